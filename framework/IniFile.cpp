@@ -196,6 +196,11 @@ void TMemIniFile::ReadSection(const String& section, TStrings& keys) const {
   keys.EndUpdate();
 }
 
+bool TMemIniFile::ValueExists(const String& section, const String& ident) const {
+  const TSection* s = FindSection(section);
+  return s && s->Lines->IndexOfName(ident) >= 0;
+}
+
 void TMemIniFile::ReadSectionValues(const String& section, TStrings& values) const {
   values.BeginUpdate();
   values.Clear();

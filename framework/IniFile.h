@@ -30,7 +30,7 @@ public:
   virtual void ReadSection(const String& section, TStrings& keys) const = 0;  // keys in file order
   virtual void ReadSections(TStrings& sections) const = 0;                    // in file order
   bool SectionExists(const String& section) const;
-  bool ValueExists(const String& section, const String& ident) const;
+  virtual bool ValueExists(const String& section, const String& ident) const;
   virtual void EraseSection(const String& section) = 0;
   virtual void DeleteKey(const String& section, const String& ident) = 0;
   virtual void UpdateFile() = 0;
@@ -66,6 +66,7 @@ public:
   void WriteString(const String& section, const String& ident, const String& value) override;
   void ReadSection(const String& section, TStrings& keys) const override;
   void ReadSections(TStrings& sections) const override;
+  bool ValueExists(const String& section, const String& ident) const override;
   // All lines of a section, as "key=value".
   void ReadSectionValues(const String& section, TStrings& values) const;
   void EraseSection(const String& section) override;

@@ -122,6 +122,18 @@ void TStrings::SaveToFile(const String& path) const {
   SaveAnsiLines(path, lines);
 }
 
+void TStrings::LoadFromStream(TStream& stream) {
+  const int64_t size = stream.Size() - stream.Position();
+  AnsiString bytes(size_t(size > 0 ? size : 0), '\0');
+  stream.ReadBuffer(bytes.data(), int64_t(bytes.size()));
+  SetText(AnsiToString(bytes));
+}
+
+void TStrings::SaveToStream(TStream& stream) const {
+  const AnsiString bytes = StringToAnsi(Text());
+  stream.WriteBuffer(bytes.data(), int64_t(bytes.size()));
+}
+
 void TStrings::Assign(const TStrings& other) {
   if (&other == this) return;
   BeginUpdate();

@@ -1,6 +1,7 @@
 #pragma once
 // Lists of text lines: the abstract TStrings and the stored TStringList.
 
+#include "framework/Streams.h"
 #include "framework/System.h"
 
 #include <vector>
@@ -51,6 +52,9 @@ public:
   // 8-bit ANSI text with CR LF; the save is crash-safe (see AnsiText.h).
   void LoadFromFile(const String& path);
   void SaveToFile(const String& path) const;
+  // The same 8-bit text, from the stream's position to its end.
+  void LoadFromStream(TStream& stream);
+  void SaveToStream(TStream& stream) const;
 
   virtual void Assign(const TStrings& other);
   bool Equals(const TStrings& other) const;

@@ -72,6 +72,7 @@ TEST(MemIniFile, CaseSensitiveModeSeparatesNames) {
   EXPECT_EQ(ini.ReadString(L"A", L"K", L""), L"2");
   EXPECT_EQ(ini.ReadString(L"a", L"k", L""), L"3");
   EXPECT_EQ(ini.ReadString(L"a", L"K", L"none"), L"none");
+  EXPECT_FALSE(ini.ValueExists(L"a", L"K"));
   ini.SetCaseSensitive(false);
   EXPECT_EQ(ini.ReadString(L"a", L"K", L""), L"1");
 }

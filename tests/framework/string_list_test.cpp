@@ -124,6 +124,21 @@ TEST(StringListFiles, SaveWritesCrLfAfterEveryLine) {
   EXPECT_THROW(back.LoadFromFile(folder.File(L"missing.txt")), EFOpenError);
 }
 
+TEST(StringListFiles, StreamsCarryTheSameText) {
+  TMemoryStream stream;
+  stream.WriteBuffer("skip", 4);
+  const std::string text = "a\r\n\r\n" + StringToAnsi(L"\u00e9") + "\n";
+  stream.WriteBuffer(text.data(), int64_t(text.size()));
+  stream.SetPosition(4);
+  TStringList list;
+  list.LoadFromStream(stream);
+  EXPECT_EQ(LinesOf(list), (Lines{L"a", L"", L"\u00e9"}));
+  TMemoryStream out;
+  list.SaveToStream(out);
+  EXPECT_EQ(std::string(static_cast<const char*>(out.Memory()), size_t(out.Size())),
+            "a\r\n\r\n" + StringToAnsi(L"\u00e9") + "\r\n");
+}
+
 TEST(StringListText, JoinAndSplit) {
   TStringList list;
   list.SetText(L"a\r\nb\nc\rd");
