@@ -1,6 +1,6 @@
 #include "framework/AnsiText.h"
 
-#include "support/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 
 #include <gtest/gtest.h>
 

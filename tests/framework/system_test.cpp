@@ -1,6 +1,6 @@
 #include "framework/System.h"
 
-#include "support/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 
 #include <gtest/gtest.h>
 

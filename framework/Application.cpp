@@ -1,0 +1,151 @@
+#include "framework/Application.h"
+
+#include "framework/Form.h"
+#include "framework/Thread.h"
+#include "framework/UtilWindow.h"
+
+#include <commctrl.h>
+
+TApplication* Application = nullptr;
+
+namespace {
+// Posted by worker threads that queued work for the main thread.
+constexpr UINT WM_KELVRA_SYNC = WM_APP + 0x3F00;
+}
+
+TApplication::TApplication() : TComponent(nullptr) {
+  if (!Application) Application = this;
+  FWindow = std::make_unique<TUtilWindow>([this](TMessage& m) { WndProc(m); });
+  HWND wnd = FWindow->Handle();
+  WakeMainThread = [wnd] { PostMessageW(wnd, WM_KELVRA_SYNC, 0, 0); };
+}
+
+TApplication::~TApplication() {
+  Destroying_();
+  WakeMainThread = nullptr;
+  // Forms go first, while the application window still exists.
+  while (!Components().empty()) delete Components().back();
+  FMainForm = nullptr;
+  if (Application == this) Application = nullptr;
+}
+
+HWND TApplication::Handle() const { return FWindow->Handle(); }
+
+void TApplication::SetTitle(const String& title) {
+  FTitle = title;
+  SetWindowTextW(FWindow->Handle(), title.c_str());
+}
+
+void TApplication::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == FMainForm) FMainForm = nullptr;
+}
+
+void TApplication::FormCreated(TForm* form) {
+  if (!FMainForm) FMainForm = form;
+  form->FinishCreate();
+}
+
+void TApplication::Run() {
+  if (FMainForm && FShowMainForm) FMainForm->Show();
+  while (!FTerminated) HandleMessage();
+}
+
+void TApplication::Terminate() {
+  if (!FTerminated) PostQuitMessage(0);
+}
+
+bool TApplication::ProcessMessage(MSG& msg) {
+  if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (msg.message == WM_QUIT) {
+    FTerminated = true;
+    return true;
+  }
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB)
+    if (TForm* form = TForm::FromChildWindow(msg.hwnd); form && form->SelectNextFromKey()) return true;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+  return true;
+}
+
+void TApplication::ProcessMessages() {
+  MSG msg;
+  while (ProcessMessage(msg)) {
+  }
+}
+
+void TApplication::HandleMessage() {
+  MSG msg;
+  if (!ProcessMessage(msg)) {
+    CheckSynchronize();
+    if (!FTerminated) WaitMessage();
+  }
+}
+
+void TApplication::HandleException(TObject* sender) {
+  std::exception_ptr current = std::current_exception();
+  if (!current) return;
+  try {
+    std::rethrow_exception(current);
+  } catch (const std::exception& e) {
+    if (OnException)
+      OnException(sender, e);
+    else
+      ShowException(e);
+  } catch (...) {
+    Exception e(L"Unknown error");
+    if (OnException)
+      OnException(sender, e);
+    else
+      ShowException(e);
+  }
+}
+
+void TApplication::ShowException(const std::exception& e) {
+  String text;
+  if (auto* ex = dynamic_cast<const Exception*>(&e))
+    text = ex->Message();
+  else
+    text = AnsiToString(e.what());
+  if (!text.empty() && text.back() != L'.') text += L'.';
+  MessageBox(text, FTitle, MB_OK | MB_ICONSTOP);
+}
+
+int TApplication::MessageBox(const String& text, const String& caption, UINT flags) {
+  HWND owner = GetActiveWindow();
+  if (!owner) owner = FWindow->Handle();
+  return ::MessageBoxW(owner, text.c_str(), caption.c_str(), flags | MB_TASKMODAL);
+}
+
+void TApplication::HookMainWindow(TMessageHook hook) { FHook = std::move(hook); }
+void TApplication::UnhookMainWindow() { FHook = nullptr; }
+
+void TApplication::WndProc(TMessage& m) {
+  if (FHook && FHook(m)) return;
+  switch (m.Msg) {
+    case WM_KELVRA_SYNC:
+      CheckSynchronize();
+      return;
+    case WM_CLOSE:
+      // A second copy of the program asks us to close: close as the user would.
+      if (FMainForm) FMainForm->Close();
+      return;
+    case WM_ENDSESSION:
+      if (m.WParam) Terminate();
+      return;
+  }
+  m.Result = DefWindowProcW(FWindow->Handle(), m.Msg, m.WParam, m.LParam);
+}
+
+void InitApplication() {
+  if (Application) return;
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&icc);
+  InitMainThread();
+  new TApplication();
+}
+
+void DoneApplication() {
+  delete Application;
+  Application = nullptr;
+}

@@ -1,0 +1,93 @@
+#pragma once
+// The application object: a hidden window titled with the program's title,
+// the forms it owns, the message loop and the default error display.
+#include "framework/Component.h"
+#include "framework/Messages.h"
+
+#include <exception>
+#include <functional>
+#include <memory>
+
+class TForm;
+class TUtilWindow;
+
+using TExceptionEvent = std::function<void(TObject* Sender, const std::exception& E)>;
+using TMessageHook = std::function<bool(TMessage&)>;
+
+class TApplication : public TComponent {
+ public:
+  TApplication();
+  ~TApplication() override;
+
+  void Initialize() {}
+  HWND Handle() const;
+  const String& Title() const { return FTitle; }
+  void SetTitle(const String& title);
+
+  TForm* MainForm() const { return FMainForm; }
+  // Makes a form owned by the application: built, loaded, created. The first
+  // one becomes the main form.
+  template <class T>
+  T* CreateForm(T** reference = nullptr) {
+    T* form = new T(this);
+    if (reference) *reference = form;
+    FormCreated(form);
+    return form;
+  }
+
+  bool ShowMainForm() const { return FShowMainForm; }
+  void SetShowMainForm(bool v) { FShowMainForm = v; }
+
+  void Run();
+  void Terminate();
+  bool Terminated() const { return FTerminated; }
+  // Dispatches every pending message and returns.
+  void ProcessMessages();
+  // Waits for one message and dispatches it.
+  void HandleMessage();
+
+  // The current exception goes to OnException or to the error display.
+  void HandleException(TObject* sender);
+  void ShowException(const std::exception& e);
+  TExceptionEvent OnException;
+
+  int MessageBox(const String& text, const String& caption, UINT flags);
+
+  // Hooks see the application window's messages first; true means handled.
+  void HookMainWindow(TMessageHook hook);
+  void UnhookMainWindow();
+
+  UINT HintPause() const { return FHintPause; }
+  void SetHintPause(UINT v) { FHintPause = v; }
+  UINT HintShortPause() const { return FHintShortPause; }
+  void SetHintShortPause(UINT v) { FHintShortPause = v; }
+  UINT HintHidePause() const { return FHintHidePause; }
+  void SetHintHidePause(UINT v) { FHintHidePause = v; }
+  bool ShowHint() const { return FShowHint; }
+  void SetShowHint(bool v) { FShowHint = v; }
+
+ protected:
+  void Notification(TComponent* component, TOperation operation) override;
+
+ private:
+  void FormCreated(TForm* form);
+  void WndProc(TMessage& m);
+  bool ProcessMessage(MSG& msg);
+
+  std::unique_ptr<TUtilWindow> FWindow;
+  String FTitle;
+  TForm* FMainForm = nullptr;
+  bool FShowMainForm = true;
+  bool FTerminated = false;
+  TMessageHook FHook;
+  UINT FHintPause = 500;
+  UINT FHintShortPause = 50;
+  UINT FHintHidePause = 2500;
+  bool FShowHint = true;
+};
+
+// The one application object of the process, made by the framework's start-up.
+extern TApplication* Application;
+
+void InitApplication();
+void DoneApplication();

@@ -1,0 +1,153 @@
+#pragma once
+// The control core: every control has bounds, a parent, a font and a message
+// path (WindowProc -> WndProc -> DefaultHandler) that works with or without a
+// window, so graphic controls and skin wrappers can Perform messages alike.
+#include "framework/Component.h"
+#include "framework/Graphics.h"
+#include "framework/Messages.h"
+
+#include <functional>
+
+class TWinControl;
+
+enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+
+enum TShiftStateBit : unsigned {
+  ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64,
+};
+using TShiftState = unsigned;
+inline int LParamX(LPARAM l) { return static_cast<short>(LOWORD(l)); }
+inline int LParamY(LPARAM l) { return static_cast<short>(HIWORD(l)); }
+TShiftState KeysToShiftState(WPARAM keys);
+TShiftState KeyboardStateToShiftState();
+
+using TWndMethod = std::function<void(TMessage&)>;
+using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+using TKeyPressEvent = std::function<void(TObject* Sender, wchar_t& Key)>;
+using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
+
+class TControl : public TComponent {
+  friend class TWinControl;
+
+ public:
+  explicit TControl(TComponent* owner);
+  ~TControl() override;
+
+  // The replaceable message entry: wrappers save it, install their own and
+  // chain to the saved one; restoring puts the saved one back.
+  TWndMethod WindowProc;
+  LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+
+  TWinControl* Parent() const { return FParent; }
+  virtual void SetParent(TWinControl* parent);
+
+  int Left() const { return FLeft; }
+  int Top() const { return FTop; }
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  void SetLeft(int v) { SetBounds(v, FTop, FWidth, FHeight); }
+  void SetTop(int v) { SetBounds(FLeft, v, FWidth, FHeight); }
+  void SetWidth(int v) { SetBounds(FLeft, FTop, v, FHeight); }
+  void SetHeight(int v) { SetBounds(FLeft, FTop, FWidth, v); }
+  virtual void SetBounds(int left, int top, int width, int height);
+  RECT BoundsRect() const { return RECT{FLeft, FTop, FLeft + FWidth, FTop + FHeight}; }
+  virtual RECT ClientRect() const { return RECT{0, 0, FWidth, FHeight}; }
+  int ClientWidth() const { RECT r = ClientRect(); return r.right - r.left; }
+  int ClientHeight() const { RECT r = ClientRect(); return r.bottom - r.top; }
+  virtual POINT ClientOrigin() const;
+  POINT ClientToScreen(POINT p) const;
+  POINT ScreenToClient(POINT p) const;
+
+  TAlign Align() const { return FAlign; }
+  void SetAlign(TAlign align);
+
+  bool Visible() const { return FVisible; }
+  virtual void SetVisible(bool visible);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  // Visible here and in every parent up to a form that is showing.
+  virtual bool Showing() const;
+  bool Enabled() const { return FEnabled; }
+  virtual void SetEnabled(bool enabled);
+
+  String Caption() const { return GetText(); }
+  void SetCaption(const String& s) { SetText(s); }
+  String Text() const { return GetText(); }
+  void SetText(const String& s);
+
+  TFont& Font() { return FFont; }
+  const TFont& Font() const { return FFont; }
+  bool ParentFont() const { return FParentFont; }
+  void SetParentFont(bool v);
+  TColor Color() const { return FColor; }
+  void SetColor(TColor color);
+  const String& Hint() const { return FHint; }
+  void SetHint(const String& hint) { FHint = hint; }
+  bool ShowHint() const { return FShowHint; }
+  void SetShowHint(bool v) { FShowHint = v; }
+
+  virtual void Invalidate();
+  void Repaint() { Invalidate(); Update(); }
+  virtual void Update() {}
+  void BringToFront();
+
+  TNotifyEvent OnClick;
+  TNotifyEvent OnDblClick;
+  TNotifyEvent OnResize;
+  TMouseEvent OnMouseDown;
+  TMouseEvent OnMouseUp;
+  TMouseMoveEvent OnMouseMove;
+
+  virtual void Click();
+  virtual void DblClick();
+
+ protected:
+  virtual void WndProc(TMessage& message);
+  virtual void DefaultHandler(TMessage& message);
+  virtual String GetText() const { return FText; }
+  // Stores the text; windowed controls also send it to their window.
+  virtual void StoreText(const String& s) { FText = s; }
+  virtual void TextChanged() {}
+  virtual void FontChanged();
+  virtual void BoundsChanged() {}
+  virtual void VisibleChanged();
+  virtual void Resize() { if (OnResize) OnResize(this); }
+
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  void MouseMove(TShiftState shift, int x, int y);
+
+  // Bounds as stored, without touching a window (used by handle notifications).
+  void StoreBounds(int left, int top, int width, int height);
+  void RequestAlign();
+
+  TWinControl* FParent = nullptr;
+  int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+  TAlign FAlign = TAlign::alNone;
+  bool FVisible = true;
+  bool FEnabled = true;
+  String FText;
+  TFont FFont;
+  bool FParentFont = true;
+  bool FFontInherit = false;  // guards FontChanged while copying the parent's font
+  TColor FColor = clBtnFace;
+  String FHint;
+  bool FShowHint = false;
+  bool FMouseDownInside = false;
+};
+
+// A control without a window of its own: its parent paints it and routes the
+// mouse to it.
+class TGraphicControl : public TControl {
+ public:
+  explicit TGraphicControl(TComponent* owner) : TControl(owner) {}
+  // Called by the parent's paint handler with a canvas already offset and
+  // clipped to this control.
+  void PaintTo(TCanvas& canvas) { Paint(canvas); }
+
+ protected:
+  virtual void Paint(TCanvas& canvas) {}
+  void WndProc(TMessage& message) override;
+};

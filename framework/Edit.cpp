@@ -1,0 +1,123 @@
+#include "framework/Edit.h"
+
+TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
+  StoreBounds(0, 0, 121, 21);
+  FTabStop = true;
+  FParentColor = false;
+  FColor = clWindow;
+}
+
+void TCustomEdit::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.SysClassName = L"EDIT";
+  p.WinClassName = L"KelvraEdit";
+  p.Style |= ES_AUTOHSCROLL | ES_LEFT;
+  p.ExStyle |= WS_EX_CLIENTEDGE;
+  if (FReadOnly) p.Style |= ES_READONLY;
+}
+
+void TCustomEdit::InitializeWnd() {
+  if (FPasswordChar) SendMessageW(FHandle, EM_SETPASSWORDCHAR, FPasswordChar, 0);
+  SendMessageW(FHandle, EM_LIMITTEXT, FMaxLength, 0);
+}
+
+void TCustomEdit::SetPasswordChar(wchar_t c) {
+  if (c == FPasswordChar) return;
+  FPasswordChar = c;
+  if (FHandle) {
+    SendMessageW(FHandle, EM_SETPASSWORDCHAR, c, 0);
+    InvalidateRect(FHandle, nullptr, TRUE);
+  }
+}
+
+void TCustomEdit::SetMaxLength(int v) {
+  FMaxLength = v;
+  if (FHandle) SendMessageW(FHandle, EM_LIMITTEXT, v, 0);
+}
+
+void TCustomEdit::SetReadOnly(bool v) {
+  FReadOnly = v;
+  if (FHandle) SendMessageW(FHandle, EM_SETREADONLY, v, 0);
+}
+
+void TCustomEdit::SelectAll() {
+  if (FHandle) SendMessageW(FHandle, EM_SETSEL, 0, -1);
+}
+
+void TCustomEdit::TextChanged() {
+  // Without a window there is no EN_CHANGE to tell of the new text.
+  if (!FHandle) Change();
+}
+
+void TCustomEdit::Change() {
+  if (OnChange) OnChange(this);
+}
+
+void TCustomEdit::WndProc(TMessage& m) {
+  if (m.Msg == CN_COMMAND && HIWORD(m.WParam) == EN_CHANGE) {
+    Change();
+    return;
+  }
+  TWinControl::WndProc(m);
+}
+
+void TMemoLines::Changed() {
+  TStringList::Changed();
+  FMemo.LinesChanged();
+}
+
+TMemo::TMemo(TComponent* owner) : TCustomEdit(owner), FLines(*this) {
+  StoreBounds(0, 0, 185, 89);
+}
+
+void TMemo::CreateParams(TCreateParams& p) {
+  TCustomEdit::CreateParams(p);
+  p.WinClassName = L"KelvraMemo";
+  p.Style &= ~static_cast<DWORD>(ES_AUTOHSCROLL);
+  p.Style |= ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL;
+  if (!FWordWrap) p.Style |= ES_AUTOHSCROLL;
+  if (FScrollBars == TScrollStyle::ssVertical || FScrollBars == TScrollStyle::ssBoth) p.Style |= WS_VSCROLL;
+  if (FScrollBars == TScrollStyle::ssHorizontal || FScrollBars == TScrollStyle::ssBoth) p.Style |= WS_HSCROLL;
+  p.Caption.clear();
+}
+
+void TMemo::InitializeWnd() {
+  TCustomEdit::InitializeWnd();
+  LinesChanged();
+}
+
+TStrings& TMemo::Lines() {
+  if (FWindowEdited && FHandle) {
+    // The user typed: the window holds the truth now.
+    FWindowEdited = false;
+    FUpdatingWindow = true;
+    FLines.SetText(TWinControl::GetText());
+    FUpdatingWindow = false;
+  }
+  return FLines;
+}
+
+void TMemo::LinesChanged() {
+  if (FUpdatingWindow || !FHandle) return;
+  FUpdatingWindow = true;
+  String text = FLines.Text();
+  // The edit shows no empty line after the last line break.
+  if (text.size() >= 2) text.resize(text.size() - 2);
+  SetWindowTextW(FHandle, text.c_str());
+  FUpdatingWindow = false;
+}
+
+String TMemo::GetText() const { return const_cast<TMemo*>(this)->Lines().Text(); }
+
+void TMemo::StoreText(const String& s) {
+  FLines.SetText(s);
+}
+
+void TMemo::WndProc(TMessage& m) {
+  if (m.Msg == CN_COMMAND && HIWORD(m.WParam) == EN_CHANGE) {
+    if (!FUpdatingWindow) FWindowEdited = true;
+    Change();
+    return;
+  }
+  TCustomEdit::WndProc(m);
+}

@@ -1,0 +1,79 @@
+#pragma once
+// Single- and multi-line edits over the system EDIT class.
+#include "framework/StringList.h"
+#include "framework/WinControl.h"
+
+class TCustomEdit : public TWinControl {
+ public:
+  explicit TCustomEdit(TComponent* owner);
+
+  wchar_t PasswordChar() const { return FPasswordChar; }
+  void SetPasswordChar(wchar_t c);
+  int MaxLength() const { return FMaxLength; }
+  void SetMaxLength(int v);
+  bool ReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool v);
+  void SelectAll();
+
+  TNotifyEvent OnChange;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void InitializeWnd() override;
+  void WndProc(TMessage& message) override;
+  void TextChanged() override;
+  virtual void Change();
+
+ protected:
+  wchar_t FPasswordChar = 0;
+  int FMaxLength = 0;
+  bool FReadOnly = false;
+};
+
+class TEdit : public TCustomEdit {
+ public:
+  explicit TEdit(TComponent* owner) : TCustomEdit(owner) {}
+};
+
+enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+class TMemo;
+
+// The memo's lines: kept here, shown by the window, read back after the user typed.
+class TMemoLines : public TStringList {
+ public:
+  explicit TMemoLines(TMemo& memo) : FMemo(memo) {}
+
+ protected:
+  void Changed() override;
+
+ private:
+  TMemo& FMemo;
+};
+
+class TMemo : public TCustomEdit {
+ public:
+  explicit TMemo(TComponent* owner);
+
+  TStrings& Lines();
+  TScrollStyle ScrollBars() const { return FScrollBars; }
+  void SetScrollBars(TScrollStyle v) { FScrollBars = v; RecreateWnd(); }
+  bool WordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool v) { FWordWrap = v; RecreateWnd(); }
+
+ protected:
+  friend class TMemoLines;
+  void CreateParams(TCreateParams& params) override;
+  void InitializeWnd() override;
+  void WndProc(TMessage& message) override;
+  String GetText() const override;
+  void StoreText(const String& s) override;
+  void LinesChanged();
+
+ private:
+  TMemoLines FLines;
+  TScrollStyle FScrollBars = TScrollStyle::ssNone;
+  bool FWordWrap = true;
+  bool FUpdatingWindow = false;
+  bool FWindowEdited = false;
+};

@@ -1,0 +1,246 @@
+#include "framework/Form.h"
+
+#include "framework/Application.h"
+#include "framework/Menus.h"
+
+TForm::TForm(TComponent* owner) : TWinControl(owner) {
+  FVisible = false;
+  FParentFont = false;
+  FParentColor = false;
+  BeginLoading();
+}
+
+TForm::~TForm() {
+  Destroying_();
+  if (FCreated && OnDestroy) {
+    try {
+      OnDestroy(this);
+    } catch (...) {
+      if (Application) Application->HandleException(this);
+    }
+  }
+  DestroyHandle();
+}
+
+void TForm::FinishCreate() {
+  EndLoading();
+  FCreated = true;
+  try {
+    DoCreate();
+  } catch (...) {
+    if (Application) Application->HandleException(this);
+  }
+}
+
+void TForm::DoCreate() {
+  if (OnCreate) OnCreate(this);
+}
+
+void TForm::DoShow() {
+  if (OnShow) OnShow(this);
+}
+
+void TForm::DoHide() {
+  if (OnHide) OnHide(this);
+}
+
+void TForm::DoClose(TCloseAction& action) {
+  if (OnClose) OnClose(this, action);
+}
+
+TForm* TForm::FromChildWindow(HWND wnd) {
+  if (!wnd) return nullptr;
+  return dynamic_cast<TForm*>(TWinControl::FindControl(GetAncestor(wnd, GA_ROOT)));
+}
+
+bool TForm::SelectNextFromKey() {
+  if (!FHandle) return false;
+  HWND next = GetNextDlgTabItem(FHandle, GetFocus(), GetKeyState(VK_SHIFT) < 0);
+  if (!next) return false;
+  ::SetFocus(next);
+  return true;
+}
+
+TWinControl* TForm::ActiveControl() const {
+  HWND focus = GetFocus();
+  if (!focus || !FHandle || !IsChild(FHandle, focus)) return nullptr;
+  return TWinControl::FindControl(focus);
+}
+
+void TForm::SetFormStyle(TFormStyle v) {
+  FFormStyle = v;
+  if (FHandle)
+    SetWindowPos(FHandle, v == TFormStyle::fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TForm::SetMenu(TMainMenu* menu) {
+  FMenu = menu;
+  if (FHandle) ::SetMenu(FHandle, menu ? menu->Handle() : nullptr);
+  if (FClientWidth || FClientHeight) SetClientSize(FClientWidth, FClientHeight);
+}
+
+SIZE TForm::OuterSizeFor(int clientWidth, int clientHeight, DWORD style, DWORD exStyle) const {
+  RECT r{0, 0, clientWidth, clientHeight};
+  AdjustWindowRectEx(&r, style, FMenu != nullptr, exStyle);
+  return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+void TForm::SetClientSize(int width, int height) {
+  FClientWidth = width;
+  FClientHeight = height;
+  if (FHandle) {
+    RECT client, window;
+    GetClientRect(FHandle, &client);
+    GetWindowRect(FHandle, &window);
+    SetBounds(FLeft, FTop, width + (window.right - window.left) - client.right,
+              height + (window.bottom - window.top) - client.bottom);
+    return;
+  }
+  TCreateParams p;
+  CreateParams(p);
+  SIZE outer = OuterSizeFor(width, height, p.Style, p.ExStyle);
+  SetBounds(FLeft, FTop, outer.cx, outer.cy);
+}
+
+void TForm::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.WinClassName = L"KelvraForm";
+  p.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+  p.ExStyle = WS_EX_CONTROLPARENT;
+  switch (FBorderStyle) {
+    case TFormBorderStyle::bsNone: p.Style |= WS_POPUP; break;
+    case TFormBorderStyle::bsSingle: p.Style |= WS_CAPTION; break;
+    case TFormBorderStyle::bsSizeable: p.Style |= WS_CAPTION | WS_THICKFRAME; break;
+    case TFormBorderStyle::bsDialog:
+      p.Style |= WS_CAPTION | WS_DLGFRAME;
+      p.ExStyle |= WS_EX_DLGMODALFRAME;
+      break;
+    case TFormBorderStyle::bsToolWindow:
+      p.Style |= WS_CAPTION;
+      p.ExStyle |= WS_EX_TOOLWINDOW;
+      break;
+    case TFormBorderStyle::bsSizeToolWin:
+      p.Style |= WS_CAPTION | WS_THICKFRAME;
+      p.ExStyle |= WS_EX_TOOLWINDOW;
+      break;
+  }
+  if (FBorderStyle != TFormBorderStyle::bsNone && (FBorderIcons & biSystemMenu)) {
+    p.Style |= WS_SYSMENU;
+    const bool framed = FBorderStyle == TFormBorderStyle::bsSingle ||
+                        FBorderStyle == TFormBorderStyle::bsSizeable;
+    if (framed && (FBorderIcons & biMinimize)) p.Style |= WS_MINIMIZEBOX;
+    if (framed && (FBorderIcons & biMaximize)) p.Style |= WS_MAXIMIZEBOX;
+  }
+  if (FFormStyle == TFormStyle::fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
+  if (Application && Application->MainForm() == this) p.ExStyle |= WS_EX_APPWINDOW;
+  if (!FEnabled) p.Style |= WS_DISABLED;
+  p.WndParent = Application ? Application->Handle() : nullptr;
+}
+
+void TForm::InitializeWnd() {
+  if (FMenu) ::SetMenu(FHandle, FMenu->Handle());
+  if (FClientWidth || FClientHeight) {
+    RECT client;
+    GetClientRect(FHandle, &client);
+    if (client.right != FClientWidth || client.bottom != FClientHeight)
+      SetClientSize(FClientWidth, FClientHeight);
+  }
+}
+
+void TForm::PlaceOnFirstShow() {
+  FPlaced = true;
+  int x = FLeft, y = FTop;
+  switch (FPosition) {
+    case TPosition::poScreenCenter:
+    case TPosition::poDesktopCenter:
+      x = (GetSystemMetrics(SM_CXSCREEN) - FWidth) / 2;
+      y = (GetSystemMetrics(SM_CYSCREEN) - FHeight) / 2;
+      break;
+    case TPosition::poMainFormCenter:
+      if (Application && Application->MainForm() && Application->MainForm() != this) {
+        TForm* main = Application->MainForm();
+        x = main->Left() + (main->Width() - FWidth) / 2;
+        y = main->Top() + (main->Height() - FHeight) / 2;
+      }
+      break;
+    default:
+      return;
+  }
+  SetBounds(x, y, FWidth, FHeight);
+}
+
+void TForm::SetVisible(bool visible) {
+  if (visible == FVisible) {
+    if (visible && FHandle) SetForegroundWindow(FHandle);
+    return;
+  }
+  FVisible = visible;
+  if (visible) {
+    HandleNeeded();
+    if (!FPlaced) PlaceOnFirstShow();
+    ShowWindow(FHandle, SW_SHOW);
+    DoShow();
+  } else {
+    if (FHandle) ShowWindow(FHandle, SW_HIDE);
+    DoHide();
+  }
+}
+
+bool TForm::Showing() const { return FHandle && IsWindowVisible(FHandle); }
+
+void TForm::Close() {
+  bool canClose = true;
+  if (OnCloseQuery) OnCloseQuery(this, canClose);
+  if (!canClose) return;
+  const bool isMain = Application && Application->MainForm() == this;
+  TCloseAction action = isMain ? TCloseAction::caFree : TCloseAction::caHide;
+  DoClose(action);
+  switch (action) {
+    case TCloseAction::caHide:
+      Hide();
+      break;
+    case TCloseAction::caMinimize:
+      if (FHandle) ShowWindow(FHandle, SW_MINIMIZE);
+      break;
+    case TCloseAction::caFree:
+      if (isMain)
+        Application->Terminate();
+      else
+        Release();
+      break;
+    case TCloseAction::caNone:
+      break;
+  }
+}
+
+void TForm::Release() {
+  if (FHandle) PostMessageW(FHandle, CM_RELEASE, 0, 0);
+}
+
+bool TForm::DoKeyPress(wchar_t& key) { return TWinControl::DoKeyPress(key); }
+
+bool TForm::DoKeyDown(WORD& key, TShiftState shift) { return TWinControl::DoKeyDown(key, shift); }
+
+void TForm::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_CLOSE:
+      Close();
+      return;
+    case WM_COMMAND:
+      if (m.LParam == 0 && HIWORD(m.WParam) == 0 && FMenu && FMenu->DispatchCommand(LOWORD(m.WParam)))
+        return;
+      break;
+    case WM_ACTIVATE:
+      if (LOWORD(m.WParam) == WA_INACTIVE) {
+        if (OnDeactivate) OnDeactivate(this);
+      } else if (OnActivate) {
+        OnActivate(this);
+      }
+      break;
+    case CM_RELEASE:
+      delete this;
+      return;
+  }
+  TWinControl::WndProc(m);
+}

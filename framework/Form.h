@@ -1,0 +1,88 @@
+#pragma once
+// Top-level windows. A form is built in code by its constructor with the
+// loading state set; the application then finishes it (Loaded, OnCreate).
+#include "framework/WinControl.h"
+
+class TMainMenu;
+
+enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
+using TBorderIcons = unsigned;
+enum class TPosition { poDesigned, poDefault, poScreenCenter, poDesktopCenter, poMainFormCenter };
+enum class TFormStyle { fsNormal, fsStayOnTop };
+enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+
+class TForm : public TWinControl {
+ public:
+  explicit TForm(TComponent* owner);
+  ~TForm() override;
+
+  TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle v) { FBorderStyle = v; RecreateWnd(); }
+  TBorderIcons BorderIcons() const { return FBorderIcons; }
+  void SetBorderIcons(TBorderIcons v) { FBorderIcons = v; RecreateWnd(); }
+  TPosition Position() const { return FPosition; }
+  void SetPosition(TPosition v) { FPosition = v; }
+  TFormStyle FormStyle() const { return FFormStyle; }
+  void SetFormStyle(TFormStyle v);
+  TMainMenu* Menu() const { return FMenu; }
+  void SetMenu(TMainMenu* menu);
+  void SetClientWidth(int w) { SetClientSize(w, FClientHeight); }
+  void SetClientHeight(int h) { SetClientSize(FClientWidth, h); }
+  void SetClientSize(int width, int height);
+  bool KeyPreview() const { return FKeyPreview; }
+  void SetKeyPreview(bool v) { FKeyPreview = v; }
+  bool Scaled() const { return FScaled; }
+  void SetScaled(bool v) { FScaled = v; }
+  TWinControl* ActiveControl() const;
+
+  void SetVisible(bool visible) override;
+  bool Showing() const override;
+  void Close();
+  // Frees the form from the message loop, after the handler that asked for it.
+  void Release();
+
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
+  TNotifyEvent OnDestroy;
+  TNotifyEvent OnActivate;
+  TNotifyEvent OnDeactivate;
+  TCloseEvent OnClose;
+  TCloseQueryEvent OnCloseQuery;
+
+  // Called once by the application after construction.
+  void FinishCreate();
+  // The form that holds a window, if any.
+  static TForm* FromChildWindow(HWND wnd);
+  // Moves the focus on Tab / Shift+Tab; false when no control takes it.
+  bool SelectNextFromKey();
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void InitializeWnd() override;
+  void WndProc(TMessage& message) override;
+  bool DoKeyPress(wchar_t& key) override;
+  bool DoKeyDown(WORD& key, TShiftState shift) override;
+  virtual void DoCreate();
+  virtual void DoShow();
+  virtual void DoHide();
+  virtual void DoClose(TCloseAction& action);
+
+ private:
+  SIZE OuterSizeFor(int clientWidth, int clientHeight, DWORD style, DWORD exStyle) const;
+  void PlaceOnFirstShow();
+
+  TFormBorderStyle FBorderStyle = TFormBorderStyle::bsSizeable;
+  TBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize;
+  TPosition FPosition = TPosition::poDesigned;
+  TFormStyle FFormStyle = TFormStyle::fsNormal;
+  TMainMenu* FMenu = nullptr;
+  int FClientWidth = 0, FClientHeight = 0;
+  bool FKeyPreview = false;
+  bool FScaled = true;
+  bool FPlaced = false;
+  bool FCreated = false;
+};

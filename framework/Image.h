@@ -1,0 +1,47 @@
+#pragma once
+// A picture painted by its parent: a device-dependent bitmap the image owns.
+#include "framework/Control.h"
+
+class TPicture {
+ public:
+  TPicture() = default;
+  ~TPicture() { Clear(); }
+  TPicture(const TPicture&) = delete;
+  TPicture& operator=(const TPicture&) = delete;
+
+  // Takes ownership of the bitmap.
+  void SetBitmap(HBITMAP bitmap);
+  void LoadFromResource(HINSTANCE instance, const String& name);
+  void Assign(const TPicture& other);
+  void Clear();
+
+  HBITMAP Bitmap() const { return FBitmap; }
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  bool Empty() const { return FBitmap == nullptr; }
+
+ private:
+  HBITMAP FBitmap = nullptr;
+  int FWidth = 0, FHeight = 0;
+};
+
+class TImage : public TGraphicControl {
+ public:
+  explicit TImage(TComponent* owner);
+
+  TPicture& Picture() { return FPicture; }
+  void PictureChanged() { Invalidate(); }
+  // The colour of the lower left pixel is left out when painting.
+  bool Transparent() const { return FTransparent; }
+  void SetTransparent(bool v) { FTransparent = v; Invalidate(); }
+  bool Stretch() const { return FStretch; }
+  void SetStretch(bool v) { FStretch = v; Invalidate(); }
+
+ protected:
+  void Paint(TCanvas& canvas) override;
+
+ private:
+  TPicture FPicture;
+  bool FTransparent = false;
+  bool FStretch = false;
+};

@@ -1,0 +1,538 @@
+#include "framework/WinControl.h"
+
+#include "framework/Application.h"
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+// The control whose window is being made on this thread; its first message
+// binds the window to it.
+thread_local TWinControl* t_creating = nullptr;
+
+struct TClassInfo {
+  String Name;
+  WNDPROC SysProc;
+};
+
+}  // namespace
+
+LRESULT CALLBACK ControlWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+LRESULT CALLBACK InitWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  TWinControl* control = t_creating;
+  t_creating = nullptr;
+  if (!control) return DefWindowProcW(wnd, msg, wParam, lParam);
+  control->FHandle = wnd;
+  SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
+  SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlWndProc));
+  return ControlWndProc(wnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK ControlWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* control = reinterpret_cast<TWinControl*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
+  if (!control || control->FHandle != wnd) return DefWindowProcW(wnd, msg, wParam, lParam);
+  TMessage m{msg, wParam, lParam, 0};
+  if (control->Destroying())
+    control->DefaultHandler(m);  // derived parts are gone; only the class procedure is left
+  else
+    control->MainWndProc(m);
+  if (msg == WM_NCDESTROY) {
+    SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
+    control->FHandle = nullptr;
+  }
+  return m.Result;
+}
+
+namespace {
+
+// Registers our class for a control: our own window class, or a superclass of
+// a system class whose procedure becomes the control's default handler.
+const TClassInfo& RegisterControlClass(const TCreateParams& p) {
+  static std::map<String, TClassInfo> classes;
+  auto it = classes.find(p.WinClassName);
+  if (it != classes.end()) return it->second;
+
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW wc{sizeof(wc)};
+  WNDPROC sysProc = &DefWindowProcW;
+  if (!p.SysClassName.empty()) {
+    if (!GetClassInfoExW(nullptr, p.SysClassName.c_str(), &wc))
+      throw EOutOfResources(L"Cannot find window class " + p.SysClassName);
+    wc.cbSize = sizeof(wc);
+    sysProc = wc.lpfnWndProc;
+  } else {
+    wc.style = p.ClassStyle;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    if (!wc.hIcon) wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+  }
+  wc.hInstance = instance;
+  wc.lpfnWndProc = &InitWndProc;
+  wc.lpszClassName = p.WinClassName.c_str();
+  if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    throw EOutOfResources(L"Cannot register window class " + p.WinClassName);
+  return classes.emplace(p.WinClassName, TClassInfo{p.WinClassName, sysProc}).first->second;
+}
+
+bool IsMouseMessage(UINT msg) { return msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST && msg != WM_MOUSEWHEEL; }
+
+}  // namespace
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+
+TWinControl::~TWinControl() {
+  Destroying_();
+  // Children go with us; owned ones are freed by their owner, the rest are
+  // only unlinked.
+  while (!FControls.empty()) RemoveControl(FControls.back());
+  DestroyHandle();
+  if (FBrush) DeleteObject(FBrush);
+}
+
+TWinControl* TWinControl::FindControl(HWND wnd) {
+  if (!wnd) return nullptr;
+  if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(wnd, GWLP_WNDPROC)) != &ControlWndProc)
+    return nullptr;
+  auto* c = reinterpret_cast<TWinControl*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
+  return c && c->FHandle == wnd ? c : nullptr;
+}
+
+HWND TWinControl::Handle() {
+  HandleNeeded();
+  return FHandle;
+}
+
+void TWinControl::HandleNeeded() {
+  if (!FHandle) CreateHandle();
+}
+
+void TWinControl::CreateHandle() {
+  if (FParent) FParent->HandleNeeded();
+  CreateWnd();
+  SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Handle()), FALSE);
+  InitializeWnd();
+  for (TControl* c : FControls)
+    if (auto* w = dynamic_cast<TWinControl*>(c)) w->HandleNeeded();
+  Realign();
+}
+
+void TWinControl::CreateParams(TCreateParams& p) {
+  p.Caption = FText;
+  p.Style = WS_CHILD | WS_CLIPSIBLINGS;
+  if (FVisible) p.Style |= WS_VISIBLE;
+  if (!FEnabled) p.Style |= WS_DISABLED;
+  if (FTabStop) p.Style |= WS_TABSTOP;
+  p.X = FLeft;
+  p.Y = FTop;
+  p.Width = FWidth;
+  p.Height = FHeight;
+  if (FParent) p.WndParent = FParent->FHandle;
+  p.WinClassName = L"KelvraControl";
+}
+
+void TWinControl::CreateWnd() {
+  TCreateParams p;
+  CreateParams(p);
+  const TClassInfo& info = RegisterControlClass(p);
+  FDefWndProc = info.SysProc;
+  FOwnClass = p.SysClassName.empty();
+  t_creating = this;
+  HWND wnd = CreateWindowExW(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X,
+                             p.Y, p.Width, p.Height, p.WndParent, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+  t_creating = nullptr;
+  if (!wnd) {
+    FHandle = nullptr;
+    throw EOutOfResources(L"Cannot create window " + Name() + L": " + SysErrorMessage(GetLastError()));
+  }
+  FHandle = wnd;
+}
+
+void TWinControl::DestroyHandle() {
+  if (!FHandle) return;
+  SaveWndState();
+  for (TControl* c : FControls)
+    if (auto* w = dynamic_cast<TWinControl*>(c)) w->SaveWndState();
+  DestroyWnd();
+}
+
+void TWinControl::DestroyWnd() {
+  HWND wnd = FHandle;
+  DestroyWindow(wnd);
+  if (FHandle == wnd) {
+    // Windows of another thread cannot be destroyed here; unbind at least.
+    SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
+    FHandle = nullptr;
+  }
+  for (TControl* c : FControls)
+    if (auto* w = dynamic_cast<TWinControl*>(c)) w->FHandle = nullptr;
+}
+
+void TWinControl::RecreateWnd() {
+  if (!FHandle) return;
+  DestroyHandle();
+  HandleNeeded();
+}
+
+void TWinControl::InsertControl(TControl* control) {
+  if (std::find(FControls.begin(), FControls.end(), control) != FControls.end()) return;
+  FControls.push_back(control);
+  control->FParent = this;
+  if (control->ParentFont()) control->Perform(CM_PARENTFONTCHANGED);
+  control->Perform(CM_PARENTCOLORCHANGED);
+  if (FHandle)
+    if (auto* w = dynamic_cast<TWinControl*>(control)) w->HandleNeeded();
+  if (control->Align() != TAlign::alNone) Realign();
+  Invalidate();
+}
+
+void TWinControl::RemoveControl(TControl* control) {
+  auto it = std::find(FControls.begin(), FControls.end(), control);
+  if (it == FControls.end()) return;
+  if (FMouseControl == control) FMouseControl = nullptr;
+  if (auto* w = dynamic_cast<TWinControl*>(control)) w->DestroyHandle();
+  FControls.erase(it);
+  control->FParent = nullptr;
+  if (!Destroying()) {
+    Realign();
+    Invalidate();
+  }
+}
+
+void TWinControl::Broadcast(TMessage& message) {
+  for (TControl* c : FControls) {
+    c->WindowProc(message);
+    if (message.Result != 0) return;
+  }
+}
+
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+  if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
+  bool resized = width != FWidth || height != FHeight;
+  StoreBounds(left, top, width, height);
+  if (FHandle) {
+    // The window reports the new size back through WM_SIZE; realign from there.
+    SetWindowPos(FHandle, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  } else if (resized) {
+    Realign();
+    Resize();
+  }
+  BoundsChanged();
+  if (FParent && FAlign != TAlign::alNone) RequestAlign();
+}
+
+void TWinControl::UpdateBoundsFromWindow() {
+  RECT r;
+  GetWindowRect(FHandle, &r);
+  if (HWND parent = GetParent(FHandle); parent && (GetWindowLongW(FHandle, GWL_STYLE) & WS_CHILD))
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+  StoreBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+RECT TWinControl::ClientRect() const {
+  if (FHandle) {
+    RECT r;
+    GetClientRect(FHandle, &r);
+    return r;
+  }
+  return TControl::ClientRect();
+}
+
+POINT TWinControl::ClientOrigin() const {
+  if (FHandle) {
+    POINT p{0, 0};
+    ::ClientToScreen(FHandle, &p);
+    return p;
+  }
+  return TControl::ClientOrigin();
+}
+
+bool TWinControl::Showing() const {
+  if (FHandle) return IsWindowVisible(FHandle) != FALSE;
+  return TControl::Showing();
+}
+
+void TWinControl::Invalidate() {
+  if (FHandle) InvalidateRect(FHandle, nullptr, TRUE);
+}
+
+void TWinControl::Update() {
+  if (FHandle) UpdateWindow(FHandle);
+}
+
+bool TWinControl::Focused() const { return FHandle && GetFocus() == FHandle; }
+
+bool TWinControl::CanFocus() const {
+  for (const TControl* c = this; c; c = c->Parent())
+    if (!c->Visible() || !c->Enabled()) return false;
+  return true;
+}
+
+void TWinControl::SetFocus() {
+  ::SetFocus(Handle());
+}
+
+void TWinControl::SetParentColor(bool v) {
+  FParentColor = v;
+  if (v && FParent) SetColor(FParent->Color());
+}
+
+void TWinControl::EnableAlign() {
+  if (FAlignLevel > 0 && --FAlignLevel == 0) Realign();
+}
+
+void TWinControl::Realign() {
+  if (FAlignLevel > 0 || FAligning) return;
+  FAligning = true;
+  RECT r = ClientRect();
+  AlignControls(r);
+  FAligning = false;
+}
+
+void TWinControl::AlignControls(RECT& rect) {
+  // Edges first in the order top, bottom, left, right; what is left goes to
+  // the client-aligned controls.
+  static constexpr TAlign order[] = {TAlign::alTop, TAlign::alBottom, TAlign::alLeft,
+                                     TAlign::alRight, TAlign::alClient};
+  for (TAlign a : order) {
+    for (TControl* c : FControls) {
+      if (c->Align() != a || !c->Visible()) continue;
+      int w = c->Width(), h = c->Height();
+      switch (a) {
+        case TAlign::alTop:
+          c->SetBounds(rect.left, rect.top, rect.right - rect.left, h);
+          rect.top += h;
+          break;
+        case TAlign::alBottom:
+          rect.bottom -= h;
+          c->SetBounds(rect.left, rect.bottom, rect.right - rect.left, h);
+          break;
+        case TAlign::alLeft:
+          c->SetBounds(rect.left, rect.top, w, rect.bottom - rect.top);
+          rect.left += w;
+          break;
+        case TAlign::alRight:
+          rect.right -= w;
+          c->SetBounds(rect.right, rect.top, w, rect.bottom - rect.top);
+          break;
+        default:
+          c->SetBounds(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+          break;
+      }
+    }
+  }
+}
+
+String TWinControl::GetText() const {
+  if (!FHandle) return FText;
+  int len = GetWindowTextLengthW(FHandle);
+  String s(static_cast<size_t>(len) + 1, L'\0');
+  len = GetWindowTextW(FHandle, s.data(), len + 1);
+  s.resize(static_cast<size_t>(len));
+  return s;
+}
+
+void TWinControl::StoreText(const String& s) {
+  FText = s;
+  if (FHandle) SetWindowTextW(FHandle, s.c_str());
+}
+
+void TWinControl::FontChanged() {
+  if (FHandle) SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Handle()), TRUE);
+  TControl::FontChanged();
+  for (TControl* c : FControls) c->Perform(CM_PARENTFONTCHANGED);
+}
+
+void TWinControl::VisibleChanged() {
+  if (FHandle) ShowWindow(FHandle, FVisible ? SW_SHOWNA : SW_HIDE);
+}
+
+HBRUSH TWinControl::BackgroundBrush() {
+  if (!FBrush || FBrushColor != FColor) {
+    if (FBrush) DeleteObject(FBrush);
+    FBrush = CreateSolidBrush(ColorToRGB(FColor));
+    FBrushColor = FColor;
+  }
+  return FBrush;
+}
+
+void TWinControl::PaintWindow(HDC dc) {
+  TCanvas canvas(dc);
+  canvas.Font().Assign(FFont);
+  canvas.SetBrushColor(FColor);
+  Paint(canvas);
+  PaintControls(dc);
+}
+
+void TWinControl::PaintControls(HDC dc) {
+  for (TControl* c : FControls) {
+    auto* g = dynamic_cast<TGraphicControl*>(c);
+    if (!g || !g->Visible()) continue;
+    RECT r = g->BoundsRect();
+    if (!RectVisible(dc, &r)) continue;
+    int saved = SaveDC(dc);
+    SetViewportOrgEx(dc, r.left, r.top, nullptr);
+    IntersectClipRect(dc, 0, 0, r.right - r.left, r.bottom - r.top);
+    TCanvas canvas(dc);
+    canvas.Font().Assign(g->Font());
+    g->PaintTo(canvas);
+    RestoreDC(dc, saved);
+  }
+}
+
+bool TWinControl::DoKeyPress(wchar_t& key) {
+  if (OnKeyPress) OnKeyPress(this, key);
+  return key == 0;
+}
+
+bool TWinControl::DoKeyDown(WORD& key, TShiftState shift) {
+  if (OnKeyDown) OnKeyDown(this, key, shift);
+  return key == 0;
+}
+
+void TWinControl::MainWndProc(TMessage& m) {
+  try {
+    WindowProc(m);
+  } catch (...) {
+    if (Application) Application->HandleException(this);
+  }
+}
+
+bool TWinControl::ReflectToChild(TMessage& m, HWND child, UINT reflected) {
+  TWinControl* c = FindControl(child);
+  if (!c || c == this) return false;
+  m.Result = c->Perform(reflected, m.WParam, m.LParam);
+  return true;
+}
+
+bool TWinControl::RouteMouseToGraphic(TMessage& m) {
+  POINT p{LParamX(m.LParam), LParamY(m.LParam)};
+  TControl* target = nullptr;
+  if (FMouseControl && GetCapture() == FHandle) {
+    target = FMouseControl;
+  } else {
+    for (auto it = FControls.rbegin(); it != FControls.rend(); ++it) {
+      TControl* c = *it;
+      if (!dynamic_cast<TGraphicControl*>(c) || !c->Visible() || !c->Enabled()) continue;
+      RECT r = c->BoundsRect();
+      if (PtInRect(&r, p)) { target = c; break; }
+    }
+  }
+  if (!target) return false;
+  const bool down = m.Msg == WM_LBUTTONDOWN || m.Msg == WM_RBUTTONDOWN || m.Msg == WM_MBUTTONDOWN ||
+                    m.Msg == WM_LBUTTONDBLCLK;
+  const bool up = m.Msg == WM_LBUTTONUP || m.Msg == WM_RBUTTONUP || m.Msg == WM_MBUTTONUP;
+  if (down) {
+    FMouseControl = target;
+    SetCapture(FHandle);
+  }
+  target->Perform(m.Msg, m.WParam, MAKELPARAM(p.x - target->Left(), p.y - target->Top()));
+  if (up && FMouseControl == target) {
+    FMouseControl = nullptr;
+    if (GetCapture() == FHandle) ReleaseCapture();
+  }
+  return true;
+}
+
+void TWinControl::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_COMMAND:
+      if (m.LParam && ReflectToChild(m, reinterpret_cast<HWND>(m.LParam), CN_COMMAND)) return;
+      break;
+    case WM_NOTIFY:
+      if (ReflectToChild(m, reinterpret_cast<NMHDR*>(m.LParam)->hwndFrom, CN_NOTIFY)) return;
+      break;
+    case WM_CTLCOLOREDIT: case WM_CTLCOLORSTATIC: case WM_CTLCOLORBTN: case WM_CTLCOLORLISTBOX:
+      if (ReflectToChild(m, reinterpret_cast<HWND>(m.LParam), CN_BASE + m.Msg) && m.Result) return;
+      break;
+    case CN_CTLCOLOREDIT: case CN_CTLCOLORSTATIC: case CN_CTLCOLORBTN: case CN_CTLCOLORLISTBOX: {
+      HDC dc = reinterpret_cast<HDC>(m.WParam);
+      SetTextColor(dc, ColorToRGB(FFont.Color()));
+      SetBkColor(dc, ColorToRGB(FColor));
+      m.Result = reinterpret_cast<LRESULT>(BackgroundBrush());
+      return;
+    }
+    case WM_DRAWITEM:
+      if (ReflectToChild(m, reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam)->hwndItem, CN_DRAWITEM)) return;
+      break;
+    case WM_PAINT:
+      if (FOwnClass) {
+        PAINTSTRUCT ps;
+        HDC dc = m.WParam ? reinterpret_cast<HDC>(m.WParam) : BeginPaint(FHandle, &ps);
+        PaintWindow(dc);
+        if (!m.WParam) EndPaint(FHandle, &ps);
+        m.Result = 0;
+        return;
+      }
+      break;
+    case WM_ERASEBKGND:
+      if (FOwnClass) {
+        RECT r;
+        GetClientRect(FHandle, &r);
+        FillRect(reinterpret_cast<HDC>(m.WParam), &r, BackgroundBrush());
+        m.Result = 1;
+        return;
+      }
+      break;
+    case WM_PRINTCLIENT:
+      if (FOwnClass) {
+        PaintWindow(reinterpret_cast<HDC>(m.WParam));
+        return;
+      }
+      break;
+    case WM_SIZE:
+    case WM_MOVE: {
+      int oldW = FWidth, oldH = FHeight;
+      UpdateBoundsFromWindow();
+      DefaultHandler(m);
+      if (m.Msg == WM_SIZE) {
+        Realign();
+        if (oldW != FWidth || oldH != FHeight) Resize();
+      }
+      return;
+    }
+    case WM_CHAR: {
+      wchar_t key = static_cast<wchar_t>(m.WParam);
+      if (DoKeyPress(key)) return;
+      m.WParam = key;
+      break;
+    }
+    case WM_KEYDOWN: case WM_SYSKEYDOWN: {
+      WORD key = static_cast<WORD>(m.WParam);
+      if (DoKeyDown(key, KeyboardStateToShiftState())) return;
+      m.WParam = key;
+      break;
+    }
+    case WM_KEYUP: case WM_SYSKEYUP: {
+      WORD key = static_cast<WORD>(m.WParam);
+      if (OnKeyUp) OnKeyUp(this, key, KeyboardStateToShiftState());
+      if (key == 0) return;
+      break;
+    }
+    case WM_SETFOCUS:
+      DefaultHandler(m);
+      if (OnEnter) OnEnter(this);
+      return;
+    case WM_KILLFOCUS:
+      DefaultHandler(m);
+      if (OnExit) OnExit(this);
+      return;
+    case CM_COLORCHANGED:
+      for (TControl* c : FControls) c->Perform(CM_PARENTCOLORCHANGED);
+      break;
+    case CM_ENABLEDCHANGED:
+      if (FHandle) EnableWindow(FHandle, FEnabled);
+      break;
+  }
+  if (FOwnClass && IsMouseMessage(m.Msg) && RouteMouseToGraphic(m)) return;
+  TControl::WndProc(m);
+}
+
+void TWinControl::DefaultHandler(TMessage& m) {
+  if (FHandle)
+    m.Result = CallWindowProcW(FDefWndProc, FHandle, m.Msg, m.WParam, m.LParam);
+  else
+    m.Result = 0;
+}

@@ -1,0 +1,126 @@
+#pragma once
+// A control that owns a window. The window is made lazily (HandleNeeded);
+// what was set before lives in fields and is pushed into the window when it
+// is made. System classes (BUTTON, EDIT, ...) are superclassed so that every
+// message, from the first, passes through WindowProc.
+#include "framework/Control.h"
+
+#include <vector>
+
+struct TCreateParams {
+  String Caption;
+  DWORD Style = 0;
+  DWORD ExStyle = 0;
+  int X = 0, Y = 0, Width = 0, Height = 0;
+  HWND WndParent = nullptr;
+  String WinClassName;   // the class registered for this control
+  String SysClassName;   // the system class it extends; empty for a class of our own
+  UINT ClassStyle = CS_DBLCLKS;
+};
+
+class TWinControl : public TControl {
+ public:
+  explicit TWinControl(TComponent* owner);
+  ~TWinControl() override;
+
+  HWND Handle();
+  HWND HandleIfAllocated() const { return FHandle; }
+  bool HandleAllocated() const { return FHandle != nullptr; }
+  void HandleNeeded();
+  void DestroyHandle();
+  void RecreateWnd();
+  static TWinControl* FindControl(HWND wnd);
+
+  int ControlCount() const { return static_cast<int>(FControls.size()); }
+  TControl* Controls(int i) const { return FControls[i]; }
+  void InsertControl(TControl* control);
+  void RemoveControl(TControl* control);
+  // Sends the message to every direct child control.
+  void Broadcast(TMessage& message);
+
+  void SetBounds(int left, int top, int width, int height) override;
+  RECT ClientRect() const override;
+  POINT ClientOrigin() const override;
+  bool Showing() const override;
+  void Invalidate() override;
+  void Update() override;
+
+  bool Focused() const;
+  virtual bool CanFocus() const;
+  virtual void SetFocus();
+  bool TabStop() const { return FTabStop; }
+  void SetTabStop(bool v) { FTabStop = v; }
+  bool DoubleBuffered() const { return FDoubleBuffered; }
+  void SetDoubleBuffered(bool v) { FDoubleBuffered = v; }
+  bool ParentColor() const { return FParentColor; }
+  void SetParentColor(bool v);
+
+  void DisableAlign() { ++FAlignLevel; }
+  void EnableAlign();
+  void Realign();
+
+  TKeyPressEvent OnKeyPress;
+  TKeyEvent OnKeyDown;
+  TKeyEvent OnKeyUp;
+  TNotifyEvent OnEnter;
+  TNotifyEvent OnExit;
+
+ protected:
+  virtual void CreateParams(TCreateParams& params);
+  virtual void CreateHandle();
+  virtual void CreateWnd();
+  // The window exists: push the state kept in fields into it.
+  virtual void InitializeWnd() {}
+  // The window is about to go: read back what must survive a re-creation.
+  virtual void SaveWndState() {}
+  virtual void DestroyWnd();
+
+  void WndProc(TMessage& message) override;
+  void DefaultHandler(TMessage& message) override;
+  String GetText() const override;
+  void StoreText(const String& s) override;
+  void FontChanged() override;
+  void VisibleChanged() override;
+
+  // Painting for windows of our own classes: background, Paint, then the
+  // graphic children.
+  virtual void PaintWindow(HDC dc);
+  virtual void Paint(TCanvas& canvas) {}
+  void PaintControls(HDC dc);
+  virtual void AlignControls(RECT& rect);
+
+  // Keyboard hooks; returning true swallows the key.
+  virtual bool DoKeyPress(wchar_t& key);
+  virtual bool DoKeyDown(WORD& key, TShiftState shift);
+
+  bool IsOwnClass() const { return FOwnClass; }
+  HBRUSH BackgroundBrush();
+
+  HWND FHandle = nullptr;
+  WNDPROC FDefWndProc = nullptr;
+  std::vector<TControl*> FControls;
+  bool FTabStop = false;
+  bool FDoubleBuffered = false;
+  bool FParentColor = true;
+
+ private:
+  friend LRESULT CALLBACK ControlWndProc(HWND, UINT, WPARAM, LPARAM);
+  friend LRESULT CALLBACK InitWndProc(HWND, UINT, WPARAM, LPARAM);
+  void MainWndProc(TMessage& message);
+  bool ReflectToChild(TMessage& message, HWND child, UINT reflected);
+  bool RouteMouseToGraphic(TMessage& message);
+  void UpdateBoundsFromWindow();
+
+  bool FOwnClass = false;
+  int FAlignLevel = 0;
+  bool FAligning = false;
+  HBRUSH FBrush = nullptr;
+  TColor FBrushColor = clNone;
+  TControl* FMouseControl = nullptr;
+};
+
+// A windowed control of our own class that paints itself through a canvas.
+class TCustomControl : public TWinControl {
+ public:
+  explicit TCustomControl(TComponent* owner) : TWinControl(owner) {}
+};
