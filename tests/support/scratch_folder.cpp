@@ -1,4 +1,4 @@
-#include "scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 
 #include <atomic>
 #include <stdexcept>

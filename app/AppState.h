@@ -1,0 +1,24 @@
+#pragma once
+// What the adapter application keeps for the life of the process.
+#include "framework/System.h"
+
+#include <windows.h>
+
+struct TAppState {
+  String DataFolder;        // application-data folder + "\drovik\kelvraadapter\"
+  String ExeFolder;         // folder of the running executable, with backslash
+  HANDLE AppMutex = nullptr;
+  int32_t ComPortNumber = 1;
+  int32_t Credits = 0;
+  int32_t CashId = 0;
+  bool Loading = false;
+};
+
+extern TAppState App;
+
+extern const wchar_t kProductName[];  // "KELVRA-Adapter": title, window caption, mutex name
+
+// Unit start-up: the single-instance rule. A running copy is asked to close,
+// and its final save is awaited before this copy goes on.
+void InitAppUnit();
+void DoneAppUnit();

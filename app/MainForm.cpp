@@ -1,0 +1,336 @@
+#include "app/MainForm.h"
+
+#include "app/AppState.h"
+#include "app/SettingsFile.h"
+#include "app/ShellFolders.h"
+#include "app/Waits.h"
+#include "framework/Application.h"
+#include "framework/Dialogs.h"
+
+#include <shlobj.h>
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+constexpr wchar_t kDataSubFolder[] = L"drovik\\kelvraadapter\\";
+constexpr wchar_t kMissingDataMessage[] = L"Error with data file!\r\nPlease reinstall application";
+
+template <class T>
+T* Place(TComponent* owner, TWinControl* parent, const wchar_t* name, int left, int top, int width,
+         int height) {
+  T* c = new T(owner);
+  c->SetName(name);
+  c->SetBounds(left, top, width, height);
+  c->SetParent(parent);
+  return c;
+}
+
+TLabel* SideLabel(TComponent* owner, TWinControl* parent, const wchar_t* text, int left, int top) {
+  auto* label = Place<TLabel>(owner, parent, L"", left, top, 0, 0);
+  label->SetCaption(text);
+  return label;
+}
+
+TCheckBox* Box(TComponent* owner, TWinControl* parent, const wchar_t* name, const wchar_t* caption,
+               const wchar_t* hint, int left, int top, int width) {
+  auto* box = Place<TCheckBox>(owner, parent, name, left, top, width, 17);
+  box->SetCaption(caption);
+  box->SetHint(hint);
+  return box;
+}
+
+TButton* Button(TComponent* owner, TWinControl* parent, const wchar_t* name, const wchar_t* caption,
+                const wchar_t* hint, int left, int top) {
+  auto* b = Place<TButton>(owner, parent, name, left, top, 120, 25);
+  b->SetCaption(caption);
+  b->SetHint(hint);
+  return b;
+}
+
+TMemo* HiddenMemo(TComponent* owner, TWinControl* parent, const wchar_t* name) {
+  auto* memo = Place<TMemo>(owner, parent, name, 0, 0, 0, 0);
+  memo->SetVisible(false);
+  return memo;
+}
+
+TMenuItem* Item(TComponent* owner, TMenuItem* parent, const wchar_t* name, const wchar_t* caption) {
+  auto* item = new TMenuItem(owner);
+  item->SetName(name);
+  item->SetCaption(caption);
+  parent->Add(item);
+  return item;
+}
+
+}  // namespace
+
+bool StartsHidden(const String& firstArgument) {
+  return firstArgument == L"hide" || firstArgument == L"/hide";
+}
+
+TForm1::TForm1(TComponent* owner) : TForm(owner) {
+  SetName(L"Form1");
+  Form1 = this;
+  Build();
+}
+
+void TForm1::Build() {
+  SetCaption(kProductName);
+  SetBorderStyle(TFormBorderStyle::bsSingle);
+  SetBorderIcons(biSystemMenu | biMinimize);
+  SetPosition(TPosition::poScreenCenter);
+  SetScaled(false);
+  SetShowHint(true);
+  Font().SetName(L"Arial");
+  Font().SetHeight(-12);
+
+  MainMenu1 = new TMainMenu(this);
+  MainMenu1->SetName(L"MainMenu1");
+  TMenuItem* program = Item(this, MainMenu1->Items(), L"Menu_Program", L"&Program");
+  Menu_SaveSettings = Item(this, program, L"Menu_SaveSettings", L"&Save settings");
+  Item(this, program, L"N1", L"-");
+  Menu_Exit = Item(this, program, L"Menu_Exit", L"E&xit");
+  TMenuItem* help = Item(this, MainMenu1->Items(), L"Menu_Help", L"&Help");
+  Menu_Manual = Item(this, help, L"Menu_Manual", L"&Manual (Local)");
+  Menu_Website = Item(this, help, L"Menu_Website", L"&Website (Online)");
+  Item(this, help, L"N2", L"-");
+  Menu_About = Item(this, help, L"Menu_About", L"&About");
+  SetMenu(MainMenu1);
+  SetClientSize(658, 472);
+
+  Panel1 = Place<TPanel>(this, this, L"Panel1", 0, 0, 658, 472);
+  Panel1->SetAlign(TAlign::alClient);
+  Panel1->SetBevelOuter(TBevelCut::bvLowered);
+  Panel1->SetShowCaption(false);
+
+  // Left column: the port, the pulse value, the lamp and the counters.
+  cbPoll = Box(this, Panel1, L"cbPoll", L"Open ", L"Open COM port", 16, 18, 60);
+  ComboBoxCOM = Place<TComboBox>(this, Panel1, L"ComboBoxCOM", 80, 15, 96, 21);
+  for (int i = 1; i <= 10; ++i) ComboBoxCOM->Items().Add(L"COM-" + IntToStr(i));
+  ComboBoxCOM->SetText(L"COM-1");
+  ComboBoxCOM->SetHint(L"Set the COM port");
+  SideLabel(this, Panel1, L"Pulse value:", 16, 52);
+  PulseValue = Place<TSpinEdit>(this, Panel1, L"PulseValue", 96, 48, 80, 21);
+  PulseValue->SetIncrement(1);
+  cbTotalblocking = Box(this, Panel1, L"cbTotalblocking", L"Totalblocking ", L"Block acceptance", 16, 84, 160);
+  cbPlaySound = Box(this, Panel1, L"cbPlaySound", L"Play sound", L"Play a sound on cash in", 16, 108, 160);
+  SideLabel(this, Panel1, L"Signal:", 16, 138);
+  ImgCTS = Place<TImage>(this, Panel1, L"ImgCTS", 96, 140, 12, 12);
+  ImgOn = Place<TImage>(this, Panel1, L"ImgOn", 116, 140, 12, 12);
+  ImgOn->SetVisible(false);
+  ImgOff = Place<TImage>(this, Panel1, L"ImgOff", 136, 140, 12, 12);
+  ImgOff->SetVisible(false);
+  SideLabel(this, Panel1, L"ID:", 16, 164);
+  Label_ID = Place<TLabel>(this, Panel1, L"Label_ID", 96, 164, 0, 0);
+  Label_ID->SetCaption(L"0");
+  SideLabel(this, Panel1, L"Credits:", 16, 188);
+  LabelCredits = Place<TLabel>(this, Panel1, L"LabelCredits", 96, 188, 0, 0);
+  LabelCredits->SetCaption(L"0");
+
+  // Middle column: the commands.
+  Btn_ClearID = Button(this, Panel1, L"Btn_ClearID", L"Clear ID", L"Clear the transaction ID", 200, 14);
+  Btn_ClearCredits = Button(this, Panel1, L"Btn_ClearCredits", L"Clear Credits",
+                            L"Clear the credits counter", 200, 46);
+  BtnClearLog = Button(this, Panel1, L"BtnClearLog", L"Clear Log", L"Clear the log file", 200, 78);
+  btnSaveSettings = Button(this, Panel1, L"btnSaveSettings", L"Save Settings",
+                           L"Save all settings.\r\n\r\nHint: we save all settings on program close.", 200, 110);
+  btnHide = Button(this, Panel1, L"btnHide", L"Hide",
+                   L"Hide this window.\r\n\r\nUse your Hot-Key\r\n(default is CTRL+ALT+S)\r\nto make it visible again.",
+                   200, 142);
+
+  // Right column: start-up, log and per-pulse options.
+  cbAutostartOnBoot = Box(this, Panel1, L"cbAutostartOnBoot", L"Autostart on Windows boot",
+                          L"Start the kelvra.exe software with Windows boot\r\n\r\nWe use the registry RUN "
+                          L"section (Current User)\r\nand we start the kelvra.exe hidden.\r\nUse CTRL+ALT+S to "
+                          L"make it visible again.",
+                          344, 18, 290);
+  cbCheckLogSize = Box(this, Panel1, L"cbCheckLogSize", L"Clear credits if log file is empty",
+                       L"On cash in we check the log file.\r\n\r\nIf the log does not exists \r\nor it is empty "
+                       L"or it contains 0\r\nwe clear the internal credits counter.",
+                       344, 42, 290);
+  SideLabel(this, Panel1, L"Service password:", 344, 70);
+  sEditServicePassword = Place<TEdit>(this, Panel1, L"sEditServicePassword", 460, 66, 174, 21);
+  sEditServicePassword->SetPasswordChar(L'#');
+  sEditServicePassword->SetText(L"Tarvelin");
+  cbShowPassword = Box(this, Panel1, L"cbShowPassword", L"Show password", L"", 460, 92, 174);
+  cbExecute = Box(this, Panel1, L"cbExecute", L"Execute on Kelvra signal", L"Execute a application or script.",
+                  344, 120, 290);
+  sFilenameEditExecute = Place<TFileNameEdit>(this, Panel1, L"sFilenameEditExecute", 344, 142, 290, 21);
+  sFilenameEditExecute->SetMaxLength(255);
+  sFilenameEditExecute->SetCheckOnExit(true);
+  sFilenameEditExecute->SetHint(L"Enter the complete path and name");
+  SideLabel(this, Panel1, L"Logfile:", 344, 176);
+  sFilenameEditLogfile = Place<TFileNameEdit>(this, Panel1, L"sFilenameEditLogfile", 344, 194, 290, 21);
+  sFilenameEditLogfile->SetText(L"credits.txt");
+  sFilenameEditLogfile->SetMaxLength(255);
+  sFilenameEditLogfile->SetCheckOnExit(true);
+  sFilenameEditLogfile->SetHint(
+      L"Enter the complete path and name of the logfile.\r\n\r\nBe sure the file has write permission.\r\nDo "
+      L"not use the program files directory!");
+  cbLogOnlyTotalPure = Box(this, Panel1, L"cbLogOnlyTotalPure", L"Log only total IN", L"", 344, 224, 290);
+  cbLogOnlyTotal = Box(this, Panel1, L"cbLogOnlyTotal", L"Log only total IN [float]", L"", 344, 248, 290);
+
+  MemoLog = Place<TMemo>(this, Panel1, L"MemoLog", 16, 280, 626, 176);
+  MemoLog->SetReadOnly(true);
+  MemoLog->SetScrollBars(TScrollStyle::ssBoth);
+  MemoLog->SetWordWrap(false);
+  MemoLog->Font().SetName(L"MS Sans Serif");
+  MemoLog->Font().SetHeight(-11);
+  MemoLog->SetHint(L"Double click to clear ID, CREDITS and LOGFILE.");
+
+  Data = HiddenMemo(this, Panel1, L"Data");
+  MemoTemp = HiddenMemo(this, Panel1, L"MemoTemp");
+  MemoTemp->SetReadOnly(true);
+  sMemoINI = HiddenMemo(this, Panel1, L"sMemoINI");
+  for (const String& key : RepairedKeys()) sMemoINI->Lines().Add(key);
+
+  for (TComponent* c : Components())
+    if (auto* control = dynamic_cast<TControl*>(c); control && !control->Hint().empty())
+      control->SetShowHint(true);
+
+  OnCreate = [this](TObject* s) { FormCreate(s); };
+  OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
+  cbPoll->OnClick = [this](TObject* s) { cbPollClick(s); };
+  ComboBoxCOM->OnChange = [this](TObject* s) { ComboBoxCOMChange(s); };
+  cbTotalblocking->OnClick = [this](TObject* s) { cbTotalblockingClick(s); };
+  cbAutostartOnBoot->OnClick = [this](TObject* s) { cbAutostartOnBootClick(s); };
+  cbShowPassword->OnClick = [this](TObject* s) { cbShowPasswordClick(s); };
+  for (TCheckBox* box : {cbPlaySound, cbExecute, cbCheckLogSize, cbLogOnlyTotal, cbLogOnlyTotalPure})
+    box->OnClick = [this](TObject* s) { SaveUnlessLoading(s); };
+  for (TCustomEdit* edit : std::initializer_list<TCustomEdit*>{sFilenameEditExecute, sFilenameEditLogfile,
+                                                               sEditServicePassword})
+    edit->OnChange = [this](TObject* s) { SaveUnlessLoading(s); };
+  for (TFileNameEdit* edit : {sFilenameEditExecute, sFilenameEditLogfile})
+    edit->OnBeforeDialog = [this](TObject* s, String& n, bool& a) { FileEditBeforeDialog(s, n, a); };
+  btnSaveSettings->OnClick = [this](TObject* s) { btnSaveSettingsClick(s); };
+  Menu_SaveSettings->OnClick = [this](TObject* s) { SaveSettings(); };
+  Menu_Exit->OnClick = [this](TObject* s) { Menu_ExitClick(s); };
+  btnHide->OnClick = [this](TObject* s) { btnHideClick(s); };
+}
+
+void TForm1::FormCreate(TObject*) {
+  App.Loading = true;
+  SetPriorityClass(GetCurrentProcess(), HIGH_PRIORITY_CLASS);
+
+  App.DataFolder = IncludeTrailingPathDelimiter(GetSpecialFolderPath(Application->Handle(), CSIDL_APPDATA)) +
+                   kDataSubFolder;
+  if (!DirectoryExists(App.DataFolder)) ForceDirectories(App.DataFolder);
+  App.ExeFolder = ExtractFilePath(ParamStr(0));
+
+  SetDoubleBuffered(true);
+  MemoLog->SetDoubleBuffered(true);
+
+  RepairSettingsFile(App.DataFolder, App.ExeFolder, sMemoINI->Lines());
+  PumpedDelay(100);
+  Application->ProcessMessages();
+
+  const String dataFile = App.DataFolder + kDataFileName;
+  if (FileExists(dataFile)) {
+    WaitWhileFileLocked(dataFile);
+    Data->Lines().LoadFromFile(dataFile);
+  } else {
+    MessageDlg(kMissingDataMessage, TMsgDlgType::mtInformation, mbOK, 0);
+    Data->Lines().Add(kDataSection);
+    WaitWhileFileLocked(dataFile);
+    Data->Lines().SaveToFile(dataFile);
+    RepairSettingsFile(App.DataFolder, App.ExeFolder, sMemoINI->Lines());
+    // Take what the second repair wrote, so that the first save does not put
+    // defaults over the values it recovered from the backup.
+    if (FileExists(dataFile)) {
+      WaitWhileFileLocked(dataFile);
+      Data->Lines().LoadFromFile(dataFile);
+    }
+  }
+
+  ApplySettings();
+  Application->SetShowMainForm(!StartsHidden(ParamStr(1)));
+
+  const TStrings& data = Data->Lines();
+  sFilenameEditLogfile->SetText(data.Values(L"log"));
+  if (sFilenameEditLogfile->Text() == L"appdata")
+    sFilenameEditLogfile->SetText(App.DataFolder + L"credits.txt");
+  if (const String log = sFilenameEditLogfile->Text(); FileExists(log)) MemoLog->Lines().LoadFromFile(log);
+
+  Application->SetHintHidePause(5000);
+  App.Loading = false;
+}
+
+void TForm1::ApplySettings() {
+  const TStrings& data = Data->Lines();
+  App.ComPortNumber = SettingInt(data, L"comport", 1);
+  ComboBoxCOM->SetItemIndex(App.ComPortNumber - 1);
+  PulseValue->SetValue(SettingInt(data, L"channel1", 1));
+  // Checking a box runs its click handler as a user's click would.
+  const std::pair<const wchar_t*, TCheckBox*> boxes[] = {
+      {L"logtotal", cbLogOnlyTotal}, {L"logtotalpure", cbLogOnlyTotalPure}, {L"checklogsize", cbCheckLogSize},
+      {L"playsound", cbPlaySound},   {L"poll", cbPoll},                      {L"totalblocking", cbTotalblocking}};
+  for (const auto& [key, box] : boxes)
+    if (SettingBool(data, key)) box->SetChecked(true);
+  App.Credits = SettingInt(data, L"credits", 0);
+  LabelCredits->SetCaption(IntToStr(App.Credits));
+  App.CashId = SettingInt(data, L"cashid", 0);
+  Label_ID->SetCaption(IntToStr(App.CashId));
+  if (SettingBool(data, L"autostartonboot")) cbAutostartOnBoot->SetChecked(true);
+  if (SettingBool(data, L"execute")) cbExecute->SetChecked(true);
+  if (const String file = data.Values(L"executefile"); FileExists(file)) sFilenameEditExecute->SetFileName(file);
+  sEditServicePassword->SetText(data.Values(L"pass"));
+}
+
+void TForm1::SaveSettings() {
+  App.ComPortNumber = ComboBoxCOM->ItemIndex() + 1;
+  auto flag = [](const TCheckBox* box) { return String(box->Checked() ? L"1" : L"0"); };
+  TStrings& data = Data->Lines();
+  data.BeginUpdate();
+  data.SetValues(L"comport", IntToStr(App.ComPortNumber));
+  data.SetValues(L"channel1", IntToStr(PulseValue->Value()));
+  data.SetValues(L"poll", flag(cbPoll));
+  data.SetValues(L"totalblocking", flag(cbTotalblocking));
+  data.SetValues(L"credits", IntToStr(App.Credits));
+  data.SetValues(L"cashid", IntToStr(App.CashId));
+  data.SetValues(L"playsound", flag(cbPlaySound));
+  data.SetValues(L"log", sFilenameEditLogfile->Text());
+  data.SetValues(L"logtotal", flag(cbLogOnlyTotal));
+  data.SetValues(L"logtotalpure", flag(cbLogOnlyTotalPure));
+  data.SetValues(L"checklogsize", flag(cbCheckLogSize));
+  data.SetValues(L"autostartonboot", flag(cbAutostartOnBoot));
+  data.SetValues(L"execute", flag(cbExecute));
+  data.SetValues(L"executefile", sFilenameEditExecute->FileName());
+  data.SetValues(L"pass", sEditServicePassword->Text());
+  data.EndUpdate();
+
+  const String dataFile = App.DataFolder + kDataFileName;
+  if (!FileExists(dataFile)) ForceDirectories(App.DataFolder);
+  WaitWhileFileLocked(dataFile);
+  data.SaveToFile(dataFile);
+}
+
+void TForm1::FormClose(TObject*, TCloseAction&) { SaveSettings(); }
+
+void TForm1::SaveUnlessLoading(TObject*) {
+  if (!App.Loading) SaveSettings();
+}
+
+void TForm1::cbPollClick(TObject* Sender) { SaveUnlessLoading(Sender); }
+
+void TForm1::ComboBoxCOMChange(TObject*) {
+  App.ComPortNumber = ComboBoxCOM->ItemIndex() + 1;
+  if (cbPoll->Checked()) {
+    // Closes the port and opens the newly chosen one.
+    cbPoll->SetChecked(false);
+    cbPoll->SetChecked(true);
+  }
+}
+
+void TForm1::cbTotalblockingClick(TObject*) {}
+
+void TForm1::cbAutostartOnBootClick(TObject*) {}
+
+void TForm1::cbShowPasswordClick(TObject*) {
+  sEditServicePassword->SetPasswordChar(cbShowPassword->Checked() ? L'\0' : L'#');
+}
+
+void TForm1::btnHideClick(TObject*) { SetTop(4000); }
+
+void TForm1::FileEditBeforeDialog(TObject*, String&, bool&) {
+  SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}

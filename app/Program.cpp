@@ -1,0 +1,41 @@
+// The program's entry: units start in a fixed order, the two forms are made
+// and the message loop runs until the main window closes.
+#include "app/AppState.h"
+#include "app/MainForm.h"
+#include "app/PasswordDlg.h"
+#include "framework/Application.h"
+#include "framework/UnitTable.h"
+
+#include <objbase.h>
+
+namespace {
+
+void InitCom() { CoInitialize(nullptr); }
+void DoneCom() { CoUninitialize(); }
+
+TUnitEntry g_units[] = {
+    {L"ComObj", InitCom, DoneCom},
+    {L"Forms", InitApplication, DoneApplication},
+    {L"uKelvra", InitAppUnit, DoneAppUnit},
+};
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  TUnitTable units(g_units, static_cast<int>(std::size(g_units)));
+  int exitCode = 0;
+  try {
+    units.Initialize();
+    Application->Initialize();
+    Application->SetTitle(kProductName);
+    Application->CreateForm(&Form1);
+    Application->CreateForm(&FormPasswordDlg);
+    Application->Run();
+  } catch (...) {
+    if (Application)
+      Application->HandleException(nullptr);
+    exitCode = 1;
+  }
+  units.Finalize();
+  return exitCode;
+}

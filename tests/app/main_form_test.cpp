@@ -1,0 +1,237 @@
+// Start-up of the main window from data.txt, and the save back to it.
+#include "app/AppState.h"
+#include "app/MainForm.h"
+#include "app/ShellFolders.h"
+#include "framework/Application.h"
+#include "tests/support/scratch_folder.h"
+
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+const std::string kDefaults =
+    "[data]\r\ncomport=2\r\nchannel1=5\r\npoll=0\r\ntotalblocking=0\r\nplaysound=1\r\ncashid=0\r\n"
+    "credits=0\r\nlog=appdata\r\nlogtotal=0\r\nlogtotalpure=0\r\nautostartonboot=0\r\nchecklogsize=0\r\n"
+    "execute=0\r\npass=1234\r\n";
+
+class StartUp : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { InitApplication(); }
+
+  void SetUp() override {
+    dataFolder = GetSpecialFolderPath(nullptr, CSIDL_APPDATA) + L"\\drovik\\kelvraadapter\\";
+    exeFolder = ExtractFilePath(ParamStr(0));
+    ForceDirectories(dataFolder);
+    ClearFiles();
+  }
+  void TearDown() override {
+    delete form;
+    ClearFiles();
+  }
+  void ClearFiles() {
+    for (const wchar_t* name : {L"data.txt", L"data_last.txt", L"credits.txt"}) DeleteFile(dataFolder + name);
+    DeleteFile(exeFolder + L"data_clean.txt");
+  }
+  void Write(const String& path, const std::string& text) { ScratchFolder::WriteBytes(path, text); }
+  std::string Read(const String& path) { return ScratchFolder::ReadBytes(path); }
+
+  TForm1* Start() {
+    App = TAppState{};
+    form = Application->CreateForm<TForm1>();
+    return form;
+  }
+
+  String dataFolder, exeFolder;
+  TForm1* form = nullptr;
+};
+
+TEST_F(StartUp, FirstStartTakesTheDefaultsWithoutAMessage) {
+  Write(exeFolder + L"data_clean.txt", kDefaults);
+  Start();
+  EXPECT_EQ(App.DataFolder, dataFolder);
+  EXPECT_EQ(App.ExeFolder, exeFolder);
+  EXPECT_EQ(App.ComPortNumber, 2);
+  EXPECT_EQ(form->ComboBoxCOM->Text(), L"COM-2");
+  EXPECT_EQ(form->PulseValue->Value(), 5);
+  EXPECT_TRUE(form->cbPlaySound->Checked());
+  EXPECT_EQ(form->sEditServicePassword->Text(), L"1234");
+  EXPECT_EQ(form->sFilenameEditLogfile->Text(), dataFolder + L"credits.txt");
+  EXPECT_FALSE(App.Loading);
+  // The repair wrote data.txt without a [data] line; nothing else was saved.
+  EXPECT_EQ(Read(dataFolder + L"data.txt").substr(0, 10), "comport=2\r");
+}
+
+struct ValueCase {
+  const char* line;
+  int32_t port;
+  int itemIndex;
+  String comboText;
+};
+
+TEST_F(StartUp, OddPortValues) {
+  const ValueCase cases[] = {
+      {"comport=0", 0, -1, L""},
+      {"comport=abc", 1, 0, L"COM-1"},
+      {"comport= ", 1, 0, L"COM-1"},
+      {"comport=10", 10, 9, L"COM-10"},
+  };
+  for (const auto& c : cases) {
+    Write(dataFolder + L"data.txt", std::string("[data]\r\n") + c.line + "\r\n");
+    Start();
+    EXPECT_EQ(App.ComPortNumber, c.port) << c.line;
+    EXPECT_EQ(form->ComboBoxCOM->ItemIndex(), c.itemIndex) << c.line;
+    EXPECT_EQ(form->ComboBoxCOM->Text(), c.comboText) << c.line;
+    delete form;
+    form = nullptr;
+  }
+}
+
+TEST_F(StartUp, SingleBlanksGiveTheBuiltInDefaults) {
+  Start();  // no data.txt, no backup, no defaults: the repair writes blanks
+  EXPECT_EQ(App.ComPortNumber, 1);
+  EXPECT_EQ(form->PulseValue->Value(), 1);
+  for (TCheckBox* box : {form->cbPoll, form->cbTotalblocking, form->cbPlaySound, form->cbLogOnlyTotal,
+                         form->cbLogOnlyTotalPure, form->cbCheckLogSize, form->cbAutostartOnBoot, form->cbExecute})
+    EXPECT_FALSE(box->Checked()) << StringToUtf8(box->Name());
+  EXPECT_EQ(App.Credits, 0);
+  EXPECT_EQ(App.CashId, 0);
+  EXPECT_EQ(form->sEditServicePassword->Text(), L" ");
+  EXPECT_EQ(form->sFilenameEditLogfile->Text(), L" ");
+  EXPECT_EQ(form->MemoLog->Lines().Count(), 0);
+}
+
+TEST_F(StartUp, BoxesAreCheckedOnlyByExactlyOne) {
+  Write(dataFolder + L"data.txt",
+        "[data]\r\nlogtotal=1\r\nlogtotalpure=01\r\nchecklogsize=true\r\nplaysound=1\r\n"
+        "autostartonboot=1\r\nexecute= 1\r\ncredits=-12\r\ncashid=2147483647\r\n");
+  Start();
+  EXPECT_TRUE(form->cbLogOnlyTotal->Checked());
+  EXPECT_FALSE(form->cbLogOnlyTotalPure->Checked());
+  EXPECT_FALSE(form->cbCheckLogSize->Checked());
+  EXPECT_TRUE(form->cbPlaySound->Checked());
+  EXPECT_TRUE(form->cbAutostartOnBoot->Checked());
+  EXPECT_FALSE(form->cbExecute->Checked());
+  EXPECT_EQ(App.Credits, -12);
+  EXPECT_EQ(form->LabelCredits->Caption(), L"-12");
+  EXPECT_EQ(App.CashId, 2147483647);
+  EXPECT_EQ(form->Label_ID->Caption(), L"2147483647");
+}
+
+TEST_F(StartUp, LogFromTheDataFolderIsShownAndAMissingProgramIsIgnored) {
+  Write(dataFolder + L"credits.txt", "1,01.01.2026,10:00:00,0,1\r\n2,01.01.2026,10:00:05,0,1\r\n");
+  Write(dataFolder + L"data.txt",
+        "[data]\r\nlog=appdata\r\nexecutefile=C:\\no\\such\\program.exe\r\n");
+  Start();
+  EXPECT_EQ(form->sFilenameEditLogfile->Text(), dataFolder + L"credits.txt");
+  ASSERT_EQ(form->MemoLog->Lines().Count(), 2);
+  EXPECT_EQ(form->MemoLog->Lines().Get(1), L"2,01.01.2026,10:00:05,0,1");
+  EXPECT_EQ(form->sFilenameEditExecute->FileName(), L"");
+}
+
+TEST_F(StartUp, AnExistingProgramIsTaken) {
+  const String program = exeFolder + L"hold_file.exe";
+  Write(dataFolder + L"data.txt", "[data]\r\nexecutefile=" + StringToAnsi(program) + "\r\n");
+  Start();
+  EXPECT_EQ(form->sFilenameEditExecute->FileName(), program);
+}
+
+TEST_F(StartUp, SaveWritesEveryKeyKeepingTheFilesOrder) {
+  Write(dataFolder + L"data.txt", "[data]\r\npass=secret\r\nforeign=kept\r\ncomport=3\r\n");
+  Start();
+  form->ComboBoxCOM->SetItemIndex(4);
+  form->PulseValue->SetValue(25);
+  form->sEditServicePassword->SetText(L"");  // saves at once: the line goes
+  const std::string saved = Read(dataFolder + L"data.txt");
+  EXPECT_EQ(saved,
+            "[data]\r\nforeign=kept\r\ncomport=5\r\nchannel1=25\r\npoll=0\r\ntotalblocking=0\r\nplaysound=0\r\n"
+            "cashid=0\r\ncredits=0\r\nlog= \r\nlogtotal=0\r\nlogtotalpure=0\r\nautostartonboot=0\r\n"
+            "checklogsize=0\r\nexecute=0\r\n");
+}
+
+TEST_F(StartUp, ChangesWhileLoadingSaveNothing) {
+  Write(dataFolder + L"data.txt", "[data]\r\nplaysound=1\r\nexecute=1\r\npass=x\r\n");
+  Start();
+  // Only the repair wrote data.txt during start: its lines are the file's own plus the filled keys.
+  const std::string onDisk = Read(dataFolder + L"data.txt");
+  EXPECT_EQ(onDisk.find("poll=0"), std::string::npos);
+}
+
+// Presses OK on the information box when it appears, after running a step.
+class TMessageBoxAnswerer {
+ public:
+  explicit TMessageBoxAnswerer(std::function<void()> beforeOk) : FBeforeOk(std::move(beforeOk)) {
+    FThread = std::thread([this] { Run(); });
+  }
+  ~TMessageBoxAnswerer() {
+    FStop = true;
+    FThread.join();
+  }
+  std::atomic<bool> Seen{false};
+
+ private:
+  void Run() {
+    const DWORD pid = GetCurrentProcessId();
+    while (!FStop) {
+      HWND box = nullptr;
+      while ((box = FindWindowExW(nullptr, box, L"#32770", L"Information")) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(box, &owner);
+        if (owner != pid) continue;
+        wchar_t text[256] = {};
+        EnumChildWindows(box, [](HWND child, LPARAM out) -> BOOL {
+          wchar_t t[256];
+          GetWindowTextW(child, t, 256);
+          if (wcsstr(t, L"Error with data file!")) lstrcpynW(reinterpret_cast<wchar_t*>(out), t, 256);
+          return TRUE;
+        }, reinterpret_cast<LPARAM>(text));
+        if (!*text) continue;
+        Seen = true;
+        FBeforeOk();
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        return;
+      }
+      Sleep(20);
+    }
+  }
+  std::function<void()> FBeforeOk;
+  std::atomic<bool> FStop{false};
+  std::thread FThread;
+};
+
+TEST_F(StartUp, DataFileStillMissingAfterTheRepairIsRecreatedFromTheSecondRepair) {
+  // The backup cannot be read during the first repair (another program holds
+  // it), so no data.txt comes of it; the holder lets go while the message is up.
+  Write(dataFolder + L"data_last.txt", "[data]\r\ncomport=7\r\ncredits=41\r\ncashid=9\r\n");
+  HANDLE held = CreateFileW((dataFolder + L"data_last.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                            nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  {
+    TMessageBoxAnswerer answer([&] { CloseHandle(held); });
+    Start();
+    EXPECT_TRUE(answer.Seen);
+  }
+  // The controls show what the second repair recovered, so the first save
+  // keeps the credits.
+  EXPECT_EQ(App.ComPortNumber, 7);
+  EXPECT_EQ(App.Credits, 41);
+  EXPECT_EQ(App.CashId, 9);
+  form->SaveSettings();
+  const std::string saved = Read(dataFolder + L"data.txt");
+  EXPECT_NE(saved.find("credits=41\r\n"), std::string::npos);
+  EXPECT_EQ(saved.substr(0, 8), "[data]\r\n");
+}
+
+TEST(CommandLine, OnlyHideOrSlashHideExactlyStartsHidden) {
+  const std::pair<const wchar_t*, bool> cases[] = {
+      {L"hide", true},    {L"/hide", true}, {L"HIDE", false}, {L"/Hide", false},
+      {L"-hide", false},  {L"", false},     {L"hide ", false}, {L"/acpreview", false},
+  };
+  for (const auto& [arg, hidden] : cases) EXPECT_EQ(StartsHidden(arg), hidden) << StringToUtf8(arg);
+}
+
+}  // namespace
