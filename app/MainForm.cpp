@@ -120,6 +120,12 @@ void TForm1::Build() {
   ImgOn->SetVisible(false);
   ImgOff = Place<TImage>(this, Panel1, L"ImgOff", 136, 140, 12, 12);
   ImgOff->SetVisible(false);
+  for (auto [image, name] : {std::pair{ImgOn, L"LAMPON"}, std::pair{ImgOff, L"LAMPOFF"}}) {
+    image->SetTransparent(true);
+    image->Picture().LoadFromResource(GetModuleHandleW(nullptr), name);
+  }
+  ImgCTS->SetTransparent(true);
+  ImgCTS->Picture().Assign(ImgOff->Picture());
   SideLabel(this, Panel1, L"ID:", 16, 164);
   Label_ID = Place<TLabel>(this, Panel1, L"Label_ID", 96, 164, 0, 0);
   Label_ID->SetCaption(L"0");
@@ -167,8 +173,18 @@ void TForm1::Build() {
   sFilenameEditLogfile->SetHint(
       L"Enter the complete path and name of the logfile.\r\n\r\nBe sure the file has write permission.\r\nDo "
       L"not use the program files directory!");
-  cbLogOnlyTotalPure = Box(this, Panel1, L"cbLogOnlyTotalPure", L"Log only total IN", L"", 344, 224, 290);
-  cbLogOnlyTotal = Box(this, Panel1, L"cbLogOnlyTotal", L"Log only total IN [float]", L"", 344, 248, 290);
+  cbLogOnlyTotalPure = Box(this, Panel1, L"cbLogOnlyTotalPure", L"Log only total IN",
+                           L"The log.txt just holds the total IN.\r\n\r\nOn cash IN the value is added to\r\nthe "
+                           L"current number in the log.txt\r\n\r\nThe format of the entry is\r\njust the credits, no "
+                           L"dot or comma!",
+                           344, 224, 290);
+  cbLogOnlyTotal = Box(this, Panel1, L"cbLogOnlyTotal", L"Log only total IN [float]",
+                       L"The log.txt just holds the total IN.\r\n\r\nOn cash IN the value is added to\r\nthe "
+                       L"current number in the log.txt\r\n\r\nMin Pulse value must be 10!\r\n\r\nThe format of the "
+                       L"entry is\r\n[Euro].[Cents*10]\r\n\r\nExample:\r\n1.5 means 1Euro and 50 Cent\r\n\r\n1 EUR IN "
+                       L"[100] the log.txt holds 1.0\r\n50 Cent IN [50] the log.txt holds 1.5\r\n50 Cent IN [50] the "
+                       L"log.txt holds 2.0",
+                       344, 248, 290);
 
   MemoLog = Place<TMemo>(this, Panel1, L"MemoLog", 16, 280, 626, 176);
   MemoLog->SetReadOnly(true);
@@ -177,6 +193,7 @@ void TForm1::Build() {
   MemoLog->Font().SetName(L"MS Sans Serif");
   MemoLog->Font().SetHeight(-11);
   MemoLog->SetHint(L"Double click to clear ID, CREDITS and LOGFILE.");
+  FLog = std::make_unique<TCreditLog>(*MemoLog);
 
   Data = HiddenMemo(this, Panel1, L"Data");
   MemoTemp = HiddenMemo(this, Panel1, L"MemoTemp");
@@ -206,6 +223,14 @@ void TForm1::Build() {
   Menu_SaveSettings->OnClick = [this](TObject* s) { SaveSettings(); };
   Menu_Exit->OnClick = [this](TObject* s) { Menu_ExitClick(s); };
   btnHide->OnClick = [this](TObject* s) { btnHideClick(s); };
+  Btn_ClearID->OnClick = [this](TObject* s) { Btn_ClearIDClick(s); };
+  Btn_ClearCredits->OnClick = [this](TObject* s) { Btn_ClearCreditsClick(s); };
+  BtnClearLog->OnClick = [this](TObject* s) { BtnClearLogClick(s); };
+  MemoLog->OnDblClick = [this](TObject* s) { MemoLogDblClick(s); };
+  MemoTemp->OnDblClick = [this](TObject* s) { MemoLogDblClick(s); };
+  Menu_Manual->OnClick = [this](TObject* s) { Menu_ManualClick(s); };
+  Menu_Website->OnClick = [this](TObject* s) { Menu_WebsiteClick(s); };
+  Menu_About->OnClick = [this](TObject* s) { Menu_AboutClick(s); };
 }
 
 void TForm1::FormCreate(TObject*) {
@@ -249,7 +274,10 @@ void TForm1::FormCreate(TObject*) {
   sFilenameEditLogfile->SetText(data.Values(L"log"));
   if (sFilenameEditLogfile->Text() == L"appdata")
     sFilenameEditLogfile->SetText(App.DataFolder + L"credits.txt");
-  if (const String log = sFilenameEditLogfile->Text(); FileExists(log)) MemoLog->Lines().LoadFromFile(log);
+  if (const String log = sFilenameEditLogfile->Text(); FileExists(log)) {
+    MemoLog->Lines().LoadFromFile(log);
+    FLog->Adopt(log);
+  }
 
   Application->SetHintHidePause(5000);
   App.Loading = false;
@@ -310,27 +338,3 @@ void TForm1::SaveUnlessLoading(TObject*) {
   if (!App.Loading) SaveSettings();
 }
 
-void TForm1::cbPollClick(TObject* Sender) { SaveUnlessLoading(Sender); }
-
-void TForm1::ComboBoxCOMChange(TObject*) {
-  App.ComPortNumber = ComboBoxCOM->ItemIndex() + 1;
-  if (cbPoll->Checked()) {
-    // Closes the port and opens the newly chosen one.
-    cbPoll->SetChecked(false);
-    cbPoll->SetChecked(true);
-  }
-}
-
-void TForm1::cbTotalblockingClick(TObject*) {}
-
-void TForm1::cbAutostartOnBootClick(TObject*) {}
-
-void TForm1::cbShowPasswordClick(TObject*) {
-  sEditServicePassword->SetPasswordChar(cbShowPassword->Checked() ? L'\0' : L'#');
-}
-
-void TForm1::btnHideClick(TObject*) { SetTop(4000); }
-
-void TForm1::FileEditBeforeDialog(TObject*, String&, bool&) {
-  SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}

@@ -11,6 +11,9 @@
 #include "framework/Menus.h"
 #include "framework/Panel.h"
 #include "framework/SpinEdit.h"
+#include "app/CreditLog.h"
+
+#include <memory>
 
 class TForm1 : public TForm {
  public:
@@ -69,12 +72,45 @@ class TForm1 : public TForm {
   void btnHideClick(TObject* Sender);
   void FileEditBeforeDialog(TObject* Sender, String& Name, bool& Action);
 
+  // Pulse counting: one rise of CTS is one payment.
+  void KelvraAdapterCTSChange(TObject* Sender, bool OnOff);
+  void WriteTotalLog(const String& PulseText);
+  void Btn_ClearIDClick(TObject* Sender);
+  void Btn_ClearCreditsClick(TObject* Sender);
+  void BtnClearLogClick(TObject* Sender);
+  void MemoLogDblClick(TObject* Sender);
+
+  // Window commands.
+  void Menu_ManualClick(TObject* Sender);
+  void Menu_WebsiteClick(TObject* Sender);
+  void Menu_AboutClick(TObject* Sender);
+  void UpdateAutostartEntry();
+  // The Run value: the quoted path of the running program and /hide.
+  static String AutostartCommand();
+
+  // While the port is being opened or closed, the line states it reports
+  // only move the lamp: a payment is a rise seen while the port is open.
+  bool PortSettling() const { return FPortSettling; }
+
  private:
   void Build();
   void ApplySettings();
+  void ShowLamp(bool on);
+  String LogFileName() const;
+  void SaveCredits();
+
+  std::unique_ptr<TCreditLog> FLog;  // made with MemoLog, the view it keeps
+  bool FPortSettling = false;
 };
 
 extern TForm1* Form1;
+
+extern const wchar_t kWebsite[];  // the product's page
+
+// The executable's file version, "1.2.0.15"; empty without a version resource.
+String GetFileVersionText();
+// Whether this process runs under WOW64.
+bool IsWow64();
 
 // The first argument "hide" or "/hide", exactly, starts with the window unshown.
 bool StartsHidden(const String& firstArgument);

@@ -19,6 +19,11 @@ AnsiString LoadFileBytes(const String& path);
 // Every line followed by CR LF; written through SaveFileBytesSafely.
 void SaveAnsiLines(const String& path, const std::vector<String>& lines);
 
+// Adds lines (each followed by CR LF) at the end of the file, creating it
+// when missing, and flushes them; what the file held stays untouched. Other
+// programs may keep the file open for reading and writing meanwhile.
+void AppendAnsiLines(const String& path, const std::vector<String>& lines);
+
 // Writes the bytes to a temporary file beside the target, flushes it and puts
 // it in the target's place in one step, so a crash or a full disk never leaves
 // a half-written file. When the replace is refused because another program

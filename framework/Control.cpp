@@ -190,7 +190,11 @@ void TControl::WndProc(TMessage& m) {
     case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
       MouseDown(ButtonOf(m.Msg), KeysToShiftState(m.WParam), x, y);
       break;
-    case WM_LBUTTONDBLCLK: case WM_RBUTTONDBLCLK: case WM_MBUTTONDBLCLK:
+    case WM_LBUTTONDBLCLK:
+      DblClick();
+      MouseDown(TMouseButton::mbLeft, KeysToShiftState(m.WParam) | ssDouble, x, y);
+      break;
+    case WM_RBUTTONDBLCLK: case WM_MBUTTONDBLCLK:
       MouseDown(ButtonOf(m.Msg), KeysToShiftState(m.WParam) | ssDouble, x, y);
       break;
     case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP:
@@ -229,10 +233,6 @@ void TGraphicControl::WndProc(TMessage& m) {
       if (inside && p.x >= 0 && p.y >= 0 && p.x < FWidth && p.y < FHeight) Click();
       return;
     }
-    case WM_LBUTTONDBLCLK:
-      TControl::WndProc(m);
-      DblClick();
-      return;
   }
   TControl::WndProc(m);
 }

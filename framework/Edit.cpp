@@ -66,6 +66,24 @@ void TMemoLines::Changed() {
   FMemo.LinesChanged();
 }
 
+int TMemoLines::Add(const String& s) {
+  if (!FMemo.HandleAllocated() || UpdateCount() > 0 || Sorted()) return TStringList::Add(s);
+  const bool first = Count() == 0;
+  FMemo.FUpdatingWindow = true;
+  const int index = TStringList::Add(s);
+  FMemo.FUpdatingWindow = false;
+  FMemo.AppendToWindow(first ? s : L"\r\n" + s);
+  return index;
+}
+
+void TMemo::AppendToWindow(const String& text) {
+  FUpdatingWindow = true;
+  const LRESULT end = GetWindowTextLengthW(FHandle);
+  SendMessageW(FHandle, EM_SETSEL, end, end);
+  SendMessageW(FHandle, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+  FUpdatingWindow = false;
+}
+
 TMemo::TMemo(TComponent* owner) : TCustomEdit(owner), FLines(*this) {
   StoreBounds(0, 0, 185, 89);
 }

@@ -43,6 +43,8 @@ class TMemo;
 class TMemoLines : public TStringList {
  public:
   explicit TMemoLines(TMemo& memo) : FMemo(memo) {}
+  // A line added at the end goes to the window alone, not with the whole text.
+  int Add(const String& s) override;
 
  protected:
   void Changed() override;
@@ -69,6 +71,7 @@ class TMemo : public TCustomEdit {
   String GetText() const override;
   void StoreText(const String& s) override;
   void LinesChanged();
+  void AppendToWindow(const String& text);
 
  private:
   TMemoLines FLines;

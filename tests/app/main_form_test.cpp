@@ -3,7 +3,7 @@
 #include "app/MainForm.h"
 #include "app/ShellFolders.h"
 #include "framework/Application.h"
-#include "tests/support/scratch_folder.h"
+#include "tests/app/support/form_fixture.h"
 
 #include <shlobj.h>
 
@@ -19,36 +19,7 @@ const std::string kDefaults =
     "credits=0\r\nlog=appdata\r\nlogtotal=0\r\nlogtotalpure=0\r\nautostartonboot=0\r\nchecklogsize=0\r\n"
     "execute=0\r\npass=1234\r\n";
 
-class StartUp : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { InitApplication(); }
-
-  void SetUp() override {
-    dataFolder = GetSpecialFolderPath(nullptr, CSIDL_APPDATA) + L"\\drovik\\kelvraadapter\\";
-    exeFolder = ExtractFilePath(ParamStr(0));
-    ForceDirectories(dataFolder);
-    ClearFiles();
-  }
-  void TearDown() override {
-    delete form;
-    ClearFiles();
-  }
-  void ClearFiles() {
-    for (const wchar_t* name : {L"data.txt", L"data_last.txt", L"credits.txt"}) DeleteFile(dataFolder + name);
-    DeleteFile(exeFolder + L"data_clean.txt");
-  }
-  void Write(const String& path, const std::string& text) { ScratchFolder::WriteBytes(path, text); }
-  std::string Read(const String& path) { return ScratchFolder::ReadBytes(path); }
-
-  TForm1* Start() {
-    App = TAppState{};
-    form = Application->CreateForm<TForm1>();
-    return form;
-  }
-
-  String dataFolder, exeFolder;
-  TForm1* form = nullptr;
-};
+using StartUp = FormFixture;
 
 TEST_F(StartUp, FirstStartTakesTheDefaultsWithoutAMessage) {
   Write(exeFolder + L"data_clean.txt", kDefaults);

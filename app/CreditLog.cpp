@@ -1,0 +1,104 @@
+#include "app/CreditLog.h"
+
+#include "app/Waits.h"
+#include "framework/AnsiText.h"
+
+String CreditLogLine(int32_t cashId, const String& date, const String& time, const String& pulseText) {
+  return IntToStr(cashId) + L"," + date + L"," + time + L",0," + pulseText;
+}
+
+String NextTenthsTotal(const String& previousFirstLine, const String& pulseText) {
+  const size_t dot = previousFirstLine.find(L'.');
+  int64_t hundredths;
+  if (dot == String::npos) {
+    hundredths = int64_t{StrToIntDef(previousFirstLine, 0)} * 100 + StrToIntDef(pulseText, 0);
+  } else {
+    const int64_t units = StrToIntDef(previousFirstLine.substr(0, dot), 0);
+    const int64_t tenths = StrToIntDef(previousFirstLine.substr(dot + 1, 1), 0);
+    hundredths = units * 100 + tenths * 10 + StrToIntDef(pulseText, 0);
+  }
+  // Both divisions truncate toward zero, as C++ does.
+  return IntToStr(hundredths / 100) + L"." + IntToStr((hundredths % 100) / 10);
+}
+
+String FirstLineOf(const String& fileName) {
+  if (!FileExists(fileName)) return String();
+  const std::vector<String> lines = LoadAnsiLines(fileName);
+  return lines.empty() ? String() : lines.front();
+}
+
+TCreditLog::TStamp TCreditLog::StampOf(const String& fileName) {
+  TStamp s;
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(fileName.c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    return s;
+  s.Exists = true;
+  s.Size = (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+  s.Written = data.ftLastWriteTime;
+  return s;
+}
+
+void TCreditLog::Remember(const String& fileName) {
+  FFile = fileName;
+  FStamp = StampOf(fileName);
+}
+
+void TCreditLog::Adopt(const String& fileName) { Remember(fileName); }
+
+bool TCreditLog::EndsWithLineBreak(const String& fileName) const {
+  HANDLE h = CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  char tail[2] = {};
+  DWORD got = 0;
+  LARGE_INTEGER back{};
+  back.QuadPart = -2;
+  bool ok = SetFilePointerEx(h, back, nullptr, FILE_END) && ReadFile(h, tail, 2, &got, nullptr) && got == 2 &&
+            tail[0] == '\r' && tail[1] == '\n';
+  CloseHandle(h);
+  return ok;
+}
+
+void TCreditLog::AppendLine(const String& fileName, const String& line) {
+  if (fileName != FFile) FPending.clear();
+  const TStamp now = StampOf(fileName);
+  const bool mirrored = fileName == FFile && now == FStamp;
+  TStrings& view = FView.Lines();
+  if (!mirrored) {
+    // Changed behind our back, or a file we have not seen yet: take it as it
+    // is now, then the lines that could not be written before.
+    view.BeginUpdate();
+    if (now.Exists) {
+      WaitWhileFileLocked(fileName);
+      view.LoadFromFile(fileName);
+    } else {
+      view.Clear();
+    }
+    for (const String& p : FPending) view.Add(p);
+    view.EndUpdate();
+  }
+  FPending.push_back(line);
+  view.Add(line);
+  const bool canAppend = now.Exists && now.Size > 0 && (mirrored || EndsWithLineBreak(fileName));
+  WaitWhileFileLocked(fileName);
+  // A failed write keeps the line pending for the next pulse: nothing is lost.
+  if (canAppend)
+    AppendAnsiLines(fileName, FPending);
+  else
+    view.SaveToFile(fileName);  // new, empty, or its last line has no line break
+  FPending.clear();
+  Remember(fileName);
+}
+
+void TCreditLog::Replace(const String& fileName, const std::vector<String>& lines) {
+  TStrings& view = FView.Lines();
+  view.BeginUpdate();
+  view.Clear();
+  for (const String& l : lines) view.Add(l);
+  view.EndUpdate();
+  WaitWhileFileLocked(fileName);
+  view.SaveToFile(fileName);
+  FPending.clear();
+  Remember(fileName);
+}

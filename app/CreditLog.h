@@ -1,0 +1,48 @@
+#pragma once
+// The credit log file and its view. In the line-per-payment mode a pulse
+// appends one line to both; the whole file is read again only when another
+// program changed it since our last write, so a pulse costs the same however
+// long the log has grown.
+#include "framework/Edit.h"
+
+// "<id>,<date>,<time>,0,<pulse text>"
+String CreditLogLine(int32_t cashId, const String& date, const String& time, const String& pulseText);
+
+// The units-and-tenths total after a pulse: the pulse counts hundredths,
+// tenths are kept and smaller parts dropped ("2.0" + "15" gives "2.1").
+String NextTenthsTotal(const String& previousFirstLine, const String& pulseText);
+
+// The first line of a text file; empty when the file is missing or empty.
+String FirstLineOf(const String& fileName);
+
+class TCreditLog {
+ public:
+  explicit TCreditLog(TMemo& view) : FView(view) {}
+
+  // Appends a line to the file and the view; a missing file reads as empty
+  // and is created.
+  void AppendLine(const String& fileName, const String& line);
+  // Replaces the file and the view with the given lines (the total modes and
+  // the clear command).
+  void Replace(const String& fileName, const std::vector<String>& lines);
+  // The view was loaded from this file at start: appends may follow it.
+  void Adopt(const String& fileName);
+
+ private:
+  struct TStamp {
+    bool Exists = false;
+    uint64_t Size = 0;
+    FILETIME Written{};
+    bool operator==(const TStamp& o) const {
+      return Exists == o.Exists && Size == o.Size && CompareFileTime(&Written, &o.Written) == 0;
+    }
+  };
+  static TStamp StampOf(const String& fileName);
+  void Remember(const String& fileName);
+  bool EndsWithLineBreak(const String& fileName) const;
+
+  TMemo& FView;
+  String FFile;   // the file the view mirrors, as last written or read by us
+  TStamp FStamp;  // what that file looked like then
+  std::vector<String> FPending;  // lines of the view not yet in the file
+};

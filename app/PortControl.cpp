@@ -1,0 +1,103 @@
+// The operator's settings around the counting: the port, the validator's
+// blocking, start-up registration and the window's commands.
+#include "app/AppState.h"
+#include "app/MainForm.h"
+#include "framework/Application.h"
+#include "framework/Dialogs.h"
+#include "framework/Registry.h"
+
+#include <shellapi.h>
+
+const wchar_t kWebsite[] = L"https://www.example.com/kelvra-adapter/";
+
+namespace {
+constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr wchar_t kRunValue[] = L"!KelvraAdapter";
+}  // namespace
+
+bool IsWow64() {
+  using TIsWow64Process = BOOL(WINAPI*)(HANDLE, PBOOL);
+  auto isWow64Process = reinterpret_cast<TIsWow64Process>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "IsWow64Process")));
+  if (!isWow64Process) return false;
+  BOOL result = FALSE;
+  if (!isWow64Process(GetCurrentProcess(), &result)) throw Exception(L"Bad process handle");
+  return result != FALSE;
+}
+
+String GetFileVersionText() {
+  const String exe = ParamStr(0);
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeW(exe.c_str(), &ignored);
+  if (size == 0) return String();
+  std::vector<BYTE> block(size);
+  if (!GetFileVersionInfoW(exe.c_str(), 0, size, block.data())) return String();
+  VS_FIXEDFILEINFO* info = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info), &length) || !info) return String();
+  return IntToStr(HIWORD(info->dwFileVersionMS)) + L"." + IntToStr(LOWORD(info->dwFileVersionMS)) + L"." +
+         IntToStr(HIWORD(info->dwFileVersionLS)) + L"." + IntToStr(LOWORD(info->dwFileVersionLS));
+}
+
+String TForm1::AutostartCommand() { return L"\"" + ParamStr(0) + L"\" /hide"; }
+
+void TForm1::cbPollClick(TObject* Sender) { SaveUnlessLoading(Sender); }
+
+void TForm1::ComboBoxCOMChange(TObject*) {
+  App.ComPortNumber = ComboBoxCOM->ItemIndex() + 1;
+  if (cbPoll->Checked()) {
+    // Closes the port and opens the newly chosen one.
+    cbPoll->SetChecked(false);
+    cbPoll->SetChecked(true);
+  }
+}
+
+void TForm1::cbTotalblockingClick(TObject*) {}
+
+void TForm1::cbAutostartOnBootClick(TObject*) {
+  if (!App.Loading) UpdateAutostartEntry();
+}
+
+void TForm1::UpdateAutostartEntry() {
+  try {
+    // A 64-bit program and a 32-bit one under WOW64 both belong in the
+    // system's native view.
+    const bool native64 = sizeof(void*) == 8 || IsWow64();
+    TRegistry registry(KEY_ALL_ACCESS | (native64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY));
+    registry.SetRootKey(HKEY_CURRENT_USER);
+    if (registry.OpenKey(kRunKey, true)) {
+      if (cbAutostartOnBoot->Checked())
+        registry.WriteString(kRunValue, AutostartCommand());
+      else
+        registry.DeleteValue(kRunValue);
+    }
+  } catch (const Exception&) {
+    // Registry errors leave the start-up entry as it was, without a message.
+    Application->ProcessMessages();
+  }
+}
+
+void TForm1::cbShowPasswordClick(TObject*) {
+  sEditServicePassword->SetPasswordChar(cbShowPassword->Checked() ? L'\0' : L'#');
+}
+
+void TForm1::btnHideClick(TObject*) { SetTop(4000); }
+
+void TForm1::FileEditBeforeDialog(TObject*, String&, bool&) {
+  SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TForm1::Menu_ManualClick(TObject*) {
+  const String manual = App.ExeFolder + L"doc\\index_e.htm";
+  const String folder = ExtractFilePath(manual);
+  ShellExecuteW(Application->Handle(), L"Open", manual.c_str(), nullptr, folder.c_str(), SW_SHOWNORMAL);
+}
+
+void TForm1::Menu_WebsiteClick(TObject*) {
+  ShellExecuteW(nullptr, L"open", kWebsite, L"", L"", SW_SHOWNORMAL);
+}
+
+void TForm1::Menu_AboutClick(TObject*) {
+  MessageDlg(String(kProductName) + L" v." + GetFileVersionText() + L"\r\nPlease visit our website\r\n" + kWebsite,
+             TMsgDlgType::mtInformation, mbOK, 0);
+}

@@ -1,0 +1,104 @@
+// One rise of CTS is one payment: count it, log it, store it, announce it.
+#include "app/AppState.h"
+#include "app/MainForm.h"
+#include "app/SettingsFile.h"
+#include "app/Waits.h"
+#include "framework/Application.h"
+#include "framework/Dialogs.h"
+
+#include <mmsystem.h>
+#include <shellapi.h>
+
+namespace {
+// 32-bit counters wrap around like the registers they came from.
+int32_t WrappingAdd(int32_t a, int32_t b) {
+  return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
+}  // namespace
+
+String TForm1::LogFileName() const { return sFilenameEditLogfile->Text(); }
+
+void TForm1::ShowLamp(bool on) {
+  ImgCTS->Picture().Assign((on ? ImgOn : ImgOff)->Picture());
+  ImgCTS->Repaint();
+}
+
+void TForm1::SaveCredits() {
+  TStrings& data = Data->Lines();
+  data.SetValues(L"credits", IntToStr(App.Credits));
+  // The id goes with the credits, so a crash never hands one out twice.
+  data.SetValues(L"cashid", IntToStr(App.CashId));
+  const String dataFile = App.DataFolder + kDataFileName;
+  WaitWhileFileLocked(dataFile);
+  data.SaveToFile(dataFile);
+}
+
+void TForm1::KelvraAdapterCTSChange(TObject*, bool OnOff) {
+  ShowLamp(OnOff);
+  if (!OnOff || FPortSettling) return;
+
+  const String logFile = LogFileName();
+  if (cbCheckLogSize->Checked()) {
+    // An outside program that empties the log, or sets it to "0", resets the credits.
+    if (!FileExists(logFile)) {
+      App.Credits = 0;
+    } else {
+      MemoTemp->Lines().SetText(FirstLineOf(logFile));
+      const String first = MemoTemp->Lines().Count() > 0 ? Trim(MemoTemp->Lines().Get(0)) : String();
+      if (first.empty() || first == L"0") App.Credits = 0;
+    }
+  }
+  const String pulseText = PulseValue->Text();
+  App.Credits = WrappingAdd(App.Credits, static_cast<int32_t>(PulseValue->Value()));
+  LabelCredits->SetCaption(IntToStr(App.Credits));
+  App.CashId = WrappingAdd(App.CashId, 1);
+  Label_ID->SetCaption(IntToStr(App.CashId));
+
+  if (cbLogOnlyTotal->Checked() || cbLogOnlyTotalPure->Checked())
+    WriteTotalLog(pulseText);
+  else
+    FLog->AppendLine(logFile, CreditLogLine(App.CashId, DateToStr(), TimeToStr(), pulseText));
+
+  SaveCredits();
+
+  if (cbPlaySound->Checked())
+    PlaySoundW(MAKEINTRESOURCEW(1), GetModuleHandleW(nullptr), SND_RESOURCE | SND_ASYNC);
+  if (cbExecute->Checked()) {
+    const String program = sFilenameEditExecute->FileName();
+    ShellExecuteW(Application->Handle(), L"open", program.c_str(), pulseText.c_str(), L"", SW_SHOWNORMAL);
+  }
+  Sleep(2);
+}
+
+void TForm1::WriteTotalLog(const String& PulseText) {
+  const String logFile = LogFileName();
+  String line;
+  if (cbLogOnlyTotalPure->Checked())
+    line = IntToStr(App.Credits);
+  else
+    // The previous total is what the file holds now: another program may have reset it.
+    line = NextTenthsTotal(FirstLineOf(logFile), PulseText);
+  FLog->Replace(logFile, {line});
+}
+
+void TForm1::Btn_ClearIDClick(TObject*) {
+  App.CashId = 0;
+  Label_ID->SetCaption(L"0");
+  SaveSettings();
+}
+
+void TForm1::Btn_ClearCreditsClick(TObject*) {
+  App.Credits = 0;
+  LabelCredits->SetCaption(L"0");
+  SaveSettings();
+}
+
+void TForm1::BtnClearLogClick(TObject*) { FLog->Replace(LogFileName(), {}); }
+
+void TForm1::MemoLogDblClick(TObject*) {
+  if (MessageDlg(L"Clear the ID, CREDITS and LOGFILE?", TMsgDlgType::mtConfirmation, mbOK | mbCancel, 0) != IDOK)
+    return;
+  Btn_ClearID->Click();
+  Btn_ClearCredits->Click();
+  BtnClearLog->Click();
+}
