@@ -62,7 +62,8 @@ uint32_t HuePixel(uint32_t Pixel, int Amount) {
   if (S == 0) return (Pixel & 0xFF00FFFFu) | uint32_t(V) << 16;
   double H = R == V ? 60 * (G - B) / Delta : G == V ? 120 + 60 * (B - R) / Delta : 240 + 60 * (R - G) / Delta;
   if (H < 0) H += 360;
-  const int H2 = int(std::trunc(Amount + H)) % 360;
+  int H2 = int(std::trunc(Amount + H)) % 360;
+  if (H2 < 0) H2 += 360;  // a negative shift turns the other way round the circle
   const double t = H2 / 60.0;
   const int i = int(std::trunc(t));
   const double f = t - i;
