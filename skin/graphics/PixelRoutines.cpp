@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "skin/graphics/Bitmap32.h"
+#include "skin/graphics/GdiPlus.h"
 
 bool ClipToBitmap(const TBitmap& Bmp, RECT& R) {
   R.left = std::max<LONG>(R.left, 0);
@@ -250,4 +251,23 @@ void DrawTextAlpha(TBitmap& Bmp, const String& Text, bool AlphaMode, const RECT&
       }
     }
   }
+}
+
+void FillRectOnDC(HDC DC, const RECT& Rect, uint32_t Color, uint8_t Alpha) {
+  if (Rect.right <= Rect.left || Rect.bottom <= Rect.top) return;
+  if (Alpha != 0) {
+    GpFillRectAlpha(DC, Color, Rect, Alpha);
+    return;
+  }
+  HBRUSH Brush = CreateSolidBrush(Color & 0xFFFFFF);
+  FillRect(DC, &Rect, Brush);
+  DeleteObject(Brush);
+}
+
+void FillFrameOnDC(HDC DC, const RECT& R, int LeftW, int TopH, int RightW, int BottomH, uint32_t Color,
+                   uint8_t Alpha) {
+  FillRectOnDC(DC, RECT{R.left, R.top, R.right, R.top + TopH}, Color, Alpha);
+  FillRectOnDC(DC, RECT{R.left, R.top + TopH, R.left + LeftW, R.bottom - BottomH}, Color, Alpha);
+  FillRectOnDC(DC, RECT{R.right - RightW, R.top + TopH, R.right, R.bottom - BottomH}, Color, Alpha);
+  FillRectOnDC(DC, RECT{R.left, R.bottom - BottomH, R.right, R.bottom}, Color, Alpha);
 }

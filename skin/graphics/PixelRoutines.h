@@ -60,6 +60,12 @@ void DrawTextAlpha(TBitmap& Bmp, const String& Text, bool AlphaMode, const RECT&
 // DrawText of at most 5460 characters.
 int DrawTextCapped(HDC DC, const String& Text, RECT& R, UINT Flags);
 
+// Solid fills of a device context; Alpha 0 is a plain GDI fill, others go
+// through GDI+ at that opacity.
+void FillRectOnDC(HDC DC, const RECT& Rect, uint32_t Color, uint8_t Alpha);
+void FillFrameOnDC(HDC DC, const RECT& R, int LeftW, int TopH, int RightW, int BottomH, uint32_t Color,
+                   uint8_t Alpha);
+
 // Whether the desktop composes windows (false when the system cannot say).
 bool IsDwmCompositionEnabled();
 
