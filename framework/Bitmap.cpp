@@ -250,13 +250,13 @@ void TBitmap::SetHandle(HBITMAP Value) {
         default: FPixelFormat = pfCustom; break;
       }
       FHandle = Value;
-      if (Section.dsBmih.biHeight < 0) {
-        // Top-down sections are turned bottom-up, so ScanLine has one rule.
-        TPixelFormat Format = FPixelFormat;
-        int W = FWidth, H = FHeight;
-        FPixelFormat = pfCustom;  // force the GDI copy path
-        Recreate(Format, W, H, true);
-      }
+      // Whatever the section's row order, the picture moves into a section
+      // of our own, bottom-up, so that ScanLine has one rule. (Systems do
+      // not agree on the sign of the height they report for top-down ones.)
+      TPixelFormat Format = FPixelFormat;
+      int W = FWidth, H = FHeight;
+      FPixelFormat = pfCustom;  // forces the copy through GDI
+      Recreate(Format, W, H, true);
     } else {
       BITMAP Info = {};
       GetObjectW(Value, sizeof(Info), &Info);
