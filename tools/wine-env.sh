@@ -36,6 +36,9 @@ wine_env_start() {
     touch "$WINEPREFIX/.kelvra-ready"
   fi
   wineserver -p >"$KELVRA_LOGS/wineserver.log" 2>&1 </dev/null
+  # The first program of a fresh wineserver starts Wine's services; several
+  # programs starting at once then can leave one hanging at its exit.
+  wine cmd /c exit >>"$KELVRA_LOGS/wineserver.log" 2>&1 </dev/null || true
 }
 
 wine_env_stop() {

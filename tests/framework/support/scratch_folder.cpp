@@ -1,0 +1,59 @@
+#include "scratch_folder.h"
+
+#include <atomic>
+#include <stdexcept>
+
+namespace {
+
+void RemoveTree(const String& folder) {
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW((folder + L"*").c_str(), &data);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      const String name = data.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const String full = folder + name;
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(full + L"\\");
+      } else {
+        SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(full.c_str());
+      }
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+  }
+  RemoveDirectoryW(folder.c_str());
+}
+
+}  // namespace
+
+ScratchFolder::ScratchFolder() {
+  static std::atomic<int> counter{0};
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  FPath = IncludeTrailingPathDelimiter(temp) + L"kelvra-test-" + IntToStr(GetCurrentProcessId()) + L"-" +
+          IntToStr(GetTickCount()) + L"-" + IntToStr(counter++) + L"\\";
+  if (!ForceDirectories(FPath)) throw std::runtime_error("cannot make the scratch folder");
+}
+
+ScratchFolder::~ScratchFolder() { RemoveTree(FPath); }
+
+void ScratchFolder::WriteBytes(const String& path, const std::string& bytes) {
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write a test file");
+  DWORD written = 0;
+  WriteFile(h, bytes.data(), DWORD(bytes.size()), &written, nullptr);
+  CloseHandle(h);
+}
+
+std::string ScratchFolder::ReadBytes(const String& path) {
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot read a test file");
+  std::string bytes;
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+  CloseHandle(h);
+  return bytes;
+}
