@@ -93,7 +93,7 @@ uint32_t ApplyColorTone(uint32_t Pixel, uint32_t Tone) {
   return (Pixel & 0xFF000000u) | r << 16 | g << 8 | b;
 }
 
-uint32_t SwapRedBlueBytes(uint32_t Color) { return (Color >> 16) + ((Color & 0xFF) << 16) | (Color & 0xFF00); }
+uint32_t SwapRedBlueBytes(uint32_t Color) { return ((Color >> 16) + ((Color & 0xFF) << 16)) | (Color & 0xFF00); }
 
 void LightenPixelProc(uint32_t* Pixel, int Amount) { *Pixel = ChangeColorLightness(*Pixel, Amount); }
 void SaturatePixelProc(uint32_t* Pixel, int Amount) { *Pixel = SaturatePixel(*Pixel, Amount); }

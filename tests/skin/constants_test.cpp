@@ -18,8 +18,9 @@ TEST(SkinConstants, CaptionsComeFromSystemTablesOrFallBack) {
   ASSERT_FALSE(c.Red.empty());
   EXPECT_EQ(c.Red.back(), L':');
   EXPECT_EQ(c.FileOpen, L"File open");
-  if (!GetModuleHandleW(L"colorui.dll") && !LoadLibraryW(L"colorui.dll"))
+  if (!GetModuleHandleW(L"colorui.dll") && !LoadLibraryW(L"colorui.dll")) {
     EXPECT_TRUE(c.AddToCustomColors.empty());  // no library: empty, not the fallback
+  }
   DoneSkinConstants();
   EXPECT_FALSE(acCaptions().OK.empty());  // nested: still there
   DoneSkinConstants();
