@@ -195,6 +195,13 @@ void ParseIniSections(const std::vector<String>& Lines, TacIniSections& Sections
   }
 }
 
+void ParseIniSections(const TStrings& Lines, TacIniSections& Sections) {
+  std::vector<String> Copy;
+  Copy.reserve(size_t(Lines.Count()));
+  for (int i = 0; i < Lines.Count(); ++i) Copy.push_back(Lines.Get(i));
+  ParseIniSections(Copy, Sections);
+}
+
 String IniSectionString(const TacIniSections& Sections, const String& Section, const String& Ident,
                         const String& Default) {
   auto Found = std::find_if(Sections.begin(), Sections.end(),

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "framework/StringList.h"
 #include "framework/System.h"
 #include "skin/core/SkinTypes.h"
 
@@ -45,6 +46,7 @@ struct TacIniSection {
 };
 using TacIniSections = std::vector<TacIniSection>;
 void ParseIniSections(const std::vector<String>& Lines, TacIniSections& Sections);
+void ParseIniSections(const TStrings& Lines, TacIniSections& Sections);
 // Section names match without regard to case, as do key names.
 String IniSectionString(const TacIniSections& Sections, const String& Section, const String& Ident,
                         const String& Default);

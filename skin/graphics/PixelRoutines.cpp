@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "skin/graphics/Bitmap32.h"
+#include "skin/graphics/Blend32.h"
+#include "skin/graphics/ColorAdjust.h"
 #include "skin/graphics/GdiPlus.h"
 
 bool ClipToBitmap(const TBitmap& Bmp, RECT& R) {
@@ -270,4 +272,43 @@ void FillFrameOnDC(HDC DC, const RECT& R, int LeftW, int TopH, int RightW, int B
   FillRectOnDC(DC, RECT{R.left, R.top + TopH, R.left + LeftW, R.bottom - BottomH}, Color, Alpha);
   FillRectOnDC(DC, RECT{R.right - RightW, R.top + TopH, R.right, R.bottom - BottomH}, Color, Alpha);
   FillRectOnDC(DC, RECT{R.left, R.bottom - BottomH, R.right, R.bottom}, Color, Alpha);
+}
+
+namespace {
+
+struct DisabledLook {
+  int GrayLevel = -90;
+  uint8_t BlendLevel = 100;
+};
+
+DisabledLook& Disabled() {
+  static DisabledLook Settings;
+  return Settings;
+}
+
+}  // namespace
+
+int DisabledGrayLevel() { return Disabled().GrayLevel; }
+void SetDisabledGrayLevel(int Value) { Disabled().GrayLevel = Value; }
+uint8_t DisabledBlendLevel() { return Disabled().BlendLevel; }
+void SetDisabledBlendLevel(uint8_t Value) { Disabled().BlendLevel = Value; }
+
+void ApplyDisabledKind(TBitmap& Bmp, uint8_t DisabledKind, const TacBackgroundSource& BgSource, POINT Offset,
+                       uint32_t ControlBgColor) {
+  if (DisabledKind & dkGrayed) {
+    if (DisabledGrayLevel() == -100)
+      GrayscaleBitmap(Bmp);
+    else
+      ForEachPixelExcept(&Bmp, SaturatePixelProc, DisabledGrayLevel() * 255 / 100, 0xFF00FF);
+  }
+  if (DisabledKind & dkBlended) {
+    if (BgSource.Ready && BgSource.Bmp) {
+      const int X = BgSource.X + Offset.x, Y = BgSource.Y + Offset.y;
+      BlendRectExceptColor(Bmp, 0, 0, *BgSource.Bmp, RECT{X, Y, X + Bmp.Width() - 1, Y + Bmp.Height() - 1},
+                           DisabledBlendLevel(), 0xFF00FF);
+    } else {
+      const uint32_t Color = BgSource.FillColor != 0xFF00FF ? BgSource.FillColor : ControlBgColor;
+      BlendRectWithColor(Bmp, RECT{0, 0, Bmp.Width() - 1, Bmp.Height() - 1}, DisabledBlendLevel(), Color);
+    }
+  }
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "framework/Bitmap.h"
+#include "skin/core/SkinTypes.h"
 
 inline uint32_t ExchangeRedBlue(uint32_t Color) {
   return (Color & 0xFF00FF00u) | (Color >> 16 & 0xFF) | (Color & 0xFF) << 16;
@@ -65,6 +66,21 @@ int DrawTextCapped(HDC DC, const String& Text, RECT& R, UINT Flags);
 void FillRectOnDC(HDC DC, const RECT& Rect, uint32_t Color, uint8_t Alpha);
 void FillFrameOnDC(HDC DC, const RECT& R, int LeftW, int TopH, int RightW, int BottomH, uint32_t Color,
                    uint8_t Alpha);
+
+// TsDisabledKind bits.
+constexpr uint8_t dkBlended = 1 << 0;
+constexpr uint8_t dkGrayed = 1 << 1;
+// Engine-wide settings of the disabled look: grey level in percent
+// (-100: plain grey), blend level 0-255.
+int DisabledGrayLevel();
+void SetDisabledGrayLevel(int Value);
+uint8_t DisabledBlendLevel();
+void SetDisabledBlendLevel(uint8_t Value);
+// The disabled look of a control's image: greyed, and blended into what
+// lies beneath (the background bitmap at Offset when ready, else its fill
+// colour, else ControlBgColor).
+void ApplyDisabledKind(TBitmap& Bmp, uint8_t DisabledKind, const TacBackgroundSource& BgSource, POINT Offset,
+                       uint32_t ControlBgColor);
 
 // Whether the desktop composes windows (false when the system cannot say).
 bool IsDwmCompositionEnabled();

@@ -256,3 +256,71 @@ TEST(DrawBitmapAlpha, ClipsSourceAndDestinationTogether) {
     EXPECT_EQ(Got, c.Want) << c.At.x << "," << c.At.y;
   }
 }
+
+TEST(PixelRoutines, GreyscaleAndBlendExceptColour) {
+  auto Bmp = Filled(2, 1, 0x80102030);
+  SetPixelAt(*Bmp, 1, 0, 0xFFFFFFFF);
+  GrayscaleBitmap(*Bmp);
+  EXPECT_EQ(PixelAt(*Bmp, 0, 0), 0x801D1D1Du);  // 0.299 x 16 + 0.587 x 32 + 0.114 x 48 = 29.04
+  EXPECT_EQ(PixelAt(*Bmp, 1, 0), 0xFFFFFFFFu);
+
+  auto Dst = Filled(3, 2, 0xFF000000);
+  SetPixelAt(*Dst, 1, 1, 0x00FF00FF);
+  auto Src = Filled(4, 4, 0xFFFFFFFF);
+  BlendRectExceptColor(*Dst, 1, 0, *Src, RECT{0, 0, 9, 9}, 100, 0x00FF00FF);
+  EXPECT_EQ(PixelAt(*Dst, 0, 0), 0xFF000000u);  // left of the destination point
+  EXPECT_EQ(PixelAt(*Dst, 2, 0), 0xFE9A9A9Au);  // (255 x 155 + d x 100) shr 8
+  EXPECT_EQ(PixelAt(*Dst, 1, 1), 0x00FF00FFu);  // the key colour is left alone
+}
+
+TEST(PixelRoutines, DisabledLook) {
+  ASSERT_EQ(DisabledGrayLevel(), -90);
+  ASSERT_EQ(DisabledBlendLevel(), 100);
+  TacBackgroundSource None;
+  struct {
+    const char* Name;
+    uint8_t Kind;
+    uint32_t FillColor;
+    uint32_t Want;
+  } Cases[] = {
+      {"blended into the fill colour", dkBlended, 0x0000FF, 0xFF9A0000},
+      {"blended into the control colour", dkBlended, 0xFF00FF, 0xFF009A00},
+      {"greyed", dkGrayed, 0xFF00FF, 0},
+  };
+  for (auto& c : Cases) {
+    auto Bmp = Filled(2, 1, 0xFF000000);
+    SetPixelAt(*Bmp, 1, 0, 0x00FF00FF);
+    TacBackgroundSource Source = None;
+    Source.FillColor = c.FillColor;
+    ApplyDisabledKind(*Bmp, c.Kind, Source, POINT{0, 0}, 0x00FF00);
+    if (c.Kind == dkGrayed) {
+      EXPECT_EQ(PixelAt(*Bmp, 0, 0), 0xFF000000u) << c.Name;
+      EXPECT_EQ(PixelAt(*Bmp, 1, 0), 0x00FF00FFu) << c.Name;  // key pixels keep their colour
+    } else {
+      EXPECT_EQ(PixelAt(*Bmp, 0, 0), c.Want) << c.Name;
+    }
+  }
+  auto Colourful = Filled(1, 1, 0xFFFF0000);
+  ApplyDisabledKind(*Colourful, dkGrayed, None, POINT{0, 0}, 0);
+  uint32_t p = PixelAt(*Colourful, 0, 0);
+  EXPECT_LT(p >> 16 & 0xFF, 0x80u);  // most of the colour is gone
+  EXPECT_GT(p & 0xFF, 0x40u);
+  SetDisabledGrayLevel(-100);
+  ApplyDisabledKind(*Colourful, dkGrayed, None, POINT{0, 0}, 0);
+  p = PixelAt(*Colourful, 0, 0);
+  EXPECT_EQ(p >> 16 & 0xFF, p & 0xFF);
+  SetDisabledGrayLevel(-90);
+
+  // From a background bitmap at the source's offset plus the control's offset.
+  auto Background = Filled(10, 10, 0xFF000000);
+  SetPixelAt(*Background, 5, 4, 0xFFFFFFFF);
+  TacBackgroundSource FromBitmap;
+  FromBitmap.Bmp = Background.get();
+  FromBitmap.X = 2;
+  FromBitmap.Y = 1;
+  FromBitmap.Ready = true;
+  auto Control = Filled(2, 2, 0xFF000000);
+  ApplyDisabledKind(*Control, dkBlended, FromBitmap, POINT{3, 3}, 0);
+  EXPECT_EQ(PixelAt(*Control, 0, 0), 0xFE9A9A9Au);
+  EXPECT_EQ(PixelAt(*Control, 1, 1), 0xFE000000u);
+}

@@ -132,3 +132,12 @@ TEST(SkinUtils, SmallHelpers) {
   EXPECT_GE(GetTickCount() - Start, 30u);
   WaitUntilTick(0xFFFFFFF0u, 0);  // a start near the wrap-around returns at once
 }
+
+TEST(SkinUtils, OptionTextIndexFromAStringList) {
+  TStringList Lines;
+  Lines.Add(L"[EDIT]");
+  Lines.Add(L"COLOR=12");
+  TacIniSections Sections;
+  ParseIniSections(Lines, Sections);
+  EXPECT_EQ(IniSectionInteger(Sections, L"edit", L"COLOR", 0), 12);
+}
