@@ -193,7 +193,7 @@ TEST(Bitmap32, IconKeepsTheBitmapsSize) {
 }
 
 TEST(Bitmap32, PngStreamLoaderGivesAlphaAndKeepsTheTransparentFlag) {
-  PngSpec S;
+  PngRecipe S;
   S.Width = 2;
   S.Height = 1;
   S.ColorType = 6;

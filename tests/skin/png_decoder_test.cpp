@@ -36,8 +36,8 @@ struct CorpusCase {
   int Height;
 };
 
-PngSpec SpecFor(const CorpusCase& c) {
-  PngSpec S;
+PngRecipe RecipeFor(const CorpusCase& c) {
+  PngRecipe S;
   S.Width = c.Width;
   S.Height = c.Height;
   S.ColorType = c.ColorType;
@@ -61,7 +61,7 @@ PngSpec SpecFor(const CorpusCase& c) {
 }
 
 // What a pixel must become, worked out from the samples alone.
-uint32_t ExpectedPixel(const PngSpec& S, int x, int y) {
+uint32_t ExpectedPixel(const PngRecipe& S, int x, int y) {
   auto Level = [&](uint32_t v) -> uint32_t {
     if (S.BitDepth == 16) return v * 255 / 65535;
     return v * 255 / ((1u << S.BitDepth) - 1);
@@ -129,7 +129,7 @@ TEST(PngDecoder, CorpusDecodesToTheSamplesAndAgreesWithWindows) {
   std::vector<std::string> DisagreeWithWindows;
   for (const CorpusCase& c : Corpus()) {
     SCOPED_TRACE(Describe(c));
-    PngSpec S = SpecFor(c);
+    PngRecipe S = RecipeFor(c);
     std::string Bytes = MakePng(S);
     TBitmap Ours;
     ASSERT_NO_THROW(DecodePngTo32(Bytes, Ours));
@@ -168,13 +168,13 @@ TEST(PngDecoder, NativeFormatsAreTheSmallestThatHoldThePicture) {
   for (auto& c : Cases) {
     SCOPED_TRACE(std::to_string(c.Type) + "/" + std::to_string(c.Depth));
     TPNGGraphic Png;
-    LoadPngBytes(Png, MakePng(SpecFor({c.Type, c.Depth, false, false, 5, 4})));
+    LoadPngBytes(Png, MakePng(RecipeFor({c.Type, c.Depth, false, false, 5, 4})));
     EXPECT_EQ(Png.PixelFormat(), c.Format);
   }
 }
 
 TEST(PngDecoder, TwoBitGreyIsStoredAsFourBitValuesSpreadByFive) {
-  PngSpec S;
+  PngRecipe S;
   S.Width = 4;
   S.Height = 1;
   S.ColorType = 0;
@@ -188,7 +188,7 @@ TEST(PngDecoder, TwoBitGreyIsStoredAsFourBitValuesSpreadByFive) {
 }
 
 TEST(PngDecoder, SixteenBitSamplesAreReducedByTruncation) {
-  PngSpec S;
+  PngRecipe S;
   S.Width = 3;
   S.Height = 1;
   S.ColorType = 2;
@@ -203,23 +203,23 @@ TEST(PngDecoder, SixteenBitSamplesAreReducedByTruncation) {
 }
 
 TEST(PngDecoder, ImageDataSplitOverManyChunksAndLowerCaseNames) {
-  PngSpec S = SpecFor({6, 8, true, false, 9, 9});
+  PngRecipe S = RecipeFor({6, 8, true, false, 9, 9});
   S.IdatPieces = 7;
   S.EmptyIdat = true;
   S.ExtraBeforeIdat = {{"tEXt", std::string("Comment\0x", 9)}, {"PLTE", std::string(6, '\x10')}};
   S.ExtraAfterIdat = {{"zzzz", "ancillary after the data"}};
-  PngSpec Lower = S;
+  PngRecipe Lower = S;
   Lower.IdatName = "idat";
-  for (const PngSpec* Spec : {&S, &Lower}) {
+  for (const PngRecipe* Recipe : {&S, &Lower}) {
     TBitmap Out;
-    ASSERT_NO_THROW(DecodePngTo32(MakePng(*Spec), Out));
+    ASSERT_NO_THROW(DecodePngTo32(MakePng(*Recipe), Out));
     for (int y = 0; y < 9; ++y)
-      for (int x = 0; x < 9; ++x) ASSERT_EQ(PixelAt(Out, x, y), ExpectedPixel(*Spec, x, y));
+      for (int x = 0; x < 9; ++x) ASSERT_EQ(PixelAt(Out, x, y), ExpectedPixel(*Recipe, x, y));
   }
 }
 
 TEST(PngDecoder, TransparencyChunkOfRgbaIsIgnored) {
-  PngSpec S = SpecFor({6, 8, false, false, 4, 4});
+  PngRecipe S = RecipeFor({6, 8, false, false, 4, 4});
   S.ExtraBeforeIdat = {{"tRNS", std::string(6, '\0')}};
   TPNGGraphic Png;
   LoadPngBytes(Png, MakePng(S));
@@ -228,7 +228,7 @@ TEST(PngDecoder, TransparencyChunkOfRgbaIsIgnored) {
 }
 
 TEST(PngDecoder, GreyWithAlphaKeepsItsAlpha) {
-  PngSpec S;
+  PngRecipe S;
   S.Width = 2;
   S.Height = 1;
   S.ColorType = 4;
@@ -241,7 +241,7 @@ TEST(PngDecoder, GreyWithAlphaKeepsItsAlpha) {
 }
 
 TEST(PngDecoder, PaletteImageWithGammaKeepsItsCorrectedColours) {
-  PngSpec S;
+  PngRecipe S;
   S.Width = 3;
   S.Height = 1;
   S.ColorType = 3;
@@ -267,7 +267,7 @@ TEST(PngDecoder, PaletteImageWithGammaKeepsItsCorrectedColours) {
 }
 
 TEST(PngDecoder, GreyImageWithGammaBecomesAnAlphaMask) {
-  PngSpec S;
+  PngRecipe S;
   S.Width = 2;
   S.Height = 1;
   S.ColorType = 0;
@@ -281,9 +281,9 @@ TEST(PngDecoder, GreyImageWithGammaBecomesAnAlphaMask) {
 }
 
 TEST(PngDecoder, GammaIsSwitchedOffForTheNextLoad) {
-  PngSpec WithGamma = SpecFor({2, 8, false, false, 4, 4});
+  PngRecipe WithGamma = RecipeFor({2, 8, false, false, 4, 4});
   WithGamma.Gamma = 100000;
-  PngSpec Plain = SpecFor({2, 8, false, false, 4, 4});
+  PngRecipe Plain = RecipeFor({2, 8, false, false, 4, 4});
   TPNGGraphic Png;
   LoadPngBytes(Png, MakePng(WithGamma));
   EXPECT_TRUE(Png.ImageInfo().Flags & pngGammaSeen);
@@ -298,8 +298,8 @@ TEST(PngDecoder, GammaIsSwitchedOffForTheNextLoad) {
 
 TEST(PngDecoder, ReloadingAGraphicStartsFromScratch) {
   TPNGGraphic Png;
-  LoadPngBytes(Png, MakePng(SpecFor({3, 2, false, true, 6, 5})));
-  PngSpec Rgb = SpecFor({2, 8, true, false, 7, 3});
+  LoadPngBytes(Png, MakePng(RecipeFor({3, 2, false, true, 6, 5})));
+  PngRecipe Rgb = RecipeFor({2, 8, true, false, 7, 3});
   LoadPngBytes(Png, MakePng(Rgb));
   EXPECT_TRUE(Png.AlphaTable().empty());
   EXPECT_EQ(Png.PixelFormat(), pf24bit);
@@ -316,7 +316,7 @@ TEST(PngDecoder, ReportsProgressInStages) {
   Png.OnProgress = [&](TObject*, TProgressStage Stage, uint8_t, bool, const RECT&, const String& Msg) {
     Seen.emplace_back(Stage, Msg);
   };
-  LoadPngBytes(Png, MakePng(SpecFor({2, 8, false, false, 4, 4})));
+  LoadPngBytes(Png, MakePng(RecipeFor({2, 8, false, false, 4, 4})));
   std::vector<std::pair<TProgressStage, String>> Want = {
       {psStarting, L"Preparing..."}, {psEnding, L""}, {psStarting, L"Transfering..."}, {psEnding, L""}};
   EXPECT_EQ(Seen, Want);
@@ -350,8 +350,8 @@ String LoadError(const std::string& Bytes) {
 
 TEST(PngDecoder, MalformedFilesFailWithTheDecodersOwnMessages) {
   const String Invalid = L"Cannot load image. Invalid or unexpected PNG image format.";
-  const std::string Good = MakePng(SpecFor({2, 8, false, false, 4, 4}));
-  const std::string Z = PngImageData(SpecFor({2, 8, false, false, 4, 4}));
+  const std::string Good = MakePng(RecipeFor({2, 8, false, false, 4, 4}));
+  const std::string Z = PngImageData(RecipeFor({2, 8, false, false, 4, 4}));
   const std::string Ihdr = PngIhdr(4, 4, 8, 2, 0);
   auto Png = [&](const std::string& Middle, const std::string& Header) {
     return Signature + Header + Middle + PngChunk("IEND", "");
@@ -402,7 +402,7 @@ TEST(PngDecoder, MalformedFilesFailWithTheDecodersOwnMessages) {
 }
 
 TEST(PngDecoder, TruncatedFilesFailAtEveryChunkBoundaryAndInside) {
-  PngSpec S = SpecFor({3, 4, true, true, 17, 9});
+  PngRecipe S = RecipeFor({3, 4, true, true, 17, 9});
   S.Gamma = 45455;
   S.IdatPieces = 3;
   S.ExtraBeforeIdat = {{"bKGD", std::string(1, '\x02')}};
@@ -424,13 +424,13 @@ TEST(PngDecoder, TruncatedFilesFailAtEveryChunkBoundaryAndInside) {
 TEST(PngDecoder, MissingRowsAreNotAnError) {
   // The image data stops early without ending its stream: the picture keeps
   // the background in the rows that never came.
-  PngSpec S = SpecFor({2, 8, false, false, 4, 4});
+  PngRecipe S = RecipeFor({2, 8, false, false, 4, 4});
   std::string Z = PngImageData(S);
   std::string Flushed;
   {
     // Compress only the first two rows with a sync flush, no stream end.
     std::string Raw;
-    PngSpec Two = S;
+    PngRecipe Two = S;
     Two.Height = 2;
     z_stream zs = {};
     deflateInit(&zs, 6);

@@ -23,8 +23,8 @@ void FixCrcs(std::string& Png) {
   }
 }
 
-PngSpec Spec(int Type, int Depth, bool Interlaced) {
-  PngSpec S;
+PngRecipe Recipe(int Type, int Depth, bool Interlaced) {
+  PngRecipe S;
   S.Width = 11;
   S.Height = 7;
   S.ColorType = Type;
@@ -45,11 +45,11 @@ PngSpec Spec(int Type, int Depth, bool Interlaced) {
 // Damaged pictures either load or fail with an exception of the decoder or
 // the stream; none may crash or write outside its buffers.
 TEST(PngRobustness, DamagedFilesNeverCrash) {
-  const PngSpec Kinds[] = {Spec(0, 1, false), Spec(0, 16, true), Spec(2, 8, true), Spec(3, 2, false),
-                           Spec(3, 8, true),  Spec(4, 16, false), Spec(6, 8, false)};
+  const PngRecipe Kinds[] = {Recipe(0, 1, false), Recipe(0, 16, true), Recipe(2, 8, true), Recipe(3, 2, false),
+                           Recipe(3, 8, true),  Recipe(4, 16, false), Recipe(6, 8, false)};
   std::mt19937 Random(20261210);
   int Loaded = 0, Refused = 0;
-  for (const PngSpec& Kind : Kinds) {
+  for (const PngRecipe& Kind : Kinds) {
     const std::string Original = MakePng(Kind);
     for (int Round = 0; Round < 250; ++Round) {
       std::string Damaged = Original;
@@ -76,7 +76,7 @@ TEST(PngRobustness, DamagedFilesNeverCrash) {
 }
 
 TEST(PngRobustness, HeaderSizesThatWouldOverflowAreRefused) {
-  const std::string Z = PngImageData(Spec(6, 16, false));
+  const std::string Z = PngImageData(Recipe(6, 16, false));
   struct {
     uint32_t Width, Height;
     int Depth, Type;

@@ -18,7 +18,7 @@ std::vector<std::string> Corpus() {
   const std::pair<int, int> Kinds[] = {{0, 8}, {0, 1}, {2, 8}, {2, 16}, {3, 8}, {3, 4}, {4, 8}, {6, 8}, {6, 16}};
   for (auto [Type, Depth] : Kinds)
     for (bool Interlaced : {false, true}) {
-      PngSpec S;
+      PngRecipe S;
       S.Width = 640;
       S.Height = 480;
       S.ColorType = Type;

@@ -43,7 +43,7 @@ int Paeth(int a, int b, int c) {
 }
 
 // Packs the samples of the listed pixels of row y and filters them.
-void AppendRow(std::string& Out, std::string& Prior, const PngSpec& S, int y, const std::vector<int>& Xs,
+void AppendRow(std::string& Out, std::string& Prior, const PngRecipe& S, int y, const std::vector<int>& Xs,
                int Filter) {
   const int Spp = SamplesPerPixel(S.ColorType), Depth = S.BitDepth;
   std::string Raw;
@@ -80,7 +80,7 @@ void AppendRow(std::string& Out, std::string& Prior, const PngSpec& S, int y, co
 
 }  // namespace
 
-std::string PngImageData(const PngSpec& S) {
+std::string PngImageData(const PngRecipe& S) {
   std::string Raw;
   int Filter = 0;
   if (!S.Interlaced) {
@@ -108,7 +108,7 @@ std::string PngImageData(const PngSpec& S) {
   return Z;
 }
 
-std::string MakePng(const PngSpec& S) {
+std::string MakePng(const PngRecipe& S) {
   std::string Png = "\x89PNG\r\n\x1a\n";
   Png += PngIhdr(S.Width, S.Height, S.BitDepth, S.ColorType, S.Interlaced ? 1 : 0);
   if (S.Gamma) Png += PngChunk("gAMA", BigEndian(S.Gamma));

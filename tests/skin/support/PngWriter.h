@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-struct PngSpec {
+struct PngRecipe {
   int Width = 4;
   int Height = 3;
   int ColorType = 2;  // 0 grey, 2 RGB, 3 indexed, 4 grey+alpha, 6 RGBA
@@ -26,10 +26,10 @@ struct PngSpec {
 };
 
 int SamplesPerPixel(int ColorType);
-// The filtered, deflated image data of a spec (rows cycle through the five filters).
-std::string PngImageData(const PngSpec& Spec);
+// The filtered, deflated image data of a recipe (rows cycle through the five filters).
+std::string PngImageData(const PngRecipe& Recipe);
 std::string PngChunk(const std::string& Type, const std::string& Data);
-std::string MakePng(const PngSpec& Spec);
+std::string MakePng(const PngRecipe& Recipe);
 std::string PngIhdr(uint32_t Width, uint32_t Height, int Depth, int ColorType, int Interlace);
 std::string BigEndian(uint32_t v);
 // Offsets of every chunk start in a PNG (after the signature), and the end.
