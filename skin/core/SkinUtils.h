@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "framework/StringList.h"
@@ -56,6 +57,9 @@ template <typename T>
 T Choose(bool Condition, T IfTrue, T IfFalse) {
   return Condition ? IfTrue : IfFalse;
 }
+inline int IntMax(int A, int B) { return A > B ? A : B; }
+inline int IntMin(int A, int B) { return A < B ? A : B; }
+inline void SwapInts(int& A, int& B) { std::swap(A, B); }
 inline int ClampInt(int Value, int Min, int Max) { return Value < Min ? Min : Value > Max ? Max : Value; }
 inline bool IsValidIndex(int Index, int Count, int MinIndex = 0) { return MinIndex <= Index && Index < Count; }
 bool IsBetween(int Value, int Low, int High, bool AnyOrder = false);
@@ -81,7 +85,17 @@ int64_t HexToInt64(const String& S);
 int WordStart(int N, const String& S, const String& Delims, bool SkipRuns = true);
 String GetWord(int N, const String& S, const String& Delims, bool SkipRuns = true);
 int CountWords(const String& S, const String& Delims);
+// The token forms are the same routines under the names some callers use.
+inline int TokenStart(int N, const String& S, const String& Delims, bool SkipRuns = true) {
+  return WordStart(N, S, Delims, SkipRuns);
+}
+inline String GetToken(int N, const String& S, const String& Delims, bool SkipRuns = true) {
+  return GetWord(N, S, Delims, SkipRuns);
+}
+inline int CountTokens(const String& S, const String& Delims) { return CountWords(S, Delims); }
+inline bool CharIsDelimiter(wchar_t Ch, const String& Delims) { return Delims.find(Ch) != String::npos; }
 String RepeatChar(wchar_t Ch, int Count);
+inline String FillChars(int Count, wchar_t Ch) { return RepeatChar(Ch, Count); }
 String PadLeft(wchar_t Ch, const String& S, int Width);
 String StripChar(const String& S, wchar_t Ch);
 String ReplaceAll(const String& S, const String& Old, const String& New);
