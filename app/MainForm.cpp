@@ -288,10 +288,11 @@ void TForm1::ApplySettings() {
   App.ComPortNumber = SettingInt(data, L"comport", 1);
   ComboBoxCOM->SetItemIndex(App.ComPortNumber - 1);
   PulseValue->SetValue(SettingInt(data, L"channel1", 1));
-  // Checking a box runs its click handler as a user's click would.
+  // Checking a box runs its click handler as a user's click would. Blocking
+  // comes before the port opens, so the validator is never released meanwhile.
   const std::pair<const wchar_t*, TCheckBox*> boxes[] = {
       {L"logtotal", cbLogOnlyTotal}, {L"logtotalpure", cbLogOnlyTotalPure}, {L"checklogsize", cbCheckLogSize},
-      {L"playsound", cbPlaySound},   {L"poll", cbPoll},                      {L"totalblocking", cbTotalblocking}};
+      {L"playsound", cbPlaySound},   {L"totalblocking", cbTotalblocking},    {L"poll", cbPoll}};
   for (const auto& [key, box] : boxes)
     if (SettingBool(data, key)) box->SetChecked(true);
   App.Credits = SettingInt(data, L"credits", 0);
