@@ -19,6 +19,7 @@ TForm::~TForm() {
       if (Application) Application->HandleException(this);
     }
   }
+  FHints.reset();
   DestroyHandle();
 }
 
@@ -179,6 +180,8 @@ void TForm::SetVisible(bool visible) {
   if (visible) {
     HandleNeeded();
     if (!FPlaced) PlaceOnFirstShow();
+    if (!FHints) FHints = std::make_unique<TFormHints>();
+    FHints->Update(*this);
     ShowWindow(FHandle, SW_SHOW);
     DoShow();
   } else {

@@ -1,7 +1,10 @@
 #pragma once
 // Top-level windows. A form is built in code by its constructor with the
 // loading state set; the application then finishes it (Loaded, OnCreate).
+#include "framework/FormHints.h"
 #include "framework/WinControl.h"
+
+#include <memory>
 
 class TMainMenu;
 
@@ -85,4 +88,5 @@ class TForm : public TWinControl {
   bool FScaled = true;
   bool FPlaced = false;
   bool FCreated = false;
+  std::unique_ptr<TFormHints> FHints;
 };

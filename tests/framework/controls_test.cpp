@@ -299,3 +299,29 @@ TEST_F(Controls, FileNameEditAsksBeforeItsDialog) {
 }
 
 }  // namespace
+
+namespace {
+
+HWND TooltipOf(HWND owner) {
+  HWND tip = nullptr;
+  while ((tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) != nullptr)
+    if (GetWindow(tip, GW_OWNER) == owner) return tip;
+  return nullptr;
+}
+
+TEST_F(Controls, HintsShowWithTheApplicationsPauses) {
+  auto* withHint = Add<TButton>();
+  withHint->SetHint(L"Save all settings.\r\n\r\nHint: we save all settings on program close.");
+  withHint->SetShowHint(true);
+  auto* silent = Add<TButton>(8, 40);
+  silent->SetHint(L"not shown");
+  Application->SetHintHidePause(5000);
+  form->Show();
+  HWND tip = TooltipOf(form->Handle());
+  ASSERT_TRUE(tip);
+  EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
+  EXPECT_EQ(SendMessageW(tip, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 5000);
+  Application->SetHintHidePause(2500);
+}
+
+}  // namespace
