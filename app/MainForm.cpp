@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include "app/AppState.h"
+#include "app/PasswordDlg.h"
 #include "app/SettingsFile.h"
 #include "app/ShellFolders.h"
 #include "app/Waits.h"
@@ -10,6 +11,9 @@
 #include <shlobj.h>
 
 TForm1* Form1 = nullptr;
+
+const wchar_t kServiceHotKeyTakenMessage[] =
+    L"Service hot key CTRL+ALT+S is in use by another program! The window stays visible.";
 
 namespace {
 
@@ -206,6 +210,13 @@ void TForm1::Build() {
   Menu_SaveSettings->OnClick = [this](TObject* s) { SaveSettings(); };
   Menu_Exit->OnClick = [this](TObject* s) { Menu_ExitClick(s); };
   btnHide->OnClick = [this](TObject* s) { btnHideClick(s); };
+
+  GlobalHotKey_Service = new THkGlobalHotKey(this);
+  GlobalHotKey_Service->SetName(L"GlobalHotKey_Service");
+  GlobalHotKey_Service->SetHotKey(kServiceHotKey);
+  GlobalHotKey_Service->OnKeyDown = [this](TObject* s, WORD& k, TShiftState sh) {
+    GlobalHotKey_ServiceKeyDown(s, k, sh);
+  };
 }
 
 void TForm1::FormCreate(TObject*) {
@@ -250,6 +261,11 @@ void TForm1::FormCreate(TObject*) {
   if (sFilenameEditLogfile->Text() == L"appdata")
     sFilenameEditLogfile->SetText(App.DataFolder + L"credits.txt");
   if (const String log = sFilenameEditLogfile->Text(); FileExists(log)) MemoLog->Lines().LoadFromFile(log);
+
+  if (ServiceHotKeyTaken()) {
+    Application->SetShowMainForm(true);
+    MemoLog->Lines().Add(kServiceHotKeyTakenMessage);
+  }
 
   Application->SetHintHidePause(5000);
   App.Loading = false;
@@ -329,7 +345,18 @@ void TForm1::cbShowPasswordClick(TObject*) {
   sEditServicePassword->SetPasswordChar(cbShowPassword->Checked() ? L'\0' : L'#');
 }
 
-void TForm1::btnHideClick(TObject*) { SetTop(4000); }
+void TForm1::btnHideClick(TObject*) {
+  if (ServiceHotKeyTaken()) {
+    MemoLog->Lines().Add(kServiceHotKeyTakenMessage);
+    return;
+  }
+  SetTop(4000);
+}
+
+void TForm1::GlobalHotKey_ServiceKeyDown(TObject*, WORD&, TShiftState) {
+  SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  FormPasswordDlg->Show();
+}
 
 void TForm1::FileEditBeforeDialog(TObject*, String&, bool&) {
   SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

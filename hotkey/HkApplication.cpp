@@ -1,7 +1,5 @@
 #include "hotkey/HkApplication.h"
 
-#include "hotkey/HkVersion.h"
-
 THkApplication* HkApplication = nullptr;
 
 namespace {
@@ -39,13 +37,9 @@ void THkApplication::SetLogName(const String& name) {
   FLogName = FLogPrefix == THkPathPrefix::ppFixed ? n : PathPrefixFolder(FLogPrefix, true) + ExtractFileName(n);
 }
 
-void InitHkApplicationUnit() {
-  InitHkVersionUnit();
-  HkApplication = new THkApplication();
-}
+void InitHkApplicationUnit() { HkApplication = new THkApplication(); }
 
 void DoneHkApplicationUnit() {
   delete HkApplication;
   HkApplication = nullptr;
-  DoneHkVersionUnit();
 }
