@@ -15,6 +15,43 @@ constexpr int kPointerParking = 4000;
 constexpr int kKeyboardOffsetX = -64;
 constexpr int kKeyboardOffsetY = 190;
 
+// The dialog's buttons act on the press and leave the focus in the password
+// field, where the digit pad and the pop-up keyboard type.
+class TPressButton : public TButton {
+ public:
+  using TButton::TButton;
+
+ protected:
+  void WndProc(TMessage& m) override {
+    switch (m.Msg) {
+      case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
+        MouseDown(m.Msg == WM_RBUTTONDOWN   ? TMouseButton::mbRight
+                  : m.Msg == WM_MBUTTONDOWN ? TMouseButton::mbMiddle
+                                            : TMouseButton::mbLeft,
+                  KeysToShiftState(m.WParam), LParamX(m.LParam), LParamY(m.LParam));
+        m.Result = 0;
+        return;
+    }
+    TButton::WndProc(m);
+  }
+};
+
+class TPressBitBtn : public TBitBtn {
+ public:
+  using TBitBtn::TBitBtn;
+
+ protected:
+  void WndProc(TMessage& m) override {
+    if (m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK || m.Msg == WM_RBUTTONDOWN) {
+      MouseDown(m.Msg == WM_RBUTTONDOWN ? TMouseButton::mbRight : TMouseButton::mbLeft,
+                KeysToShiftState(m.WParam), LParamX(m.LParam), LParamY(m.LParam));
+      m.Result = 0;
+      return;
+    }
+    TBitBtn::WndProc(m);
+  }
+};
+
 template <class T>
 T* Place(TComponent* owner, TWinControl* parent, const wchar_t* name, int left, int top, int width, int height) {
   T* c = new T(owner);
@@ -69,18 +106,18 @@ void TFormPasswordDlg::Build() {
   sEditPassword->SetColor(clWhite);
   sEditPassword->SetTabStop(true);
 
-  OKBtn = Place<TButton>(this, GroupBox1, L"OKBtn", 300, 48, 82, 37);
+  OKBtn = Place<TPressButton>(this, GroupBox1, L"OKBtn", 300, 48, 82, 37);
   OKBtn->SetCaption(L"OK");
   OKBtn->Font().SetName(L"Arial");
   OKBtn->Font().SetHeight(-13);
   OKBtn->Font().SetStyle(fsBold);
   OKBtn->SetModalResult(mrOk);
-  CancelBtn = Place<TButton>(this, GroupBox1, L"CancelBtn", 300, 94, 82, 37);
+  CancelBtn = Place<TPressButton>(this, GroupBox1, L"CancelBtn", 300, 94, 82, 37);
   CancelBtn->SetCaption(L"Cancel");
   CancelBtn->SetModalResult(mrCancel);
   CancelBtn->SetCancel(true);
 
-  sBitBtn_Keyboard = Place<TBitBtn>(this, GroupBox1, L"sBitBtn_Keyboard", 394, 48, 56, 37);
+  sBitBtn_Keyboard = Place<TPressBitBtn>(this, GroupBox1, L"sBitBtn_Keyboard", 394, 48, 56, 37);
   sBitBtn_Keyboard->SetHint(L"Open virtual keyboard");
   sBitBtn_Keyboard->SetShowHint(true);
   if (HANDLE picture = LoadImageW(GetModuleHandleW(nullptr), L"KEYBOARD", IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS))
@@ -90,7 +127,7 @@ void TFormPasswordDlg::Build() {
   TButton** digits[] = {&Btn_1, &Btn_2, &Btn_3, &Btn_4, &Btn_5, &Btn_6, &Btn_7, &Btn_8, &Btn_9, &Btn_0};
   for (int i = 0; i < 10; ++i) {
     const String digit = IntToStr((i + 1) % 10);
-    TButton* b = Place<TButton>(this, GroupBox1, (L"Btn_" + digit).c_str(), 24 + (i % 5) * 63,
+    TButton* b = Place<TPressButton>(this, GroupBox1, (L"Btn_" + digit).c_str(), 24 + (i % 5) * 63,
                                 148 + (i / 5) * 73, 59, 69);
     b->SetCaption(digit);
     b->Font().SetName(L"Arial");
