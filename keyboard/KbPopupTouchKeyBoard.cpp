@@ -41,6 +41,8 @@ void TKbPopupTouchKeyBoard::CreateKeyboardForm() {
   FToolForm->SetShowClose(FShowClose);
   FToolForm->OnClose = [this](TObject*, TCloseAction&) { ToolFormClosed(); };
   FToolForm->FreeNotification(this);
+  // Built now, not streamed: the keyboard below must not count as loading.
+  FToolForm->FinishCreate();
 
   FKeyboard = new TKbTouchKeyboard(FToolForm);
   FKeyboard->SetParent(FToolForm);
@@ -71,6 +73,7 @@ void TKbPopupTouchKeyBoard::ShowKeyboardAt(int x, int y) {
   if (x == FLastPosition.x && y == FLastPosition.y) return;
   FLastPosition = POINT{x, y};
   HWND active = GetActiveWindow();
+  HWND focus = GetFocus();
   if (!FToolForm) CreateKeyboardForm();
   const int w = FToolForm->Width(), h = FToolForm->Height();
   // Shown at no size first, so the window does not flash up at its old place.
@@ -81,6 +84,9 @@ void TKbPopupTouchKeyBoard::ShowKeyboardAt(int x, int y) {
   MoveWindow(FToolForm->Handle(), x, y, w, h, TRUE);
   FFollowTimer->SetEnabled(true);
   if (active) SetActiveWindow(active);
+  // Activating a window puts the focus on the window itself; the control that
+  // had it is the one the keyboard types into.
+  if (focus && IsWindow(focus) && GetFocus() != focus) SetFocus(focus);
 }
 
 void TKbPopupTouchKeyBoard::HideKeyboard() {
