@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include "app/AppState.h"
+#include "app/PasswordDlg.h"
 #include "app/SettingsFile.h"
 #include "app/ShellFolders.h"
 #include "app/Waits.h"
@@ -10,6 +11,9 @@
 #include <shlobj.h>
 
 TForm1* Form1 = nullptr;
+
+const wchar_t kServiceHotKeyTakenMessage[] =
+    L"Service hot key CTRL+ALT+S is in use by another program! The window stays visible.";
 
 namespace {
 
@@ -231,6 +235,13 @@ void TForm1::Build() {
   Menu_Manual->OnClick = [this](TObject* s) { Menu_ManualClick(s); };
   Menu_Website->OnClick = [this](TObject* s) { Menu_WebsiteClick(s); };
   Menu_About->OnClick = [this](TObject* s) { Menu_AboutClick(s); };
+
+  GlobalHotKey_Service = new THkGlobalHotKey(this);
+  GlobalHotKey_Service->SetName(L"GlobalHotKey_Service");
+  GlobalHotKey_Service->SetHotKey(kServiceHotKey);
+  GlobalHotKey_Service->OnKeyDown = [this](TObject* s, WORD& k, TShiftState sh) {
+    GlobalHotKey_ServiceKeyDown(s, k, sh);
+  };
 }
 
 void TForm1::FormCreate(TObject*) {
@@ -277,6 +288,11 @@ void TForm1::FormCreate(TObject*) {
   if (const String log = sFilenameEditLogfile->Text(); FileExists(log)) {
     MemoLog->Lines().LoadFromFile(log);
     FLog->Adopt(log);
+  }
+
+  if (ServiceHotKeyTaken()) {
+    Application->SetShowMainForm(true);
+    MemoLog->Lines().Add(kServiceHotKeyTakenMessage);
   }
 
   Application->SetHintHidePause(5000);
@@ -339,3 +355,7 @@ void TForm1::SaveUnlessLoading(TObject*) {
   if (!App.Loading) SaveSettings();
 }
 
+void TForm1::GlobalHotKey_ServiceKeyDown(TObject*, WORD&, TShiftState) {
+  SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  FormPasswordDlg->Show();
+}

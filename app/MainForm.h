@@ -11,6 +11,7 @@
 #include "framework/Menus.h"
 #include "framework/Panel.h"
 #include "framework/SpinEdit.h"
+#include "hotkey/HkGlobalHotKey.h"
 #include "app/CreditLog.h"
 
 #include <memory>
@@ -54,6 +55,7 @@ class TForm1 : public TForm {
   TMenuItem* Menu_Manual;
   TMenuItem* Menu_Website;
   TMenuItem* Menu_About;
+  THkGlobalHotKey* GlobalHotKey_Service;
 
   void FormCreate(TObject* Sender);
   void FormClose(TObject* Sender, TCloseAction& Action);
@@ -71,6 +73,11 @@ class TForm1 : public TForm {
   void Menu_ExitClick(TObject* Sender) { Close(); }
   void btnHideClick(TObject* Sender);
   void FileEditBeforeDialog(TObject* Sender, String& Name, bool& Action);
+  void GlobalHotKey_ServiceKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+
+  // Without the service hot key a hidden window could not be brought back:
+  // it then stays in sight, and the log view says why.
+  bool ServiceHotKeyTaken() const { return !GlobalHotKey_Service->Registered(); }
 
   // Pulse counting: one rise of CTS is one payment.
   void KelvraAdapterCTSChange(TObject* Sender, bool OnOff);
@@ -114,3 +121,7 @@ bool IsWow64();
 
 // The first argument "hide" or "/hide", exactly, starts with the window unshown.
 bool StartsHidden(const String& firstArgument);
+
+// Ctrl+Alt+S.
+constexpr TShortCut kServiceHotKey = 49235;
+extern const wchar_t kServiceHotKeyTakenMessage[];

@@ -81,7 +81,13 @@ void TForm1::cbShowPasswordClick(TObject*) {
   sEditServicePassword->SetPasswordChar(cbShowPassword->Checked() ? L'\0' : L'#');
 }
 
-void TForm1::btnHideClick(TObject*) { SetTop(4000); }
+void TForm1::btnHideClick(TObject*) {
+  if (ServiceHotKeyTaken()) {
+    MemoLog->Lines().Add(kServiceHotKeyTakenMessage);
+    return;
+  }
+  SetTop(4000);
+}
 
 void TForm1::FileEditBeforeDialog(TObject*, String&, bool&) {
   SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

@@ -5,6 +5,8 @@
 #include "app/PasswordDlg.h"
 #include "framework/Application.h"
 #include "framework/UnitTable.h"
+#include "hotkey/HkApplication.h"
+#include "hotkey/HkVersion.h"
 
 #include <objbase.h>
 
@@ -16,6 +18,8 @@ void DoneCom() { CoUninitialize(); }
 TUnitEntry g_units[] = {
     {L"ComObj", InitCom, DoneCom},
     {L"Forms", InitApplication, DoneApplication},
+    {L"hkVersion", InitHkVersionUnit, DoneHkVersionUnit},
+    {L"hkApplication", InitHkApplicationUnit, DoneHkApplicationUnit},
     {L"uKelvra", InitAppUnit, DoneAppUnit},
 };
 

@@ -1,5 +1,6 @@
 // Test helper: holds a file open without sharing for a while, as another
-// program reading the credit log would. Usage: hold_file <path> <milliseconds>
+// program reading the credit log would, until the time is up or it is ended.
+// Usage: hold_file <path> <milliseconds>
 #include <windows.h>
 
 #include <cstdlib>

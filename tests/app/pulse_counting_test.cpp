@@ -166,6 +166,7 @@ class TChild {
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &FInfo))
       throw std::runtime_error("cannot start a helper");
   }
+  void End() { TerminateProcess(FInfo.hProcess, 0); }
   ~TChild() {
     WaitForSingleObject(FInfo.hProcess, 15000);
     CloseHandle(FInfo.hThread);
@@ -199,10 +200,11 @@ TEST_F(Pulses, AHeldLogLosesNoPayment) {
   {
     // Held longer than the wait: the write fails, the payment is counted,
     // and its line is written with the next one.
-    TChild holder(L"\"" + exeFolder + L"hold_file.exe\" \"" + log + L"\" 6500");
+    TChild holder(L"\"" + exeFolder + L"hold_file.exe\" \"" + log + L"\" 60000");
     for (int i = 0; i < 200 && !IsHeld(log); ++i) Sleep(10);
     EXPECT_THROW(form->KelvraAdapterCTSChange(nullptr, true), Exception);
     EXPECT_EQ(App.CashId, 2);
+    holder.End();
   }
   Pulse(form);
   const auto lines = SplitLines(Read(log));

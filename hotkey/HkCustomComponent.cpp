@@ -1,0 +1,5 @@
+#include "hotkey/HkCustomComponent.h"
+
+void THkCustomComponent::Change() {
+  if (OnChange && FChangeLock != 1) OnChange(this);
+}

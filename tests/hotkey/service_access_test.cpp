@@ -1,0 +1,101 @@
+// The running program, hidden, brought back only through Ctrl+Alt+S; and a
+// program that cannot get the hot key does not hide.
+#include "app/ShellFolders.h"
+#include "tests/hotkey/support/x_input.h"
+#include "tests/support/scratch_folder.h"
+
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+String ProgramPath() { return ExtractFilePath(ParamStr(0)) + L"..\\..\\app\\kelvra.exe"; }
+
+class TProgram {
+ public:
+  explicit TProgram(const String& arguments) {
+    String commandLine = L"\"" + ProgramPath() + L"\" " + arguments;
+    STARTUPINFOW si{sizeof(si)};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &FInfo))
+      throw std::runtime_error("cannot start kelvra.exe");
+  }
+  ~TProgram() {
+    if (WaitForSingleObject(FInfo.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(FInfo.hProcess, 1);
+    WaitForSingleObject(FInfo.hProcess, 5000);
+    CloseHandle(FInfo.hThread);
+    CloseHandle(FInfo.hProcess);
+  }
+  DWORD Id() const { return FInfo.dwProcessId; }
+  HANDLE Process() const { return FInfo.hProcess; }
+
+ private:
+  PROCESS_INFORMATION FInfo{};
+};
+
+HWND WindowOf(DWORD pid, const wchar_t* title, DWORD timeoutMs) {
+  HWND found = nullptr;
+  PumpUntil([&] {
+    HWND wnd = nullptr;
+    while ((wnd = FindWindowExW(nullptr, wnd, L"KelvraForm", title)) != nullptr) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(wnd, &owner);
+      if (owner == pid) {
+        found = wnd;
+        return true;
+      }
+    }
+    return false;
+  }, timeoutMs);
+  return found;
+}
+
+class ServiceAccess : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dataFolder = GetSpecialFolderPath(nullptr, CSIDL_APPDATA) + L"\\drovik\\kelvraadapter\\";
+    ForceDirectories(dataFolder);
+    ScratchFolder::WriteBytes(dataFolder + L"data.txt", "[data]\r\npass=1234\r\n");
+  }
+  void TearDown() override {
+    for (const wchar_t* name : {L"data.txt", L"data_last.txt", L"credits.txt"}) DeleteFile(dataFolder + name);
+  }
+  String dataFolder;
+};
+
+TEST_F(ServiceAccess, HiddenProgramShowsTheServiceDialogForCtrlAltS) {
+  TProgram program(L"/hide");
+  ASSERT_EQ(WaitForInputIdle(program.Process(), 15000), 0u);
+  // Hidden: no window of the program is on the screen.
+  HWND main = WindowOf(program.Id(), L"KELVRA-Adapter", 500);
+  EXPECT_TRUE(!main || !IsWindowVisible(main));
+
+  HANDLE notepad = StartFocusedNotepad();
+  ASSERT_TRUE(notepad);
+  ASSERT_TRUE(RunXdotool(L"key ctrl+alt+s"));
+  HWND dialog = WindowOf(program.Id(), L"Service", 5000);
+  ASSERT_TRUE(dialog);
+  EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(dialog) != FALSE; }, 5000));
+  EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == dialog; }, 5000));
+  EXPECT_TRUE(PumpUntil([&] { return (GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }, 5000));
+  // The main window stays hidden until the password is given.
+  main = WindowOf(program.Id(), L"KELVRA-Adapter", 500);
+  EXPECT_TRUE(!main || !IsWindowVisible(main));
+  TerminateProcess(notepad, 0);
+  CloseHandle(notepad);
+}
+
+TEST_F(ServiceAccess, ProgramStartsShownWhenAnotherProgramHoldsTheHotKey) {
+  HWND holder = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(RegisterHotKey(holder, 1, MOD_CONTROL | MOD_ALT, 'S'));
+  {
+    TProgram program(L"/hide");
+    HWND main = WindowOf(program.Id(), L"KELVRA-Adapter", 15000);
+    ASSERT_TRUE(main);
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(main) != FALSE; }, 10000));
+  }
+  UnregisterHotKey(holder, 1);
+  DestroyWindow(holder);
+}
+
+}  // namespace

@@ -1,0 +1,11 @@
+#pragma once
+// Real key strokes through the X server, as an operator would type them.
+#include "framework/System.h"
+
+// Runs xdotool with the arguments and waits for it; true when it ran.
+bool RunXdotool(const String& arguments);
+// Starts Wine's notepad and gives its window the X keyboard focus: the
+// operator is working in another program. Returns the notepad process.
+HANDLE StartFocusedNotepad();
+// Pumps messages until the predicate holds or the time is up.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
