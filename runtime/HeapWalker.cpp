@@ -106,7 +106,7 @@ void HeapWalker::CheckSmallPool(const SmallPool* pool, size_t poolSize, HeapChec
   const size_t bytes = type->BlockBytes;
   const uintptr_t first = uintptr_t(pool) + kSmallPoolHeaderBytes;
   const uintptr_t last = uintptr_t(pool) + poolSize - bytes;
-  uintptr_t fedEnd = last + bytes;
+  uintptr_t fedEnd = last + 1;  // blocks were fed up to the last whole one
   if (type->FeedPool == pool && type->FeedNext <= type->FeedLimit) {
     if (type->FeedLimit != last) {
       Fail(check, "feed limit is not the pool's last block", pool);
@@ -242,7 +242,7 @@ bool HeapWalker::IsSmallBlockInUse(const SmallPool* pool, size_t poolSize, const
     return false;
   uintptr_t first = uintptr_t(pool) + kSmallPoolHeaderBytes;
   uintptr_t at = uintptr_t(p);
-  uintptr_t fedEnd = uintptr_t(pool) + poolSize;
+  uintptr_t fedEnd = uintptr_t(pool) + poolSize - type->BlockBytes + 1;
   if (type->FeedPool == pool && type->FeedNext <= type->FeedLimit)
     fedEnd = type->FeedNext;
   return at >= first && at < fedEnd && (at - first) % type->BlockBytes == 0 && Header(p) == uintptr_t(pool);
