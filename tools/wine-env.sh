@@ -36,6 +36,9 @@ wine_env_start() {
     touch "$WINEPREFIX/.kelvra-ready"
   fi
   wineserver -p >"$KELVRA_LOGS/wineserver.log" 2>&1 </dev/null
+  # Start the prefix's services now: started by the first test instead, they would inherit
+  # its output pipe and keep ctest waiting for that test until its time-out.
+  wineboot >>"$KELVRA_LOGS/wineboot.log" 2>&1 </dev/null || true
 }
 
 wine_env_stop() {
