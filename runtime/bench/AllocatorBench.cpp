@@ -28,7 +28,7 @@ struct OurHeap {
   mm::BlockAllocator Allocator{Pages};
   void* Alloc(size_t n) { return Allocator.AllocBlock(n); }
   void Free(void* p) { Allocator.ReleaseBlock(p); }
-  void* Resize(void* p, size_t n) { return Allocator.ResizeBlock(p, n); }
+  void* Resize(void* p, size_t n) { return p ? Allocator.ResizeBlock(p, n) : Allocator.AllocBlock(n); }
 };
 
 struct Random {
@@ -114,7 +114,7 @@ Result Mixed(Heap& heap, size_t pairs, uint64_t seed)
     if (size > (1u << 20))
       size = 1u << 20;
     live[slot] = heap.Alloc(size);
-    std::memset(live[slot], 1, 64);
+    std::memset(live[slot], 1, size < 64 ? size : 64);
     if ((i & 0x3FF) == 0)
       meter.Sample();
   }
