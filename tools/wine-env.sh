@@ -36,9 +36,10 @@ wine_env_start() {
     touch "$WINEPREFIX/.kelvra-ready"
   fi
   wineserver -p >"$KELVRA_LOGS/wineserver.log" 2>&1 </dev/null
-  # The first program of a fresh wineserver starts Wine's services; several
-  # programs starting at once then can leave one hanging at its exit.
-  wine cmd /c exit >>"$KELVRA_LOGS/wineserver.log" 2>&1 </dev/null || true
+  # Start the prefix's services now, with their output in a file: started by
+  # the first test instead, they would inherit its output pipe and keep ctest
+  # waiting for that test until its time-out.
+  wineboot >>"$KELVRA_LOGS/wineboot.log" 2>&1 </dev/null || true
 }
 
 wine_env_stop() {
