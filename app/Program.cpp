@@ -5,6 +5,12 @@
 #include "app/PasswordDlg.h"
 #include "framework/Application.h"
 #include "framework/UnitTable.h"
+#include "skin/core/SkinConstants.h"
+#include "skin/core/SkinUtils.h"
+#include "skin/graphics/ColorAdjust.h"
+#include "skin/graphics/GdiPlus.h"
+#include "skin/graphics/Gradients.h"
+#include "skin/graphics/PngGraphic.h"
 
 #include <objbase.h>
 
@@ -16,6 +22,12 @@ void DoneCom() { CoUninitialize(); }
 TUnitEntry g_units[] = {
     {L"ComObj", InitCom, DoneCom},
     {L"Forms", InitApplication, DoneApplication},
+    {L"SkinUtils", InitSkinUtils, DoneSkinUtils},
+    {L"SkinConstants", InitSkinConstants, DoneSkinConstants},
+    {L"ColorAdjust", InitGraphUtils, DoneGraphUtils},
+    {L"GdiPlus", InitGdiPlus, DoneGdiPlus},
+    {L"Gradients", InitGradients, DoneGradients},
+    {L"PngGraphic", InitPngGraphic, DonePngGraphic},
     {L"uKelvra", InitAppUnit, DoneAppUnit},
 };
 
