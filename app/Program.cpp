@@ -5,6 +5,13 @@
 #include "app/PasswordDlg.h"
 #include "framework/Application.h"
 #include "framework/UnitTable.h"
+#include "runtime/install/InstalledAllocator.h"
+#include "skin/core/SkinConstants.h"
+#include "skin/core/SkinUtils.h"
+#include "skin/graphics/ColorAdjust.h"
+#include "skin/graphics/GdiPlus.h"
+#include "skin/graphics/Gradients.h"
+#include "skin/graphics/PngGraphic.h"
 #include "hotkey/HkApplication.h"
 #include "hotkey/HkVersion.h"
 
@@ -15,9 +22,20 @@ namespace {
 void InitCom() { CoInitialize(nullptr); }
 void DoneCom() { CoUninitialize(); }
 
+// The memory manager serves every allocation from the very first one; its
+// entry only marks its place. It never gives memory back at exit.
+void InstallAllocator() { mm::InstallMemoryManager(); }
+
 TUnitEntry g_units[] = {
+    {L"MemoryManager", InstallAllocator, nullptr},
     {L"ComObj", InitCom, DoneCom},
     {L"Forms", InitApplication, DoneApplication},
+    {L"SkinUtils", InitSkinUtils, DoneSkinUtils},
+    {L"SkinConstants", InitSkinConstants, DoneSkinConstants},
+    {L"ColorAdjust", InitGraphUtils, DoneGraphUtils},
+    {L"GdiPlus", InitGdiPlus, DoneGdiPlus},
+    {L"Gradients", InitGradients, DoneGradients},
+    {L"PngGraphic", InitPngGraphic, DonePngGraphic},
     {L"hkVersion", InitHkVersionUnit, DoneHkVersionUnit},
     {L"hkApplication", InitHkApplicationUnit, DoneHkApplicationUnit},
     {L"uKelvra", InitAppUnit, DoneAppUnit},

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "framework/Graphics.h"
 #include "framework/Streams.h"
 
 namespace {
@@ -310,6 +311,19 @@ void TBitmap::SetTransparentColor(uint32_t Value) {
   FTransparentMode = Value == 0x20000000 ? tmAuto : tmFixed;
 }
 
+void TBitmap::Draw(TCanvas& Canvas, const RECT& Rect) {
+  if (Empty()) return;
+  const int W = Rect.right - Rect.left, H = Rect.bottom - Rect.top;
+  if (FTransparent) {
+    TransparentBlt(Canvas.Handle(), Rect.left, Rect.top, W, H, DC(), 0, 0, FWidth, FHeight,
+                   ColorToRGB(TColor(TransparentColor())));
+  } else {
+    int OldMode = SetStretchBltMode(Canvas.Handle(), COLORONCOLOR);
+    StretchBlt(Canvas.Handle(), Rect.left, Rect.top, W, H, DC(), 0, 0, FWidth, FHeight, SRCCOPY);
+    SetStretchBltMode(Canvas.Handle(), OldMode);
+  }
+}
+
 void TBitmap::FreeImage() { Recreate(FPixelFormat, 0, 0, false); }
 
 void TBitmap::Assign(const TBitmap& Source) {
@@ -450,11 +464,6 @@ void TBitmap::SaveToStream(TStream& Stream) {
     GdiFlush();
     Stream.WriteBuffer(FBits, Header.biSizeImage);  // already bottom-up, as the file wants
   }
-}
-
-void TBitmap::LoadFromFile(const String& FileName) {
-  TFileStream Stream(FileName, fmOpenRead | fmShareDenyWrite);
-  LoadFromStream(Stream);
 }
 
 void TBitmap::SaveToFile(const String& FileName) {

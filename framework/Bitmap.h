@@ -9,20 +9,16 @@
 #include <cstdint>
 #include <functional>
 
+#include "framework/Graphic.h"
 #include "framework/System.h"
 
+class TCanvas;
 class TStream;
 
 enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
 enum TBitmapHandleType { bmDIB, bmDDB };
 enum TTransparentMode { tmAuto, tmFixed };
 enum TProgressStage { psStarting, psRunning, psEnding };
-
-// A picture that cannot be read; the message says why.
-class EInvalidGraphic : public Exception {
-public:
-  using Exception::Exception;
-};
 
 // The compressed data of a picture could not be unpacked.
 class EGraphicCompression : public Exception {
@@ -33,20 +29,25 @@ public:
 using TProgressEvent = std::function<void(TObject* Sender, TProgressStage Stage, uint8_t PercentDone,
                                           bool RedrawNow, const RECT& R, const String& Msg)>;
 
-class TBitmap : public TObject {
+class TBitmap : public TGraphic {
 public:
   TBitmap();
   TBitmap(const TBitmap&) = delete;
   TBitmap& operator=(const TBitmap&) = delete;
   ~TBitmap() override;
 
-  int Width() const { return FWidth; }
-  int Height() const { return FHeight; }
+  // Final, so that pixel loops on a TBitmap call them directly.
+  int Width() const final { return FWidth; }
+  int Height() const final { return FHeight; }
   void SetWidth(int Value) { SetSize(Value, FHeight); }
   void SetHeight(int Value) { SetSize(FWidth, Value); }
   // Keeps the picture at the top-left corner; new pixels are zero.
   void SetSize(int NewWidth, int NewHeight);
-  bool Empty() const { return FWidth == 0 || FHeight == 0; }
+  bool Empty() const final { return FWidth == 0 || FHeight == 0; }
+
+  // StretchBlt onto the canvas; a transparent bitmap leaves its
+  // transparent colour out.
+  void Draw(TCanvas& Canvas, const RECT& Rect) override;
 
   TPixelFormat PixelFormat() const { return FPixelFormat; }
   // Converts the picture through GDI (32-bit targets get alpha 0).
@@ -92,9 +93,8 @@ public:
 
   // Windows BMP files: BITMAPFILEHEADER, BITMAPINFOHEADER (or a later
   // header), colour table, bits.
-  virtual void LoadFromStream(TStream& Stream);
+  void LoadFromStream(TStream& Stream) override;
   virtual void SaveToStream(TStream& Stream);
-  void LoadFromFile(const String& FileName);
   void SaveToFile(const String& FileName);
 
   TProgressEvent OnProgress;

@@ -15,9 +15,12 @@ TFormHints::~TFormHints() {
 
 void TFormHints::Update(TWinControl& form) {
   if (!FTip) {
+    // Owned by the hidden application window, not the form: a topmost window
+    // owned by the form would change how the form itself is stacked.
     FTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form.Handle(), nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                           Application ? Application->Handle() : nullptr, nullptr, GetModuleHandleW(nullptr),
+                           nullptr);
     if (!FTip) return;
     SendMessageW(FTip, TTM_SETMAXTIPWIDTH, 0, kMaxHintWidth);  // lets "\r\n" break lines
   }

@@ -1,5 +1,8 @@
 #include "framework/Image.h"
 
+#include "framework/Bitmap.h"
+#include "framework/Graphic.h"
+
 void TPicture::Clear() {
   if (FBitmap) DeleteObject(FBitmap);
   FBitmap = nullptr;
@@ -21,6 +24,14 @@ void TPicture::LoadFromResource(HINSTANCE instance, const String& name) {
       LoadImageW(instance, name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   if (!bitmap) throw EFOpenError(L"Bitmap resource " + name + L" not found");
   SetBitmap(bitmap);
+}
+
+void TPicture::LoadFromFile(const String& fileName) {
+  std::unique_ptr<TGraphic> graphic = LoadGraphicFromFile(fileName);
+  // Every picture class this program registers is a bitmap.
+  auto* bitmap = dynamic_cast<TBitmap*>(graphic.get());
+  if (!bitmap) throw EInvalidGraphic(L"Not a bitmap picture: " + fileName);
+  SetBitmap(bitmap->ReleaseHandle());
 }
 
 void TPicture::Assign(const TPicture& other) {

@@ -12,6 +12,8 @@ class TPicture {
   // Takes ownership of the bitmap.
   void SetBitmap(HBITMAP bitmap);
   void LoadFromResource(HINSTANCE instance, const String& name);
+  // Through the picture class registered for the file's extension.
+  void LoadFromFile(const String& fileName);
   void Assign(const TPicture& other);
   void Clear();
 

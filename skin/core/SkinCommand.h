@@ -8,6 +8,11 @@
 
 #include <cstdint>
 
+#include "framework/Messages.h"
+
+class TControl;
+class TWinControl;
+
 constexpr UINT WM_SKINCOMMAND = 0xA100;
 // The exchange with an external skin editor window.
 constexpr UINT WM_SKINEDITOR = 0xA400;
@@ -122,7 +127,27 @@ public:
 };
 
 constexpr const wchar_t* acSkinDataProperty = L"ACSDATA";
+// Carried by windows whose scroll bars a wrapper paints.
+constexpr const wchar_t* acScrollWrapperProperty = L"ACSBSC";
 
 // To the window's skin handler directly when it has one, else SendMessage.
 LRESULT SendWndMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
 LRESULT SendWndCommand(HWND Wnd, uint16_t Code, LPARAM LParam);
+
+// True when the window answers the command with 1.
+bool AskWndCommand(HWND Wnd, uint16_t Code);
+// The window paints itself from the skin: it carries skin data or a scroll
+// wrapper, or says so when asked AC_ISSKINNED.
+bool IsWindowSkinned(HWND Wnd);
+
+// Through the control's own message dispatch (WindowProc), so graphic
+// controls and controls without a window answer too. 0 for no control.
+LRESULT SendCtrlCommand(TControl* Control, uint16_t Code, LPARAM LParam);
+inline LRESULT QueryCtrlCommand(TControl* Control, uint16_t Code) { return SendCtrlCommand(Control, Code, 0); }
+
+// To every child control, all the way down: windowed children that have a
+// window get it through SendWndMessage, and the walk goes on below those
+// that do not skin themselves (a skinned one passes it on by its own
+// rules); graphic children get it through their dispatch. Result holds the
+// last answer.
+void BroadcastToChildren(TWinControl* Control, TMessage& Message);

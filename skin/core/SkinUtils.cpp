@@ -4,6 +4,11 @@
 
 #include <algorithm>
 
+#include "framework/Application.h"
+#include "framework/Control.h"
+#include "framework/Dialogs.h"
+#include "framework/Graphic.h"
+
 namespace {
 
 struct UtilsUnit {
@@ -381,6 +386,31 @@ HICON ShellFileIcon(const String& FileName, UINT Flags) {
   SHFILEINFOW Info = {};
   if (!Unit().SHGetFileInfoW(FileName.c_str(), 0, &Info, sizeof(Info), Flags | SHGFI_ICON)) return nullptr;
   return Info.hIcon;
+}
+
+RECT GraphicRect(const TGraphic& Graphic) { return RECT{0, 0, Graphic.Width(), Graphic.Height()}; }
+POINT GraphicSize(const TGraphic& Graphic) { return POINT{Graphic.Width(), Graphic.Height()}; }
+RECT ControlSizeRect(const TControl& Control) { return RECT{0, 0, Control.Width(), Control.Height()}; }
+POINT ControlPos(const TControl& Control) { return POINT{Control.Left(), Control.Top()}; }
+
+// The framework's message box stands in for the skinned one until the
+// skinned controls exist; callers ignore the answer.
+void ShowWarning(const String& Text) { MessageDlg(Text, TMsgDlgType::mtWarning, mbOK, 0); }
+void ShowError(const String& Text) { MessageDlg(Text, TMsgDlgType::mtError, mbOK, 0); }
+
+void WaitProcessingMessages(DWORD Milliseconds) {
+  if (!Application) {
+    Sleep(Milliseconds);
+    return;
+  }
+  const DWORD Start = GetTickCount();
+  for (;;) {
+    Application->ProcessMessages();
+    const DWORD Elapsed = GetTickCount() - Start;
+    if (Elapsed >= Milliseconds) break;
+    // Sleeps until the next message or the end, rather than spinning.
+    MsgWaitForMultipleObjectsEx(0, nullptr, Milliseconds - Elapsed, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  }
 }
 
 void WaitUntilTick(DWORD StartTick, DWORD Interval) {

@@ -4,13 +4,19 @@
 // skin's option text, integer and rectangle arithmetic, tokens, paths.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <utility>
 #include <vector>
 
+#include "framework/FileSearch.h"
+#include "framework/Messages.h"
 #include "framework/StringList.h"
 #include "framework/System.h"
 #include "skin/core/SkinTypes.h"
+
+class TControl;
+class TGraphic;
 
 // Unit start-up and shut-down, counted so only the outermost pair acts.
 void InitSkinUtils();
@@ -67,6 +73,14 @@ bool IsBetween(int Value, int Low, int High, bool AnyOrder = false);
 // The arguments come as Right, Bottom, Left, Top.
 inline RECT MakeRect(int Right, int Bottom, int Left = 0, int Top = 0) { return RECT{Left, Top, Right, Bottom}; }
 inline RECT SizeRect(SIZE Size) { return RECT{0, 0, Size.cx, Size.cy}; }
+inline POINT MakePoint(int X, int Y) { return POINT{X, Y}; }
+inline POINT MakeSize(int Width, int Height) { return POINT{Width, Height}; }
+// (0, 0, width, height) and (width, height) of a picture.
+RECT GraphicRect(const TGraphic& Graphic);
+POINT GraphicSize(const TGraphic& Graphic);
+// (0, 0, Width, Height) and (Left, Top) of a control.
+RECT ControlSizeRect(const TControl& Control);
+POINT ControlPos(const TControl& Control);
 int RectWidth(const RECT& R, bool NonNegative = false);
 int RectHeight(const RECT& R, bool NonNegative = false);
 POINT RectSize(const RECT& R);
@@ -108,6 +122,28 @@ String AppFolder();
 // Nil when the file is missing or the shell gives no icon; the caller owns it.
 HICON ShellFileIcon(const String& FileName, UINT Flags);
 
+// The run-time library's file search (0 = found); the skin list searches
+// the skin folder with them.
+inline int SearchFirst(const String& Path, int Attr, TSearchRec& SR) { return FindFirst(Path, Attr, SR); }
+inline int SearchNext(TSearchRec& SR) { return FindNext(SR); }
+inline void SearchClose(TSearchRec& SR) { FindClose(SR); }
+
+inline TMessage MakeMessage(UINT Msg, WPARAM WParam, LPARAM LParam, LRESULT Result = 0) {
+  return TMessage{Msg, WParam, LParam, Result};
+}
+// The engine's misuse reports: a modal box with the single button OK.
+void ShowWarning(const String& Text);
+inline void ShowAlert(const String& Text) { ShowWarning(Text); }
+void ShowError(const String& Text);
+
+// Appends Item unless the list already holds that very object.
+template <typename T>
+void AddUniqueToList(T* Item, std::vector<T*>& List) {
+  if (std::find(List.begin(), List.end(), Item) == List.end()) List.push_back(Item);
+}
+
+// Lets the application handle its messages until the time has passed.
+void WaitProcessingMessages(DWORD Milliseconds);
 void WaitUntilTick(DWORD StartTick, DWORD Interval);
 void InitBlendFunction(BLENDFUNCTION& Blend, uint8_t Alpha);
 TacBackgroundSource BitmapBackgroundSource(TBitmap* Bmp, int X, int Y);

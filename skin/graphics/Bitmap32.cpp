@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framework/Control.h"
 #include "framework/Streams.h"
 #include "skin/graphics/PngGraphic.h"
 
@@ -27,6 +28,8 @@ std::unique_ptr<TBitmap> NewBitmap32OfRect(const RECT& R) {
 std::unique_ptr<TBitmap> NewBitmap32OfSize(POINT P) { return NewBitmap32(P.x, P.y); }
 
 std::unique_ptr<TBitmap> NewBitmap32OfBitmap(const TBitmap& B) { return NewBitmap32(B.Width(), B.Height()); }
+
+std::unique_ptr<TBitmap> NewBitmap32OfControl(const TControl& C) { return NewBitmap32(C.Width(), C.Height()); }
 
 std::unique_ptr<TBitmap> NewBitmapLike(const TBitmap& B) {
   auto Bmp = NewBitmap32(0, 0);

@@ -10,6 +10,7 @@
 
 #include "framework/Bitmap.h"
 
+class TControl;
 class TStream;
 
 // Creation never fails towards the caller: a bad size or a failing set-up
@@ -18,6 +19,7 @@ std::unique_ptr<TBitmap> NewBitmap32(int Width, int Height);
 std::unique_ptr<TBitmap> NewBitmap32OfRect(const RECT& R);
 std::unique_ptr<TBitmap> NewBitmap32OfSize(POINT P);
 std::unique_ptr<TBitmap> NewBitmap32OfBitmap(const TBitmap& B);
+std::unique_ptr<TBitmap> NewBitmap32OfControl(const TControl& C);
 // B's size and pixel format (not necessarily 32 bits).
 std::unique_ptr<TBitmap> NewBitmapLike(const TBitmap& B);
 void EnsureBitmapSize(std::unique_ptr<TBitmap>& Bmp, const TBitmap& Model);

@@ -5,11 +5,23 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "framework/Graphics.h"
 #include "framework/Streams.h"
+#include "skin/graphics/Bitmap32.h"
+#include "skin/graphics/Blend32.h"
 
 namespace {
 
 const String PngName = L"PNG";
+int PngUnitNesting = 0;
+
+// An 8-bit bitmap with the grey ramp, so that GDI keeps its bytes as levels.
+std::unique_ptr<TBitmap> NewBytePlane(int Width, int Height) {
+  auto Plane = std::make_unique<TBitmap>();
+  Plane->SetPixelFormat(pf8bit);
+  Plane->SetSize(Width, Height);
+  return Plane;
+}
 
 [[noreturn]] void RaiseInvalidFormat() {
   throw EInvalidGraphic(L"Cannot load image. Invalid or unexpected " + PngName + L" image format.");
@@ -78,6 +90,16 @@ uint32_t Level8(uint32_t v, int Depth) {
 
 }  // namespace
 
+void InitPngGraphic() {
+  if (PngUnitNesting++ > 0) return;
+  RegisterGraphicFormat(PngName, PngFormatDescription, [] { return std::make_unique<TPNGGraphic>(); });
+}
+
+void DonePngGraphic() {
+  if (PngUnitNesting == 0 || --PngUnitNesting > 0) return;
+  UnregisterGraphicFormat(PngName);
+}
+
 uint32_t UpdateCrc(uint32_t Crc, const void* Buffer, size_t Count) {
   if (!Buffer) return 0;
   const auto& Table = CrcTable();
@@ -135,6 +157,37 @@ bool TPNGGraphic::IsChunk(const char* Name) const {
   for (int i = 0; i < 4; ++i)
     if ((FChunkType[i] ^ Name[i]) & ~0x20) return false;
   return true;
+}
+
+void TPNGGraphic::Draw(TCanvas& Canvas, const RECT& Rect) {
+  if (PixelFormat() != pf32bit) {
+    TBitmap::Draw(Canvas, Rect);
+    return;
+  }
+  const int W = Rect.right - Rect.left, H = Rect.bottom - Rect.top;
+  if (W <= 0 || H <= 0 || Empty()) return;
+  auto Work = NewBitmap32(W, H);
+  if (Work->Empty()) return;
+  BitBlt(Work->DC(), 0, 0, W, H, Canvas.Handle(), Rect.left, Rect.top, SRCCOPY);
+  GdiFlush();
+  if (W == Width() && H == Height()) {
+    DrawBitmapAlpha(*Work, *this, RECT{0, 0, W - 1, H - 1}, POINT{0, 0}, 255);
+  } else {
+    // GDI stretches colours but drops alpha, so the alpha plane travels
+    // through 8-bit copies of its own.
+    auto Stretched = NewBitmap32(W, H);
+    SetStretchBltMode(Stretched->DC(), COLORONCOLOR);
+    StretchBlt(Stretched->DC(), 0, 0, W, H, DC(), 0, 0, Width(), Height(), SRCCOPY);
+    auto Alpha = NewBytePlane(Width(), Height());
+    TransferByteChannel(*this, *Alpha, 3, true);
+    auto StretchedAlpha = NewBytePlane(W, H);
+    SetStretchBltMode(StretchedAlpha->DC(), COLORONCOLOR);
+    StretchBlt(StretchedAlpha->DC(), 0, 0, W, H, Alpha->DC(), 0, 0, Width(), Height(), SRCCOPY);
+    GdiFlush();
+    TransferByteChannel(*Stretched, *StretchedAlpha, 3, false);
+    DrawBitmapAlpha(*Work, *Stretched, RECT{0, 0, W - 1, H - 1}, POINT{0, 0}, 255);
+  }
+  BitBlt(Canvas.Handle(), Rect.left, Rect.top, W, H, Work->DC(), 0, 0, SRCCOPY);
 }
 
 bool TPNGGraphic::ReadImageHeader(TStream& Stream) {

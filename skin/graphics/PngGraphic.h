@@ -13,6 +13,12 @@
 
 class TStream;
 
+// Unit start-up and shut-down, counted so only the outermost pair acts:
+// picture objects open ".png" files through TPNGGraphic in between.
+void InitPngGraphic();
+void DonePngGraphic();
+constexpr const wchar_t* PngFormatDescription = L"Portable network graphics (VuzurErirored)";
+
 // Bits of TPNGImageInfo::Flags.
 constexpr uint8_t pngHeaderRead = 1 << 0;
 constexpr uint8_t pngGammaSeen = 1 << 1;
@@ -37,6 +43,10 @@ public:
 
   void Assign(const TBitmap& Source) override;
   void LoadFromStream(TStream& Stream) override;
+  // A 32-bit picture is blended by its alpha over what the canvas holds
+  // under Rect (stretched with its alpha when the sizes differ); any other
+  // is drawn as a plain bitmap.
+  void Draw(TCanvas& Canvas, const RECT& Rect) override;
   bool ReadImageHeader(TStream& Stream);
 
   TColorManager& ColorManager() { return *FColorManager; }

@@ -302,10 +302,15 @@ TEST_F(Controls, FileNameEditAsksBeforeItsDialog) {
 
 namespace {
 
-HWND TooltipOf(HWND owner) {
+// The tooltip that holds a tool for the given control.
+HWND TooltipOf(HWND control) {
   HWND tip = nullptr;
-  while ((tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) != nullptr)
-    if (GetWindow(tip, GW_OWNER) == owner) return tip;
+  while ((tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) != nullptr) {
+    TTTOOLINFOW info{sizeof(info)};
+    info.hwnd = GetParent(control);
+    info.uId = reinterpret_cast<UINT_PTR>(control);
+    if (SendMessageW(tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info))) return tip;
+  }
   return nullptr;
 }
 
@@ -317,7 +322,7 @@ TEST_F(Controls, HintsShowWithTheApplicationsPauses) {
   silent->SetHint(L"not shown");
   Application->SetHintHidePause(5000);
   form->Show();
-  HWND tip = TooltipOf(form->Handle());
+  HWND tip = TooltipOf(withHint->Handle());
   ASSERT_TRUE(tip);
   EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
   EXPECT_EQ(SendMessageW(tip, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 5000);

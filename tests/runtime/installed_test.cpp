@@ -62,7 +62,10 @@ TEST(InstalledAllocator, ServesEveryOperatorNew)
   delete nothrow;
   delete aligned;
   delete[] alignedMany;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Walloc-size-larger-than="
   EXPECT_THROW((void)::operator new(mm::kMaxRequest + 1), std::bad_alloc);
+#pragma GCC diagnostic pop
 }
 
 TEST(InstalledAllocator, ServesTheStandardLibrary)

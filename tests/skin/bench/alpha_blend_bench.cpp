@@ -14,7 +14,7 @@ int main() {
   auto Src = NewBitmap32(W, H), Dst = NewBitmap32(W, H);
   for (int y = 0; y < H; ++y)
     for (int x = 0; x < W; ++x) {
-      SetPixelAt(*Src, x, y, uint32_t((x * 7 + y) & 0xFF) << 24 | uint32_t(x * y) & 0xFFFFFF);
+      SetPixelAt(*Src, x, y, (uint32_t((x * 7 + y) & 0xFF) << 24) | (uint32_t(x * y) & 0xFFFFFF));
       SetPixelAt(*Dst, x, y, 0xFF000000u | uint32_t(x + y * 3));
     }
   auto Time = [](auto Body) {
