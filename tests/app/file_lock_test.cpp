@@ -2,30 +2,14 @@
 // files runs first, against a file held by another process.
 #include "app/Waits.h"
 #include "framework/Application.h"
+#include "tests/support/child_process.h"
 #include "tests/support/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class TChildProcess {
- public:
-  explicit TChildProcess(String commandLine) {
-    STARTUPINFOW si{sizeof(si)};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &FInfo))
-      throw std::runtime_error("cannot start the helper");
-  }
-  ~TChildProcess() {
-    WaitForSingleObject(FInfo.hProcess, 10000);
-    CloseHandle(FInfo.hThread);
-    CloseHandle(FInfo.hProcess);
-  }
-
- private:
-  PROCESS_INFORMATION FInfo{};
-};
-
-String HelperPath() { return ExtractFilePath(ParamStr(0)) + L"hold_file.exe"; }
+String HelperPath() { return TChildProcess::HelperPath(L"hold_file.exe"); }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD ms) {
   const ULONGLONG end = GetTickCount64() + ms;

@@ -3,6 +3,7 @@
 #include "app/CreditLog.h"
 #include "framework/Registry.h"
 #include "tests/app/support/form_fixture.h"
+#include "tests/support/child_process.h"
 
 #include <gtest/gtest.h>
 
@@ -159,24 +160,6 @@ TEST_F(Pulses, ClearCommandsResetAndSave) {
   EXPECT_EQ(SplitLines(Read(dataFolder + L"credits.txt")).size(), 1u);
 }
 
-class TChild {
- public:
-  explicit TChild(String commandLine) {
-    STARTUPINFOW si{sizeof(si)};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &FInfo))
-      throw std::runtime_error("cannot start a helper");
-  }
-  void End() { TerminateProcess(FInfo.hProcess, 0); }
-  ~TChild() {
-    WaitForSingleObject(FInfo.hProcess, 15000);
-    CloseHandle(FInfo.hThread);
-    CloseHandle(FInfo.hProcess);
-  }
-
- private:
-  PROCESS_INFORMATION FInfo{};
-};
-
 bool IsHeld(const String& file) {
   HANDLE h = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
                          nullptr);
@@ -192,7 +175,7 @@ TEST_F(Pulses, AHeldLogLosesNoPayment) {
   const String log = dataFolder + L"credits.txt";
   {
     // Held for a while: the pulse waits for the file and writes it.
-    TChild holder(L"\"" + exeFolder + L"hold_file.exe\" \"" + log + L"\" 1000");
+    TChildProcess holder(L"\"" + exeFolder + L"hold_file.exe\" \"" + log + L"\" 1000");
     for (int i = 0; i < 200 && !IsHeld(log); ++i) Sleep(10);
     Pulse(form);
   }
@@ -200,7 +183,7 @@ TEST_F(Pulses, AHeldLogLosesNoPayment) {
   {
     // Held longer than the wait: the write fails, the payment is counted,
     // and its line is written with the next one.
-    TChild holder(L"\"" + exeFolder + L"hold_file.exe\" \"" + log + L"\" 60000");
+    TChildProcess holder(L"\"" + exeFolder + L"hold_file.exe\" \"" + log + L"\" 60000");
     for (int i = 0; i < 200 && !IsHeld(log); ++i) Sleep(10);
     EXPECT_THROW(form->KelvraAdapterCTSChange(nullptr, true), Exception);
     EXPECT_EQ(App.CashId, 2);

@@ -1,6 +1,7 @@
 // Two real copies of the program: the second asks the first to close and
 // reads the settings only after the first has saved them.
 #include "app/ShellFolders.h"
+#include "tests/support/child_process.h"
 #include "tests/support/scratch_folder.h"
 
 #include <shlobj.h>
@@ -8,29 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-String ProgramPath() { return ExtractFilePath(ParamStr(0)) + L"..\\..\\app\\kelvra.exe"; }
-
-class TProgram {
- public:
-  explicit TProgram(const String& arguments) {
-    String commandLine = L"\"" + ProgramPath() + L"\" " + arguments;
-    STARTUPINFOW si{sizeof(si)};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &FInfo))
-      throw std::runtime_error("cannot start kelvra.exe");
-  }
-  ~TProgram() {
-    if (Running()) TerminateProcess(FInfo.hProcess, 1);
-    CloseHandle(FInfo.hThread);
-    CloseHandle(FInfo.hProcess);
-  }
-  bool Running() const { return WaitForSingleObject(FInfo.hProcess, 0) == WAIT_TIMEOUT; }
-  bool WaitForExit(DWORD ms) const { return WaitForSingleObject(FInfo.hProcess, ms) == WAIT_OBJECT_0; }
-  DWORD Id() const { return FInfo.dwProcessId; }
-
- private:
-  PROCESS_INFORMATION FInfo{};
-};
 
 // The main form of a given process, once it has finished starting.
 HWND MainFormOf(DWORD pid, DWORD timeoutMs) {
@@ -53,13 +31,13 @@ TEST(SingleInstance, SecondCopyClosesTheFirstAndKeepsItsLastSave) {
   const String dataFile = dataFolder + L"data.txt";
   ScratchFolder::WriteBytes(dataFile, "[data]\r\ncredits=5\r\ncashid=3\r\n");
 
-  TProgram first(L"");
+  TChildProcess first = TChildProcess::Program(L"");
   ASSERT_TRUE(MainFormOf(first.Id(), 15000)) << "the first copy did not start";
   // Another program writes data.txt while the first copy runs; the first
   // copy's save at close puts its own values back.
   ScratchFolder::WriteBytes(dataFile, "[data]\r\ncredits=99\r\ncashid=99\r\n");
 
-  TProgram second(L"");
+  TChildProcess second = TChildProcess::Program(L"");
   EXPECT_TRUE(first.WaitForExit(15000)) << "the first copy did not close";
   HWND secondForm = MainFormOf(second.Id(), 15000);
   ASSERT_TRUE(secondForm);

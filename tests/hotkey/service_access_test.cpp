@@ -2,6 +2,7 @@
 // program that cannot get the hot key does not hide.
 #include "app/ShellFolders.h"
 #include "tests/hotkey/support/x_input.h"
+#include "tests/support/child_process.h"
 #include "tests/support/scratch_folder.h"
 
 #include <shlobj.h>
@@ -9,29 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-String ProgramPath() { return ExtractFilePath(ParamStr(0)) + L"..\\..\\app\\kelvra.exe"; }
-
-class TProgram {
- public:
-  explicit TProgram(const String& arguments) {
-    String commandLine = L"\"" + ProgramPath() + L"\" " + arguments;
-    STARTUPINFOW si{sizeof(si)};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &FInfo))
-      throw std::runtime_error("cannot start kelvra.exe");
-  }
-  ~TProgram() {
-    if (WaitForSingleObject(FInfo.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(FInfo.hProcess, 1);
-    WaitForSingleObject(FInfo.hProcess, 5000);
-    CloseHandle(FInfo.hThread);
-    CloseHandle(FInfo.hProcess);
-  }
-  DWORD Id() const { return FInfo.dwProcessId; }
-  HANDLE Process() const { return FInfo.hProcess; }
-
- private:
-  PROCESS_INFORMATION FInfo{};
-};
 
 HWND WindowOf(DWORD pid, const wchar_t* title, DWORD timeoutMs) {
   HWND found = nullptr;
@@ -64,7 +42,7 @@ class ServiceAccess : public ::testing::Test {
 };
 
 TEST_F(ServiceAccess, HiddenProgramShowsTheServiceDialogForCtrlAltS) {
-  TProgram program(L"/hide");
+  TChildProcess program = TChildProcess::Program(L"/hide");
   ASSERT_EQ(WaitForInputIdle(program.Process(), 15000), 0u);
   // Hidden: no window of the program is on the screen.
   HWND main = WindowOf(program.Id(), L"KELVRA-Adapter", 500);
@@ -89,7 +67,7 @@ TEST_F(ServiceAccess, ProgramStartsShownWhenAnotherProgramHoldsTheHotKey) {
   HWND holder = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
   ASSERT_TRUE(RegisterHotKey(holder, 1, MOD_CONTROL | MOD_ALT, 'S'));
   {
-    TProgram program(L"/hide");
+    TChildProcess program = TChildProcess::Program(L"/hide");
     HWND main = WindowOf(program.Id(), L"KELVRA-Adapter", 15000);
     ASSERT_TRUE(main);
     EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(main) != FALSE; }, 10000));

@@ -1,0 +1,24 @@
+#include "tests/support/child_process.h"
+
+#include <stdexcept>
+
+TChildProcess::TChildProcess(String commandLine) {
+  STARTUPINFOW si{sizeof(si)};
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &FInfo))
+    throw std::runtime_error("cannot start " + StringToUtf8(commandLine));
+}
+
+TChildProcess::~TChildProcess() {
+  if (Running()) End();
+  WaitForExit(5000);
+  CloseHandle(FInfo.hThread);
+  CloseHandle(FInfo.hProcess);
+}
+
+TChildProcess TChildProcess::Program(const String& arguments) {
+  return TChildProcess(L"\"" + ProgramPath() + L"\" " + arguments);
+}
+
+String TChildProcess::ProgramPath() { return ExtractFilePath(ParamStr(0)) + L"..\\..\\app\\kelvra.exe"; }
+
+String TChildProcess::HelperPath(const String& name) { return ExtractFilePath(ParamStr(0)) + name; }

@@ -1,0 +1,30 @@
+#pragma once
+// A program a test starts: kelvra.exe itself or a small helper. Whatever is
+// still running when the test is done is ended.
+#include "framework/System.h"
+
+#include <windows.h>
+
+class TChildProcess {
+ public:
+  explicit TChildProcess(String commandLine);
+  ~TChildProcess();
+  TChildProcess(const TChildProcess&) = delete;
+  TChildProcess& operator=(const TChildProcess&) = delete;
+
+  bool Running() const { return WaitForSingleObject(FInfo.hProcess, 0) == WAIT_TIMEOUT; }
+  bool WaitForExit(DWORD ms) const { return WaitForSingleObject(FInfo.hProcess, ms) == WAIT_OBJECT_0; }
+  void End() { TerminateProcess(FInfo.hProcess, 1); }
+  DWORD Id() const { return FInfo.dwProcessId; }
+  HANDLE Process() const { return FInfo.hProcess; }
+
+  // kelvra.exe of this build, started with the given arguments.
+  static TChildProcess Program(const String& arguments);
+  // The program of this build, as seen from a test program's folder.
+  static String ProgramPath();
+  // A helper program built beside the test programs of this folder.
+  static String HelperPath(const String& name);
+
+ private:
+  PROCESS_INFORMATION FInfo{};
+};
