@@ -108,6 +108,7 @@ void TComThread::WakeUp(DWORD mask) {
       }
       FLastSignals = (FLastSignals & ~line.Signal) | (w.Signals & line.Signal);
     }
+    if ((w.Events & evRing) && (FReportedEarly & csRing)) w.Events &= ~evRing;  // reported between waits
     FLastSignals = (FLastSignals & ~csRing) | (w.Signals & csRing);
     if (before.Events) {
       before.SignalsCaptured = true;
@@ -130,7 +131,7 @@ void TComThread::CheckLinesBetweenWaits() {
   if (!w.Events) return;
   w.Signals = now;
   w.SignalsCaptured = true;
-  FReportedEarly |= (now ^ FLastSignals) & (csCTS | csDSR | csRLSD);
+  FReportedEarly |= (now ^ FLastSignals) & (csCTS | csDSR | csRLSD | csRing);
   FLastSignals = now;
   Dispatch(w);
 }
