@@ -11,6 +11,7 @@ packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
   libz-mingw-w64-dev googletest
   wine wine64 xvfb xauth xdotool x11-utils
+  gcc libc6-dev
   fonts-wine fonts-font-awesome
 )
 

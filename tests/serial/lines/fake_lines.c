@@ -1,0 +1,163 @@
+/* Test-only LD_PRELOAD library: gives one pseudo-terminal the modem lines of
+   a serial port, from a shared state file. KELVRA_LINES_TTY names the pty,
+   KELVRA_LINES_STATE the state file. It also refuses to open the machine's
+   real serial devices, so a test can never touch them. */
+#define _GNU_SOURCE
+#include "line_state.h"
+
+#include <dlfcn.h>
+#include <errno.h>
+#include <fcntl.h>
+#include <limits.h>
+#include <linux/serial.h>
+#include <stdarg.h>
+#include <stdint.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <time.h>
+#include <unistd.h>
+
+static int state_fd = -1;
+static dev_t tty_dev;
+static int tty_known = -1;
+
+static int (*real_ioctl)(int, unsigned long, ...);
+static int (*real_open)(const char*, int, ...);
+static int (*real_open64)(const char*, int, ...);
+static int (*real_openat)(int, const char*, int, ...);
+
+static int real_serial_device(const char* path) {
+  char resolved[PATH_MAX];
+  if (!path) return 0;
+  if (strncmp(path, "/dev/ttyS", 9) == 0) return 1;
+  if (!strstr(path, "dosdevices") && strncmp(path, "/dev/", 5) != 0) return 0;
+  if (!realpath(path, resolved)) return 0;
+  return strncmp(resolved, "/dev/ttyS", 9) == 0;
+}
+
+#define OPEN_BODY(call)                    \
+  mode_t mode = 0;                         \
+  if (flags & (O_CREAT | O_TMPFILE)) {     \
+    va_list ap;                            \
+    va_start(ap, flags);                   \
+    mode = va_arg(ap, mode_t);             \
+    va_end(ap);                            \
+  }                                        \
+  if (real_serial_device(path)) {          \
+    errno = EACCES;                        \
+    return -1;                             \
+  }                                        \
+  return call;
+
+int open(const char* path, int flags, ...) {
+  if (!real_open) real_open = dlsym(RTLD_NEXT, "open");
+  OPEN_BODY(real_open(path, flags, mode))
+}
+int open64(const char* path, int flags, ...) {
+  if (!real_open64) real_open64 = dlsym(RTLD_NEXT, "open64");
+  OPEN_BODY(real_open64(path, flags, mode))
+}
+int openat(int dirfd, const char* path, int flags, ...) {
+  if (!real_openat) real_openat = dlsym(RTLD_NEXT, "openat");
+  OPEN_BODY(real_openat(dirfd, path, flags, mode))
+}
+
+static int ours(int fd) {
+  struct stat st;
+  if (tty_known < 0) {
+    const char* tty = getenv("KELVRA_LINES_TTY");
+    const char* state = getenv("KELVRA_LINES_STATE");
+    struct stat tst;
+    tty_known = 0;
+    if (tty && state && stat(tty, &tst) == 0) {
+      if (!real_open) real_open = dlsym(RTLD_NEXT, "open");
+      state_fd = real_open(state, O_RDWR | O_CLOEXEC);
+      if (state_fd >= 0) {
+        tty_dev = tst.st_rdev;
+        tty_known = 1;
+      }
+    }
+  }
+  return tty_known == 1 && fstat(fd, &st) == 0 && S_ISCHR(st.st_mode) && st.st_rdev == tty_dev;
+}
+
+static uint32_t word(int i) {
+  uint32_t v = 0;
+  if (pread(state_fd, &v, 4, i * 4) != 4) return 0;
+  return v;
+}
+
+static void set_word(int i, uint32_t v) {
+  if (pwrite(state_fd, &v, 4, i * 4) != 4) { /* nothing to report to */ }
+}
+
+static void set_outputs(uint32_t outputs) {
+  const uint32_t before = word(LS_OUTPUTS);
+  outputs &= TIOCM_RTS | TIOCM_DTR;
+  if ((outputs & TIOCM_RTS) && !(before & TIOCM_RTS)) {
+    const uint32_t n = word(LS_RTS_RISES);
+    if (n < LS_STAMPS) {
+      struct timespec ts;
+      clock_gettime(CLOCK_MONOTONIC, &ts);
+      const uint64_t ns = (uint64_t)ts.tv_sec * 1000000000u + (uint64_t)ts.tv_nsec;
+      if (pwrite(state_fd, &ns, 8, LS_RTS_STAMPS_AT + 8 * (off_t)n) != 8) { /* ignored */ }
+    }
+    set_word(LS_RTS_RISES, n + 1);
+  }
+  set_word(LS_OUTPUTS, outputs);
+}
+
+int ioctl(int fd, unsigned long request, ...) {
+  va_list ap;
+  va_start(ap, request);
+  void* arg = va_arg(ap, void*);
+  va_end(ap);
+  if (!real_ioctl) real_ioctl = dlsym(RTLD_NEXT, "ioctl");
+  switch (request) {
+    case TIOCMGET:
+    case TIOCMSET:
+    case TIOCMBIS:
+    case TIOCMBIC:
+    case TIOCGICOUNT:
+    case TIOCMIWAIT:
+      if (!ours(fd)) break;
+      switch (request) {
+        case TIOCMGET:
+          *(int*)arg = (int)(word(LS_INPUTS) | word(LS_OUTPUTS));
+          return 0;
+        case TIOCMSET:
+          set_outputs(*(int*)arg);
+          return 0;
+        case TIOCMBIS:
+          set_outputs(word(LS_OUTPUTS) | *(int*)arg);
+          return 0;
+        case TIOCMBIC:
+          set_outputs(word(LS_OUTPUTS) & ~*(int*)arg);
+          return 0;
+        case TIOCGICOUNT: {
+          struct serial_icounter_struct* c = arg;
+          memset(c, 0, sizeof *c);
+          c->cts = (int)word(LS_COUNT_CTS);
+          c->dsr = (int)word(LS_COUNT_DSR);
+          c->rng = (int)word(LS_COUNT_RNG);
+          c->dcd = (int)word(LS_COUNT_DCD);
+          c->frame = (int)word(LS_COUNT_FRAME);
+          return 0;
+        }
+        case TIOCMIWAIT: {
+          const uintptr_t mask = (uintptr_t)arg;
+          const uint32_t start = word(LS_INPUTS);
+          for (;;) {
+            const uint32_t now = word(LS_INPUTS);
+            if ((now ^ start) & mask) return 0;
+            usleep(500);
+          }
+        }
+      }
+      break;
+  }
+  return real_ioctl(fd, request, arg);
+}
