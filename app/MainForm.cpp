@@ -88,6 +88,24 @@ void TForm1::Build() {
   Font().SetName(L"Arial");
   Font().SetHeight(-12);
 
+  // The validator's port: its design values; the port number comes from the
+  // settings before every open.
+  KelvraAdapter = new TComPort(this);
+  KelvraAdapter->SetName(L"KelvraAdapter");
+  KelvraAdapter->SetBaudRate(br9600);
+  KelvraAdapter->SetPort(L"COM1");
+  KelvraAdapter->Parity().SetBits(prNone);
+  KelvraAdapter->SetStopBits(sbOneStopBit);
+  KelvraAdapter->SetDataBits(dbEight);
+  KelvraAdapter->SetEvents(kAllComEvents);
+  TComFlowControl& flow = KelvraAdapter->FlowControl();
+  flow.SetOutCTSFlow(false);
+  flow.SetOutDSRFlow(false);
+  flow.SetControlDTR(dtrEnable);
+  flow.SetControlRTS(rtsDisable);
+  flow.SetXonXoffOut(false);
+  flow.SetXonXoffIn(false);
+
   MainMenu1 = new TMainMenu(this);
   MainMenu1->SetName(L"MainMenu1");
   TMenuItem* program = Item(this, MainMenu1->Items(), L"Menu_Program", L"&Program");
@@ -210,6 +228,7 @@ void TForm1::Build() {
       control->SetShowHint(true);
 
   OnCreate = [this](TObject* s) { FormCreate(s); };
+  KelvraAdapter->OnCTSChange = [this](TObject* s, bool on) { KelvraAdapterCTSChange(s, on); };
   OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
   cbPoll->OnClick = [this](TObject* s) { cbPollClick(s); };
   ComboBoxCOM->OnChange = [this](TObject* s) { ComboBoxCOMChange(s); };
@@ -349,7 +368,10 @@ void TForm1::SaveSettings() {
   data.SaveToFile(dataFile);
 }
 
-void TForm1::FormClose(TObject*, TCloseAction&) { SaveSettings(); }
+void TForm1::FormClose(TObject*, TCloseAction&) {
+  SaveSettings();
+  if (KelvraAdapter->Connected()) KelvraAdapter->Close();
+}
 
 void TForm1::SaveUnlessLoading(TObject*) {
   if (!App.Loading) SaveSettings();

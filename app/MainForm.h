@@ -12,6 +12,7 @@
 #include "framework/Panel.h"
 #include "framework/SpinEdit.h"
 #include "hotkey/HkGlobalHotKey.h"
+#include "serial/ComPort.h"
 #include "app/CreditLog.h"
 
 #include <memory>
@@ -55,6 +56,7 @@ class TForm1 : public TForm {
   TMenuItem* Menu_Manual;
   TMenuItem* Menu_Website;
   TMenuItem* Menu_About;
+  TComPort* KelvraAdapter;
   THkGlobalHotKey* GlobalHotKey_Service;
 
   void FormCreate(TObject* Sender);
@@ -95,8 +97,8 @@ class TForm1 : public TForm {
   // The Run value: the quoted path of the running program and /hide.
   static String AutostartCommand();
 
-  // While the port is being opened or closed, the line states it reports
-  // only move the lamp: a payment is a rise seen while the port is open.
+  // While the port is being opened, the line states it reports only move
+  // the lamp: a payment is a rise seen while the port is open.
   bool PortSettling() const { return FPortSettling; }
 
  private:
@@ -105,6 +107,7 @@ class TForm1 : public TForm {
   void ShowLamp(bool on);
   String LogFileName() const;
   void SaveCredits();
+  void ReportPortError();
 
   std::unique_ptr<TCreditLog> FLog;  // made with MemoLog, the view it keeps
   bool FPortSettling = false;

@@ -41,7 +41,32 @@ String GetFileVersionText() {
 
 String TForm1::AutostartCommand() { return L"\"" + ParamStr(0) + L"\" /hide"; }
 
-void TForm1::cbPollClick(TObject* Sender) { SaveUnlessLoading(Sender); }
+void TForm1::ReportPortError() {
+  if (!cbLogOnlyTotalPure->Checked() && !cbLogOnlyTotal->Checked()) MemoLog->Lines().Add(L"COM port error!");
+  Application->ProcessMessages();
+}
+
+void TForm1::cbPollClick(TObject* Sender) {
+  if (cbPoll->Checked()) {
+    try {
+      KelvraAdapter->SetPort(L"COM" + IntToStr(App.ComPortNumber));
+      // The line states reported while the port opens only move the lamp: a
+      // validator that holds CTS on is no payment.
+      FPortSettling = true;
+      KelvraAdapter->Open();
+      FPortSettling = false;
+      KelvraAdapter->SetRTS(!cbTotalblocking->Checked());
+    } catch (const Exception&) {
+      FPortSettling = false;
+      ReportPortError();
+    }
+  } else if (KelvraAdapter->Connected()) {
+    // Pulses still queued are counted; the closing reports are "off" and
+    // only move the lamp.
+    KelvraAdapter->Close();
+  }
+  SaveUnlessLoading(Sender);
+}
 
 void TForm1::ComboBoxCOMChange(TObject*) {
   App.ComPortNumber = ComboBoxCOM->ItemIndex() + 1;
@@ -52,7 +77,14 @@ void TForm1::ComboBoxCOMChange(TObject*) {
   }
 }
 
-void TForm1::cbTotalblockingClick(TObject*) {}
+void TForm1::cbTotalblockingClick(TObject*) {
+  if (!KelvraAdapter->Connected()) return;
+  try {
+    KelvraAdapter->SetRTS(!cbTotalblocking->Checked());
+  } catch (const Exception&) {
+    ReportPortError();
+  }
+}
 
 void TForm1::cbAutostartOnBootClick(TObject*) {
   if (!App.Loading) UpdateAutostartEntry();

@@ -6,6 +6,7 @@
 #include "framework/Application.h"
 #include "framework/UnitTable.h"
 #include "runtime/install/InstalledAllocator.h"
+#include "serial/TerminalFont.h"
 #include "skin/core/SkinConstants.h"
 #include "skin/core/SkinUtils.h"
 #include "skin/graphics/ColorAdjust.h"
@@ -30,6 +31,7 @@ TUnitEntry g_units[] = {
     {L"MemoryManager", InstallAllocator, nullptr},
     {L"ComObj", InitCom, DoneCom},
     {L"Forms", InitApplication, DoneApplication},
+    {L"CPort", InitComPortUnit, DoneComPortUnit},
     {L"SkinUtils", InitSkinUtils, DoneSkinUtils},
     {L"SkinConstants", InitSkinConstants, DoneSkinConstants},
     {L"ColorAdjust", InitGraphUtils, DoneGraphUtils},

@@ -1,0 +1,131 @@
+// The main window's port: opening and closing it, blocking the validator
+// through RTS, and counting rises of CTS, on an in-process port.
+#include "framework/Application.h"
+#include "tests/app/support/form_fixture.h"
+#include "tests/serial/support/fake_comm.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class PortControl : public FormFixture {
+ protected:
+  void StartWithFakePort(const std::string& settings) {
+    Write(dataFolder + L"data.txt", "[data]\r\nlog=appdata\r\nchannel1=10\r\ncomport=2\r\n" + settings);
+    Start();
+    form->KelvraAdapter->SetCommApi(&fake);
+  }
+  void TearDown() override {
+    if (form && form->KelvraAdapter->Connected()) form->KelvraAdapter->Close();
+    FormFixture::TearDown();
+  }
+  // Hand-overs from the port's thread arrive through the message loop.
+  bool PumpUntil(const std::function<bool()>& done, DWORD ms = 3000) {
+    const ULONGLONG end = GetTickCount64() + ms;
+    while (!done() && GetTickCount64() < end) {
+      Application->ProcessMessages();
+      Sleep(1);
+    }
+    return done();
+  }
+  void Pulse() {
+    fake.SetLines(MS_CTS_ON);
+    ASSERT_TRUE(PumpUntil([&] { return LampOn(); }));
+    fake.SetLines(0);
+    ASSERT_TRUE(PumpUntil([&] { return !LampOn(); }));
+  }
+  bool LampOn() { return lampOn; }
+
+  TFakeComm fake;
+  bool lampOn = false;
+};
+
+TEST_F(PortControl, OpensTheChosenPortAndCountsRisesOnly) {
+  StartWithFakePort("");
+  auto handler = form->KelvraAdapter->OnCTSChange;
+  form->KelvraAdapter->OnCTSChange = [&, handler](TObject* s, bool on) {
+    lampOn = on;
+    handler(s, on);
+  };
+  form->cbPoll->SetChecked(true);
+  ASSERT_TRUE(form->KelvraAdapter->Connected());
+  EXPECT_EQ(fake.LastDevice, L"\\\\.\\COM2");
+  EXPECT_TRUE(fake.Rts());  // not blocked: the validator accepts
+  EXPECT_TRUE(fake.Dtr());
+  for (int i = 0; i < 3; ++i) Pulse();
+  EXPECT_EQ(App.Credits, 30);
+  EXPECT_EQ(App.CashId, 3);
+  EXPECT_NE(Read(dataFolder + L"data.txt").find("poll=1\r\n"), std::string::npos);
+
+  form->cbPoll->SetChecked(false);
+  EXPECT_FALSE(form->KelvraAdapter->Connected());
+  EXPECT_NE(Read(dataFolder + L"data.txt").find("poll=0\r\n"), std::string::npos);
+}
+
+TEST_F(PortControl, AValidatorHoldingCtsAtOpenIsNoPayment) {
+  StartWithFakePort("");
+  fake.SetLinesQuietly(MS_CTS_ON);
+  form->cbPoll->SetChecked(true);
+  Application->ProcessMessages();
+  EXPECT_EQ(App.Credits, 0);
+  EXPECT_EQ(App.CashId, 0);
+  // The lamp shows the line all the same.
+  form->cbPoll->SetChecked(false);  // closing reports "off": still no payment
+  EXPECT_EQ(App.CashId, 0);
+}
+
+TEST_F(PortControl, BlockingFollowsTheBoxWhileOpen) {
+  StartWithFakePort("");
+  form->cbTotalblocking->SetChecked(true);  // closed: nothing on the line yet
+  form->cbPoll->SetChecked(true);
+  EXPECT_FALSE(fake.Rts());
+  form->cbTotalblocking->SetChecked(false);
+  EXPECT_TRUE(fake.Rts());
+  form->cbTotalblocking->SetChecked(true);
+  EXPECT_FALSE(fake.Rts());
+}
+
+TEST_F(PortControl, AnOpenErrorIsShownUnlessATotalModeIsOn) {
+  StartWithFakePort("");
+  fake.OpenError = ERROR_FILE_NOT_FOUND;
+  form->cbPoll->SetChecked(true);
+  EXPECT_FALSE(form->KelvraAdapter->Connected());
+  EXPECT_TRUE(form->cbPoll->Checked());
+  ASSERT_GT(form->MemoLog->Lines().Count(), 0);
+  EXPECT_EQ(form->MemoLog->Lines().Get(form->MemoLog->Lines().Count() - 1), L"COM port error!");
+  EXPECT_NE(Read(dataFolder + L"data.txt").find("poll=1\r\n"), std::string::npos);
+
+  form->cbPoll->SetChecked(false);
+  form->cbLogOnlyTotalPure->SetChecked(true);
+  const int lines = form->MemoLog->Lines().Count();
+  form->cbPoll->SetChecked(true);
+  EXPECT_EQ(form->MemoLog->Lines().Count(), lines);
+}
+
+TEST_F(PortControl, ChoosingAnotherPortReopensOnlyWhileOpen) {
+  StartWithFakePort("");
+  form->ComboBoxCOM->SetItemIndex(4);
+  SendMessageW(form->Panel1->Handle(), WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(form->ComboBoxCOM->Handle()));
+  EXPECT_EQ(App.ComPortNumber, 5);
+  EXPECT_FALSE(form->KelvraAdapter->Connected());
+
+  form->cbPoll->SetChecked(true);
+  EXPECT_EQ(fake.LastDevice, L"\\\\.\\COM5");
+  form->ComboBoxCOM->SetItemIndex(6);
+  SendMessageW(form->Panel1->Handle(), WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(form->ComboBoxCOM->Handle()));
+  EXPECT_TRUE(form->KelvraAdapter->Connected());
+  EXPECT_EQ(fake.LastDevice, L"\\\\.\\COM7");
+}
+
+TEST_F(PortControl, ClosingTheWindowSavesAndClosesThePort) {
+  StartWithFakePort("");
+  form->cbPoll->SetChecked(true);
+  App.Credits = 77;
+  form->Close();
+  EXPECT_FALSE(form->KelvraAdapter->Connected());
+  EXPECT_NE(Read(dataFolder + L"data.txt").find("credits=77\r\n"), std::string::npos);
+}
+
+}  // namespace
