@@ -37,6 +37,13 @@ class TLineFile {
   }
   bool Rts() { return Word(LS_OUTPUTS) & 0x4; }
   bool Dtr() { return Word(LS_OUTPUTS) & 0x2; }
+  // How many times RTS went up since the line was made.
+  uint32_t RtsRises() { return Word(LS_RTS_RISES); }
+  // RTS and DTR down, as a port that nobody has opened yet leaves them.
+  void ClearOutputs() {
+    std::lock_guard<std::mutex> lock(FLock);
+    SetWord(LS_OUTPUTS, 0);
+  }
 
  private:
   uint32_t Word(int i) {

@@ -2,6 +2,7 @@
 # Runs a test program under Wine with COM5 mapped to a pseudo-terminal that
 # the line driver holds and the preload library gives modem lines.
 # Usage: run_with_lines.sh WINE64 LINES_DIR PROGRAM [ARGS...]
+# KELVRA_LINES_PORTS: the COM names that lead to that one line (default COM5).
 set -euo pipefail
 wine64=$1 lines=$2
 shift 2
@@ -20,7 +21,9 @@ hold_pid=$!
 for _ in $(seq 1 100); do [ -s "$work/tty" ] && break; sleep 0.05; done
 tty=$(cat "$work/tty")
 case "$tty" in /dev/pts/*) ;; *) echo "no pty: $tty" >&2; exit 1 ;; esac
-"$wine64" reg add 'HKLM\Software\Wine\Ports' /v COM5 /d "$tty" /f >/dev/null 2>&1
-ln -sfn "$tty" "$WINEPREFIX/dosdevices/com5"
+for port in ${KELVRA_LINES_PORTS:-COM5}; do
+  "$wine64" reg add 'HKLM\Software\Wine\Ports' /v "$port" /d "$tty" /f >/dev/null 2>&1
+  ln -sfn "$tty" "$WINEPREFIX/dosdevices/${port,,}"
+done
 export KELVRA_LINES_TTY="$tty" KELVRA_LINES_STATE="$state" KELVRA_LINE_DRIVER="$lines/line_driver"
 LD_PRELOAD="$lines/libfake_lines.so" "$wine64" "$@"

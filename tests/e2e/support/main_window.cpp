@@ -1,0 +1,105 @@
+#include "tests/e2e/support/main_window.h"
+
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+std::vector<HWND> Descendants(HWND parent) {
+  std::vector<HWND> all;
+  EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM out) -> BOOL {
+        reinterpret_cast<std::vector<HWND>*>(out)->push_back(child);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&all));
+  return all;
+}
+
+String ClassOf(HWND wnd) {
+  wchar_t name[64] = {};
+  GetClassNameW(wnd, name, 64);
+  return name;
+}
+
+// Another process's window: a hung program must fail the test, not hang it.
+LRESULT Send(HWND wnd, UINT msg, WPARAM w, LPARAM l) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(wnd, msg, w, l, SMTO_NORMAL, 20000, &result))
+    throw std::runtime_error("the program does not answer");
+  return static_cast<LRESULT>(result);
+}
+
+String TextOf(HWND wnd) {
+  const LRESULT length = Send(wnd, WM_GETTEXTLENGTH, 0, 0);
+  String text(static_cast<size_t>(length) + 1, L'\0');
+  const LRESULT got = Send(wnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(got));
+  return text;
+}
+
+HWND Only(HWND wnd, const char* what) {
+  if (!wnd) throw std::runtime_error(std::string("no ") + what + " in the main window");
+  return wnd;
+}
+
+}  // namespace
+
+HWND TMainWindow::WaitForForm(DWORD processId, DWORD timeoutMs) {
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
+  do {
+    HWND wnd = nullptr;
+    while ((wnd = FindWindowExW(nullptr, wnd, L"KelvraForm", L"KELVRA-Adapter")) != nullptr) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(wnd, &owner);
+      if (owner == processId && IsWindowVisible(wnd)) return wnd;
+    }
+    Sleep(20);
+  } while (GetTickCount64() < end);
+  return nullptr;
+}
+
+HWND TMainWindow::Child(const wchar_t* className, const String& caption) const {
+  for (HWND wnd : Descendants(FForm))
+    if (ClassOf(wnd) == className && TextOf(wnd) == caption) return wnd;
+  return nullptr;
+}
+
+void TMainWindow::Click(const String& caption) const {
+  HWND target = Child(L"KelvraCheckBox", caption);
+  if (!target) target = Child(L"KelvraButton", caption);
+  Send(Only(target, "button of that caption"), BM_CLICK, 0, 0);
+}
+
+bool TMainWindow::Checked(const String& caption) const {
+  return Send(Only(Child(L"KelvraCheckBox", caption), "check box of that caption"), BM_GETCHECK, 0, 0) ==
+         BST_CHECKED;
+}
+
+String TMainWindow::LogView() const {
+  // The only memo on show; the others hold data out of sight.
+  for (HWND wnd : Descendants(FForm))
+    if (ClassOf(wnd) == L"KelvraMemo" && IsWindowVisible(wnd)) return TextOf(wnd);
+  throw std::runtime_error("no log view in the main window");
+}
+
+void TMainWindow::ChooseComPort(int number) const {
+  HWND combo = nullptr;
+  for (HWND wnd : Descendants(FForm))
+    if (ClassOf(wnd) == L"KelvraComboBox") combo = wnd;
+  Only(combo, "port list");
+  Send(combo, CB_SETCURSEL, static_cast<WPARAM>(number - 1), 0);
+  Send(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+       reinterpret_cast<LPARAM>(combo));
+}
+
+void TMainWindow::SetPulseValue(const String& text) const {
+  // The pulse value is the edit that carries spin buttons.
+  for (HWND wnd : Descendants(FForm))
+    if (FindWindowExW(wnd, nullptr, L"msctls_updown32", nullptr)) {
+      Send(wnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+      return;
+    }
+  throw std::runtime_error("no pulse value in the main window");
+}
