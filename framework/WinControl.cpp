@@ -19,6 +19,8 @@ struct TClassInfo {
 }  // namespace
 
 LRESULT CALLBACK ControlWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// Marks the windows of this framework's controls; its value is the control.
+constexpr wchar_t kControlProp[] = L"KelvraControl";
 
 LRESULT CALLBACK InitWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   TWinControl* control = t_creating;
@@ -26,6 +28,7 @@ LRESULT CALLBACK InitWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (!control) return DefWindowProcW(wnd, msg, wParam, lParam);
   control->FHandle = wnd;
   SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
+  SetPropW(wnd, kControlProp, control);
   SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlWndProc));
   return ControlWndProc(wnd, msg, wParam, lParam);
 }
@@ -39,6 +42,7 @@ LRESULT CALLBACK ControlWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam
   else
     control->MainWndProc(m);
   if (msg == WM_NCDESTROY) {
+    RemovePropW(wnd, kControlProp);
     SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
     control->FHandle = nullptr;
   }
@@ -93,9 +97,9 @@ TWinControl::~TWinControl() {
 
 TWinControl* TWinControl::FindControl(HWND wnd) {
   if (!wnd) return nullptr;
-  if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(wnd, GWLP_WNDPROC)) != &ControlWndProc)
-    return nullptr;
-  auto* c = reinterpret_cast<TWinControl*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
+  // A window property, not the window procedure, says "ours": the tool tips
+  // of hints subclass their tools, and those must still get their commands.
+  auto* c = static_cast<TWinControl*>(GetPropW(wnd, kControlProp));
   return c && c->FHandle == wnd ? c : nullptr;
 }
 
