@@ -62,6 +62,26 @@ TEST_F(Controls, CheckBoxRunsClickOnEveryNewStateFromCodeOrUser) {
   EXPECT_EQ(clicks, 2);
 }
 
+TEST_F(Controls, ControlsWithHintsStillGetTheirClicks) {
+  // The hint's tool tip subclasses the control; its notifications must still
+  // find it.
+  auto* box = Add<TCheckBox>();
+  auto* button = Add<TButton>(8, 40);
+  int boxClicks = 0, buttonClicks = 0;
+  box->OnClick = [&](TObject*) { ++boxClicks; };
+  button->OnClick = [&](TObject*) { ++buttonClicks; };
+  for (TControl* c : std::initializer_list<TControl*>{box, button}) {
+    c->SetHint(L"a hint");
+    c->SetShowHint(true);
+  }
+  form->Show();
+  SendMessageW(box->Handle(), BM_CLICK, 0, 0);
+  SendMessageW(button->Handle(), BM_CLICK, 0, 0);
+  EXPECT_TRUE(box->Checked());
+  EXPECT_EQ(boxClicks, 1);
+  EXPECT_EQ(buttonClicks, 1);
+}
+
 TEST_F(Controls, ComboBoxChangesOnlyOnTheUsersChoice) {
   auto* combo = Add<TComboBox>();
   for (int i = 1; i <= 3; ++i) combo->Items().Add(L"COM-" + IntToStr(i));
