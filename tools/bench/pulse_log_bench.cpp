@@ -17,8 +17,9 @@ uint64_t SizeOf(const String& file) {
   return (uint64_t{d.nFileSizeHigh} << 32) | d.nFileSizeLow;
 }
 
-// The line breaks in the bytes of a file from an offset on.
-int LineBreaksFrom(const String& file, uint64_t offset) {
+// The line breaks in the bytes of a file from an offset on; the offset moves
+// past what was read (a write may have gone on since the size was taken).
+int LineBreaksFrom(const String& file, uint64_t& offset) {
   HANDLE h = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_EXISTING, 0, nullptr);
   if (h == INVALID_HANDLE_VALUE) return 0;
@@ -28,8 +29,10 @@ int LineBreaksFrom(const String& file, uint64_t offset) {
   char buffer[4096];
   DWORD got = 0;
   int n = 0;
-  while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0)
+  while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0) {
     n += int(std::count(buffer, buffer + got, '\n'));
+    offset += got;
+  }
   CloseHandle(h);
   return n;
 }
@@ -87,10 +90,8 @@ int wmain(int argc, wchar_t** argv) {
     while (!done) {
       LARGE_INTEGER now;
       QueryPerformanceCounter(&now);
-      if (const uint64_t s = SizeOf(log); s > size) {
+      if (SizeOf(log) > size)
         for (int n = LineBreaksFrom(log, size); n > 0; --n) logged.push_back(now);
-        size = s;
-      }
       WIN32_FILE_ATTRIBUTE_DATA d;
       if (GetFileAttributesExW(data.c_str(), GetFileExInfoStandard, &d) &&
           CompareFileTime(&d.ftLastWriteTime, &written) != 0) {
