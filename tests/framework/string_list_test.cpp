@@ -1,24 +1,11 @@
 #include "framework/StringList.h"
 
 #include "tests/support/scratch_folder.h"
+#include "tests/support/string_lines.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-using Lines = std::vector<String>;
-
-Lines LinesOf(const TStrings& list) {
-  Lines lines;
-  for (int i = 0; i < list.Count(); ++i) lines.push_back(list[i]);
-  return lines;
-}
-
-TStringList ListOf(const Lines& lines) {
-  TStringList list;
-  for (const auto& line : lines) list.Add(line);
-  return list;
-}
 
 // ---- name=value rules -------------------------------------------------------
 
