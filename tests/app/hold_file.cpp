@@ -7,7 +7,12 @@
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 3) return 2;
-  HANDLE h = CreateFileW(argv[1], GENERIC_READ, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  // The test may be looking at the file at the very moment: try again briefly.
+  HANDLE h = INVALID_HANDLE_VALUE;
+  for (int attempt = 0; attempt < 500 && h == INVALID_HANDLE_VALUE; ++attempt) {
+    h = CreateFileW(argv[1], GENERIC_READ, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) Sleep(10);
+  }
   if (h == INVALID_HANDLE_VALUE) return 1;
   Sleep(static_cast<DWORD>(_wtoi(argv[2])));
   CloseHandle(h);
