@@ -235,65 +235,47 @@ bool TPNGGraphic::ReadImageHeader(TStream& Stream) {
 
 int TPNGGraphic::SetupColorDepth(int ColorType, int BitDepth) {
   TColorManager& cm = *FColorManager;
-  auto Gray = [&](TPixelLayout Target, int TargetBits) {
-    cm.SetSourceLayout(plGray);
+  // How the colour manager turns a row of this picture into the bitmap's row.
+  auto Convert = [&](TPixelLayout Source, TPixelLayout Target, int SourceSamples, int TargetSamples,
+                     int TargetBits) {
+    cm.SetSourceLayout(Source);
     cm.SetTargetLayout(Target);
-    cm.SetSourceSamples(1);
-    cm.SetTargetSamples(1);
+    cm.SetSourceSamples(uint8_t(SourceSamples));
+    cm.SetTargetSamples(uint8_t(TargetSamples));
     cm.SetSourceBits(uint8_t(BitDepth));
     cm.SetTargetBits(uint8_t(TargetBits));
   };
+  const bool EightOrSixteen = BitDepth == 8 || BitDepth == 16;
   int Result;
   switch (ColorType) {
-    case 0:
-      if (BitDepth != 1 && BitDepth != 2 && BitDepth != 4 && BitDepth != 8 && BitDepth != 16) RaiseColorFormat();
-      Gray(plGray, BitDepth == 1 ? 1 : BitDepth <= 4 ? 4 : 8);
+    case 0:  // grey
+      if (BitDepth != 1 && BitDepth != 2 && BitDepth != 4 && !EightOrSixteen) RaiseColorFormat();
+      Convert(plGray, plGray, 1, 1, BitDepth == 1 ? 1 : BitDepth <= 4 ? 4 : 8);
       SetPixelFormat(cm.PixelFormatFor(true));
       SetPalette(cm.BuildGrayPalette(false));
       Result = (BitDepth + 7) / 8;
       break;
-    case 2:
-      if (BitDepth != 8 && BitDepth != 16) RaiseColorFormat();
-      cm.SetSourceLayout(plRGB);
-      cm.SetTargetLayout(plBGR);
-      cm.SetSourceSamples(3);
-      cm.SetTargetSamples(3);
-      cm.SetSourceBits(uint8_t(BitDepth));
-      cm.SetTargetBits(8);
+    case 2:  // RGB
+      if (!EightOrSixteen) RaiseColorFormat();
+      Convert(plRGB, plBGR, 3, 3, 8);
       SetPixelFormat(pf24bit);
       Result = BitDepth * 3 / 8;
       break;
-    case 3:
+    case 3:  // palette
       if (BitDepth != 1 && BitDepth != 2 && BitDepth != 4 && BitDepth != 8) RaiseColorFormat();
-      cm.SetSourceLayout(plIndexed);
-      cm.SetTargetLayout(plIndexed);
-      cm.SetSourceSamples(1);
-      cm.SetTargetSamples(1);
-      cm.SetSourceBits(uint8_t(BitDepth));
-      cm.SetTargetBits(uint8_t(BitDepth == 2 ? 4 : BitDepth));
+      Convert(plIndexed, plIndexed, 1, 1, BitDepth == 2 ? 4 : BitDepth);
       SetPixelFormat(cm.PixelFormatFor(true));
       Result = 1;
       break;
-    case 4:
-      // Grey with alpha keeps its alpha: it becomes 32-bit like RGBA.
-      if (BitDepth != 8 && BitDepth != 16) RaiseColorFormat();
-      cm.SetSourceLayout(plGrayAlpha);
-      cm.SetTargetLayout(plBGRA);
-      cm.SetSourceSamples(2);
-      cm.SetTargetSamples(4);
-      cm.SetSourceBits(uint8_t(BitDepth));
-      cm.SetTargetBits(8);
+    case 4:  // grey with alpha keeps its alpha: it becomes 32-bit like RGBA
+      if (!EightOrSixteen) RaiseColorFormat();
+      Convert(plGrayAlpha, plBGRA, 2, 4, 8);
       SetPixelFormat(pf32bit);
       Result = BitDepth * 2 / 8;
       break;
-    case 6:
-      if (BitDepth != 8 && BitDepth != 16) RaiseColorFormat();
-      cm.SetSourceLayout(plRGBA);
-      cm.SetTargetLayout(plBGRA);
-      cm.SetSourceSamples(4);
-      cm.SetTargetSamples(4);
-      cm.SetSourceBits(uint8_t(BitDepth));
-      cm.SetTargetBits(8);
+    case 6:  // RGBA
+      if (!EightOrSixteen) RaiseColorFormat();
+      Convert(plRGBA, plBGRA, 4, 4, 8);
       SetPixelFormat(pf32bit);
       Result = BitDepth * 4 / 8;
       break;
