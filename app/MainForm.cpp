@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/PasswordDlg.h"
 #include "app/SettingsFile.h"
+#include "app/FormBuilding.h"
 #include "app/ShellFolders.h"
 #include "app/Waits.h"
 #include "framework/Application.h"
@@ -19,16 +20,6 @@ namespace {
 
 constexpr wchar_t kDataSubFolder[] = L"drovik\\kelvraadapter\\";
 constexpr wchar_t kMissingDataMessage[] = L"Error with data file!\r\nPlease reinstall application";
-
-template <class T>
-T* Place(TComponent* owner, TWinControl* parent, const wchar_t* name, int left, int top, int width,
-         int height) {
-  T* c = new T(owner);
-  c->SetName(name);
-  c->SetBounds(left, top, width, height);
-  c->SetParent(parent);
-  return c;
-}
 
 TLabel* SideLabel(TComponent* owner, TWinControl* parent, const wchar_t* text, int left, int top) {
   auto* label = Place<TLabel>(owner, parent, L"", left, top, 0, 0);

@@ -1,6 +1,7 @@
 #include "app/PasswordDlg.h"
 
 #include "app/MainForm.h"
+#include "app/FormBuilding.h"
 #include "app/ShellFolders.h"
 #include "framework/Application.h"
 
@@ -17,49 +18,27 @@ constexpr int kKeyboardOffsetY = 190;
 
 // The dialog's buttons act on the press and leave the focus in the password
 // field, where the digit pad and the pop-up keyboard type.
-class TPressButton : public TButton {
+template <class TBase>
+class TPressing : public TBase {
  public:
-  using TButton::TButton;
+  using TBase::TBase;
 
  protected:
   void WndProc(TMessage& m) override {
     switch (m.Msg) {
       case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
-        MouseDown(m.Msg == WM_RBUTTONDOWN   ? TMouseButton::mbRight
-                  : m.Msg == WM_MBUTTONDOWN ? TMouseButton::mbMiddle
-                                            : TMouseButton::mbLeft,
-                  KeysToShiftState(m.WParam), LParamX(m.LParam), LParamY(m.LParam));
+        this->MouseDown(m.Msg == WM_RBUTTONDOWN   ? TMouseButton::mbRight
+                        : m.Msg == WM_MBUTTONDOWN ? TMouseButton::mbMiddle
+                                                  : TMouseButton::mbLeft,
+                        KeysToShiftState(m.WParam), LParamX(m.LParam), LParamY(m.LParam));
         m.Result = 0;
         return;
     }
-    TButton::WndProc(m);
+    TBase::WndProc(m);
   }
 };
-
-class TPressBitBtn : public TBitBtn {
- public:
-  using TBitBtn::TBitBtn;
-
- protected:
-  void WndProc(TMessage& m) override {
-    if (m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK || m.Msg == WM_RBUTTONDOWN) {
-      MouseDown(m.Msg == WM_RBUTTONDOWN ? TMouseButton::mbRight : TMouseButton::mbLeft,
-                KeysToShiftState(m.WParam), LParamX(m.LParam), LParamY(m.LParam));
-      m.Result = 0;
-      return;
-    }
-    TBitBtn::WndProc(m);
-  }
-};
-
-template <class T>
-T* Place(TComponent* owner, TWinControl* parent, const wchar_t* name, int left, int top, int width, int height) {
-  T* c = new T(owner);
-  c->SetName(name);
-  c->SetBounds(left, top, width, height);
-  c->SetParent(parent);
-  return c;
-}
+using TPressButton = TPressing<TButton>;
+using TPressBitBtn = TPressing<TBitBtn>;
 
 void CentreOnScreen(TForm* form) {
   form->SetBounds(GetSystemMetrics(SM_CXSCREEN) / 2 - form->Width() / 2,
