@@ -10,21 +10,6 @@
 
 namespace {
 
-// The main form of a given process, once it has finished starting.
-HWND MainFormOf(DWORD pid, DWORD timeoutMs) {
-  const ULONGLONG end = GetTickCount64() + timeoutMs;
-  do {
-    HWND wnd = nullptr;
-    while ((wnd = FindWindowExW(nullptr, wnd, L"KelvraForm", L"KELVRA-Adapter")) != nullptr) {
-      DWORD owner = 0;
-      GetWindowThreadProcessId(wnd, &owner);
-      if (owner == pid) return wnd;
-    }
-    Sleep(20);
-  } while (GetTickCount64() < end);
-  return nullptr;
-}
-
 TEST(SingleInstance, SecondCopyClosesTheFirstAndKeepsItsLastSave) {
   const String dataFolder = GetSpecialFolderPath(nullptr, CSIDL_APPDATA) + L"\\drovik\\kelvraadapter\\";
   ForceDirectories(dataFolder);
@@ -32,14 +17,14 @@ TEST(SingleInstance, SecondCopyClosesTheFirstAndKeepsItsLastSave) {
   ScratchFolder::WriteBytes(dataFile, "[data]\r\ncredits=5\r\ncashid=3\r\n");
 
   TChildProcess first = TChildProcess::Program(L"");
-  ASSERT_TRUE(MainFormOf(first.Id(), 15000)) << "the first copy did not start";
+  ASSERT_TRUE(first.WaitForForm(L"KELVRA-Adapter", 15000)) << "the first copy did not start";
   // Another program writes data.txt while the first copy runs; the first
   // copy's save at close puts its own values back.
   ScratchFolder::WriteBytes(dataFile, "[data]\r\ncredits=99\r\ncashid=99\r\n");
 
   TChildProcess second = TChildProcess::Program(L"");
   EXPECT_TRUE(first.WaitForExit(15000)) << "the first copy did not close";
-  HWND secondForm = MainFormOf(second.Id(), 15000);
+  HWND secondForm = second.WaitForForm(L"KELVRA-Adapter", 15000);
   ASSERT_TRUE(secondForm);
   EXPECT_TRUE(second.Running());
 

@@ -22,3 +22,21 @@ TChildProcess TChildProcess::Program(const String& arguments) {
 String TChildProcess::ProgramPath() { return ExtractFilePath(ParamStr(0)) + L"..\\..\\app\\kelvra.exe"; }
 
 String TChildProcess::HelperPath(const String& name) { return ExtractFilePath(ParamStr(0)) + name; }
+
+HWND WaitForProcessForm(DWORD processId, const wchar_t* caption, DWORD timeoutMs) {
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
+  do {
+    HWND wnd = nullptr;
+    while ((wnd = FindWindowExW(nullptr, wnd, L"KelvraForm", caption)) != nullptr) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(wnd, &owner);
+      if (owner == processId && IsWindowVisible(wnd)) return wnd;
+    }
+    Sleep(20);
+  } while (GetTickCount64() < end);
+  return nullptr;
+}
+
+HWND TChildProcess::WaitForForm(const wchar_t* caption, DWORD timeoutMs) const {
+  return WaitForProcessForm(Id(), caption, timeoutMs);
+}

@@ -18,6 +18,9 @@ class TChildProcess {
   DWORD Id() const { return FInfo.dwProcessId; }
   HANDLE Process() const { return FInfo.hProcess; }
 
+  // A visible form of this process with the given caption, once it shows.
+  HWND WaitForForm(const wchar_t* caption, DWORD timeoutMs) const;
+
   // kelvra.exe of this build, started with the given arguments.
   static TChildProcess Program(const String& arguments);
   // The program of this build, as seen from a test program's folder.
@@ -28,3 +31,7 @@ class TChildProcess {
  private:
   PROCESS_INFORMATION FInfo{};
 };
+
+// A visible form of the framework's class with the given caption that belongs
+// to the process; null when none shows within the time.
+HWND WaitForProcessForm(DWORD processId, const wchar_t* caption, DWORD timeoutMs);

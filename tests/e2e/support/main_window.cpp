@@ -1,5 +1,7 @@
 #include "tests/e2e/support/main_window.h"
 
+#include "tests/support/child_process.h"
+
 #include <stdexcept>
 #include <vector>
 
@@ -47,17 +49,7 @@ HWND Only(HWND wnd, const char* what) {
 }  // namespace
 
 HWND TMainWindow::WaitForForm(DWORD processId, DWORD timeoutMs) {
-  const ULONGLONG end = GetTickCount64() + timeoutMs;
-  do {
-    HWND wnd = nullptr;
-    while ((wnd = FindWindowExW(nullptr, wnd, L"KelvraForm", L"KELVRA-Adapter")) != nullptr) {
-      DWORD owner = 0;
-      GetWindowThreadProcessId(wnd, &owner);
-      if (owner == processId && IsWindowVisible(wnd)) return wnd;
-    }
-    Sleep(20);
-  } while (GetTickCount64() < end);
-  return nullptr;
+  return WaitForProcessForm(processId, L"KELVRA-Adapter", timeoutMs);
 }
 
 HWND TMainWindow::Child(const wchar_t* className, const String& caption) const {
