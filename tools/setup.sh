@@ -13,6 +13,7 @@ packages=(
   wine wine64 xvfb xauth xdotool x11-utils
   gcc libc6-dev
   fonts-wine fonts-font-awesome
+  adwaita-icon-theme
 )
 
 missing=()
