@@ -206,3 +206,32 @@ TEST(CommandLine, OnlyHideOrSlashHideExactlyStartsHidden) {
 }
 
 }  // namespace
+
+namespace {
+
+using WindowCommands = FormFixture;
+
+TEST_F(WindowCommands, VersionPasswordDisplayAndHide) {
+  // The version resource travels with every program that has the main window.
+  EXPECT_EQ(GetFileVersionText(), L"1.0.0.1");
+  EXPECT_FALSE(IsWow64());
+
+  Start();
+  form->Show();
+  EXPECT_EQ(SendMessageW(form->sEditServicePassword->Handle(), EM_GETPASSWORDCHAR, 0, 0), L'#');
+  form->cbShowPassword->SetChecked(true);
+  EXPECT_EQ(SendMessageW(form->sEditServicePassword->Handle(), EM_GETPASSWORDCHAR, 0, 0), 0);
+  form->cbShowPassword->SetChecked(false);
+  EXPECT_EQ(SendMessageW(form->sEditServicePassword->Handle(), EM_GETPASSWORDCHAR, 0, 0), L'#');
+
+  // Hide keeps the window shown, below the screen.
+  if (!form->ServiceHotKeyTaken()) {
+    form->btnHide->Click();
+    RECT r;
+    GetWindowRect(form->Handle(), &r);
+    EXPECT_EQ(r.top, 4000);
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+  }
+}
+
+}  // namespace
