@@ -42,6 +42,7 @@ TCreditLog::TStamp TCreditLog::StampOf(const String& fileName) {
 void TCreditLog::Remember(const String& fileName) {
   FFile = fileName;
   FStamp = StampOf(fileName);
+  FKnown = true;
 }
 
 void TCreditLog::Adopt(const String& fileName) { Remember(fileName); }
@@ -61,14 +62,23 @@ bool TCreditLog::EndsWithLineBreak(const String& fileName) const {
 }
 
 void TCreditLog::AppendLine(const String& fileName, const String& line) {
-  if (fileName != FFile) FPending.clear();
+  if (fileName != FFile) {
+    // Another log file: what we knew of the old one says nothing of this one.
+    FFile = fileName;
+    FKnown = false;
+    FPending.clear();
+  }
+  // Pending first: whatever fails below, the line is written with the next one.
+  FPending.push_back(line);
   const TStamp now = StampOf(fileName);
-  const bool mirrored = fileName == FFile && now == FStamp;
+  const bool mirrored = FKnown && now == FStamp;
   TStrings& view = FView.Lines();
-  if (!mirrored) {
+  if (mirrored) {
+    view.Add(line);
+  } else {
     // Changed behind our back, or a file we have not seen yet: take it as it
     // is now, then the lines that could not be written before.
-    view.BeginUpdate();
+    TUpdateScope update(view);
     if (now.Exists) {
       WaitWhileFileLocked(fileName);
       view.LoadFromFile(fileName);
@@ -76,13 +86,9 @@ void TCreditLog::AppendLine(const String& fileName, const String& line) {
       view.Clear();
     }
     for (const String& p : FPending) view.Add(p);
-    view.EndUpdate();
   }
-  FPending.push_back(line);
-  view.Add(line);
   const bool canAppend = now.Exists && now.Size > 0 && (mirrored || EndsWithLineBreak(fileName));
   WaitWhileFileLocked(fileName);
-  // A failed write keeps the line pending for the next pulse: nothing is lost.
   if (canAppend)
     AppendAnsiLines(fileName, FPending);
   else
@@ -93,10 +99,11 @@ void TCreditLog::AppendLine(const String& fileName, const String& line) {
 
 void TCreditLog::Replace(const String& fileName, const std::vector<String>& lines) {
   TStrings& view = FView.Lines();
-  view.BeginUpdate();
-  view.Clear();
-  for (const String& l : lines) view.Add(l);
-  view.EndUpdate();
+  {
+    TUpdateScope update(view);
+    view.Clear();
+    for (const String& l : lines) view.Add(l);
+  }
   WaitWhileFileLocked(fileName);
   view.SaveToFile(fileName);
   FPending.clear();

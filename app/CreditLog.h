@@ -42,7 +42,8 @@ class TCreditLog {
   bool EndsWithLineBreak(const String& fileName) const;
 
   TMemo& FView;
-  String FFile;   // the file the view mirrors, as last written or read by us
-  TStamp FStamp;  // what that file looked like then
+  String FFile;         // the file the view mirrors
+  bool FKnown = false;  // FStamp tells what it looked like after our last write or read
+  TStamp FStamp;
   std::vector<String> FPending;  // lines of the view not yet in the file
 };

@@ -73,6 +73,18 @@ private:
   int FUpdateCount = 0;
 };
 
+// BeginUpdate for one scope; the matching EndUpdate runs however it is left.
+class TUpdateScope {
+public:
+  explicit TUpdateScope(TStrings& strings) : FStrings(strings) { FStrings.BeginUpdate(); }
+  ~TUpdateScope() { FStrings.EndUpdate(); }
+  TUpdateScope(const TUpdateScope&) = delete;
+  TUpdateScope& operator=(const TUpdateScope&) = delete;
+
+private:
+  TStrings& FStrings;
+};
+
 enum TDuplicates { dupIgnore, dupAccept, dupError };
 
 class TStringList : public TStrings {

@@ -196,6 +196,26 @@ TEST_F(Pulses, AHeldLogLosesNoPayment) {
   EXPECT_EQ(lines[2].substr(0, 2), "3,");
 }
 
+TEST_F(Pulses, ALogAnotherProgramMadeAndHoldsLosesNoPaymentEither) {
+  Write(dataFolder + L"data.txt", "[data]\r\nlog=appdata\r\nchannel1=1\r\n");
+  Start();  // no log yet
+  const String log = dataFolder + L"credits.txt";
+  Write(log, "0\r\n");
+  {
+    TChildProcess holder(L"\"" + exeFolder + L"hold_file.exe\" \"" + log + L"\" 60000");
+    for (int i = 0; i < 200 && !IsHeld(log); ++i) Sleep(10);
+    EXPECT_THROW(form->KelvraAdapterCTSChange(nullptr, true), Exception);
+    holder.End();
+  }
+  Pulse(form);
+  const auto lines = SplitLines(Read(log));
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0], "0");
+  EXPECT_EQ(lines[1].substr(0, 2), "1,");
+  EXPECT_EQ(lines[2].substr(0, 2), "2,");
+  EXPECT_EQ(form->MemoLog->Lines().Count(), 3);
+}
+
 TEST_F(Pulses, TheChosenProgramGetsThePulseText) {
   DeleteFile(exeFolder + L"args.txt");
   Write(dataFolder + L"data.txt", "[data]\r\nlog=appdata\r\nchannel1=250\r\nexecute=1\r\nexecutefile=" +
