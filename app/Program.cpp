@@ -34,6 +34,9 @@ TUnitEntry g_units[] = {
     {L"CPort", InitComPortUnit, DoneComPortUnit},
     {L"SkinUtils", InitSkinUtils, DoneSkinUtils},
     {L"SkinConstants", InitSkinConstants, DoneSkinConstants},
+    // The class-name lists' unit: the process declares its density awareness
+    // before any form exists.
+    {L"SkinClassLists", InitDensityAwareness, nullptr},
     {L"ColorAdjust", InitGraphUtils, DoneGraphUtils},
     {L"GdiPlus", InitGdiPlus, DoneGdiPlus},
     {L"Gradients", InitGradients, DoneGradients},
