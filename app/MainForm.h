@@ -17,6 +17,10 @@
 
 #include <memory>
 
+// Whether this process runs under WOW64; raises "Bad process handle" when
+// the system cannot tell.
+bool IsWow64();
+
 class TForm1 : public TForm {
  public:
   explicit TForm1(TComponent* owner);
@@ -94,6 +98,8 @@ class TForm1 : public TForm {
   void Menu_WebsiteClick(TObject* Sender);
   void Menu_AboutClick(TObject* Sender);
   void UpdateAutostartEntry();
+  // Asked before the Run key is opened; tests put a failing query here.
+  bool (*QueryWow64)() = IsWow64;
   // The Run value: the quoted path of the running program and /hide.
   static String AutostartCommand();
 
@@ -119,8 +125,6 @@ extern const wchar_t kWebsite[];  // the product's page
 
 // The executable's file version, "1.2.0.15"; empty without a version resource.
 String GetFileVersionText();
-// Whether this process runs under WOW64.
-bool IsWow64();
 
 // The first argument "hide" or "/hide", exactly, starts with the window unshown.
 bool StartsHidden(const String& firstArgument);

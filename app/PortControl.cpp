@@ -91,10 +91,14 @@ void TForm1::cbAutostartOnBootClick(TObject*) {
 }
 
 void TForm1::UpdateAutostartEntry() {
+  // Outside the registry's error handling: a process that cannot tell what
+  // it runs under is no registry error, and its failure goes to the error
+  // display from the click.
+  const bool wow64 = QueryWow64();
   try {
     // A 64-bit program and a 32-bit one under WOW64 both belong in the
     // system's native view.
-    const bool native64 = sizeof(void*) == 8 || IsWow64();
+    const bool native64 = sizeof(void*) == 8 || wow64;
     TRegistry registry(KEY_ALL_ACCESS | (native64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY));
     registry.SetRootKey(HKEY_CURRENT_USER);
     if (registry.OpenKey(kRunKey, true)) {

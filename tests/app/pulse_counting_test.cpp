@@ -1,6 +1,7 @@
 // Counting payments from CTS rises: the counters, the three log formats, the
 // stored totals and the per-pulse actions.
 #include "app/CreditLog.h"
+#include "framework/Application.h"
 #include "framework/Registry.h"
 #include "tests/app/support/form_fixture.h"
 #include "tests/support/child_process.h"
@@ -237,6 +238,25 @@ TEST_F(Pulses, AutostartWritesTheQuotedProgramPathAndHide) {
   EXPECT_EQ(registry.ReadString(L"!KelvraAdapter"), L"\"" + ParamStr(0) + L"\" /hide");
   form->cbAutostartOnBoot->SetChecked(false);
   EXPECT_FALSE(registry.ValueExists(L"!KelvraAdapter"));
+}
+
+// Only registry errors are kept quiet: a process that cannot tell whether it
+// runs under WOW64 says so in the error display, and writes nothing.
+TEST_F(Pulses, AFailingWow64QueryReachesTheErrorDisplayFromTheClick) {
+  Start();
+  TRegistry registry(KEY_READ | KEY_WOW64_64KEY);
+  registry.SetRootKey(HKEY_CURRENT_USER);
+  ASSERT_TRUE(registry.OpenKeyReadOnly(L"Software\\Microsoft\\Windows\\CurrentVersion\\Run"));
+  const bool registered = registry.ValueExists(L"!KelvraAdapter");
+  form->QueryWow64 = []() -> bool { throw Exception(L"Bad process handle"); };
+  std::vector<String> shown;
+  Application->OnException = [&](TObject*, const std::exception& e) {
+    shown.push_back(dynamic_cast<const Exception&>(e).Message());
+  };
+  SendMessageW(form->cbAutostartOnBoot->Handle(), BM_CLICK, 0, 0);  // what a user's click does
+  Application->OnException = nullptr;
+  EXPECT_EQ(shown, std::vector<String>{L"Bad process handle"});
+  EXPECT_EQ(registry.ValueExists(L"!KelvraAdapter"), registered);
 }
 
 }  // namespace
