@@ -5,35 +5,21 @@
 #include <memory>
 #include <vector>
 
+#include "framework/GdiHandles.h"
 #include "framework/Graphics.h"
 #include "framework/Streams.h"
 
 namespace {
 
-// The screen DC, borrowed for the few calls that need a reference device.
-class ScreenDC {
-public:
-  ScreenDC() : FDC(GetDC(nullptr)) {}
-  ~ScreenDC() { ReleaseDC(nullptr, FDC); }
-  operator HDC() const { return FDC; }
-
-private:
-  HDC FDC;
-};
-
 // A memory DC with one bitmap selected for the length of a copy.
 class SelectedDC {
 public:
-  explicit SelectedDC(HBITMAP Bitmap) : FDC(CreateCompatibleDC(nullptr)), FOld(SelectObject(FDC, Bitmap)) {}
-  ~SelectedDC() {
-    SelectObject(FDC, FOld);
-    DeleteDC(FDC);
-  }
-  operator HDC() const { return FDC; }
+  explicit SelectedDC(HBITMAP Bitmap) : FDC(nullptr), FSelect(FDC.get(), Bitmap) {}
+  operator HDC() const { return FDC.get(); }
 
 private:
-  HDC FDC;
-  HGDIOBJ FOld;
+  TMemoryDC FDC;
+  TSelectObject FSelect;  // declared after FDC: deselects before the DC goes
 };
 
 constexpr RGBQUAD VgaColors[16] = {
@@ -75,8 +61,8 @@ TBitmap::~TBitmap() {
 
 int TBitmap::BitsPerPixel(TPixelFormat Format) const {
   if (Format == pfDevice || Format == pfCustom) {
-    ScreenDC Screen;
-    return GetDeviceCaps(Screen, BITSPIXEL) * GetDeviceCaps(Screen, PLANES);
+    TWindowDC Screen;
+    return GetDeviceCaps(Screen.get(), BITSPIXEL) * GetDeviceCaps(Screen.get(), PLANES);
   }
   return BitsPerPixelOf(Format);
 }
@@ -135,8 +121,8 @@ void TBitmap::Recreate(TPixelFormat Format, int NewWidth, int NewHeight, bool Ke
   void* NewBits = nullptr;
   if (NewWidth > 0 && NewHeight > 0) {
     if (Format == pfDevice) {
-      ScreenDC Screen;
-      NewHandle = CreateCompatibleBitmap(Screen, NewWidth, NewHeight);
+      TWindowDC Screen;
+      NewHandle = CreateCompatibleBitmap(Screen.get(), NewWidth, NewHeight);
     } else {
       BitmapInfo256 Info = {};
       Info.Header.biSize = sizeof(BITMAPINFOHEADER);
