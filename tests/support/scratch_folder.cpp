@@ -1,26 +1,25 @@
 #include "tests/support/scratch_folder.h"
 
+#include "framework/FileSearch.h"
+
 #include <atomic>
 #include <stdexcept>
 
 namespace {
 
 void RemoveTree(const String& folder) {
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW((folder + L"*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const String name = data.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const String full = folder + name;
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+  {
+    TSearchRec entry;  // closed before the folder goes
+    for (int found = FindFirst(folder + L"*", faAnyFile, entry); found == 0; found = FindNext(entry)) {
+      if (entry.Name == L"." || entry.Name == L"..") continue;
+      const String full = folder + entry.Name;
+      if (entry.Attr & faDirectory) {
         RemoveTree(full + L"\\");
       } else {
         SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(full.c_str());
       }
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
+    }
   }
   RemoveDirectoryW(folder.c_str());
 }
