@@ -118,9 +118,7 @@ void TForm1::btnHideClick(TObject*) {
   SetTop(4000);
 }
 
-void TForm1::FileEditBeforeDialog(TObject*, String&, bool&) {
-  SetWindowTopmost(Handle(), false);
-}
+void TForm1::FileEditBeforeDialog(TObject*, String&, bool&) { SetWindowTopmost(Handle(), false); }
 
 void TForm1::Menu_ManualClick(TObject*) {
   const String manual = App.ExeFolder + L"doc\\index_e.htm";

@@ -133,8 +133,7 @@ void UpdateLayeredWindowFromBitmap(HWND Wnd, TBitmap& Bmp, const SIZE& Size, con
   POINT Where = Position, Origin{0, 0};
   SIZE Extent = Size;
   BLENDFUNCTION How = Blend;
-  Unit().Bound.UpdateLayeredWindow(Wnd, Screen.get(), &Where, &Extent, Bmp.DC(), &Origin, 0x1FFFFFFF, &How,
-                                   ULW_ALPHA);
+  Unit().Bound.UpdateLayeredWindow(Wnd, Screen.get(), &Where, &Extent, Bmp.DC(), &Origin, 0x1FFFFFFF, &How, ULW_ALPHA);
 }
 
 void SetDCLayout(HDC DC, DWORD Layout) {
