@@ -7,7 +7,7 @@
 struct TAppState {
   String DataFolder;        // application-data folder + "\drovik\kelvraadapter\"
   String ExeFolder;         // folder of the running executable, with backslash
-  HANDLE AppMutex = nullptr;
+  TOwnedHandle AppMutex;    // held (owned) from start-up to DoneAppUnit
   int32_t ComPortNumber = 1;
   int32_t Credits = 0;
   int32_t CashId = 0;

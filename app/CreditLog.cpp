@@ -48,17 +48,15 @@ void TCreditLog::Remember(const String& fileName) {
 void TCreditLog::Adopt(const String& fileName) { Remember(fileName); }
 
 bool TCreditLog::EndsWithLineBreak(const String& fileName) const {
-  HANDLE h = CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
+  const TOwnedHandle file(CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
   char tail[2] = {};
   DWORD got = 0;
   LARGE_INTEGER back{};
   back.QuadPart = -2;
-  bool ok = SetFilePointerEx(h, back, nullptr, FILE_END) && ReadFile(h, tail, 2, &got, nullptr) && got == 2 &&
-            tail[0] == '\r' && tail[1] == '\n';
-  CloseHandle(h);
-  return ok;
+  return SetFilePointerEx(file.get(), back, nullptr, FILE_END) && ReadFile(file.get(), tail, 2, &got, nullptr) &&
+         got == 2 && tail[0] == '\r' && tail[1] == '\n';
 }
 
 void TCreditLog::AppendLine(const String& fileName, const String& line) {

@@ -369,6 +369,6 @@ void TForm1::SaveUnlessLoading(TObject*) {
 }
 
 void TForm1::GlobalHotKey_ServiceKeyDown(TObject*, WORD&, TShiftState) {
-  SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetWindowTopmost(Handle(), false);
   FormPasswordDlg->Show();
 }

@@ -45,10 +45,8 @@ void CentreOnScreen(TForm* form) {
                   GetSystemMetrics(SM_CYSCREEN) / 2 - form->Height() / 2, form->Width(), form->Height());
 }
 
-void SetTopmost(TForm* form, bool topmost) {
-  SetWindowPos(form->Handle(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | (topmost ? 0 : SWP_NOACTIVATE));
-}
+// Brought to the top, the dialog is also activated; dropped, it is left alone.
+void SetTopmost(TForm* form, bool topmost) { SetWindowTopmost(form->Handle(), topmost, topmost); }
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include "framework/Application.h"
 #include "framework/Dialogs.h"
 #include "framework/Registry.h"
+#include "framework/WindowsVersion.h"
 
 #include <shellapi.h>
 
@@ -16,13 +17,9 @@ constexpr wchar_t kRunValue[] = L"!KelvraAdapter";
 }  // namespace
 
 bool IsWow64() {
-  using TIsWow64Process = BOOL(WINAPI*)(HANDLE, PBOOL);
-  auto isWow64Process = reinterpret_cast<TIsWow64Process>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "IsWow64Process")));
-  if (!isWow64Process) return false;
-  BOOL result = FALSE;
-  if (!isWow64Process(GetCurrentProcess(), &result)) throw Exception(L"Bad process handle");
-  return result != FALSE;
+  const std::optional<bool> wow64 = ProcessIsWow64();
+  if (!wow64) throw Exception(L"Bad process handle");
+  return *wow64;
 }
 
 String GetFileVersionText() {
@@ -125,9 +122,7 @@ void TForm1::btnHideClick(TObject*) {
   SetTop(4000);
 }
 
-void TForm1::FileEditBeforeDialog(TObject*, String&, bool&) {
-  SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
+void TForm1::FileEditBeforeDialog(TObject*, String&, bool&) { SetWindowTopmost(Handle(), false); }
 
 void TForm1::Menu_ManualClick(TObject*) {
   const String manual = App.ExeFolder + L"doc\\index_e.htm";

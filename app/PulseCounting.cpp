@@ -67,7 +67,7 @@ void TForm1::KelvraAdapterCTSChange(TObject*, bool OnOff) {
     const String program = sFilenameEditExecute->FileName();
     ShellExecuteW(Application->Handle(), L"open", program.c_str(), pulseText.c_str(), L"", SW_SHOWNORMAL);
   }
-  Sleep(2);
+  Sleep(2);  // every payment ends with this rest: it is part of the pacing of payments the port has always had
 }
 
 void TForm1::WriteTotalLog(const String& PulseText) {

@@ -7,25 +7,14 @@
 namespace {
 constexpr int kLockAttempts = 25;
 constexpr uint32_t kLockRetryMs = 200;
-
-class TEventHandle {
- public:
-  TEventHandle() : FHandle(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
-  ~TEventHandle() { if (FHandle) CloseHandle(FHandle); }
-  TEventHandle(const TEventHandle&) = delete;
-  TEventHandle& operator=(const TEventHandle&) = delete;
-  HANDLE Get() const { return FHandle; }
-
- private:
-  HANDLE FHandle;
-};
 }  // namespace
 
 void PumpedDelay(uint32_t milliseconds) {
-  TEventHandle never;  // nothing signals it: the wait ends on messages or the time
+  // Nothing signals it: the wait ends on messages or the time.
+  const TOwnedHandle never(CreateEventW(nullptr, FALSE, FALSE, nullptr));
   const ULONGLONG end = GetTickCount64() + milliseconds;
   for (ULONGLONG now = GetTickCount64(); now < end; now = GetTickCount64()) {
-    HANDLE h = never.Get();
+    HANDLE h = never.get();
     DWORD r = MsgWaitForMultipleObjects(1, &h, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
     if (r == WAIT_TIMEOUT) break;
     if (Application) Application->ProcessMessages();
@@ -37,11 +26,9 @@ bool IsFileLocked(const String& fileName) {
   // Windows refuses write access to a read-only file; Wine lets root have it.
   const DWORD attributes = GetFileAttributesW(fileName.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return true;
-  HANDLE h = CreateFileW(fileName.c_str(), GENERIC_READ | GENERIC_WRITE | GENERIC_EXECUTE, 0,
-                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return true;
-  CloseHandle(h);
-  return false;
+  const TOwnedHandle file(CreateFileW(fileName.c_str(), GENERIC_READ | GENERIC_WRITE | GENERIC_EXECUTE, 0, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return !file;
 }
 
 void WaitWhileFileLocked(const String& fileName) {

@@ -156,14 +156,13 @@ void SaveFileBytesSafely(const String& path, const std::string& bytes) {
 void AppendAnsiLines(const String& path, const std::vector<String>& lines) {
   std::string bytes;
   for (const String& line : lines) bytes += StringToAnsi(line) + "\r\n";
-  HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  const TOwnedHandle file(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
     const DWORD error = GetLastError();
     throw EFOpenError(L"Cannot open file \"" + path + L"\". " + SysErrorMessage(error));
   }
-  const bool ok = WriteAll(file, bytes, false) && FlushFileBuffers(file);
+  const bool ok = WriteAll(file.get(), bytes, false) && FlushFileBuffers(file.get());
   const DWORD error = GetLastError();
-  CloseHandle(file);
   if (!ok) throw EWriteError(L"Cannot write file \"" + path + L"\". " + SysErrorMessage(error));
 }

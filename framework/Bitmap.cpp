@@ -5,35 +5,21 @@
 #include <memory>
 #include <vector>
 
+#include "framework/GdiHandles.h"
 #include "framework/Graphics.h"
 #include "framework/Streams.h"
 
 namespace {
 
-// The screen DC, borrowed for the few calls that need a reference device.
-class ScreenDC {
-public:
-  ScreenDC() : FDC(GetDC(nullptr)) {}
-  ~ScreenDC() { ReleaseDC(nullptr, FDC); }
-  operator HDC() const { return FDC; }
-
-private:
-  HDC FDC;
-};
-
 // A memory DC with one bitmap selected for the length of a copy.
 class SelectedDC {
 public:
-  explicit SelectedDC(HBITMAP Bitmap) : FDC(CreateCompatibleDC(nullptr)), FOld(SelectObject(FDC, Bitmap)) {}
-  ~SelectedDC() {
-    SelectObject(FDC, FOld);
-    DeleteDC(FDC);
-  }
-  operator HDC() const { return FDC; }
+  explicit SelectedDC(HBITMAP Bitmap) : FDC(nullptr), FSelect(FDC.get(), Bitmap) {}
+  operator HDC() const { return FDC.get(); }
 
 private:
-  HDC FDC;
-  HGDIOBJ FOld;
+  TMemoryDC FDC;
+  TSelectObject FSelect;  // declared after FDC: deselects before the DC goes
 };
 
 constexpr RGBQUAD VgaColors[16] = {
@@ -68,15 +54,12 @@ TBitmap::TBitmap() = default;
 
 TBitmap::~TBitmap() {
   DeselectFromDC();
-  if (FDC) DeleteDC(FDC);
-  if (FHandle) DeleteObject(FHandle);
-  if (FPalette) DeleteObject(FPalette);
 }
 
 int TBitmap::BitsPerPixel(TPixelFormat Format) const {
   if (Format == pfDevice || Format == pfCustom) {
-    ScreenDC Screen;
-    return GetDeviceCaps(Screen, BITSPIXEL) * GetDeviceCaps(Screen, PLANES);
+    TWindowDC Screen;
+    return GetDeviceCaps(Screen.get(), BITSPIXEL) * GetDeviceCaps(Screen.get(), PLANES);
   }
   return BitsPerPixelOf(Format);
 }
@@ -88,27 +71,27 @@ int TBitmap::RowBytes() const {
 
 void TBitmap::DeselectFromDC() {
   if (FDC && FOldBitmap) {
-    SelectObject(FDC, FOldBitmap);
+    SelectObject(FDC.get(), FOldBitmap);
     FOldBitmap = nullptr;
   }
 }
 
 void TBitmap::SelectIntoDC() {
-  if (FDC && FHandle) FOldBitmap = SelectObject(FDC, FHandle);
+  if (FDC && FHandle) FOldBitmap = SelectObject(FDC.get(), FHandle.get());
 }
 
 HDC TBitmap::DC() {
   if (!FDC) {
-    FDC = CreateCompatibleDC(nullptr);
+    FDC = TMemoryDC(nullptr);
     SelectIntoDC();
   }
-  return FDC;
+  return FDC.get();
 }
 
 void TBitmap::FillColorTable(RGBQUAD* Table, int Count, TPixelFormat Format) const {
   if (FPalette) {
     PALETTEENTRY Entries[256] = {};
-    int Got = GetPaletteEntries(FPalette, 0, Count, Entries);
+    int Got = GetPaletteEntries(FPalette.get(), 0, Count, Entries);
     for (int i = 0; i < Count; ++i) {
       if (i < Got)
         Table[i] = RGBQUAD{Entries[i].peBlue, Entries[i].peGreen, Entries[i].peRed, 0};
@@ -135,8 +118,8 @@ void TBitmap::Recreate(TPixelFormat Format, int NewWidth, int NewHeight, bool Ke
   void* NewBits = nullptr;
   if (NewWidth > 0 && NewHeight > 0) {
     if (Format == pfDevice) {
-      ScreenDC Screen;
-      NewHandle = CreateCompatibleBitmap(Screen, NewWidth, NewHeight);
+      TWindowDC Screen;
+      NewHandle = CreateCompatibleBitmap(Screen.get(), NewWidth, NewHeight);
     } else {
       BitmapInfo256 Info = {};
       Info.Header.biSize = sizeof(BITMAPINFOHEADER);
@@ -177,15 +160,14 @@ void TBitmap::Recreate(TPixelFormat Format, int NewWidth, int NewHeight, bool Ke
       GdiFlush();
       DeselectFromDC();
       {
-        SelectedDC From(FHandle), To(NewHandle);
+        SelectedDC From(FHandle.get()), To(NewHandle);
         BitBlt(To, 0, 0, W, H, From, 0, 0, SRCCOPY);
       }
       GdiFlush();
     }
   }
   DeselectFromDC();
-  if (FHandle) DeleteObject(FHandle);
-  FHandle = NewHandle;
+  FHandle.Reset(NewHandle);
   FBits = NewBits;
   FWidth = NewHandle ? NewWidth : 0;
   FHeight = NewHandle ? NewHeight : 0;
@@ -229,10 +211,9 @@ void* TBitmap::ScanLine(int Y) {
 }
 
 void TBitmap::SetHandle(HBITMAP Value) {
-  if (Value == FHandle) return;
+  if (Value == FHandle.get()) return;
   DeselectFromDC();
-  if (FHandle) DeleteObject(FHandle);
-  FHandle = nullptr;
+  FHandle.Reset();
   FBits = nullptr;
   FWidth = FHeight = 0;
   if (Value) {
@@ -250,7 +231,7 @@ void TBitmap::SetHandle(HBITMAP Value) {
         case 32: FPixelFormat = pf32bit; break;
         default: FPixelFormat = pfCustom; break;
       }
-      FHandle = Value;
+      FHandle.Reset(Value);
       // Whatever the section's row order, the picture moves into a section
       // of our own, bottom-up, so that ScanLine has one rule. (Systems do
       // not agree on the sign of the height they report for top-down ones.)
@@ -261,7 +242,7 @@ void TBitmap::SetHandle(HBITMAP Value) {
     } else {
       BITMAP Info = {};
       GetObjectW(Value, sizeof(Info), &Info);
-      FHandle = Value;
+      FHandle.Reset(Value);
       FWidth = Info.bmWidth;
       FHeight = Info.bmHeight;
       FPixelFormat = pfDevice;
@@ -272,17 +253,15 @@ void TBitmap::SetHandle(HBITMAP Value) {
 
 HBITMAP TBitmap::ReleaseHandle() {
   DeselectFromDC();
-  HBITMAP Result = FHandle;
-  FHandle = nullptr;
+  HBITMAP Result = FHandle.Release();
   FBits = nullptr;
   FWidth = FHeight = 0;
   return Result;
 }
 
 void TBitmap::SetPalette(HPALETTE Value) {
-  if (Value == FPalette) return;
-  if (FPalette) DeleteObject(FPalette);
-  FPalette = Value;
+  if (Value == FPalette.get()) return;
+  FPalette.Reset(Value);
   int Bits = BitsPerPixelOf(FPixelFormat);
   if (FPalette && FBits && Bits >= 1 && Bits <= 8) {
     RGBQUAD Table[256];
@@ -331,7 +310,7 @@ void TBitmap::Assign(const TBitmap& Source) {
   HPALETTE PaletteCopy = nullptr;
   if (Source.FPalette) {
     PALETTEENTRY Entries[256];
-    int Count = GetPaletteEntries(Source.FPalette, 0, 256, Entries);
+    int Count = GetPaletteEntries(Source.FPalette.get(), 0, 256, Entries);
     std::vector<uint8_t> Block(sizeof(LOGPALETTE) + sizeof(PALETTEENTRY) * std::max(Count, 1));
     auto* Log = reinterpret_cast<LOGPALETTE*>(Block.data());
     Log->palVersion = 0x300;
@@ -340,15 +319,14 @@ void TBitmap::Assign(const TBitmap& Source) {
     PaletteCopy = CreatePalette(Log);
   }
   Recreate(Source.FPixelFormat, 0, 0, false);
-  if (FPalette) DeleteObject(FPalette);
-  FPalette = PaletteCopy;
+  FPalette.Reset(PaletteCopy);
   Recreate(Source.FPixelFormat, Source.FWidth, Source.FHeight, false);
   if (FHandle && Source.FHandle) {
     if (FBits && Source.FBits) {
       std::memcpy(FBits, Source.FBits, size_t(RowBytes()) * FHeight);
     } else {
       GdiFlush();
-      SelectedDC From(Source.FHandle);
+      SelectedDC From(Source.FHandle.get());
       BitBlt(DC(), 0, 0, FWidth, FHeight, From, 0, 0, SRCCOPY);
       GdiFlush();
     }
@@ -413,8 +391,7 @@ void TBitmap::LoadFromStream(TStream& Stream) {
     NewPalette = CreatePalette(Log);
   }
   FreeImage();
-  if (FPalette) DeleteObject(FPalette);
-  FPalette = NewPalette;
+  FPalette.Reset(NewPalette);
   Recreate(Format, Width, Height, false);
   int Stride = RowBytes();
   std::vector<uint8_t> Pixels(size_t(Stride) * Height);

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "framework/GdiHandles.h"
 #include "framework/Graphic.h"
 #include "framework/System.h"
 
@@ -62,7 +63,7 @@ public:
   // Bytes from one row to the next in memory, 0 when there is no section.
   int RowBytes() const;
 
-  HBITMAP Handle() const { return FHandle; }
+  HBITMAP Handle() const { return FHandle.get(); }
   // Takes ownership of a bitmap handle; its format and size follow it.
   void SetHandle(HBITMAP Value);
   // Gives the handle to the caller; the bitmap is empty afterwards.
@@ -72,7 +73,7 @@ public:
 
   // The palette of an indexed bitmap (owned). Setting one copies its
   // colours into the section's colour table.
-  HPALETTE Palette() const { return FPalette; }
+  HPALETTE Palette() const { return FPalette.get(); }
   void SetPalette(HPALETTE Value);
   bool IgnorePalette() const { return FIgnorePalette; }
   void SetIgnorePalette(bool Value) { FIgnorePalette = Value; }
@@ -109,17 +110,17 @@ private:
   int BitsPerPixel(TPixelFormat Format) const;
   void FillColorTable(RGBQUAD* Table, int Count, TPixelFormat Format) const;
 
-  HBITMAP FHandle = nullptr;
+  TOwnedBitmap FHandle;
   void* FBits = nullptr;
   int FWidth = 0;
   int FHeight = 0;
   TPixelFormat FPixelFormat = pfDevice;
-  HPALETTE FPalette = nullptr;
+  TOwnedPalette FPalette;
   bool FIgnorePalette = false;
   bool FTransparent = false;
   TTransparentMode FTransparentMode = tmAuto;
   uint32_t FTransparentColor = 0x20000000;
-  HDC FDC = nullptr;
+  TMemoryDC FDC;  // made on first use; declared last, so it goes before the bitmap it holds
   HGDIOBJ FOldBitmap = nullptr;
 };
 

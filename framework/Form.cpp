@@ -70,9 +70,12 @@ TWinControl* TForm::ActiveControl() const {
 
 void TForm::SetFormStyle(TFormStyle v) {
   FFormStyle = v;
-  if (FHandle)
-    SetWindowPos(FHandle, v == TFormStyle::fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (FHandle) SetWindowTopmost(FHandle, v == TFormStyle::fsStayOnTop);
+}
+
+void SetWindowTopmost(HWND wnd, bool topmost, bool activate) {
+  SetWindowPos(wnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | (activate ? 0 : SWP_NOACTIVATE));
 }
 
 void TForm::SetMenu(TMainMenu* menu) {

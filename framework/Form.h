@@ -90,3 +90,7 @@ class TForm : public TWinControl {
   bool FCreated = false;
   std::unique_ptr<TFormHints> FHints;
 };
+
+// Moves a window into or out of the topmost band and changes nothing else:
+// position, size and, unless asked, activation stay as they are.
+void SetWindowTopmost(HWND wnd, bool topmost, bool activate = false);

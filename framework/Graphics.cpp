@@ -9,15 +9,10 @@ COLORREF ColorToRGB(TColor color) {
 
 TFont::TFont() : FName(L"MS Sans Serif"), FHeight(-11) {}
 
-TFont::~TFont() {
-  if (FHandle) DeleteObject(FHandle);
-}
+TFont::~TFont() = default;
 
 void TFont::Changed() {
-  if (FHandle) {
-    DeleteObject(FHandle);
-    FHandle = nullptr;
-  }
+  FHandle.Reset();
   if (OnChange) OnChange(this);
 }
 
@@ -65,22 +60,20 @@ HFONT TFont::Handle() const {
     lf.lfCharSet = FCharset;
     lf.lfQuality = DEFAULT_QUALITY;
     lstrcpynW(lf.lfFaceName, FName.c_str(), LF_FACESIZE);
-    FHandle = CreateFontIndirectW(&lf);
+    FHandle.Reset(CreateFontIndirectW(&lf));
   }
-  return FHandle;
+  return FHandle.get();
 }
 
 void TCanvas::FillRect(const RECT& r) {
   if (FBrushStyle == TBrushStyle::bsClear) return;
-  HBRUSH brush = CreateSolidBrush(ColorToRGB(FBrushColor));
-  ::FillRect(FHandle, &r, brush);
-  DeleteObject(brush);
+  const TOwnedBrush brush(CreateSolidBrush(ColorToRGB(FBrushColor)));
+  ::FillRect(FHandle, &r, brush.get());
 }
 
 void TCanvas::FrameRect(const RECT& r) {
-  HBRUSH brush = CreateSolidBrush(ColorToRGB(FBrushColor));
-  ::FrameRect(FHandle, &r, brush);
-  DeleteObject(brush);
+  const TOwnedBrush brush(CreateSolidBrush(ColorToRGB(FBrushColor)));
+  ::FrameRect(FHandle, &r, brush.get());
 }
 
 void TCanvas::TextOut(int x, int y, const String& text) {
@@ -112,19 +105,13 @@ int TCanvas::DrawText(const String& text, RECT& r, UINT format) {
 void TCanvas::MoveTo(int x, int y) { MoveToEx(FHandle, x, y, nullptr); }
 
 void TCanvas::LineTo(int x, int y) {
-  HPEN pen = CreatePen(PS_SOLID, 1, ColorToRGB(FPenColor));
-  {
-    TSelectObject select(FHandle, pen);
-    ::LineTo(FHandle, x, y);
-  }
-  DeleteObject(pen);
+  const TOwnedPen pen(CreatePen(PS_SOLID, 1, ColorToRGB(FPenColor)));
+  TSelectObject select(FHandle, pen.get());
+  ::LineTo(FHandle, x, y);
 }
 
 void TCanvas::Draw(int x, int y, HBITMAP bitmap, int width, int height) {
-  HDC src = CreateCompatibleDC(FHandle);
-  {
-    TSelectObject select(src, bitmap);
-    BitBlt(FHandle, x, y, width, height, src, 0, 0, SRCCOPY);
-  }
-  DeleteDC(src);
+  const TMemoryDC src(FHandle);
+  TSelectObject select(src.get(), bitmap);
+  BitBlt(FHandle, x, y, width, height, src.get(), 0, 0, SRCCOPY);
 }

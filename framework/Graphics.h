@@ -1,5 +1,6 @@
 #pragma once
 // Colours, fonts and the canvas: thin owners of GDI objects.
+#include "framework/GdiHandles.h"
 #include "framework/System.h"
 
 #include <windows.h>
@@ -63,7 +64,7 @@ class TFont : public TObject {
   TFontStyles FStyle = 0;
   TColor FColor = clWindowText;
   BYTE FCharset = DEFAULT_CHARSET;
-  mutable HFONT FHandle = nullptr;
+  mutable TOwnedFont FHandle;
 };
 
 enum class TBrushStyle { bsSolid, bsClear };

@@ -4,14 +4,13 @@
 #include "framework/Graphic.h"
 
 void TPicture::Clear() {
-  if (FBitmap) DeleteObject(FBitmap);
-  FBitmap = nullptr;
+  FBitmap.Reset();
   FWidth = FHeight = 0;
 }
 
 void TPicture::SetBitmap(HBITMAP bitmap) {
   Clear();
-  FBitmap = bitmap;
+  FBitmap.Reset(bitmap);
   BITMAP info{};
   if (bitmap && GetObjectW(bitmap, sizeof(info), &info)) {
     FWidth = info.bmWidth;
@@ -36,7 +35,7 @@ void TPicture::LoadFromFile(const String& fileName) {
 
 void TPicture::Assign(const TPicture& other) {
   if (&other == this) return;
-  SetBitmap(other.FBitmap ? static_cast<HBITMAP>(CopyImage(other.FBitmap, IMAGE_BITMAP, 0, 0,
+  SetBitmap(other.FBitmap ? static_cast<HBITMAP>(CopyImage(other.FBitmap.get(), IMAGE_BITMAP, 0, 0,
                                                              LR_CREATEDIBSECTION))
                           : nullptr);
 }
@@ -48,8 +47,9 @@ TImage::TImage(TComponent* owner) : TGraphicControl(owner) {
 void TImage::Paint(TCanvas& canvas) {
   if (FPicture.Empty()) return;
   HDC dc = canvas.Handle();
-  HDC src = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(src, FPicture.Bitmap());
+  TMemoryDC memory(dc);
+  const HDC src = memory.get();
+  TSelectObject select(src, FPicture.Bitmap());
   const int w = FStretch ? FWidth : FPicture.Width();
   const int h = FStretch ? FHeight : FPicture.Height();
   if (FTransparent) {
@@ -58,6 +58,4 @@ void TImage::Paint(TCanvas& canvas) {
   } else {
     StretchBlt(dc, 0, 0, w, h, src, 0, 0, FPicture.Width(), FPicture.Height(), SRCCOPY);
   }
-  SelectObject(src, old);
-  DeleteDC(src);
 }

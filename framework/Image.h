@@ -1,11 +1,11 @@
 #pragma once
 // A picture painted by its parent: a device-dependent bitmap the image owns.
 #include "framework/Control.h"
+#include "framework/GdiHandles.h"
 
 class TPicture {
  public:
   TPicture() = default;
-  ~TPicture() { Clear(); }
   TPicture(const TPicture&) = delete;
   TPicture& operator=(const TPicture&) = delete;
 
@@ -17,13 +17,13 @@ class TPicture {
   void Assign(const TPicture& other);
   void Clear();
 
-  HBITMAP Bitmap() const { return FBitmap; }
+  HBITMAP Bitmap() const { return FBitmap.get(); }
   int Width() const { return FWidth; }
   int Height() const { return FHeight; }
-  bool Empty() const { return FBitmap == nullptr; }
+  bool Empty() const { return !FBitmap; }
 
  private:
-  HBITMAP FBitmap = nullptr;
+  TOwnedBitmap FBitmap;
   int FWidth = 0, FHeight = 0;
 };
 

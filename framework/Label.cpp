@@ -1,5 +1,7 @@
 #include "framework/Label.h"
 
+#include "framework/GdiHandles.h"
+
 TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
   StoreBounds(0, 0, 65, 17);
 }
@@ -24,13 +26,12 @@ UINT TLabel::DrawFlags() const {
 
 void TLabel::AdjustBounds() {
   if (!FAutoSize || Loading()) return;
-  HDC dc = GetDC(nullptr);
-  TCanvas canvas(dc);
+  TWindowDC screen;
+  TCanvas canvas(screen.get());
   canvas.Font().Assign(FFont);
   RECT r{0, 0, FWordWrap ? FWidth : 0, 0};
   String text = FText.empty() ? String(L" ") : FText;
   canvas.DrawText(text, r, DrawFlags() | DT_CALCRECT);
-  ReleaseDC(nullptr, dc);
   SetBounds(FLeft, FTop, FWordWrap ? FWidth : r.right, r.bottom);
 }
 

@@ -2,6 +2,27 @@
 
 #include <vector>
 
+namespace {
+
+// A key opened for one call; the registry object's current key is its own.
+class TOpenedKey {
+ public:
+  TOpenedKey() = default;
+  ~TOpenedKey() {
+    if (FKey) RegCloseKey(FKey);
+  }
+  TOpenedKey(const TOpenedKey&) = delete;
+  TOpenedKey& operator=(const TOpenedKey&) = delete;
+
+  HKEY get() const { return FKey; }
+  HKEY* Receive() { return &FKey; }  // for RegOpenKeyExW to fill
+
+ private:
+  HKEY FKey = nullptr;
+};
+
+}  // namespace
+
 TRegistry::TRegistry(REGSAM access) : FAccess(access) {}
 
 TRegistry::~TRegistry() { CloseKey(); }
@@ -50,28 +71,28 @@ void TRegistry::CloseKey() {
 }
 
 bool TRegistry::KeyExists(const String& key) const {
-  HKEY probe = nullptr;
+  TOpenedKey probe;
   const REGSAM view = FAccess & (KEY_WOW64_64KEY | KEY_WOW64_32KEY);
-  if (RegOpenKeyExW(FRootKey, Relative(key).c_str(), 0, KEY_QUERY_VALUE | view, &probe) != ERROR_SUCCESS) return false;
-  RegCloseKey(probe);
-  return true;
+  return RegOpenKeyExW(FRootKey, Relative(key).c_str(), 0, KEY_QUERY_VALUE | view, probe.Receive()) == ERROR_SUCCESS;
 }
 
 bool TRegistry::DeleteKey(const String& key) {
   const String path = Relative(key);
   const REGSAM view = FAccess & (KEY_WOW64_64KEY | KEY_WOW64_32KEY);
   // RegDeleteTree would do, but not every version has it; walk down ourselves.
-  HKEY k = nullptr;
-  if (RegOpenKeyExW(FRootKey, path.c_str(), 0, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | view, &k) != ERROR_SUCCESS)
-    return false;
   std::vector<String> children;
-  wchar_t name[256];
-  for (DWORD i = 0;; ++i) {
-    DWORD length = 256;
-    if (RegEnumKeyExW(k, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    children.emplace_back(name, length);
+  {
+    TOpenedKey k;
+    if (RegOpenKeyExW(FRootKey, path.c_str(), 0, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | view, k.Receive()) !=
+        ERROR_SUCCESS)
+      return false;
+    wchar_t name[256];
+    for (DWORD i = 0;; ++i) {
+      DWORD length = 256;
+      if (RegEnumKeyExW(k.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+      children.emplace_back(name, length);
+    }
   }
-  RegCloseKey(k);
   for (const auto& child : children) DeleteKey(path + L"\\" + child);
   return RegDeleteKeyExW(FRootKey, path.c_str(), view, 0) == ERROR_SUCCESS;
 }

@@ -92,7 +92,6 @@ TWinControl::~TWinControl() {
   // only unlinked.
   while (!FControls.empty()) RemoveControl(FControls.back());
   DestroyHandle();
-  if (FBrush) DeleteObject(FBrush);
 }
 
 TWinControl* TWinControl::FindControl(HWND wnd) {
@@ -355,11 +354,10 @@ void TWinControl::VisibleChanged() {
 
 HBRUSH TWinControl::BackgroundBrush() {
   if (!FBrush || FBrushColor != FColor) {
-    if (FBrush) DeleteObject(FBrush);
-    FBrush = CreateSolidBrush(ColorToRGB(FColor));
+    FBrush.Reset(CreateSolidBrush(ColorToRGB(FColor)));
     FBrushColor = FColor;
   }
-  return FBrush;
+  return FBrush.get();
 }
 
 void TWinControl::PaintWindow(HDC dc) {

@@ -114,7 +114,7 @@ class TWinControl : public TControl {
   bool FOwnClass = false;
   int FAlignLevel = 0;
   bool FAligning = false;
-  HBRUSH FBrush = nullptr;
+  TOwnedBrush FBrush;
   TColor FBrushColor = clNone;
   TControl* FMouseControl = nullptr;
 };

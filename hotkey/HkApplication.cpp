@@ -1,5 +1,7 @@
 #include "hotkey/HkApplication.h"
 
+#include "framework/GdiHandles.h"
+
 THkApplication* HkApplication = nullptr;
 
 namespace {
@@ -17,12 +19,11 @@ THkApplication::THkApplication() : TComponent(nullptr) {
   FIniCtrl = new THkIniCtrl(this);
   LARGE_INTEGER frequency{};
   if (QueryPerformanceFrequency(&frequency)) FFrequency = frequency.QuadPart;
-  if (HBITMAP boxes = LoadBitmapW(nullptr, MAKEINTRESOURCEW(kCheckBoxesBitmap))) {
+  if (const TOwnedBitmap boxes(LoadBitmapW(nullptr, MAKEINTRESOURCEW(kCheckBoxesBitmap))); boxes) {
     BITMAP info{};
-    GetObjectW(boxes, sizeof(info), &info);
+    GetObjectW(boxes.get(), sizeof(info), &info);
     FCheckWidth = info.bmWidth / 4;
     FCheckHeight = info.bmHeight / 3;
-    DeleteObject(boxes);
   }
 }
 

@@ -1,28 +1,13 @@
 #include "hotkey/HkVersion.h"
 
+#include "framework/WindowsVersion.h"
+
 THkWindowsVersion HkWindowsVersion;
-
-namespace {
-
-// GetVersionEx lies to programs without a manifest; the kernel's own call does not.
-OSVERSIONINFOEXW QueryVersion() {
-  OSVERSIONINFOEXW v{};
-  v.dwOSVersionInfoSize = sizeof(v);
-  using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOEXW*);
-  if (HMODULE ntdll = GetModuleHandleW(L"ntdll.dll"))
-    if (auto fn = reinterpret_cast<RtlGetVersionFn>(
-            reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion"))))
-      if (fn(&v) == 0) return v;
-  v.dwPlatformId = VER_PLATFORM_WIN32_NT;
-  return v;
-}
-
-}  // namespace
 
 void InitHkVersionUnit() {
   THkWindowsVersion& w = HkWindowsVersion;
   w = THkWindowsVersion{};
-  const OSVERSIONINFOEXW v = QueryVersion();
+  const OSVERSIONINFOEXW v = KernelWindowsVersion();
   if (v.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) {
     w.Is9x = true;
     w.Is98OrLater = v.dwMinorVersion >= 10;

@@ -1,5 +1,6 @@
 #include "keyboard/KbTouchKey.h"
 
+#include "framework/GdiHandles.h"
 #include "keyboard/KbTouchKeyboard.h"
 
 #include <algorithm>
@@ -19,15 +20,6 @@ void Line(HDC dc, int x1, int y1, int x2, int y2) {
   MoveToEx(dc, x1, y1, nullptr);
   LineTo(dc, x2, y2);
 }
-
-// A GDI pen or brush for one paint step.
-struct TGdiObject {
-  explicit TGdiObject(HGDIOBJ h) : Handle(h) {}
-  ~TGdiObject() { DeleteObject(Handle); }
-  TGdiObject(const TGdiObject&) = delete;
-  TGdiObject& operator=(const TGdiObject&) = delete;
-  HGDIOBJ Handle;
-};
 
 String OneCase(const String& s, bool upper) {
   String r = s;
@@ -111,18 +103,18 @@ void TKbTouchKey::PaintFace(HDC dc, bool down) {
   const int w = Width(), h = Height();
   const COLORREF face = ColorToRGB(down ? ColorDown : Color());
   {
-    TGdiObject brush(CreateSolidBrush(face));
-    TGdiObject pen(CreatePen(PS_SOLID, 1, ColorToRGB(down ? BorderColorDown : BorderColor)));
-    TSelectObject b(dc, brush.Handle);
-    TSelectObject p(dc, pen.Handle);
+    const TOwnedBrush brush(CreateSolidBrush(face));
+    const TOwnedPen pen(CreatePen(PS_SOLID, 1, ColorToRGB(down ? BorderColorDown : BorderColor)));
+    TSelectObject b(dc, brush.get());
+    TSelectObject p(dc, pen.get());
     RoundRect(dc, d, d, w, h, kCorner, kCorner);
   }
   if (down) return;
   const COLORREF light = Scaled(face, 2, 1);
   const COLORREF dark = Scaled(face, 1, 2);
   {
-    TGdiObject pen(CreatePen(PS_SOLID, 1, light));
-    TSelectObject p(dc, pen.Handle);
+    const TOwnedPen pen(CreatePen(PS_SOLID, 1, light));
+    TSelectObject p(dc, pen.get());
     Line(dc, d + 1, d + 4, d + 1, h - 4);
     Line(dc, d + 4, d + 1, w - 4, d + 1);
     SetPixel(dc, d + 2, d + 2, light);
@@ -130,8 +122,8 @@ void TKbTouchKey::PaintFace(HDC dc, bool down) {
     SetPixel(dc, d + 2, d + 3, light);
   }
   {
-    TGdiObject pen(CreatePen(PS_SOLID, 1, dark));
-    TSelectObject p(dc, pen.Handle);
+    const TOwnedPen pen(CreatePen(PS_SOLID, 1, dark));
+    TSelectObject p(dc, pen.get());
     Line(dc, d + 4, h - 2, w - 4, h - 2);
     Line(dc, w - 2, d + 4, w - 2, h - 4);
     SetPixel(dc, w - 3, h - 3, dark);
@@ -145,33 +137,30 @@ void TKbTouchKey::PaintFace(HDC dc, bool down) {
 void TKbTouchKey::PaintPicture(HDC dc, const TPicture& picture) {
   const int w = Width(), h = Height();
   const int pw = picture.Width(), ph = picture.Height();
-  HDC src = CreateCompatibleDC(dc);
+  const TMemoryDC srcDC(dc);
+  const HDC src = srcDC.get();
   TSelectObject s(src, picture.Bitmap());
   const COLORREF key = GetPixel(src, 0, 0);
-  HDC work = CreateCompatibleDC(dc);
-  HBITMAP canvas = CreateCompatibleBitmap(dc, w, h);
-  {
-    TSelectObject c(work, canvas);
-    if (pw >= w && ph >= h) {
-      BitBlt(work, 0, 0, w, h, src, 0, 0, SRCCOPY);
-    } else {
-      const int lw = std::max(0, (pw - 2) / 2), rw = std::max(0, pw - lw - 2);
-      const int th = std::max(0, (ph - 2) / 2), bh = std::max(0, ph - th - 2);
-      const int sx[3] = {0, lw, lw + 2}, sw[3] = {lw, std::min(2, pw), rw};
-      const int dx[3] = {0, lw, w - rw}, dw[3] = {lw, std::max(0, w - lw - rw), rw};
-      const int sy[3] = {0, th, th + 2}, sh[3] = {th, std::min(2, ph), bh};
-      const int dy[3] = {0, th, h - bh}, dh[3] = {th, std::max(0, h - th - bh), bh};
-      SetStretchBltMode(work, COLORONCOLOR);
-      for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j)
-          if (sw[i] > 0 && sh[j] > 0 && dw[i] > 0 && dh[j] > 0)
-            StretchBlt(work, dx[i], dy[j], dw[i], dh[j], src, sx[i], sy[j], sw[i], sh[j], SRCCOPY);
-    }
-    TransparentBlt(dc, 0, 0, w, h, work, 0, 0, w, h, key);
+  const TMemoryDC workDC(dc);
+  const HDC work = workDC.get();
+  const TOwnedBitmap canvas(CreateCompatibleBitmap(dc, w, h));
+  TSelectObject c(work, canvas.get());
+  if (pw >= w && ph >= h) {
+    BitBlt(work, 0, 0, w, h, src, 0, 0, SRCCOPY);
+  } else {
+    const int lw = std::max(0, (pw - 2) / 2), rw = std::max(0, pw - lw - 2);
+    const int th = std::max(0, (ph - 2) / 2), bh = std::max(0, ph - th - 2);
+    const int sx[3] = {0, lw, lw + 2}, sw[3] = {lw, std::min(2, pw), rw};
+    const int dx[3] = {0, lw, w - rw}, dw[3] = {lw, std::max(0, w - lw - rw), rw};
+    const int sy[3] = {0, th, th + 2}, sh[3] = {th, std::min(2, ph), bh};
+    const int dy[3] = {0, th, h - bh}, dh[3] = {th, std::max(0, h - th - bh), bh};
+    SetStretchBltMode(work, COLORONCOLOR);
+    for (int i = 0; i < 3; ++i)
+      for (int j = 0; j < 3; ++j)
+        if (sw[i] > 0 && sh[j] > 0 && dw[i] > 0 && dh[j] > 0)
+          StretchBlt(work, dx[i], dy[j], dw[i], dh[j], src, sx[i], sy[j], sw[i], sh[j], SRCCOPY);
   }
-  DeleteObject(canvas);
-  DeleteDC(work);
-  DeleteDC(src);
+  TransparentBlt(dc, 0, 0, w, h, work, 0, 0, w, h, key);
 }
 
 void TKbTouchKey::PaintLabel(TCanvas& canvas, bool down) {

@@ -28,7 +28,7 @@ HeapCheck HeapWalker::Check() const
 {
   HeapCheck check;
   const MediumBlocks& medium = FAllocator.FMedium;
-  for (const MediumPool* pool = medium.PoolRing.Next; check.Ok && pool != &medium.PoolRing; pool = pool->Next) {
+  for (const MediumPool* pool = medium.FPoolRing.Next; check.Ok && pool != &medium.FPoolRing; pool = pool->Next) {
     if (pool->Next->Previous != pool)
       Fail(check, "medium pool ring broken", pool);
     ++check.MediumPools;
@@ -49,12 +49,12 @@ void HeapWalker::CheckMediumPool(const MediumPool* pool, HeapCheck& check) const
   const char* first = At(pool) + kMediumPoolHeaderBytes;
   const char* end = At(pool) + kMediumPoolBytes;
   const char* block = first;
-  if (medium.FeedBytesLeft > 0 && medium.FeedTop > first && medium.FeedTop <= end) {
-    if (medium.FeedTop - medium.FeedBytesLeft != first) {
+  if (medium.FFeedBytesLeft > 0 && medium.FFeedTop > first && medium.FFeedTop <= end) {
+    if (medium.FFeedTop - medium.FFeedBytesLeft != first) {
       Fail(check, "feed does not start at the pool's first block", pool);
       return;
     }
-    block = medium.FeedTop;
+    block = medium.FFeedTop;
   }
   bool previousFree = false;
   for (; block < end; ) {
@@ -149,8 +149,8 @@ void HeapWalker::CheckBins(HeapCheck& check) const
   const MediumBlocks& medium = FAllocator.FMedium;
   size_t binned = 0;
   for (size_t bin = 0; bin < kMediumBinCount; ++bin) {
-    const MediumFreeBlock* head = &medium.Bins[bin];
-    bool maskBit = medium.BinMasks[bin / kBinsPerGroup] & (1u << (bin % kBinsPerGroup));
+    const MediumFreeBlock* head = &medium.FBins[bin];
+    bool maskBit = medium.FBinMasks[bin / kBinsPerGroup] & (1u << (bin % kBinsPerGroup));
     if ((head->NextFree != head) != maskBit) {
       Fail(check, "bin mask does not match the bin", head);
       return;
@@ -169,24 +169,24 @@ void HeapWalker::CheckBins(HeapCheck& check) const
     }
   }
   for (size_t group = 0; group < kMediumGroupCount; ++group) {
-    if ((medium.BinMasks[group] != 0) != bool(medium.GroupMask & (1u << group))) {
-      Fail(check, "group mask does not match the bin masks", &medium.BinMasks[group]);
+    if ((medium.FBinMasks[group] != 0) != bool(medium.FGroupMask & (1u << group))) {
+      Fail(check, "group mask does not match the bin masks", &medium.FBinMasks[group]);
       return;
     }
   }
   // Every free block big enough for a bin is in one, and nothing else is.
   size_t bigFree = 0;
-  for (const MediumPool* pool = medium.PoolRing.Next; pool != &medium.PoolRing; pool = pool->Next) {
+  for (const MediumPool* pool = medium.FPoolRing.Next; pool != &medium.FPoolRing; pool = pool->Next) {
     const char* block = At(pool) + kMediumPoolHeaderBytes;
     const char* end = At(pool) + kMediumPoolBytes;
-    if (medium.FeedBytesLeft > 0 && medium.FeedTop > block && medium.FeedTop <= end)
-      block = medium.FeedTop;
+    if (medium.FFeedBytesLeft > 0 && medium.FFeedTop > block && medium.FFeedTop <= end)
+      block = medium.FFeedTop;
     for (; block < end; block += SizeOf(block))
       if ((Header(block) & kFreeFlag) && SizeOf(block) >= kMinMediumBlockBytes)
         ++bigFree;
   }
   if (bigFree != binned)
-    Fail(check, "free medium blocks and binned blocks differ", &medium.Bins[0]);
+    Fail(check, "free medium blocks and binned blocks differ", &medium.FBins[0]);
 }
 
 void HeapWalker::CheckPartialLists(HeapCheck& check) const
@@ -207,11 +207,11 @@ void HeapWalker::CheckPartialLists(HeapCheck& check) const
     for (const PoolLinks* link = type.PartialPools.NextPartial; link != &type.PartialPools; link = link->NextPartial)
       ++listed;
   const MediumBlocks& medium = FAllocator.FMedium;
-  for (const MediumPool* pool = medium.PoolRing.Next; pool != &medium.PoolRing; pool = pool->Next) {
+  for (const MediumPool* pool = medium.FPoolRing.Next; pool != &medium.FPoolRing; pool = pool->Next) {
     const char* block = At(pool) + kMediumPoolHeaderBytes;
     const char* end = At(pool) + kMediumPoolBytes;
-    if (medium.FeedBytesLeft > 0 && medium.FeedTop > block && medium.FeedTop <= end)
-      block = medium.FeedTop;
+    if (medium.FFeedBytesLeft > 0 && medium.FFeedTop > block && medium.FFeedTop <= end)
+      block = medium.FFeedTop;
     for (; block < end; block += SizeOf(block))
       if ((Header(block) & (kPoolFlag | kFreeFlag)) == kPoolFlag && reinterpret_cast<const SmallPool*>(block)->FreeChain)
         ++withFree;
@@ -223,7 +223,7 @@ void HeapWalker::CheckPartialLists(HeapCheck& check) const
 void HeapWalker::CheckLargeBlocks(HeapCheck& check) const
 {
   const LargeBlocks& large = FAllocator.FLarge;
-  for (const LargeBlockHeader* header = large.Ring.Next; header != &large.Ring; header = header->Next) {
+  for (const LargeBlockHeader* header = large.FRing.Next; header != &large.FRing; header = header->Next) {
     size_t region = header->RegionSizeAndFlags & ~kFlagMask;
     size_t flags = header->RegionSizeAndFlags & (kFreeFlag | kMediumFlag | kLargeFlag);
     if (header->Next->Previous != header || flags != kLargeFlag || region % kRegionGranularity != 0 ||
@@ -251,18 +251,18 @@ bool HeapWalker::IsSmallBlockInUse(const SmallPool* pool, size_t poolSize, const
 bool HeapWalker::IsBlockInUse(const void* p) const
 {
   const LargeBlocks& large = FAllocator.FLarge;
-  for (const LargeBlockHeader* header = large.Ring.Next; header != &large.Ring; header = header->Next)
+  for (const LargeBlockHeader* header = large.FRing.Next; header != &large.FRing; header = header->Next)
     if (header + 1 == p)
       return true;
 
   const MediumBlocks& medium = FAllocator.FMedium;
-  for (const MediumPool* pool = medium.PoolRing.Next; pool != &medium.PoolRing; pool = pool->Next) {
+  for (const MediumPool* pool = medium.FPoolRing.Next; pool != &medium.FPoolRing; pool = pool->Next) {
     const char* block = At(pool) + kMediumPoolHeaderBytes;
     const char* end = At(pool) + kMediumPoolBytes;
     if (p < block || p >= end)
       continue;
-    if (medium.FeedBytesLeft > 0 && medium.FeedTop > block && medium.FeedTop <= end)
-      block = medium.FeedTop;
+    if (medium.FFeedBytesLeft > 0 && medium.FFeedTop > block && medium.FFeedTop <= end)
+      block = medium.FFeedTop;
     for (; block < end; block += SizeOf(block)) {
       size_t header = Header(block);
       size_t size = header & ~kFlagMask;

@@ -8,9 +8,9 @@ namespace mm {
 
 LargeBlocks::LargeBlocks(PageProvider& pages) : FPages(pages)
 {
-  Ring.Previous = Ring.Next = &Ring;
-  Ring.UserSize = 0;
-  Ring.RegionSizeAndFlags = 0;
+  FRing.Previous = FRing.Next = &FRing;
+  FRing.UserSize = 0;
+  FRing.RegionSizeAndFlags = 0;
 }
 
 void* LargeBlocks::AllocBlock(size_t request, size_t userSize)
@@ -22,11 +22,11 @@ void* LargeBlocks::AllocBlock(size_t request, size_t userSize)
   header->UserSize = userSize;
   header->RegionSizeAndFlags = regionSize | kLargeFlag;
   {
-    ByteLockGuard lock(LargeLock);
-    header->Previous = &Ring;
-    header->Next = Ring.Next;
-    Ring.Next->Previous = header;
-    Ring.Next = header;
+    ByteLockGuard lock(FLargeLock);
+    header->Previous = &FRing;
+    header->Next = FRing.Next;
+    FRing.Next->Previous = header;
+    FRing.Next = header;
   }
   return header + 1;
 }
@@ -53,7 +53,7 @@ bool LargeBlocks::ReleaseRegions(LargeBlockHeader* header, bool& headerKept)
 int LargeBlocks::ReleaseBlock(void* block)
 {
   LargeBlockHeader* header = HeaderOfBlock(block);
-  ByteLockGuard lock(LargeLock);
+  ByteLockGuard lock(FLargeLock);
   // Out of the ring first: once its first region is gone the header cannot be read.
   LargeBlockHeader* previous = header->Previous;
   LargeBlockHeader* next = header->Next;
@@ -99,14 +99,14 @@ bool LargeBlocks::GrowInPlace(void* block, size_t newSize)
 
 void LargeBlocks::ReleaseAll()
 {
-  ByteLockGuard lock(LargeLock);
-  for (LargeBlockHeader* header = Ring.Next; header != &Ring;) {
+  ByteLockGuard lock(FLargeLock);
+  for (LargeBlockHeader* header = FRing.Next; header != &FRing;) {
     LargeBlockHeader* next = header->Next;
     bool headerKept = true;
     ReleaseRegions(header, headerKept);
     header = next;
   }
-  Ring.Previous = Ring.Next = &Ring;
+  FRing.Previous = FRing.Next = &FRing;
 }
 
 }  // namespace mm

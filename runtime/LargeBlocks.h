@@ -24,7 +24,7 @@ public:
   LargeBlocks(const LargeBlocks&) = delete;
   LargeBlocks& operator=(const LargeBlocks&) = delete;
 
-  // A block with room for Request bytes that records UserSize; null when the system refuses.
+  // A block with room for request bytes that records userSize; null when the system refuses.
   void* AllocBlock(size_t request, size_t userSize);
   // Gives the block's regions back; -1 (the block kept) when one of them cannot be released.
   int ReleaseBlock(void* block);
@@ -42,12 +42,12 @@ public:
 private:
   friend class HeapWalker;
 
-  // HeaderKept turns false once the region holding the header is gone.
+  // headerKept turns false once the region holding the header is gone.
   bool ReleaseRegions(LargeBlockHeader* header, bool& headerKept);
 
   PageProvider& FPages;
-  ByteLock LargeLock;
-  LargeBlockHeader Ring;
+  ByteLock FLargeLock;
+  LargeBlockHeader FRing;
 };
 
 }  // namespace mm

@@ -22,8 +22,8 @@ size_t PeekHeader(void* block) { return __atomic_load_n(&HeaderOf(block), __ATOM
 
 MediumBlocks::MediumBlocks(PageProvider& pages) : FPages(pages)
 {
-  PoolRing.Previous = PoolRing.Next = &PoolRing;
-  for (auto& bin : Bins)
+  FPoolRing.Previous = FPoolRing.Next = &FPoolRing;
+  for (auto& bin : FBins)
     bin.PreviousFree = bin.NextFree = &bin;
 }
 
@@ -39,25 +39,25 @@ void MediumBlocks::UnbinBlock(MediumFreeBlock* block)
   previous->NextFree = next;
   next->PreviousFree = previous;
   if (previous == next) {  // only the bin's head is left
-    size_t bin = static_cast<size_t>(next - Bins);
-    uint32_t& word = BinMasks[bin / kBinsPerGroup];
+    size_t bin = static_cast<size_t>(next - FBins);
+    uint32_t& word = FBinMasks[bin / kBinsPerGroup];
     word &= ~(1u << (bin % kBinsPerGroup));
     if (word == 0)
-      GroupMask &= ~(1u << (bin / kBinsPerGroup));
+      FGroupMask &= ~(1u << (bin / kBinsPerGroup));
   }
 }
 
 void MediumBlocks::BinBlock(void* block, size_t size)
 {
   size_t bin = BinOf(size);
-  MediumFreeBlock* head = &Bins[bin];
+  MediumFreeBlock* head = &FBins[bin];
   auto* free = static_cast<MediumFreeBlock*>(block);
   free->PreviousFree = head;
   free->NextFree = head->NextFree;
   head->NextFree->PreviousFree = free;
   head->NextFree = free;
-  BinMasks[bin / kBinsPerGroup] |= 1u << (bin % kBinsPerGroup);
-  GroupMask |= 1u << (bin / kBinsPerGroup);
+  FBinMasks[bin / kBinsPerGroup] |= 1u << (bin % kBinsPerGroup);
+  FGroupMask |= 1u << (bin / kBinsPerGroup);
 }
 
 void MediumBlocks::MakeFreeBlock(void* block, size_t size)
@@ -70,17 +70,17 @@ void MediumBlocks::MakeFreeBlock(void* block, size_t size)
 
 void MediumBlocks::BinFeedRemainder()
 {
-  if (FeedBytesLeft == 0)
+  if (FFeedBytesLeft == 0)
     return;
-  size_t size = FeedBytesLeft;
-  void* remainder = FeedTop - size;
-  if (HeaderOf(FeedTop) & kFreeFlag) {
-    size_t topSize = SizeOf(FeedTop);
+  size_t size = FFeedBytesLeft;
+  void* remainder = FFeedTop - size;
+  if (HeaderOf(FFeedTop) & kFreeFlag) {
+    size_t topSize = SizeOf(FFeedTop);
     if (topSize >= kMinMediumBlockBytes)
-      UnbinBlock(reinterpret_cast<MediumFreeBlock*>(FeedTop));
+      UnbinBlock(reinterpret_cast<MediumFreeBlock*>(FFeedTop));
     size += topSize;
   } else {
-    HeaderOf(FeedTop) |= kPreviousFreeFlag;
+    HeaderOf(FFeedTop) |= kPreviousFreeFlag;
   }
   MakeFreeBlock(remainder, size);
 }
@@ -90,25 +90,25 @@ void* MediumBlocks::NewMediumPool(size_t firstBlockSize)
   BinFeedRemainder();
   auto* pool = static_cast<MediumPool*>(FPages.Allocate(kMediumPoolBytes, false));
   if (!pool) {
-    FeedBytesLeft = 0;
+    FFeedBytesLeft = 0;
     return nullptr;
   }
-  pool->Previous = &PoolRing;
-  pool->Next = PoolRing.Next;
-  PoolRing.Next->Previous = pool;
-  PoolRing.Next = pool;
+  pool->Previous = &FPoolRing;
+  pool->Next = FPoolRing.Next;
+  FPoolRing.Next->Previous = pool;
+  FPoolRing.Next = pool;
 
   char* end = reinterpret_cast<char*>(pool) + kMediumPoolBytes;
   HeaderOf(end) = kMediumFlag;  // the end sentinel: a medium block of size 0 in use
-  FeedBytesLeft = kMediumBlockAreaBytes - firstBlockSize;
-  FeedTop = end - firstBlockSize;
-  HeaderOf(FeedTop) = firstBlockSize | kMediumFlag;
-  return FeedTop;
+  FFeedBytesLeft = kMediumBlockAreaBytes - firstBlockSize;
+  FFeedTop = end - firstBlockSize;
+  HeaderOf(FFeedTop) = firstBlockSize | kMediumFlag;
+  return FFeedTop;
 }
 
 void* MediumBlocks::TakeFromBin(size_t bin)
 {
-  MediumFreeBlock* block = Bins[bin].NextFree;
+  MediumFreeBlock* block = FBins[bin].NextFree;
   UnbinBlock(block);
   return block;
 }
@@ -119,22 +119,22 @@ void* MediumBlocks::AllocBlock(size_t request)
   size_t bin = (bytes - kMinMediumBlockBytes) / kMediumGranularity;
   size_t group = bin / kBinsPerGroup;
 
-  ByteLockGuard lock(MediumLock);
-  uint32_t bins = BinMasks[group] & (~0u << (bin % kBinsPerGroup));
+  ByteLockGuard lock(FMediumLock);
+  uint32_t bins = FBinMasks[group] & (~0u << (bin % kBinsPerGroup));
   if (bins) {
     bin = group * kBinsPerGroup + __builtin_ctz(bins);
   } else {
-    uint32_t groups = GroupMask & (~1u << group);
+    uint32_t groups = FGroupMask & (~1u << group);
     if (groups) {
       group = __builtin_ctz(groups);
-      bin = group * kBinsPerGroup + __builtin_ctz(BinMasks[group]);
-    } else if (FeedBytesLeft < bytes) {
+      bin = group * kBinsPerGroup + __builtin_ctz(FBinMasks[group]);
+    } else if (FFeedBytesLeft < bytes) {
       return NewMediumPool(bytes);
     } else {
-      FeedTop -= bytes;
-      FeedBytesLeft -= bytes;
-      HeaderOf(FeedTop) = bytes | kMediumFlag;
-      return FeedTop;
+      FFeedTop -= bytes;
+      FFeedBytesLeft -= bytes;
+      HeaderOf(FFeedTop) = bytes | kMediumFlag;
+      return FFeedTop;
     }
   }
 
@@ -150,12 +150,12 @@ void* MediumBlocks::AllocBlock(size_t request)
 
 void* MediumBlocks::AllocPool(uint32_t groupMask, size_t poolBytes, size_t minPoolBytes, size_t& poolSize)
 {
-  ByteLockGuard lock(MediumLock);
+  ByteLockGuard lock(FMediumLock);
   void* block;
   size_t size;
-  if (uint32_t groups = GroupMask & groupMask) {
+  if (uint32_t groups = FGroupMask & groupMask) {
     size_t group = __builtin_ctz(groups);
-    block = TakeFromBin(group * kBinsPerGroup + __builtin_ctz(BinMasks[group]));
+    block = TakeFromBin(group * kBinsPerGroup + __builtin_ctz(FBinMasks[group]));
     size = SizeOf(block);
     if (size < kSplitForPoolBytes) {
       HeaderOf(Offset(block, size)) &= ~kPreviousFreeFlag;
@@ -163,16 +163,16 @@ void* MediumBlocks::AllocPool(uint32_t groupMask, size_t poolBytes, size_t minPo
       MakeFreeBlock(Offset(block, poolBytes), size - poolBytes);
       size = poolBytes;
     }
-  } else if (FeedBytesLeft < minPoolBytes) {
+  } else if (FFeedBytesLeft < minPoolBytes) {
     size = poolBytes;
     block = NewMediumPool(poolBytes);
     if (!block)
       return nullptr;
   } else {
-    size = FeedBytesLeft < poolBytes + kMinMediumBlockBytes ? FeedBytesLeft : poolBytes;
-    FeedTop -= size;
-    FeedBytesLeft -= size;
-    block = FeedTop;
+    size = FFeedBytesLeft < poolBytes + kMinMediumBlockBytes ? FFeedBytesLeft : poolBytes;
+    FFeedTop -= size;
+    FFeedBytesLeft -= size;
+    block = FFeedTop;
   }
   HeaderOf(block) = size | kPoolFlag;
   poolSize = size;
@@ -181,7 +181,7 @@ void* MediumBlocks::AllocPool(uint32_t groupMask, size_t poolBytes, size_t minPo
 
 int MediumBlocks::ReleaseBlock(void* block)
 {
-  MediumLock.Lock();
+  FMediumLock.Lock();
   size_t size = SizeOf(block);
   void* next = Offset(block, size);
   if (HeaderOf(next) & kFreeFlag) {
@@ -203,21 +203,21 @@ int MediumBlocks::ReleaseBlock(void* block)
   if (size == kMediumBlockAreaBytes) {
     auto* pool = reinterpret_cast<MediumPool*>(Offset(block, -ptrdiff_t(kMediumPoolHeaderBytes)));
     char* end = reinterpret_cast<char*>(pool) + kMediumPoolBytes;
-    if (FeedBytesLeft == kMediumBlockAreaBytes) {
+    if (FFeedBytesLeft == kMediumBlockAreaBytes) {
       // The feeding pool is untouched too: one empty pool is enough.
       pool->Previous->Next = pool->Next;
       pool->Next->Previous = pool->Previous;
-      MediumLock.Unlock();
+      FMediumLock.Unlock();
       return FPages.Release(pool) ? 0 : -1;
     }
     BinFeedRemainder();
     HeaderOf(end) = kMediumFlag;
-    FeedBytesLeft = kMediumBlockAreaBytes;
-    FeedTop = end;
+    FFeedBytesLeft = kMediumBlockAreaBytes;
+    FFeedTop = end;
   } else {
     MakeFreeBlock(block, size);
   }
-  MediumLock.Unlock();
+  FMediumLock.Unlock();
   return 0;
 }
 
@@ -230,7 +230,7 @@ bool MediumBlocks::GrowInPlace(void* block, size_t newSize)
   if (!(nextHeader & kFreeFlag) || available + (nextHeader & ~kFlagMask) < newSize)
     return false;
 
-  ByteLockGuard lock(MediumLock);
+  ByteLockGuard lock(FMediumLock);
   nextHeader = HeaderOf(next);  // another thread may have taken the neighbour meanwhile
   if (!(nextHeader & kFreeFlag) || available + (nextHeader & ~kFlagMask) < newSize)
     return false;
@@ -252,7 +252,7 @@ bool MediumBlocks::GrowInPlace(void* block, size_t newSize)
 
 void MediumBlocks::ShrinkInPlace(void* block, size_t newSize)
 {
-  ByteLockGuard lock(MediumLock);
+  ByteLockGuard lock(FMediumLock);
   const size_t size = SizeOf(block);
   const size_t bytes = MediumBlockBytesFor(newSize);
   size_t rest = size - bytes;
@@ -271,19 +271,19 @@ void MediumBlocks::ShrinkInPlace(void* block, size_t newSize)
 
 void MediumBlocks::ReleaseAll()
 {
-  ByteLockGuard lock(MediumLock);
-  for (MediumPool* pool = PoolRing.Next; pool != &PoolRing;) {
+  ByteLockGuard lock(FMediumLock);
+  for (MediumPool* pool = FPoolRing.Next; pool != &FPoolRing;) {
     MediumPool* next = pool->Next;
     FPages.Release(pool);
     pool = next;
   }
-  PoolRing.Previous = PoolRing.Next = &PoolRing;
-  for (auto& bin : Bins)
+  FPoolRing.Previous = FPoolRing.Next = &FPoolRing;
+  for (auto& bin : FBins)
     bin.PreviousFree = bin.NextFree = &bin;
-  std::fill(std::begin(BinMasks), std::end(BinMasks), 0u);
-  GroupMask = 0;
-  FeedBytesLeft = 0;
-  FeedTop = nullptr;
+  std::fill(std::begin(FBinMasks), std::end(FBinMasks), 0u);
+  FGroupMask = 0;
+  FFeedBytesLeft = 0;
+  FFeedTop = nullptr;
 }
 
 }  // namespace mm

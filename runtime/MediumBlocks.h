@@ -35,10 +35,10 @@ public:
   int ReleaseBlock(void* block);
   // Grows into a free neighbour when it is big enough; false leaves the block as it was.
   bool GrowInPlace(void* block, size_t newSize);
-  // Shrinks to the medium size for NewSize (at least kMinMediumRequest) and frees the rest.
+  // Shrinks to the medium size for newSize (at least kMinMediumRequest) and frees the rest.
   void ShrinkInPlace(void* block, size_t newSize);
-  // A medium block for a small-block pool, from bin groups in GroupMask or the feed. Its header
-  // carries kPoolFlag; its size is answered in PoolSize.
+  // A medium block for a small-block pool, from bin groups in groupMask or the feed. Its header
+  // carries kPoolFlag; its size is answered in poolSize.
   void* AllocPool(uint32_t groupMask, size_t poolBytes, size_t minPoolBytes, size_t& poolSize);
   // Gives every pool back to the system and forgets them.
   void ReleaseAll();
@@ -57,13 +57,13 @@ private:
   static size_t BinOf(size_t size);
 
   PageProvider& FPages;
-  ByteLock MediumLock;
-  MediumPool PoolRing;
-  MediumFreeBlock Bins[kMediumBinCount];
-  uint32_t BinMasks[kMediumGroupCount] = {};
-  uint32_t GroupMask = 0;
-  size_t FeedBytesLeft = 0;
-  char* FeedTop = nullptr;
+  ByteLock FMediumLock;
+  MediumPool FPoolRing;
+  MediumFreeBlock FBins[kMediumBinCount];
+  uint32_t FBinMasks[kMediumGroupCount] = {};
+  uint32_t FGroupMask = 0;
+  size_t FFeedBytesLeft = 0;
+  char* FFeedTop = nullptr;
 };
 
 }  // namespace mm

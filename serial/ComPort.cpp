@@ -268,6 +268,7 @@ void TCustomComPort::Close() {
 
   BeforeCloseReports();
   DoBeforeClose();
+  // A driver that refused the purge may still be finishing a transfer: give it a moment before the handle closes.
   if (!Api().PurgeComm(FHandle, PURGE_TXABORT | PURGE_RXABORT)) Sleep(1);
   FNotifyWindow.reset();
   DestroyHandle();

@@ -35,7 +35,7 @@ TComThread::~TComThread() {
 
 void TComThread::SignalStop() {
   SetEvent(FStopEvent.get());
-  Sleep(0);
+  Sleep(0);  // yield once, so the event thread can see the stop before we start waiting for its end
 }
 
 void TComThread::Execute() {

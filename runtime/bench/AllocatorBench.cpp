@@ -170,7 +170,7 @@ Result ThreadedChurn(Heap& heap, size_t pairs, size_t threads)
   std::thread sampler([&] {
     while (!done.load()) {
       meter.Sample();
-      Sleep(5);
+      Sleep(5);  // the sampling period
     }
   });
   for (auto& worker : workers)

@@ -32,6 +32,7 @@ BlockAllocator& SetUpInstalledAllocator()
     gSetUpState.store(2, std::memory_order_release);
     return *allocator;
   }
+  // Another thread is placing the allocator, a matter of microseconds; yield to it until it is done.
   while (gSetUpState.load(std::memory_order_acquire) != 2)
     Sleep(0);
   return *gInstalledAllocator.load(std::memory_order_acquire);
@@ -58,6 +59,7 @@ void StopOnInvalidRelease(const void* p)
     WriteFile(error, text, sizeof text - 1, &written, nullptr);
   }
   TerminateProcess(GetCurrentProcess(), 3);
+  // The process is ending; this thread must not return into the caller meanwhile.
   for (;;)
     Sleep(INFINITE);
 }

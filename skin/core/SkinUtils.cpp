@@ -8,6 +8,7 @@
 #include "framework/Control.h"
 #include "framework/Dialogs.h"
 #include "framework/Graphic.h"
+#include "framework/WindowsVersion.h"
 
 namespace {
 
@@ -16,7 +17,6 @@ struct UtilsUnit {
   uint8_t Major = 0, Minor = 0;
   HMODULE Kernel = nullptr, Shell = nullptr, User = nullptr;
   BOOL(WINAPI* IsDebuggerPresent)() = nullptr;
-  BOOL(WINAPI* IsWow64Process)(HANDLE, BOOL*) = nullptr;
   DWORD_PTR(WINAPI* SHGetFileInfoW)(LPCWSTR, DWORD, SHFILEINFOW*, UINT, UINT) = nullptr;
   BOOL(WINAPI* SystemParametersInfoForDpi)(UINT, UINT, void*, UINT, UINT) = nullptr;
   bool Wow64WithoutComposition = false;
@@ -34,12 +34,6 @@ void Bind(T& Target, HMODULE Module, const char* Name) {
 
 bool IsDelimiter(wchar_t c, const String& Delims) { return Delims.find(c) != String::npos; }
 
-// The version as reported to the process, which compatibility settings may lower.
-std::pair<int, int> ReportedVersion() {
-  DWORD v = GetVersion();
-  return {int(v & 0xFF), int(v >> 8 & 0xFF)};
-}
-
 bool DwmComposes() {
   using Query = HRESULT(WINAPI*)(BOOL*);
   HMODULE Dwm = LoadLibraryW(L"dwmapi.dll");
@@ -55,30 +49,15 @@ bool DwmComposes() {
 
 void ReadWindowsVersion() {
   UtilsUnit& u = Unit();
-  auto [Major, Minor] = ReportedVersion();
-  u.Major = uint8_t(Major);
-  u.Minor = uint8_t(Minor);
-  if (Major > 6 || (Major == 6 && Minor >= 2)) {
-    // From 6.2 on the reported version may be held back; the workstation
-    // record tells the truth.
-    struct WkstaInfo100 {
-      DWORD PlatformId;
-      LPWSTR ComputerName, LanGroup;
-      DWORD VerMajor, VerMinor;
-    };
-    using GetInfo = DWORD(WINAPI*)(LPWSTR, DWORD, BYTE**);
-    using FreeBuffer = DWORD(WINAPI*)(void*);
-    if (HMODULE Net = LoadLibraryW(L"netapi32.dll")) {
-      auto Get = reinterpret_cast<GetInfo>(reinterpret_cast<void*>(GetProcAddress(Net, "NetWkstaGetInfo")));
-      auto Free = reinterpret_cast<FreeBuffer>(reinterpret_cast<void*>(GetProcAddress(Net, "NetApiBufferFree")));
-      BYTE* Buffer = nullptr;
-      if (Get && Get(nullptr, 100, &Buffer) == 0 && Buffer) {
-        auto* Info = reinterpret_cast<WkstaInfo100*>(Buffer);
-        u.Major = uint8_t(Info->VerMajor);
-        u.Minor = uint8_t(Info->VerMinor);
-      }
-      if (Buffer && Free) Free(Buffer);
-      FreeLibrary(Net);
+  const TReportedVersion Reported = ReportedWindowsVersion();
+  u.Major = uint8_t(Reported.Major);
+  u.Minor = uint8_t(Reported.Minor);
+  if (Reported.Major > 6 || (Reported.Major == 6 && Reported.Minor >= 2)) {
+    // From 6.2 on the reported version may be held back; the kernel's is not.
+    const OSVERSIONINFOEXW Kernel = KernelWindowsVersion();
+    if (Kernel.dwMajorVersion != 0) {
+      u.Major = uint8_t(Kernel.dwMajorVersion);
+      u.Minor = uint8_t(Kernel.dwMinorVersion);
     }
   }
 }
@@ -93,12 +72,12 @@ bool IsWin8OrLater() { return WinMajorVersion() > 6 || (WinMajorVersion() == 6 &
 bool IsWin10OrLater() { return WinMajorVersion() >= 10; }
 
 bool IsWinXPOrLater() {
-  auto [Major, Minor] = ReportedVersion();
+  const auto [Major, Minor] = ReportedWindowsVersion();
   return Major > 5 || (Major == 5 && Minor >= 1);
 }
 
 bool IsWin81OrLater() {
-  auto [Major, Minor] = ReportedVersion();
+  const auto [Major, Minor] = ReportedWindowsVersion();
   return Major > 6 || (Major == 6 && Minor >= 3);
 }
 
@@ -136,10 +115,7 @@ void SetMinAnimation(bool Enabled) {
 
 bool IsDebuggerAttached() { return Unit().IsDebuggerPresent ? Unit().IsDebuggerPresent() != FALSE : true; }
 
-bool RunningUnderWow64() {
-  BOOL Wow64 = FALSE;
-  return Unit().IsWow64Process && Unit().IsWow64Process(GetCurrentProcess(), &Wow64) && Wow64;
-}
+bool RunningUnderWow64() { return ProcessIsWow64().value_or(false); }
 
 bool Wow64WithoutComposition() { return Unit().Wow64WithoutComposition; }
 
@@ -155,7 +131,6 @@ void InitSkinUtils() {
   ReadWindowsVersion();
   u.Kernel = LoadLibraryW(L"kernel32.dll");
   Bind(u.IsDebuggerPresent, u.Kernel, "IsDebuggerPresent");
-  Bind(u.IsWow64Process, u.Kernel, "IsWow64Process");
   u.Wow64WithoutComposition = RunningUnderWow64() && !DwmComposes();
   LoadShellFileInfo();
   u.User = LoadLibraryW(L"user32.dll");
@@ -400,7 +375,7 @@ void ShowError(const String& Text) { MessageDlg(Text, TMsgDlgType::mtError, mbOK
 
 void WaitProcessingMessages(DWORD Milliseconds) {
   if (!Application) {
-    Sleep(Milliseconds);
+    Sleep(Milliseconds);  // no message loop: nothing to serve while waiting
     return;
   }
   const DWORD Start = GetTickCount();
@@ -416,6 +391,7 @@ void WaitProcessingMessages(DWORD Milliseconds) {
 void WaitUntilTick(DWORD StartTick, DWORD Interval) {
   // Elapsed time in unsigned 32-bit arithmetic survives the tick count's
   // wrap-around every 49.7 days, where a 64-bit end tick would never come.
+  // Sleep(0) gives the slice away yet wakes within the frame, where Sleep(1) may oversleep by a timer tick.
   while (GetTickCount() - StartTick < Interval) Sleep(0);
 }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "framework/Control.h"
+#include "framework/GdiHandles.h"
 #include "framework/Streams.h"
 #include "skin/graphics/PngGraphic.h"
 
@@ -152,14 +153,12 @@ TBitmap* RotateBitmapRightAngle(TBitmap*& Bmp, int Angle, bool FreeSource) {
 }
 
 HICON BitmapToIcon(TBitmap& Bmp) {
-  HBITMAP Mask = CreateBitmap(std::max(Bmp.Width(), 1), std::max(Bmp.Height(), 1), 1, 1, nullptr);
+  const TOwnedBitmap Mask(CreateBitmap(std::max(Bmp.Width(), 1), std::max(Bmp.Height(), 1), 1, 1, nullptr));
   ICONINFO Info = {};
   Info.fIcon = TRUE;
-  Info.hbmMask = Mask;
+  Info.hbmMask = Mask.get();
   Info.hbmColor = Bmp.Handle();
-  HICON Icon = CreateIconIndirect(&Info);
-  DeleteObject(Mask);
-  return Icon;
+  return CreateIconIndirect(&Info);
 }
 
 void CollectKeyColorRuns(std::vector<RECT>& Rects, TBitmap& Bmp, uint32_t KeyColor) {
@@ -187,9 +186,8 @@ void RegionFromKeyColor(HRGN& Rgn, TBitmap& Bmp, uint32_t KeyColor) {
   CollectKeyColorRuns(Runs, Bmp, KeyColor);
   Rgn = CreateRectRgn(0, 0, Bmp.Width(), Bmp.Height());
   for (const RECT& R : Runs) {
-    HRGN Run = CreateRectRgn(R.left, R.top, R.right, R.bottom);
-    CombineRgn(Rgn, Rgn, Run, RGN_DIFF);
-    DeleteObject(Run);
+    const TOwnedRegion Run(CreateRectRgn(R.left, R.top, R.right, R.bottom));
+    CombineRgn(Rgn, Rgn, Run.get(), RGN_DIFF);
   }
 }
 

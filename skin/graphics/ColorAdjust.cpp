@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "framework/GdiHandles.h"
+
 namespace {
 
 inline uint32_t Exchange(uint32_t c) { return (c & 0xFF00FF00u) | (c >> 16 & 0xFF) | (c & 0xFF) << 16; }
@@ -127,12 +129,11 @@ bool LayeredWindowsAvailable() { return Unit().Bound.UpdateLayeredWindow != null
 
 void UpdateLayeredWindowFromBitmap(HWND Wnd, TBitmap& Bmp, const SIZE& Size, const BLENDFUNCTION& Blend,
                                    const POINT& Position) {
-  HDC Screen = GetDC(nullptr);
+  const TWindowDC Screen;
   POINT Where = Position, Origin{0, 0};
   SIZE Extent = Size;
   BLENDFUNCTION How = Blend;
-  Unit().Bound.UpdateLayeredWindow(Wnd, Screen, &Where, &Extent, Bmp.DC(), &Origin, 0x1FFFFFFF, &How, ULW_ALPHA);
-  ReleaseDC(nullptr, Screen);
+  Unit().Bound.UpdateLayeredWindow(Wnd, Screen.get(), &Where, &Extent, Bmp.DC(), &Origin, 0x1FFFFFFF, &How, ULW_ALPHA);
 }
 
 void SetDCLayout(HDC DC, DWORD Layout) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "framework/GdiHandles.h"
 #include "skin/graphics/Bitmap32.h"
 #include "skin/graphics/Blend32.h"
 #include "skin/graphics/ColorAdjust.h"
@@ -261,9 +262,8 @@ void FillRectOnDC(HDC DC, const RECT& Rect, uint32_t Color, uint8_t Alpha) {
     GpFillRectAlpha(DC, Color, Rect, Alpha);
     return;
   }
-  HBRUSH Brush = CreateSolidBrush(Color & 0xFFFFFF);
-  FillRect(DC, &Rect, Brush);
-  DeleteObject(Brush);
+  const TOwnedBrush Brush(CreateSolidBrush(Color & 0xFFFFFF));
+  FillRect(DC, &Rect, Brush.get());
 }
 
 void FillFrameOnDC(HDC DC, const RECT& R, int LeftW, int TopH, int RightW, int BottomH, uint32_t Color,

@@ -100,11 +100,10 @@ TEST(GlobalHotKey, FiresForTheRealKeysPressedInAnotherProgram) {
   ASSERT_TRUE(hk.Registered());
   int fired = 0;
   hk.OnKeyDown = [&](TObject*, WORD&, TShiftState) { ++fired; };
-  HANDLE notepad = StartFocusedNotepad();
+  const TOwnedHandle notepad = StartFocusedNotepad();
   ASSERT_TRUE(notepad);
   ASSERT_TRUE(RunXdotool(L"key ctrl+alt+s"));
   EXPECT_TRUE(PumpUntil([&] { return fired > 0; }, 5000));
   EXPECT_EQ(fired, 1);
-  TerminateProcess(notepad, 0);
-  CloseHandle(notepad);
+  TerminateProcess(notepad.get(), 0);
 }

@@ -48,7 +48,7 @@ TEST_F(ServiceAccess, HiddenProgramShowsTheServiceDialogForCtrlAltS) {
   HWND main = WindowOf(program.Id(), L"KELVRA-Adapter", 500);
   EXPECT_TRUE(!main || !IsWindowVisible(main));
 
-  HANDLE notepad = StartFocusedNotepad();
+  const TOwnedHandle notepad = StartFocusedNotepad();
   ASSERT_TRUE(notepad);
   ASSERT_TRUE(RunXdotool(L"key ctrl+alt+s"));
   HWND dialog = WindowOf(program.Id(), L"Service", 5000);
@@ -59,8 +59,7 @@ TEST_F(ServiceAccess, HiddenProgramShowsTheServiceDialogForCtrlAltS) {
   // The main window stays hidden until the password is given.
   main = WindowOf(program.Id(), L"KELVRA-Adapter", 500);
   EXPECT_TRUE(!main || !IsWindowVisible(main));
-  TerminateProcess(notepad, 0);
-  CloseHandle(notepad);
+  TerminateProcess(notepad.get(), 0);
 }
 
 TEST_F(ServiceAccess, ProgramStartsShownWhenAnotherProgramHoldsTheHotKey) {

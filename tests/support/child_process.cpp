@@ -4,15 +4,17 @@
 
 TChildProcess::TChildProcess(String commandLine) {
   STARTUPINFOW si{sizeof(si)};
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &FInfo))
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info))
     throw std::runtime_error("cannot start " + StringToUtf8(commandLine));
+  FProcess.Reset(info.hProcess);
+  FThread.Reset(info.hThread);
+  FId = info.dwProcessId;
 }
 
 TChildProcess::~TChildProcess() {
   if (Running()) End();
   WaitForExit(5000);
-  CloseHandle(FInfo.hThread);
-  CloseHandle(FInfo.hProcess);
 }
 
 TChildProcess TChildProcess::Program(const String& arguments) {

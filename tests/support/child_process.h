@@ -12,11 +12,11 @@ class TChildProcess {
   TChildProcess(const TChildProcess&) = delete;
   TChildProcess& operator=(const TChildProcess&) = delete;
 
-  bool Running() const { return WaitForSingleObject(FInfo.hProcess, 0) == WAIT_TIMEOUT; }
-  bool WaitForExit(DWORD ms) const { return WaitForSingleObject(FInfo.hProcess, ms) == WAIT_OBJECT_0; }
-  void End() { TerminateProcess(FInfo.hProcess, 1); }
-  DWORD Id() const { return FInfo.dwProcessId; }
-  HANDLE Process() const { return FInfo.hProcess; }
+  bool Running() const { return WaitForSingleObject(FProcess.get(), 0) == WAIT_TIMEOUT; }
+  bool WaitForExit(DWORD ms) const { return WaitForSingleObject(FProcess.get(), ms) == WAIT_OBJECT_0; }
+  void End() { TerminateProcess(FProcess.get(), 1); }
+  DWORD Id() const { return FId; }
+  HANDLE Process() const { return FProcess.get(); }
 
   // A visible form of this process with the given caption, once it shows.
   HWND WaitForForm(const wchar_t* caption, DWORD timeoutMs) const;
@@ -29,7 +29,9 @@ class TChildProcess {
   static String HelperPath(const String& name);
 
  private:
-  PROCESS_INFORMATION FInfo{};
+  TOwnedHandle FProcess;
+  TOwnedHandle FThread;
+  DWORD FId = 0;
 };
 
 // A visible form of the framework's class with the given caption that belongs

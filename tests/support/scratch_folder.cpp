@@ -1,26 +1,25 @@
 #include "tests/support/scratch_folder.h"
 
+#include "framework/FileSearch.h"
+
 #include <atomic>
 #include <stdexcept>
 
 namespace {
 
 void RemoveTree(const String& folder) {
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW((folder + L"*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const String name = data.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const String full = folder + name;
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+  {
+    TSearchRec entry;  // closed before the folder goes
+    for (int found = FindFirst(folder + L"*", faAnyFile, entry); found == 0; found = FindNext(entry)) {
+      if (entry.Name == L"." || entry.Name == L"..") continue;
+      const String full = folder + entry.Name;
+      if (entry.Attr & faDirectory) {
         RemoveTree(full + L"\\");
       } else {
         SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(full.c_str());
       }
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
+    }
   }
   RemoveDirectoryW(folder.c_str());
 }
@@ -39,21 +38,20 @@ ScratchFolder::ScratchFolder() {
 ScratchFolder::~ScratchFolder() { RemoveTree(FPath); }
 
 void ScratchFolder::WriteBytes(const String& path, const std::string& bytes) {
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write a test file");
+  const TOwnedHandle file(
+      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) throw std::runtime_error("cannot write a test file");
   DWORD written = 0;
-  WriteFile(h, bytes.data(), DWORD(bytes.size()), &written, nullptr);
-  CloseHandle(h);
+  WriteFile(file.get(), bytes.data(), DWORD(bytes.size()), &written, nullptr);
 }
 
 std::string ScratchFolder::ReadBytes(const String& path) {
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                         OPEN_EXISTING, 0, nullptr);
-  if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot read a test file");
+  const TOwnedHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!file) throw std::runtime_error("cannot read a test file");
   std::string bytes;
   char buffer[4096];
   DWORD got = 0;
-  while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-  CloseHandle(h);
+  while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
   return bytes;
 }

@@ -7,9 +7,8 @@ bool RunXdotool(const String& arguments) {
   if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si,
                       &pi))
     return false;
-  WaitForSingleObject(pi.hProcess, 10000);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
+  const TOwnedHandle process(pi.hProcess), thread(pi.hThread);
+  WaitForSingleObject(process.get(), 10000);
   return true;
 }
 
@@ -27,18 +26,19 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
   return true;
 }
 
-HANDLE StartFocusedNotepad() {
+TOwnedHandle StartFocusedNotepad() {
   wchar_t commandLine[] = L"notepad.exe";
   STARTUPINFOW si{sizeof(si)};
   PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return nullptr;
-  CloseHandle(pi.hThread);
-  WaitForInputIdle(pi.hProcess, 10000);
+  if (!CreateProcessW(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return {};
+  TOwnedHandle process(pi.hProcess);
+  const TOwnedHandle thread(pi.hThread);
+  WaitForInputIdle(process.get(), 10000);
   HWND notepad = nullptr;
   PumpUntil([&] {
     notepad = FindWindowW(L"Notepad", nullptr);
     return notepad != nullptr;
   }, 10000);
   RunXdotool(L"search --sync --onlyvisible --name Notepad windowfocus --sync");
-  return pi.hProcess;
+  return process;
 }
