@@ -6,8 +6,9 @@
 //   skin_fuzz_png FIRST COUNT FOLDER
 //
 // Prints the counts (decoded, refused by the decoder, refused otherwise).
-// An input that crashes or takes over 20 seconds is written to FOLDER and
-// the program ends with "crash N" or "hang N".
+// An input that crashes or takes over a minute is written to FOLDER and
+// the program ends with "crash N" or "hang N" and the counts so far;
+// run_png_fuzz.sh then goes on from N + 1.
 #include <windows.h>
 
 #include <atomic>
@@ -139,8 +140,14 @@ std::string Mutate(const std::string& Seed, std::mt19937& Random) {
 
 std::string Folder;
 std::atomic<long long> Current{-1};
-std::atomic<DWORD> StartedAt{0};
 const std::string* CurrentInput = nullptr;
+std::atomic<long long> Decoded{0}, Refused{0}, RefusedOther{0};
+
+void PrintCounts(const char* What, long long Count) {
+  std::printf("%s %lld decoded %lld refused %lld other %lld\n", What, Count, Decoded.load(), Refused.load(),
+              RefusedOther.load());
+  std::fflush(stdout);
+}
 
 void Keep(const char* What) {
   const std::string Path = Folder + "\\" + What + "-" + std::to_string(Current.load()) + ".png";
@@ -149,7 +156,7 @@ void Keep(const char* What) {
     std::fclose(f);
   }
   std::printf("%s %lld\n", What, Current.load());
-  std::fflush(stdout);
+  PrintCounts("partial", Decoded + Refused + RefusedOther);
 }
 
 LONG WINAPI OnCrash(EXCEPTION_POINTERS* Info) {
@@ -172,23 +179,25 @@ int main(int argc, char** argv) {
   SetUnhandledExceptionFilter(OnCrash);
   const std::vector<std::string> Base = Seeds();
   std::thread([] {
+    long long Seen = -1;
+    DWORD Since = GetTickCount();
     for (;;) {
       Sleep(500);  // a watchdog's pace, not a wait for a state
-      DWORD Start = StartedAt.load();
-      if (Start && GetTickCount() - Start > 20000) {
+      const long long Now = Current.load();
+      if (Now != Seen) {
+        Seen = Now, Since = GetTickCount();
+      } else if (Now >= 0 && GetTickCount() - Since > 60000) {
         Keep("hang");
         TerminateProcess(GetCurrentProcess(), 4);
       }
     }
   }).detach();
 
-  long long Decoded = 0, Refused = 0, RefusedOther = 0;
   for (long long n = First; n < First + Count; ++n) {
     std::mt19937 Random(uint32_t(n * 2654435761u));
     const std::string Input = Mutate(Base[n % Base.size()], Random);
     CurrentInput = &Input;
     Current = n;
-    StartedAt = GetTickCount() | 1;
     try {
       TPNGGraphic Png;
       LoadPngBytes(Png, Input);
@@ -204,8 +213,7 @@ int main(int argc, char** argv) {
         std::printf("other refusal at %lld: %s\n", n, std::string(m.begin(), m.end()).c_str());
       }
     }
-    StartedAt = 0;
   }
-  std::printf("done %lld decoded %lld refused %lld other %lld\n", Count, Decoded, Refused, RefusedOther);
+  PrintCounts("done", Count);
   return 0;
 }
