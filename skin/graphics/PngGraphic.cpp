@@ -1,9 +1,6 @@
 #include "skin/graphics/PngGraphic.h"
 
 #include <algorithm>
-#include <array>
-#include <cstdlib>
-#include <cstring>
 
 #include "framework/Graphics.h"
 #include "framework/Streams.h"
