@@ -15,7 +15,7 @@ run_range() {
   local next=$1 end=$2 log=$3
   : >"$log"
   while [ "$next" -lt "$end" ]; do
-    out=$(WINEDEBUG=warn+heap wine "$exe" "$next" $((end - next)) "$win_folder" 2>>"$log.heap" || true)
+    out=$(WINEDEBUG=warn+heap wine "$exe" "$next" $((end - next)) "$win_folder" 2>>"$log.heap" | tr -d "\r" || true)
     echo "$out" >>"$log"
     failed=$(echo "$out" | awk '$1 == "crash" || $1 == "hang" {print $2}' | tail -n 1)
     [ -n "$failed" ] || break
