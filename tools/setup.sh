@@ -31,21 +31,24 @@ if [ ${#missing[@]} -gt 0 ]; then
   "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-# libjpeg (the IJG interface) for MinGW, built from Debian's libjpeg-turbo source package.
-jpeg_prefix="$deps/libjpeg"
-if [ ! -f "$jpeg_prefix/lib/libjpeg.a" ]; then
-  echo "setup: building libjpeg for MinGW"
-  srclist=/etc/apt/sources.list.d/kelvra-deb-src.sources
-  if ! apt-get source --print-uris libjpeg-turbo >/dev/null 2>&1; then
-    "${sudo_cmd[@]}" tee "$srclist" >/dev/null <<SRC
+# apt's source download needs a deb-src entry; added once when missing.
+enable_source_packages() {
+  apt-get source --print-uris "$1" >/dev/null 2>&1 && return
+  "${sudo_cmd[@]}" tee /etc/apt/sources.list.d/kelvra-deb-src.sources >/dev/null <<SRC
 Types: deb-src
 URIs: http://deb.debian.org/debian
 Suites: bookworm
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 SRC
-    "${sudo_cmd[@]}" apt-get update -qq >/dev/null
-  fi
+  "${sudo_cmd[@]}" apt-get update -qq >/dev/null
+}
+
+# libjpeg (the IJG interface) for MinGW, built from Debian's libjpeg-turbo source package.
+jpeg_prefix="$deps/libjpeg"
+if [ ! -f "$jpeg_prefix/lib/libjpeg.a" ]; then
+  echo "setup: building libjpeg for MinGW"
+  enable_source_packages libjpeg-turbo
   work="$deps/src"
   rm -rf "$work" && mkdir -p "$work"
   (cd "$work" && apt-get source -qq libjpeg-turbo >/dev/null 2>&1)
@@ -60,6 +63,23 @@ SRC
   cp "$work/build/libjpeg.a" "$jpeg_prefix/lib/"
   cp "$src/jpeglib.h" "$src/jmorecfg.h" "$src/jerror.h" "$work/build/jconfig.h" "$jpeg_prefix/include/"
   rm -rf "$work"
+fi
+
+# Test pictures for the PNG decoder: the PNG suite and the test images shipped
+# in Debian's libpng source package, kept as plain files.
+png_corpus="$deps/pngsuite"
+if [ ! -f "$png_corpus/.complete" ]; then
+  echo "setup: fetching the PNG test pictures"
+  work="$deps/pngsuite-src"
+  rm -rf "$work" "$png_corpus" && mkdir -p "$work" "$png_corpus"
+  enable_source_packages libpng1.6
+  (cd "$work" && apt-get source -qq --download-only libpng1.6 >/dev/null 2>&1)
+  tar -xzf "$work"/libpng1.6_*.orig.tar.gz -C "$work" --wildcards \
+    '*/contrib/pngsuite/*.png' '*/contrib/testpngs/*.png'
+  find "$work"/*/contrib/pngsuite "$work"/*/contrib/testpngs -maxdepth 1 -name '*.png' \
+    -exec cp {} "$png_corpus/" \;
+  rm -rf "$work"
+  touch "$png_corpus/.complete"
 fi
 
 # GoogleTest, built once with the cross compiler.

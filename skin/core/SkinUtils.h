@@ -13,7 +13,7 @@
 #include "framework/Messages.h"
 #include "framework/StringList.h"
 #include "framework/System.h"
-#include "skin/core/SkinTypes.h"
+#include "skin/graphics/SkinTypes.h"
 
 class TControl;
 class TGraphic;

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "framework/Bitmap.h"
-#include "skin/core/SkinTypes.h"
+#include "skin/graphics/SkinTypes.h"
 
 inline uint32_t ExchangeRedBlue(uint32_t Color) {
   return (Color & 0xFF00FF00u) | (Color >> 16 & 0xFF) | (Color & 0xFF) << 16;

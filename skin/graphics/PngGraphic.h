@@ -2,14 +2,15 @@
 // TPNGGraphic reads PNG pictures into a bitmap of the smallest format that
 // holds them (indexed and grey ones with a palette, RGB 24-bit, RGBA and
 // grey with alpha 32-bit), with the transparent colour of a tRNS chunk.
-// It never writes PNG.
+// The file itself is read by TPngDecoder; this class turns its rows into
+// scan lines. It never writes PNG.
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 #include "framework/Bitmap.h"
 #include "skin/graphics/ColorManager.h"
-#include "skin/graphics/Lz77Decoder.h"
+#include "skin/graphics/PngDecoder.h"
 
 class TStream;
 
@@ -32,10 +33,6 @@ struct TPNGImageInfo {
   uint8_t Compression = 0;  // 2 = deflate
 };
 
-// Pictures larger than this in either direction are refused outright; a
-// skin never needs them and the row arithmetic stays far from overflow.
-constexpr uint32_t PngMaxDimension = 16384;
-
 class TPNGGraphic : public TBitmap {
 public:
   TPNGGraphic();
@@ -47,7 +44,6 @@ public:
   // under Rect (stretched with its alpha when the sizes differ); any other
   // is drawn as a plain bitmap.
   void Draw(TCanvas& Canvas, const RECT& Rect) override;
-  bool ReadImageHeader(TStream& Stream);
 
   TColorManager& ColorManager() { return *FColorManager; }
   const TPNGImageInfo& ImageInfo() const { return FImageInfo; }
@@ -58,45 +54,24 @@ public:
   uint32_t TransparentKey() const { return FTransparentKey; }
 
 private:
-  void ReadChunkHeader();
-  void ReadChunkData();
-  void SkipChunk();
-  bool IsChunk(const char* Name) const;
-  void CheckChunkFits(uint32_t Length);
   int SetupColorDepth(int ColorType, int BitDepth);
-  void ReadBackgroundChunk();
-  void ReadTransparencyChunk();
-  void ReadImageData();
-  // False when the image data ran out before Count bytes came.
-  bool InflateRow(uint8_t* Buffer, size_t Count);
-  uint16_t Sample16(const uint8_t* p) const { return uint16_t(p[0] << 8 | p[1]); }
+  void ApplyGamma(const TPngDecoder& Decoder);
+  void ReadBackgroundChunk(const std::vector<uint8_t>& Data);
+  void ReadTransparencyChunk(const std::vector<uint8_t>& Data);
+  // Sizes the bitmap for the picture, cleared to its background colour.
+  void PrepareImage();
+  void ReadImageData(TPngDecoder& Decoder);
 
   std::unique_ptr<TColorManager> FColorManager;
   TPNGImageInfo FImageInfo;
   uint32_t FImageHeight = 0;
   uint8_t FColorType = 0;
-  uint8_t FInterlace = 0;
   std::vector<uint8_t> FAlphaTable;
   uint32_t FBackgroundColor = 0xFFFFFF;
   RECT FProgressRect = {};
-  int64_t FStreamBase = 0;
-  int64_t FStreamEnd = 0;
-  TStream* FStream = nullptr;
-  std::unique_ptr<TLZ77Decoder> FDecoder;
-  uint32_t FIdatLeft = 0;
-  std::vector<uint8_t> FChunkBuffer;
-  const uint8_t* FInputPos = nullptr;
-  uint32_t FChunkLength = 0;
-  char FChunkType[4] = {};
-  uint32_t FRunningCrc = 0;
   int FBytesPerPixel = 0;
-  bool FDepthSet = false;
   uint32_t FTransparentKey = 0x1FFFFFFF;
 };
-
-// Continues a CRC-32 (the one PNG uses); starting from 0 gives the CRC of
-// the buffer.
-uint32_t UpdateCrc(uint32_t Crc, const void* Buffer, size_t Count);
 
 // Bmp becomes a 32-bit copy of Png with per-pixel alpha from the picture's
 // transparency.

@@ -266,18 +266,43 @@ TEST(PngDecoder, PaletteImageWithGammaKeepsItsCorrectedColours) {
   }
 }
 
-TEST(PngDecoder, GreyImageWithGammaBecomesAnAlphaMask) {
-  PngRecipe S;
-  S.Width = 2;
-  S.Height = 1;
-  S.ColorType = 0;
-  S.BitDepth = 8;
-  S.Gamma = 45455;
-  S.Sample = [](int x, int, int) { return x ? 255u : 0u; };
+// Grey pictures with a gAMA chunk keep their grey, corrected, and are
+// opaque but where the tRNS key says otherwise.
+TEST(PngDecoder, GreyImageWithGammaStaysGrey) {
+  for (int Depth : {1, 2, 4, 8, 16}) {
+    SCOPED_TRACE(Depth);
+    const uint32_t Max = (1u << Depth) - 1;
+    PngRecipe S;
+    S.Width = 3;
+    S.Height = 2;
+    S.ColorType = 0;
+    S.BitDepth = Depth;
+    S.Gamma = 45455;  // the display's own: levels come out unchanged
+    S.Sample = [Max](int x, int y, int) { return x == 0 ? 0u : x == 1 ? Max : y == 0 ? 0u : Max; };
+    TBitmap Out;
+    DecodePngTo32(MakePng(S), Out);
+    EXPECT_EQ(PixelAt(Out, 0, 0), 0xFF000000u);
+    EXPECT_EQ(PixelAt(Out, 1, 0), 0xFFFFFFFFu);
+    EXPECT_EQ(PixelAt(Out, 2, 1), 0xFFFFFFFFu);
+
+    S.Trns = {uint8_t(Max >> 8), uint8_t(Max)};  // white is see-through
+    DecodePngTo32(MakePng(S), Out);
+    EXPECT_EQ(PixelAt(Out, 0, 0), 0xFF000000u);
+    EXPECT_EQ(PixelAt(Out, 1, 0) >> 24, 0u);
+    EXPECT_EQ(PixelAt(Out, 2, 0), 0xFF000000u);
+  }
+  // A file gamma of 1.0 lightens the middle grey; the ends stay put.
+  PngRecipe Mid;
+  Mid.Width = 3;
+  Mid.Height = 1;
+  Mid.ColorType = 0;
+  Mid.Gamma = 100000;
+  Mid.Sample = [](int x, int, int) { return x == 0 ? 0u : x == 1 ? 128u : 255u; };
   TBitmap Out;
-  DecodePngTo32(MakePng(S), Out);
+  DecodePngTo32(MakePng(Mid), Out);
   EXPECT_EQ(PixelAt(Out, 0, 0), 0xFF000000u);
-  EXPECT_EQ(PixelAt(Out, 1, 0), 0x00000000u);
+  EXPECT_EQ(PixelAt(Out, 1, 0), 0xFFBABABAu);  // (128 / 255) ^ (1 / 2.2) x 255 = 186
+  EXPECT_EQ(PixelAt(Out, 2, 0), 0xFFFFFFFFu);
 }
 
 TEST(PngDecoder, GammaIsSwitchedOffForTheNextLoad) {
@@ -334,11 +359,24 @@ const std::string Signature = "\x89PNG\r\n\x1a\n";
 
 std::string Replace(std::string s, size_t At, const std::string& With) { return s.replace(At, With.size(), With); }
 
+std::string Deflated(const std::string& Raw) {
+  uLongf Size = compressBound(uLong(Raw.size()));
+  std::string Out(Size, '\0');
+  compress(reinterpret_cast<Bytef*>(Out.data()), &Size, reinterpret_cast<const Bytef*>(Raw.data()), uLong(Raw.size()));
+  Out.resize(Size);
+  return Out;
+}
+
+std::string Header(uint32_t Width, uint32_t Height, int Depth, int Type, int Compression, int Filter, int Interlace) {
+  return PngChunk("IHDR", BigEndian(Width) + BigEndian(Height) + char(Depth) + char(Type) + char(Compression) +
+                              char(Filter) + char(Interlace));
+}
+
 String LoadError(const std::string& Bytes) {
   TPNGGraphic Png;
   try {
     LoadPngBytes(Png, Bytes);
-  } catch (const EInvalidGraphic& e) {
+  } catch (const EPngError& e) {
     return e.Message();
   } catch (const Exception& e) {
     return L"other: " + e.Message();
@@ -350,6 +388,9 @@ String LoadError(const std::string& Bytes) {
 
 TEST(PngDecoder, MalformedFilesFailWithTheDecodersOwnMessages) {
   const String Invalid = L"Cannot load image. Invalid or unexpected PNG image format.";
+  const String ColorFormat = L"Invalid color format in PNG file.";
+  const String BadPalette = L"Cannot load image. Palette in PNG file is invalid.";
+  const String Truncated = L"Cannot load image. Unexpected end of PNG file.";
   const std::string Good = MakePng(RecipeFor({2, 8, false, false, 4, 4}));
   const std::string Z = PngImageData(RecipeFor({2, 8, false, false, 4, 4}));
   const std::string Ihdr = PngIhdr(4, 4, 8, 2, 0);
@@ -385,13 +426,39 @@ TEST(PngDecoder, MalformedFilesFailWithTheDecodersOwnMessages) {
        L"Cannot load PNG image. Unexpected but critical chunk detected."},
       {"critical chunk after data", Png(PngChunk("IDAT", Z) + PngChunk("QXYZ", "1"), Ihdr),
        L"Cannot load PNG image. Unexpected but critical chunk detected."},
-      {"colour format", Png(PngChunk("IDAT", Z), PngIhdr(4, 4, 4, 2, 0)), L"Invalid color format in PNG file."},
-      {"colour type 5", Png(PngChunk("IDAT", Z), PngIhdr(4, 4, 8, 5, 0)), L"Invalid color format in PNG file."},
-      {"stream ends before the rows", ShortStream,
-       L"Cannot load image. Extra compressed data found in PNG file."},
+      {"colour format", Png(PngChunk("IDAT", Z), PngIhdr(4, 4, 4, 2, 0)), ColorFormat},
+      {"colour type 5", Png(PngChunk("IDAT", Z), PngIhdr(4, 4, 8, 5, 0)), ColorFormat},
+      // Rows out of step with the header soon meet a byte that is no filter type.
+      {"rows shorter than the header says", ShortStream,
+       L"Cannot load image. Invalid filter type found in PNG file."},
       {"input after the stream end", TrailingInput, L"Cannot load image. Extra compressed data found in PNG file."},
       {"corrupt deflate data", Png(PngChunk("IDAT", Garbage), Ihdr),
        L"Cannot load image. Compression error found in PNG file."},
+      // The header is checked whole as soon as it is read.
+      {"zero height", Png(PngChunk("IDAT", Z), PngIhdr(4, 0, 8, 2, 0)), Invalid},
+      {"16384 x 16384 pixels", Png(PngChunk("IDAT", Z), PngIhdr(16384, 16384, 1, 0, 0)), Invalid},
+      {"one row over 64 megapixels", Png(PngChunk("IDAT", Z), PngIhdr(8192, 8193, 1, 0, 0)), Invalid},
+      {"grey of depth 0, then tRNS", Png(PngChunk("tRNS", std::string(2, '\0')), PngIhdr(1, 1, 0, 0, 0)), ColorFormat},
+      {"RGB of depth 0, then tRNS", Png(PngChunk("tRNS", std::string(6, '\0')), PngIhdr(1, 1, 0, 2, 0)), ColorFormat},
+      {"grey of depth 3", Png(PngChunk("IDAT", Z), PngIhdr(4, 4, 3, 0, 0)), ColorFormat},
+      {"indexed of depth 16", Png(PngChunk("IDAT", Z), PngIhdr(4, 4, 16, 3, 0)), ColorFormat},
+      {"grey with alpha of depth 4", Png(PngChunk("IDAT", Z), PngIhdr(4, 4, 4, 4, 0)), ColorFormat},
+      {"RGBA of depth 1", Png(PngChunk("IDAT", Z), PngIhdr(4, 4, 1, 6, 0)), ColorFormat},
+      {"filter method 1", Png(PngChunk("IDAT", Z), Header(4, 4, 8, 2, 0, 1, 0)), Invalid},
+      {"interlace method 2", Png(PngChunk("IDAT", Z), Header(4, 4, 8, 2, 0, 0, 2)), Invalid},
+      // What the header promises, the rest must keep.
+      {"filter type 5", Png(PngChunk("IDAT", Deflated(std::string("\x05\x01\x02\x03", 4))), PngIhdr(1, 1, 8, 2, 0)),
+       L"Cannot load image. Invalid filter type found in PNG file."},
+      {"palette of no entries", Png(PngChunk("PLTE", "") + PngChunk("IDAT", Z), PngIhdr(4, 4, 8, 3, 0)), BadPalette},
+      {"palette of 257 entries", Png(PngChunk("PLTE", std::string(771, 'p')) + PngChunk("IDAT", Z), PngIhdr(4, 4, 8, 3, 0)),
+       BadPalette},
+      {"3 entries for 1-bit indices", Png(PngChunk("PLTE", std::string(9, 'p')) + PngChunk("IDAT", Z), PngIhdr(4, 4, 1, 3, 0)),
+       BadPalette},
+      {"indexed without palette", Png(PngChunk("IDAT", Z), PngIhdr(4, 4, 8, 3, 0)),
+       L"Cannot load image. Palette missing in PNG file."},
+      {"no IEND", Signature + Ihdr + PngChunk("IDAT", Z), Truncated},
+      {"ends inside the signature", Signature.substr(0, 5), Truncated},
+      {"ends between chunks", Signature + Ihdr, Truncated},
   };
   for (auto& c : Cases) EXPECT_EQ(LoadError(c.Bytes), c.Message) << c.Name;
 
@@ -417,7 +484,7 @@ TEST(PngDecoder, TruncatedFilesFailAtEveryChunkBoundaryAndInside) {
   for (size_t Cut : Cuts) {
     SCOPED_TRACE(Cut);
     TPNGGraphic Png;
-    EXPECT_THROW(LoadPngBytes(Png, Full.substr(0, Cut)), Exception);
+    EXPECT_THROW(LoadPngBytes(Png, Full.substr(0, Cut)), EPngError);
   }
 }
 

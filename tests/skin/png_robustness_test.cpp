@@ -2,6 +2,7 @@
 #include <zlib.h>
 
 #include <random>
+#include <string>
 
 #include "skin/graphics/PngGraphic.h"
 #include "support/PixelHelpers.h"
@@ -80,7 +81,9 @@ TEST(PngRobustness, HeaderSizesThatWouldOverflowAreRefused) {
   struct {
     uint32_t Width, Height;
     int Depth, Type;
-  } Cases[] = {{0x7FFFFFFF, 1, 16, 6}, {1, 0x7FFFFFFF, 8, 0}, {0xFFFFFFFF, 0xFFFFFFFF, 16, 6}, {16385, 16384, 8, 2}};
+  } Cases[] = {{0x7FFFFFFF, 1, 16, 6}, {1, 0x7FFFFFFF, 8, 0}, {0xFFFFFFFF, 0xFFFFFFFF, 16, 6}, {16385, 16384, 8, 2},
+               // a few bytes claiming a gigabyte, and one row past 64 megapixels
+               {16384, 16384, 8, 6}, {16384, 4097, 1, 0}};
   for (auto& c : Cases) {
     std::string Bytes = "\x89PNG\r\n\x1a\n" + PngIhdr(c.Width, c.Height, c.Depth, c.Type, 0) + PngChunk("IDAT", Z) +
                         PngChunk("IEND", "");
@@ -88,12 +91,78 @@ TEST(PngRobustness, HeaderSizesThatWouldOverflowAreRefused) {
     try {
       LoadPngBytes(Png, Bytes);
       ADD_FAILURE() << c.Width << " x " << c.Height << " loaded";
-    } catch (const EInvalidGraphic& e) {
+    } catch (const EPngError& e) {
       EXPECT_EQ(e.Message(), L"Cannot load image. Invalid or unexpected PNG image format.");
     }
   }
-  // The largest size allowed still loads (its data simply runs out).
-  std::string Big = "\x89PNG\r\n\x1a\n" + PngIhdr(16384, 2, 8, 0, 0) + PngChunk("IEND", "");
-  TPNGGraphic Png;
-  EXPECT_NO_THROW(LoadPngBytes(Png, Big));
+  // The largest sizes allowed still load (their data simply runs out).
+  for (auto [Width, Height] : {std::pair{16384u, 2u}, std::pair{16384u, 4096u}}) {
+    std::string Big = "\x89PNG\r\n\x1a\n" + PngIhdr(Width, Height, 1, 0, 0) + PngChunk("IEND", "");
+    TPNGGraphic Png;
+    EXPECT_NO_THROW(LoadPngBytes(Png, Big)) << Width << " x " << Height;
+  }
+}
+
+namespace {
+
+std::string FromHex(const char* Hex) {
+  std::string Out;
+  for (const char* p = Hex; p[0] && p[1]; p += 2) Out += char(std::stoi(std::string(p, 2), nullptr, 16));
+  return Out;
+}
+
+}  // namespace
+
+// Inputs the fuzz program (tests/skin/fuzz) once brought down with a
+// divide-by-zero: a grey picture of bit depth 0 whose tRNS came first.
+TEST(PngRobustness, InputsTheFuzzerFoundAreRefused) {
+  struct {
+    const char* Name;
+    const char* Hex;
+  } Cases[] = {
+      {"input 6645",
+       "89504e470d0a1a0a0000000d49484452000000050000000300000000ddb64f7f8c0000000467414d410000b18f0bfc61"
+       "050000000274524e5300010194fdae0000000e49444154789c630860fcc114010004de01a4b2f70acb0000000049454e"
+       "44ae426082"},
+      {"input 6750",
+       "89504e470d0a1a0a0000000d494844520000000500001003000000000029f34d2b0000000467414d4100004d8fb3f5cf"
+       "b40000000274524e5300010194fdae0000000e"},
+      {"input 21108",
+       "89504e470d0a1a0a0000000d49484452000000080000000600000000019c19fb700000000467414d410000b18f0bfc61"
+       "050000000274524e5300010194fdae0000003b49444154789c6360609461324960e65366b1d16190d2b10b6064e7e3e3"
+       "63925150d160d693969567e1e580000675436b57ffc8e45c46471e080000bb87069be7535702000000004944415435af"
+       "061e0000000049454e44ae426082"},
+      {"input 27528",
+       "89504e470d0a1a0a0000000d49484452000000080000000600000000019c19fb700000000467414d410000b18f0bfc61"
+       "050000000274524e5300010194fdae0000003b49444154789c6360609461324960e65366b1d16190d2b10b6064e7e3e3"
+       "63925150d160d693969567e1e580000675436b57ffc8e45c46471e080000bb87069be7535702000000004944415435af"
+       "061e0000000049454e44ae426082"},
+      {"input 36363",
+       "89504e470d0a1a0a0000000d49484452000000080000000600000000019c19fb700000000467414d410000b18f0bfc61"
+       "050000000274524e5300010194fdae0000003b49444154789c6360609461324960e65366b1d16190d2b10b606403e3e3"
+       "63925150d160d693969567e1e580000675436b57ffc8e45c46471e080000bb87069bb9f82518000000004944415435af"
+       "061e0000000049454e44ae426082"},
+      {"input 50509",
+       "89504e470d0a1a0a0000000d4948445200000009000000070000000000cf80737d0000000274524e5300010194fdae00"
+       "00002f49444154789c636060606067e063106590615066d0623064b06064e065e040854c40213e067e16010641062106"
+       "610611065166a0d1e8950000002f494441540629061ea0304802240594640172b8d1208323832f4324432a4321432d43"
+       "27c35486858c0c7e606d481000739d078c1ac235480000000049454e44ae4260828000000049454e44ae426082"},
+      {"input 61891",
+       "89504e470d0a1a0a0000000d4948445200000006000000040000000001cf186ac80000000274524e5300010194fdae00"
+       "000002624b47440101c49122e50000000d49444154789c63606064606a60ee60b9c3293099660000000d494441547087"
+       "31f4375347030021d30526b2e55ec30000000049454e44ae426082"},
+      {"input 64954",
+       "89504e470d0a1a0a0000000d4948445200000009000000070000000000cf80737d0000000274524e5300010194fdae00"
+       "00002f49444154789c636060606067e063106590615066d0623064b06064e065e040854c40213e067e06010641062106"
+       "61061106516614d64e4f0000002f494441540629061ea0304802240594640172b88a208323832f4324432a4321432d43"
+       "27c35486858c0c7e606d481000739d078c58f5dcee0000000049454e44ae426082"},
+      {"input 76695",
+       "89504e470d0a1a0a0000000d49484452000000050000000300000000004e2dd1e50000000467414d410100b18fb34006"
+       "600000000274524e5300010194fdae0000000e49444154789c630860fcc1f2010004de01a4d28799e60000000049454e"
+       "44ae426082"},
+  };
+  for (auto& c : Cases) {
+    TPNGGraphic Png;
+    EXPECT_THROW(LoadPngBytes(Png, FromHex(c.Hex)), EPngError) << c.Name;
+  }
 }
