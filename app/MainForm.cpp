@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/PasswordDlg.h"
+#include "app/SettingKeys.h"
 #include "app/SettingsFile.h"
 #include "app/FormBuilding.h"
 #include "app/ShellFolders.h"
@@ -20,6 +21,21 @@ namespace {
 
 constexpr wchar_t kDataSubFolder[] = L"drovik\\kelvraadapter\\";
 constexpr wchar_t kMissingDataMessage[] = L"Error with data file!\r\nPlease reinstall application";
+constexpr wchar_t kSaveFailedMessage[] = L"Settings and credits could not be saved!";
+
+// An unreadable value as the log view can show it: one line, of sensible length.
+String Shown(const String& value) {
+  constexpr size_t kLongest = 40;
+  String shown = value.substr(0, kLongest);
+  for (wchar_t& c : shown)
+    if (c < L' ') c = L'?';
+  return value.size() > kLongest ? shown + L"..." : shown;
+}
+
+String UnreadableCountNote(const String& key, const String& unreadable, const String& used, bool fromBackup) {
+  return key + L" \"" + Shown(unreadable) + L"\" in data.txt is unreadable! Using " + used +
+         (fromBackup ? L" from data_last.txt." : L".");
+}
 
 TLabel* SideLabel(TComponent* owner, TWinControl* parent, const wchar_t* text, int left, int top) {
   auto* label = Place<TLabel>(owner, parent, L"", left, top, 0, 0);
@@ -212,7 +228,7 @@ void TForm1::Build() {
   MemoTemp = HiddenMemo(this, Panel1, L"MemoTemp");
   MemoTemp->SetReadOnly(true);
   sMemoINI = HiddenMemo(this, Panel1, L"sMemoINI");
-  for (const String& key : RepairedKeys()) sMemoINI->Lines().Add(key);
+  for (const String& key : RepairedKeys()) sMemoINI->Lines().Add(key);  // the repair reads the table itself
 
   for (TComponent* c : Components())
     if (auto* control = dynamic_cast<TControl*>(c); control && !control->Hint().empty())
@@ -266,7 +282,7 @@ void TForm1::FormCreate(TObject*) {
   SetDoubleBuffered(true);
   MemoLog->SetDoubleBuffered(true);
 
-  RepairSettingsFile(App.DataFolder, App.ExeFolder, sMemoINI->Lines());
+  RepairSettingsFile(App.DataFolder, App.ExeFolder);
   PumpedDelay(100);
   Application->ProcessMessages();
 
@@ -279,7 +295,7 @@ void TForm1::FormCreate(TObject*) {
     Data->Lines().Add(kDataSection);
     WaitWhileFileLocked(dataFile);
     Data->Lines().SaveToFile(dataFile);
-    RepairSettingsFile(App.DataFolder, App.ExeFolder, sMemoINI->Lines());
+    RepairSettingsFile(App.DataFolder, App.ExeFolder);
     // Take what the second repair wrote, so that the first save does not put
     // defaults over the values it recovered from the backup.
     if (FileExists(dataFile)) {
@@ -288,78 +304,108 @@ void TForm1::FormCreate(TObject*) {
     }
   }
 
-  ApplySettings();
+  // The log view is filled while the settings are applied; what they have to
+  // say goes below it.
+  const std::vector<String> notes = ApplySettings(false);
   Application->SetShowMainForm(!StartsHidden(ParamStr(1)));
-
-  const TStrings& data = Data->Lines();
-  sFilenameEditLogfile->SetText(data.Values(L"log"));
-  if (sFilenameEditLogfile->Text() == L"appdata")
-    sFilenameEditLogfile->SetText(App.DataFolder + L"credits.txt");
-  if (const String log = sFilenameEditLogfile->Text(); FileExists(log)) {
-    MemoLog->Lines().LoadFromFile(log);
-    FLog->Adopt(log);
-  }
+  for (const String& note : notes) MemoLog->Lines().Add(note);
 
   if (ServiceHotKeyTaken()) {
     Application->SetShowMainForm(true);
     MemoLog->Lines().Add(kServiceHotKeyTakenMessage);
   }
+  ApplySettings(true);
 
   Application->SetHintHidePause(5000);
   App.Loading = false;
 }
 
-void TForm1::ApplySettings() {
-  const TStrings& data = Data->Lines();
-  App.ComPortNumber = SettingInt(data, L"comport", 1);
-  ComboBoxCOM->SetItemIndex(App.ComPortNumber - 1);
-  PulseValue->SetValue(SettingInt(data, L"channel1", 1));
-  // Checking a box runs its click handler as a user's click would. Blocking
-  // comes before the port opens, so the validator is never released meanwhile.
-  const std::pair<const wchar_t*, TCheckBox*> boxes[] = {
-      {L"logtotal", cbLogOnlyTotal}, {L"logtotalpure", cbLogOnlyTotalPure}, {L"checklogsize", cbCheckLogSize},
-      {L"playsound", cbPlaySound},   {L"totalblocking", cbTotalblocking},    {L"poll", cbPoll}};
-  for (const auto& [key, box] : boxes)
-    if (SettingBool(data, key)) box->SetChecked(true);
-  App.Credits = SettingInt(data, L"credits", 0);
-  LabelCredits->SetCaption(IntToStr(App.Credits));
-  App.CashId = SettingInt(data, L"cashid", 0);
-  Label_ID->SetCaption(IntToStr(App.CashId));
-  if (SettingBool(data, L"autostartonboot")) cbAutostartOnBoot->SetChecked(true);
-  if (SettingBool(data, L"execute")) cbExecute->SetChecked(true);
-  if (const String file = data.Values(L"executefile"); FileExists(file)) sFilenameEditExecute->SetFileName(file);
-  sEditServicePassword->SetText(data.Values(L"pass"));
+void TForm1::ShowLogFile(const String& value) {
+  sFilenameEditLogfile->SetText(value == L"appdata" ? App.DataFolder + L"credits.txt" : value);
+  if (const String log = sFilenameEditLogfile->Text(); FileExists(log)) {
+    MemoLog->Lines().LoadFromFile(log);
+    FLog->Adopt(log);
+  }
+}
+
+std::vector<String> TForm1::ApplySettings(bool portKeys) {
+  // Checking a box runs its click handler as a user's click would; Loading
+  // keeps them from saving, and the port's keys come last.
+  std::vector<String> notes;
+  TStringList backup;
+  bool backupRead = false;
+  for (const TSettingKey& key : SettingKeys()) {
+    if (key.OpensPort != portKeys) continue;
+    String value = Data->Lines().Values(key.Name);
+    if (!Readable(key, value)) {
+      const String unreadable = value;
+      value = key.Default;
+      // A count that is there but unreadable is payment data: the backup's
+      // value stands in where it reads, and the operator is told either way.
+      if (key.Count && !Trim(unreadable).empty()) {
+        if (!backupRead) {
+          backupRead = true;
+          ReadBackup(backup);
+        }
+        const String saved = backup.Values(key.Name);
+        const bool fromBackup = Readable(key, saved);
+        if (fromBackup) value = saved;
+        notes.push_back(UnreadableCountNote(key.Name, unreadable, value, fromBackup));
+      }
+    }
+    key.Apply(*this, value);
+  }
+  return notes;
+}
+
+void TForm1::ReadBackup(TStringList& backup) const {
+  const String backupFile = App.DataFolder + kBackupFileName;
+  if (!FileExists(backupFile)) return;
+  try {
+    WaitWhileFileLocked(backupFile);
+    backup.LoadFromFile(backupFile);
+  } catch (const Exception&) {
+    backup.Clear();  // no backup to fall back on: the defaults stand
+  }
 }
 
 void TForm1::SaveSettings() {
-  App.ComPortNumber = ComboBoxCOM->ItemIndex() + 1;
-  auto flag = [](const TCheckBox* box) { return String(box->Checked() ? L"1" : L"0"); };
   TStrings& data = Data->Lines();
-  data.BeginUpdate();
-  data.SetValues(L"comport", IntToStr(App.ComPortNumber));
-  data.SetValues(L"channel1", IntToStr(PulseValue->Value()));
-  data.SetValues(L"poll", flag(cbPoll));
-  data.SetValues(L"totalblocking", flag(cbTotalblocking));
-  data.SetValues(L"credits", IntToStr(App.Credits));
-  data.SetValues(L"cashid", IntToStr(App.CashId));
-  data.SetValues(L"playsound", flag(cbPlaySound));
-  data.SetValues(L"log", sFilenameEditLogfile->Text());
-  data.SetValues(L"logtotal", flag(cbLogOnlyTotal));
-  data.SetValues(L"logtotalpure", flag(cbLogOnlyTotalPure));
-  data.SetValues(L"checklogsize", flag(cbCheckLogSize));
-  data.SetValues(L"autostartonboot", flag(cbAutostartOnBoot));
-  data.SetValues(L"execute", flag(cbExecute));
-  data.SetValues(L"executefile", sFilenameEditExecute->FileName());
-  data.SetValues(L"pass", sEditServicePassword->Text());
-  data.EndUpdate();
+  {
+    TUpdateScope update(data);
+    for (const TSettingKey& key : SettingKeys()) data.SetValues(key.Name, key.Saved(*this));
+  }
+  WriteDataFile();
+}
 
+bool TForm1::WriteDataFile() {
   const String dataFile = App.DataFolder + kDataFileName;
-  if (!FileExists(dataFile)) ForceDirectories(App.DataFolder);
-  WaitWhileFileLocked(dataFile);
-  data.SaveToFile(dataFile);
+  try {
+    if (!FileExists(dataFile)) ForceDirectories(App.DataFolder);
+    WaitWhileFileLocked(dataFile);
+    Data->Lines().SaveToFile(dataFile);
+  } catch (const Exception& e) {
+    ReportSaveFailure(e.Message());
+    return false;
+  }
+  FSaveFailureTold = false;
+  return true;
+}
+
+void TForm1::ReportSaveFailure(const String& error) {
+  // Every typed character and every pulse saves: one word per failure is enough.
+  if (FSaveFailureTold) return;
+  FSaveFailureTold = true;
+  if (FClosing)
+    MessageDlg(kSaveFailedMessage + (L"\r\n" + error), TMsgDlgType::mtError, mbOK, 0);
+  else
+    MemoLog->Lines().Add(kSaveFailedMessage + (L" " + error));
 }
 
 void TForm1::FormClose(TObject*, TCloseAction&) {
+  // The window goes whether or not the save succeeds: a file that cannot be
+  // written must not keep the program from ending.
+  FClosing = true;
   SaveSettings();
   if (KelvraAdapter->Connected()) KelvraAdapter->Close();
 }

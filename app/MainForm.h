@@ -66,8 +66,11 @@ class TForm1 : public TForm {
   void FormCreate(TObject* Sender);
   void FormClose(TObject* Sender, TCloseAction& Action);
 
-  // Writes every setting into Data and saves data.txt.
+  // Writes every setting into Data, from the program's state, and saves data.txt.
   void SaveSettings();
+  // The "log" setting: the log file's name ("appdata" for the data folder's
+  // credits.txt); the view shows the file when it exists.
+  void ShowLogFile(const String& value);
 
   void cbPollClick(TObject* Sender);
   void ComboBoxCOMChange(TObject* Sender);
@@ -109,7 +112,15 @@ class TForm1 : public TForm {
 
  private:
   void Build();
-  void ApplySettings();
+  // Puts the settings of Data into the program: first all but the port's,
+  // then (portKeys) those that open the port. Returns what the log view
+  // should say about unreadable values.
+  std::vector<String> ApplySettings(bool portKeys);
+  void ReadBackup(TStringList& backup) const;
+  // Saves Data to data.txt; a failure is told once (in the log view, or in a
+  // message box while the window closes) until a save succeeds again.
+  bool WriteDataFile();
+  void ReportSaveFailure(const String& error);
   void ShowLamp(bool on);
   String LogFileName() const;
   void SaveCredits();
@@ -117,6 +128,8 @@ class TForm1 : public TForm {
 
   std::unique_ptr<TCreditLog> FLog;  // made with MemoLog, the view it keeps
   bool FPortSettling = false;
+  bool FClosing = false;
+  bool FSaveFailureTold = false;
 };
 
 extern TForm1* Form1;

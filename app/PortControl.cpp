@@ -45,6 +45,13 @@ void TForm1::ReportPortError() {
 
 void TForm1::cbPollClick(TObject* Sender) {
   if (cbPoll->Checked()) {
+    // A number from the file that is not in the list names no port the
+    // program offers ("COM0", "COM-1"): an error like any port that fails.
+    if (App.ComPortNumber < 1 || App.ComPortNumber > ComboBoxCOM->Items().Count()) {
+      ReportPortError();
+      SaveUnlessLoading(Sender);
+      return;
+    }
     try {
       KelvraAdapter->SetPort(L"COM" + IntToStr(App.ComPortNumber));
       // The line states reported while the port opens only move the lamp: a

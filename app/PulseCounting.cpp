@@ -1,7 +1,8 @@
 // One rise of CTS is one payment: count it, log it, store it, announce it.
 #include "app/AppState.h"
+#include "app/Confirmation.h"
 #include "app/MainForm.h"
-#include "app/SettingsFile.h"
+#include "app/SettingKeys.h"
 #include "app/Waits.h"
 #include "framework/Application.h"
 #include "framework/Dialogs.h"
@@ -24,13 +25,10 @@ void TForm1::ShowLamp(bool on) {
 }
 
 void TForm1::SaveCredits() {
-  TStrings& data = Data->Lines();
-  data.SetValues(L"credits", IntToStr(App.Credits));
   // The id goes with the credits, so a crash never hands one out twice.
-  data.SetValues(L"cashid", IntToStr(App.CashId));
-  const String dataFile = App.DataFolder + kDataFileName;
-  WaitWhileFileLocked(dataFile);
-  data.SaveToFile(dataFile);
+  for (const TSettingKey& key : SettingKeys())
+    if (key.Count) Data->Lines().SetValues(key.Name, key.Saved(*this));
+  WriteDataFile();
 }
 
 void TForm1::KelvraAdapterCTSChange(TObject*, bool OnOff) {
@@ -96,8 +94,8 @@ void TForm1::Btn_ClearCreditsClick(TObject*) {
 void TForm1::BtnClearLogClick(TObject*) { FLog->Replace(LogFileName(), {}); }
 
 void TForm1::MemoLogDblClick(TObject*) {
-  if (MessageDlg(L"Clear the ID, CREDITS and LOGFILE?", TMsgDlgType::mtConfirmation, mbOK | mbCancel, 0) != IDOK)
-    return;
+  // Closing the program while the question is open must not clear anything.
+  if (!ConfirmedByOk(L"Clear the ID, CREDITS and LOGFILE?")) return;
   Btn_ClearID->Click();
   Btn_ClearCredits->Click();
   BtnClearLog->Click();

@@ -1,19 +1,12 @@
 #include "app/SettingsFile.h"
 
+#include "app/SettingKeys.h"
 #include "app/Waits.h"
 
 const wchar_t kDataFileName[] = L"data.txt";
 const wchar_t kBackupFileName[] = L"data_last.txt";
 const wchar_t kDefaultsFileName[] = L"data_clean.txt";
 const wchar_t kDataSection[] = L"[data]";
-
-const std::vector<String>& RepairedKeys() {
-  static const std::vector<String> keys = {
-      L"comport", L"channel1", L"poll",        L"totalblocking",   L"playsound",
-      L"cashid",  L"credits",  L"log",         L"logtotal",        L"logtotalpure",
-      L"autostartonboot", L"checklogsize", L"execute", L"pass"};
-  return keys;
-}
 
 namespace {
 
@@ -29,14 +22,25 @@ void LoadIfExists(TStringList& list, const String& fileName) {
 
 }  // namespace
 
-void RepairSettingsFile(const String& dataFolder, const String& exeFolder, const TStrings& keys) {
+bool ReadsWhole(const TStrings& data) {
+  for (const TSettingKey& key : SettingKeys()) {
+    if (key.RepairPosition < 0) continue;
+    const String value = data.Values(key.Name);
+    if (Trim(value).empty() || !Readable(key, value)) return false;
+  }
+  return true;
+}
+
+void RepairSettingsFile(const String& dataFolder, const String& exeFolder) {
   const String dataFile = dataFolder + kDataFileName;
   const String backupFile = dataFolder + kBackupFileName;
   const String defaultsFile = exeFolder + kDefaultsFileName;
   TStringList current, backup, defaults;
   try {
+    bool whole = false;
     if (FileExists(dataFile)) {
       LoadIfExists(current, dataFile);
+      whole = ReadsWhole(current);
       for (int i = 0; i < 2; ++i)
         if (EndsWithEmptyLine(current)) current.Delete(current.Count() - 1);
       if (current.Count() > 0 && Trim(current.Get(0)) != kDataSection) current.Insert(0, kDataSection);
@@ -51,8 +55,7 @@ void RepairSettingsFile(const String& dataFolder, const String& exeFolder, const
         defaults.SaveToFile(defaultsFile);
       }
     }
-    for (int i = 0; i < keys.Count(); ++i) {
-      const String key = keys.Get(i);
+    for (const String& key : RepairedKeys()) {
       if (current.Values(key).empty()) {
         String value = backup.Values(key);
         current.SetValues(key, value.empty() ? defaults.Values(key) : value);
@@ -61,15 +64,11 @@ void RepairSettingsFile(const String& dataFolder, const String& exeFolder, const
     }
     WaitWhileFileLocked(dataFile);
     current.SaveToFile(dataFile);
-    PumpedDelay(100);
-    current.SaveToFile(backupFile);
+    if (whole) {
+      PumpedDelay(100);
+      current.SaveToFile(backupFile);
+    }
   } catch (...) {
     // The repair runs at every start and must never stop it.
   }
 }
-
-int SettingInt(const TStrings& data, const String& key, int defaultValue) {
-  return StrToIntDef(data.Values(key), defaultValue);
-}
-
-bool SettingBool(const TStrings& data, const String& key) { return data.Values(key) == L"1"; }

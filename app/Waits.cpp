@@ -21,19 +21,30 @@ void PumpedDelay(uint32_t milliseconds) {
   }
 }
 
-bool IsFileLocked(const String& fileName) {
-  if (!FileExists(fileName)) return false;
+namespace {
+
+enum class THold { Free, HeldByAnother, Refused };
+
+// Another program's hold passes; a refusal (read-only, no permission) does
+// not, however long one waits.
+THold HoldOf(const String& fileName) {
+  if (!FileExists(fileName)) return THold::Free;
   // Windows refuses write access to a read-only file; Wine lets root have it.
   const DWORD attributes = GetFileAttributesW(fileName.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return true;
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return THold::Refused;
   const TOwnedHandle file(CreateFileW(fileName.c_str(), GENERIC_READ | GENERIC_WRITE | GENERIC_EXECUTE, 0, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  return !file;
+  if (file) return THold::Free;
+  return GetLastError() == ERROR_ACCESS_DENIED ? THold::Refused : THold::HeldByAnother;
 }
+
+}  // namespace
+
+bool IsFileLocked(const String& fileName) { return HoldOf(fileName) != THold::Free; }
 
 void WaitWhileFileLocked(const String& fileName) {
   for (int attempt = 0; attempt < kLockAttempts; ++attempt) {
-    if (!IsFileLocked(fileName)) return;
+    if (HoldOf(fileName) != THold::HeldByAnother) return;
     PumpedDelay(kLockRetryMs);
   }
 }

@@ -10,5 +10,7 @@ void PumpedDelay(uint32_t milliseconds);
 bool IsFileLocked(const String& fileName);
 
 // Returns when the file is free, or after 25 tries 200 ms apart; the caller
-// reads or writes regardless.
+// reads or writes regardless. A file that refuses writing (read-only, no
+// permission) does not wait: that does not pass, and the caller's own read
+// or write says what it can.
 void WaitWhileFileLocked(const String& fileName);

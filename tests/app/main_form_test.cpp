@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -19,7 +20,20 @@ const std::string kDefaults =
     "credits=0\r\nlog=appdata\r\nlogtotal=0\r\nlogtotalpure=0\r\nautostartonboot=0\r\nchecklogsize=0\r\n"
     "execute=0\r\npass=1234\r\n";
 
-using StartUp = FormFixture;
+class StartUp : public FormFixture {
+ protected:
+  // As the user's choice from the list: the selection and its change message.
+  void ChoosePort(int number) {
+    form->ComboBoxCOM->SetItemIndex(number - 1);
+    SendMessageW(form->Panel1->Handle(), WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(form->ComboBoxCOM->Handle()));
+  }
+  std::vector<String> LogViewLines() {
+    std::vector<String> lines;
+    for (int i = 0; i < form->MemoLog->Lines().Count(); ++i) lines.push_back(form->MemoLog->Lines().Get(i));
+    return lines;
+  }
+};
 
 TEST_F(StartUp, FirstStartTakesTheDefaultsWithoutAMessage) {
   Write(exeFolder + L"data_clean.txt", kDefaults);
@@ -114,9 +128,10 @@ TEST_F(StartUp, AnExistingProgramIsTaken) {
 TEST_F(StartUp, SaveWritesEveryKeyKeepingTheFilesOrder) {
   Write(dataFolder + L"data.txt", "[data]\r\npass=secret\r\nforeign=kept\r\ncomport=3\r\n");
   Start();
-  form->ComboBoxCOM->SetItemIndex(4);
+  ChoosePort(5);
   form->PulseValue->SetValue(25);
-  form->sEditServicePassword->SetText(L"");  // saves at once: the line goes
+  form->sEditServicePassword->SetText(L"");  // the line goes
+  form->btnSaveSettings->Click();
   const std::string saved = Read(dataFolder + L"data.txt");
   EXPECT_EQ(saved,
             "[data]\r\nforeign=kept\r\ncomport=5\r\nchannel1=25\r\npoll=0\r\ntotalblocking=0\r\nplaysound=0\r\n"
@@ -130,6 +145,79 @@ TEST_F(StartUp, ChangesWhileLoadingSaveNothing) {
   // Only the repair wrote data.txt during start: its lines are the file's own plus the filled keys.
   const std::string onDisk = Read(dataFolder + L"data.txt");
   EXPECT_EQ(onDisk.find("poll=0"), std::string::npos);
+}
+
+TEST_F(StartUp, TheSavedPortIsTheProgramsEvenWithTheDropDownListGone) {
+  Write(dataFolder + L"data.txt", "[data]\r\ncomport=3\r\n");
+  Start();
+  ChoosePort(6);
+  // taskkill closes every top-level window, the combo box's list among them,
+  // before the main window saves.
+  COMBOBOXINFO info{sizeof info};
+  ASSERT_TRUE(GetComboBoxInfo(form->ComboBoxCOM->Handle(), &info));
+  SendMessageW(info.hwndList, WM_CLOSE, 0, 0);
+  form->SaveSettings();
+  EXPECT_NE(Read(dataFolder + L"data.txt").find("comport=6\r\n"), std::string::npos);
+}
+
+struct UnreadableCountCase {
+  const char* name;
+  std::string line;                  // in data.txt
+  std::optional<std::string> backup;  // data_last.txt; nullopt: none
+  int32_t credits, cashId;
+  String note;  // what the log view says below the log
+};
+
+TEST_F(StartUp, AnUnreadableCountTakesTheBackupsAndSaysSo) {
+  const UnreadableCountCase cases[] = {
+      {"20 digits, backup readable", "credits=99999999999999999999", "[data]\r\ncredits=41\r\ncashid=5\r\n", 41, 5,
+       L"credits \"99999999999999999999\" in data.txt is unreadable! Using 41 from data_last.txt."},
+      {"beyond 32 bits, backup unreadable", "cashid=2147483648", "[data]\r\ncredits=7\r\ncashid=x\r\n", 7, 0,
+       L"cashid \"2147483648\" in data.txt is unreadable! Using 0."},
+      {"a NUL inside, no backup", std::string("credits=1\0" "2", 11), std::nullopt, 0, 0,
+       L"credits \"1?2\" in data.txt is unreadable! Using 0."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    DeleteFile(dataFolder + L"data_last.txt");
+    if (c.backup) Write(dataFolder + L"data_last.txt", *c.backup);
+    Write(dataFolder + L"credits.txt", "1,01.01.2026,10:00:00,0,1\r\n");
+    Write(dataFolder + L"data.txt", "[data]\r\nlog=appdata\r\n" + c.line + "\r\n");
+    Start();
+    EXPECT_EQ(App.Credits, c.credits);
+    EXPECT_EQ(App.CashId, c.cashId);
+    EXPECT_EQ(form->LabelCredits->Caption(), IntToStr(c.credits));
+    EXPECT_EQ(LogViewLines(), (std::vector<String>{L"1,01.01.2026,10:00:00,0,1", c.note}));
+    // The backup was not overwritten with the damaged file.
+    if (c.backup) EXPECT_EQ(Read(dataFolder + L"data_last.txt"), *c.backup);
+    form->SaveSettings();
+    const std::string saved = Read(dataFolder + L"data.txt");
+    EXPECT_NE(saved.find("credits=" + std::to_string(c.credits) + "\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("cashid=" + std::to_string(c.cashId) + "\r\n"), std::string::npos) << saved;
+    delete form;
+    form = nullptr;
+  }
+}
+
+TEST_F(StartUp, AFailingSaveIsToldOnceInTheLogView) {
+  Write(dataFolder + L"data.txt", "[data]\r\ncredits=40\r\n");
+  const String dataFile = dataFolder + L"data.txt";
+  SetFileAttributesW(dataFile.c_str(), FILE_ATTRIBUTE_READONLY);
+  Start();
+  const int before = form->MemoLog->Lines().Count();
+  EXPECT_NO_THROW(form->btnSaveSettings->Click());
+  EXPECT_NO_THROW(form->btnSaveSettings->Click());
+  const std::vector<String> lines = LogViewLines();
+  ASSERT_EQ(lines.size(), size_t(before) + 1);
+  EXPECT_EQ(lines.back().rfind(L"Settings and credits could not be saved! ", 0), 0u) << StringToUtf8(lines.back());
+  EXPECT_NE(lines.back().find(L"data.txt"), String::npos);
+  // Once the file takes writes again, a new failure is told anew.
+  SetFileAttributesW(dataFile.c_str(), FILE_ATTRIBUTE_NORMAL);
+  form->btnSaveSettings->Click();
+  SetFileAttributesW(dataFile.c_str(), FILE_ATTRIBUTE_READONLY);
+  form->btnSaveSettings->Click();
+  EXPECT_EQ(form->MemoLog->Lines().Count(), before + 2);
+  SetFileAttributesW(dataFile.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 // Presses OK on the information box when it appears, after running a step.

@@ -102,6 +102,24 @@ TEST_F(PortControl, AnOpenErrorIsShownUnlessATotalModeIsOn) {
   EXPECT_EQ(form->MemoLog->Lines().Count(), lines);
 }
 
+TEST_F(PortControl, APortNumberOutsideTheListIsAPortError) {
+  for (const char* number : {"0", "999", "-1", "11"}) {
+    SCOPED_TRACE(number);
+    Write(dataFolder + L"data.txt", std::string("[data]\r\ncomport=") + number + "\r\n");
+    Start();
+    form->KelvraAdapter->SetCommApi(&fake);
+    fake.LastDevice.clear();
+    form->cbPoll->SetChecked(true);
+    EXPECT_FALSE(form->KelvraAdapter->Connected());
+    EXPECT_EQ(fake.LastDevice, L"") << "no port of that name is tried";
+    EXPECT_TRUE(form->cbPoll->Checked());
+    ASSERT_GT(form->MemoLog->Lines().Count(), 0);
+    EXPECT_EQ(form->MemoLog->Lines().Get(form->MemoLog->Lines().Count() - 1), L"COM port error!");
+    delete form;
+    form = nullptr;
+  }
+}
+
 TEST_F(PortControl, ChoosingAnotherPortReopensOnlyWhileOpen) {
   StartWithFakePort("");
   form->ComboBoxCOM->SetItemIndex(4);

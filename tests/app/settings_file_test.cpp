@@ -1,5 +1,6 @@
 // The repair of data.txt from its backup and the defaults, and how values
 // are read back.
+#include "app/SettingKeys.h"
 #include "app/SettingsFile.h"
 #include "tests/support/scratch_folder.h"
 
@@ -14,7 +15,12 @@ struct RepairCase {
   std::optional<std::string> data, backup, defaults;  // file contents; nullopt = no file
   std::string expectedData;                         // nullopt never: the repair always writes
   std::optional<std::string> expectedDefaults = std::nullopt;  // when the repair rewrites it
+  bool refreshesBackup = false;  // only a data.txt that read whole replaces the backup
 };
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+  return text.replace(text.find(from), from.size(), to);
+}
 
 const std::string kAllDefaults =
     "[data]\r\ncomport=2\r\nchannel1=5\r\npoll=0\r\ntotalblocking=1\r\nplaysound=0\r\ncashid=0\r\n"
@@ -57,6 +63,21 @@ const RepairCase kRepairCases[] = {
      "log= \r\nlogtotal= \r\nlogtotalpure= \r\nautostartonboot= \r\nchecklogsize= \r\nexecute= \r\n"
      "pass=0000\r\n",
      std::string("pass=0000\r\n\r\n")},
+    {"a whole data.txt refreshes the backup", kAllDefaults, std::string("[data]\r\ncredits=3\r\n"), std::nullopt,
+     kAllDefaults, std::nullopt, true},
+    // Damaged, though every key is there: the backup keeps what it had.
+    {"credits of 20 digits", Replaced(kAllDefaults, "credits=0", "credits=99999999999999999999"),
+     std::string("[data]\r\ncredits=3\r\n"), std::nullopt,
+     Replaced(kAllDefaults, "credits=0", "credits=99999999999999999999")},
+    {"cashid beyond 32 bits", Replaced(kAllDefaults, "cashid=0", "cashid=2147483648"),
+     std::string("[data]\r\ncashid=3\r\n"), std::nullopt, Replaced(kAllDefaults, "cashid=0", "cashid=2147483648")},
+    {"credits with a NUL inside", Replaced(kAllDefaults, "credits=0", std::string("credits=1\0" "2", 11)),
+     std::string("[data]\r\ncredits=3\r\n"), std::nullopt,
+     Replaced(kAllDefaults, "credits=0", std::string("credits=1\0" "2", 11))},
+    {"a flag that is neither 0 nor 1", Replaced(kAllDefaults, "poll=0", "poll=\x01"), std::string("[data]\r\n"),
+     std::nullopt, Replaced(kAllDefaults, "poll=0", "poll=\x01")},
+    {"a key gone", Replaced(kAllDefaults, "comport=2\r\n", ""), std::string("[data]\r\ncomport=4\r\n"),
+     std::nullopt, Replaced(kAllDefaults, "comport=2\r\n", "") + "comport=4\r\n"},
 };
 
 class Repair : public ::testing::TestWithParam<RepairCase> {};
@@ -67,13 +88,15 @@ TEST_P(Repair, FillsMissingKeysAndWritesDataAndBackup) {
   if (c.data) ScratchFolder::WriteBytes(dataFolder.File(L"data.txt"), *c.data);
   if (c.backup) ScratchFolder::WriteBytes(dataFolder.File(L"data_last.txt"), *c.backup);
   if (c.defaults) ScratchFolder::WriteBytes(exeFolder.File(L"data_clean.txt"), *c.defaults);
-  TStringList keys;
-  for (const String& k : RepairedKeys()) keys.Add(k);
 
-  RepairSettingsFile(dataFolder.Path(), exeFolder.Path(), keys);
+  RepairSettingsFile(dataFolder.Path(), exeFolder.Path());
 
   EXPECT_EQ(ScratchFolder::ReadBytes(dataFolder.File(L"data.txt")), c.expectedData);
-  EXPECT_EQ(ScratchFolder::ReadBytes(dataFolder.File(L"data_last.txt")), c.expectedData);
+  const std::optional<std::string> expectedBackup = c.refreshesBackup ? c.expectedData : c.backup;
+  if (expectedBackup)
+    EXPECT_EQ(ScratchFolder::ReadBytes(dataFolder.File(L"data_last.txt")), *expectedBackup);
+  else
+    EXPECT_FALSE(FileExists(dataFolder.File(L"data_last.txt")));
   if (c.expectedDefaults) {
     EXPECT_EQ(ScratchFolder::ReadBytes(exeFolder.File(L"data_clean.txt")), *c.expectedDefaults);
   }
@@ -85,29 +108,47 @@ INSTANTIATE_TEST_SUITE_P(Cases, Repair, ::testing::ValuesIn(kRepairCases),
 TEST(RepairFailure, IsSwallowedAndLeavesWhatItGot) {
   ScratchFolder exeFolder;
   // A data folder that cannot be written: the repair must not raise.
-  EXPECT_NO_THROW(RepairSettingsFile(L"Q:\\no\\such\\drive\\", exeFolder.Path(), TStringList()));
+  EXPECT_NO_THROW(RepairSettingsFile(L"Q:\\no\\such\\drive\\", exeFolder.Path()));
 }
 
 struct ReadCase {
   const wchar_t* value;  // nullptr: no line at all
-  int asInt;
-  bool asBool;
+  int asPort;            // a number, 1 when absent or unreadable
+  bool asFlag;           // checked only by exactly "1"
 };
 
 TEST(SettingValues, ReadAsTheFormExpects) {
+  const TSettingKey* port = nullptr;
+  const TSettingKey* poll = nullptr;
+  for (const TSettingKey& key : SettingKeys()) {
+    if (String(key.Name) == L"comport") port = &key;
+    if (String(key.Name) == L"poll") poll = &key;
+  }
+  ASSERT_TRUE(port && poll);
   const ReadCase cases[] = {
       {nullptr, 1, false}, {L" ", 1, false}, {L"0", 0, false}, {L"abc", 1, false},
       {L"1", 1, true},     {L"01", 1, false}, {L"-5", -5, false}, {L"3 ", 1, false},
-      {L"$A", 10, false},
+      {L"$A", 10, false},  {L"2147483648", 1, false},
   };
   for (const auto& c : cases) {
     TStringList data;
     data.Add(L"[data]");
-    if (c.value) data.Add(String(L"comport=") + c.value);
+    if (c.value) {
+      data.Add(String(L"comport=") + c.value);
+      data.Add(String(L"poll=") + c.value);
+    }
     const std::string label = c.value ? StringToUtf8(c.value) : "(absent)";
-    EXPECT_EQ(SettingInt(data, L"comport", 1), c.asInt) << label;
-    EXPECT_EQ(SettingBool(data, L"comport"), c.asBool) << label;
+    EXPECT_EQ(StrToInt(SettingValue(data, *port)), c.asPort) << label;
+    EXPECT_EQ(SettingValue(data, *poll) == L"1", c.asFlag) << label;
   }
+}
+
+TEST(SettingKeysTable, TheRepairKeepsItsOrderAndLeavesExecutefile) {
+  const std::vector<String> expected = {L"comport",      L"channel1",        L"poll",         L"totalblocking",
+                                        L"playsound",    L"cashid",          L"credits",      L"log",
+                                        L"logtotal",     L"logtotalpure",    L"autostartonboot",
+                                        L"checklogsize", L"execute",         L"pass"};
+  EXPECT_EQ(RepairedKeys(), expected);
 }
 
 }  // namespace

@@ -62,6 +62,20 @@ TEST_F(Port, APortThatIsNotThereShowsTheErrorAndStaysChosen) {
   EXPECT_FALSE(FileExists(logFile)) << "the error line is for the view only";
 }
 
+TEST_F(Port, APortNumberOutsideTheListShowsTheError) {
+  for (const char* number : {"0", "999", "-1"}) {
+    SCOPED_TRACE(number);
+    Set("comport", number);
+    Write(logFile, "1,01.01.2026,10:00:00,0,1\r\n");  // the view starts with the log
+    Start();
+    EXPECT_TRUE(LogViewHas("COM port error!"));
+    EXPECT_TRUE(window->Checked(L"Open "));
+    EXPECT_FALSE(PortOpen());
+    Close();
+    EXPECT_EQ(DataValue("poll"), "1");
+  }
+}
+
 TEST_F(Port, APortErrorInATotalModeShowsNothing) {
   Set("comport", "7");
   Set("logtotalpure", "1");

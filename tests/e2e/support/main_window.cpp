@@ -69,11 +69,17 @@ bool TMainWindow::Checked(const String& caption) const {
          BST_CHECKED;
 }
 
-String TMainWindow::LogView() const {
+HWND TMainWindow::LogViewWindow() const {
   // The only memo on show; the others hold data out of sight.
   for (HWND wnd : Descendants(FForm))
-    if (ClassOf(wnd) == L"KelvraMemo" && IsWindowVisible(wnd)) return TextOf(wnd);
+    if (ClassOf(wnd) == L"KelvraMemo" && IsWindowVisible(wnd)) return wnd;
   throw std::runtime_error("no log view in the main window");
+}
+
+String TMainWindow::LogView() const { return TextOf(LogViewWindow()); }
+
+void TMainWindow::DoubleClickLogView() const {
+  PostMessageW(LogViewWindow(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 10));
 }
 
 void TMainWindow::ChooseComPort(int number) const {

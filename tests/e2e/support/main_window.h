@@ -22,11 +22,14 @@ class TMainWindow {
   bool Checked(const String& caption) const;
   // The text of the credit log view.
   String LogView() const;
+  // A double click on the log view. Posted: what it opens may wait for an answer.
+  void DoubleClickLogView() const;
   // Picks "COM-<number>" in the port list, as a user's choice does.
   void ChooseComPort(int number) const;
   // Types a new pulse value.
   void SetPulseValue(const String& text) const;
 
  private:
+  HWND LogViewWindow() const;
   HWND FForm;
 };

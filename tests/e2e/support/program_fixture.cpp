@@ -30,7 +30,10 @@ void ProgramFixture::TearDown() {
 }
 
 void ProgramFixture::ClearFiles() const {
-  for (const wchar_t* name : {L"data.txt", L"data_last.txt", L"credits.txt"}) DeleteFile(dataFolder + name);
+  for (const wchar_t* name : {L"data.txt", L"data_last.txt", L"credits.txt"}) {
+    SetFileAttributesW((dataFolder + name).c_str(), FILE_ATTRIBUTE_NORMAL);  // a test may have made it read-only
+    DeleteFile(dataFolder + name);
+  }
 }
 
 void ProgramFixture::Set(const std::string& key, const std::string& value) {
@@ -43,9 +46,17 @@ void ProgramFixture::Set(const std::string& key, const std::string& value) {
 }
 
 void ProgramFixture::Start() {
+  WriteSettings();
+  Launch();
+}
+
+void ProgramFixture::WriteSettings() {
   std::string data = "[data]\r\n";
   for (const auto& [k, v] : FSettings) data += k + "=" + v + "\r\n";
   Write(dataFolder + L"data.txt", data);
+}
+
+void ProgramFixture::Launch() {
   program = std::make_unique<TChildProcess>(L"\"" + TChildProcess::ProgramPath() + L"\"");
   HWND form = TMainWindow::WaitForForm(program->Id(), 30000);
   ASSERT_TRUE(form) << "the program did not start";

@@ -23,6 +23,9 @@ class ProgramFixture : public ::testing::Test {
   void Set(const std::string& key, const std::string& value);
   // Starts the program and waits until its main window shows.
   void Start();
+  // The two halves of Start, for a test that does something in between.
+  void WriteSettings();
+  void Launch();
   // Closes the main window as the user does and waits until the program ends.
   void Close();
 
