@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/graphics/Bitmap32.h"
-#include "skin/graphics/MaskKeyRects.h"
+#include "skin/core/MaskKeyRects.h"
 #include "support/PixelHelpers.h"
 
 namespace {

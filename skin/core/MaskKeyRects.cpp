@@ -1,4 +1,4 @@
-#include "skin/graphics/MaskKeyRects.h"
+#include "skin/core/MaskKeyRects.h"
 
 #include "skin/core/SkinConstants.h"
 #include "skin/graphics/Bitmap32.h"
