@@ -92,7 +92,7 @@ void TCreditLog::AppendLine(const String& fileName, const String& line) {
   WaitWhileFileLocked(fileName);
   if (empty) {
     view.SaveToFile(fileName);
-  } else if (mirrored || EndsWithLineBreak(fileName)) {
+  } else if (EndsWithLineBreak(fileName)) {
     AppendAnsiLines(fileName, FPending);
   } else {
     // The last line has no line break: an empty line first writes just the
