@@ -51,12 +51,13 @@ bool TCreditLog::EndsWithLineBreak(const String& fileName) const {
   const TOwnedHandle file(CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
-  char tail[2] = {};
+  char last = 0;
   DWORD got = 0;
   LARGE_INTEGER back{};
-  back.QuadPart = -2;
-  return SetFilePointerEx(file.get(), back, nullptr, FILE_END) && ReadFile(file.get(), tail, 2, &got, nullptr) &&
-         got == 2 && tail[0] == '\r' && tail[1] == '\n';
+  back.QuadPart = -1;
+  // A lone CR or LF ends a line for the view as well.
+  return SetFilePointerEx(file.get(), back, nullptr, FILE_END) && ReadFile(file.get(), &last, 1, &got, nullptr) &&
+         got == 1 && (last == '\r' || last == '\n');
 }
 
 void TCreditLog::AppendLine(const String& fileName, const String& line) {
@@ -85,12 +86,19 @@ void TCreditLog::AppendLine(const String& fileName, const String& line) {
     }
     for (const String& p : FPending) view.Add(p);
   }
-  const bool canAppend = now.Exists && now.Size > 0 && (mirrored || EndsWithLineBreak(fileName));
+  const bool empty = !now.Exists || now.Size == 0;
   WaitWhileFileLocked(fileName);
-  if (canAppend)
+  if (empty) {
+    view.SaveToFile(fileName);
+  } else if (EndsWithLineBreak(fileName)) {
     AppendAnsiLines(fileName, FPending);
-  else
-    view.SaveToFile(fileName);  // new, empty, or its last line has no line break
+  } else {
+    // The last line has no line break: an empty line first writes just the
+    // break, and what the file held stays as it was, byte for byte.
+    std::vector<String> lines{String()};
+    lines.insert(lines.end(), FPending.begin(), FPending.end());
+    AppendAnsiLines(fileName, lines);
+  }
   FPending.clear();
   Remember(fileName);
 }

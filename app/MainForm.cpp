@@ -36,6 +36,8 @@ String UnreadableCountNote(const String& key, const String& unreadable, const St
   return key + L" \"" + Shown(unreadable) + L"\" in data.txt is unreadable! Using " + used +
          (fromBackup ? L" from data_last.txt." : L".");
 }
+// Far beyond any line the program writes; past it a memo's window only cuts.
+constexpr int kShownLineLimit = 1000;
 
 TLabel* SideLabel(TComponent* owner, TWinControl* parent, const wchar_t* text, int left, int top) {
   auto* label = Place<TLabel>(owner, parent, L"", left, top, 0, 0);
@@ -62,6 +64,7 @@ TButton* Button(TComponent* owner, TWinControl* parent, const wchar_t* name, con
 TMemo* HiddenMemo(TComponent* owner, TWinControl* parent, const wchar_t* name) {
   auto* memo = Place<TMemo>(owner, parent, name, 0, 0, 0, 0);
   memo->SetVisible(false);
+  memo->SetShownLineLimit(kShownLineLimit);
   return memo;
 }
 
@@ -219,6 +222,7 @@ void TForm1::Build() {
   MemoLog->SetReadOnly(true);
   MemoLog->SetScrollBars(TScrollStyle::ssBoth);
   MemoLog->SetWordWrap(false);
+  MemoLog->SetShownLineLimit(kShownLineLimit);
   MemoLog->Font().SetName(L"MS Sans Serif");
   MemoLog->Font().SetHeight(-11);
   MemoLog->SetHint(L"Double click to clear ID, CREDITS and LOGFILE.");

@@ -48,7 +48,10 @@ AnsiString LoadFileBytes(const String& path) {
 std::vector<String> LoadAnsiLines(const String& path) { return SplitTextLines(AnsiToString(LoadFileBytes(path))); }
 
 void SaveAnsiLines(const String& path, const std::vector<String>& lines) {
+  size_t size = 0;
+  for (const auto& line : lines) size += line.size() + 2;
   String text;
+  text.reserve(size);
   for (const auto& line : lines) {
     text += line;
     text += L"\r\n";

@@ -1,5 +1,19 @@
 #include "framework/Edit.h"
 
+#include "framework/WindowsVersion.h"
+
+#include <algorithm>
+
+namespace {
+
+// Wine's text shaping (as of 8.0) reads past the font's positioning tables
+// when it lays out U+02DC SMALL TILDE, byte 0x98 of code page 1252, in the
+// font it falls back to, and the process dies. The window shows a plain tilde
+// there instead; the text itself keeps the character.
+bool ShapingFailsOnSmallTilde() { return RunsUnderWine(); }
+
+}  // namespace
+
 TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
   StoreBounds(0, 0, 121, 21);
   FTabStop = true;
@@ -72,7 +86,8 @@ int TMemoLines::Add(const String& s) {
   FMemo.FUpdatingWindow = true;
   const int index = TStringList::Add(s);
   FMemo.FUpdatingWindow = false;
-  FMemo.AppendToWindow(first ? s : L"\r\n" + s);
+  const String shown = FMemo.ShownLine(s);
+  FMemo.AppendToWindow(first ? shown : L"\r\n" + shown);
   return index;
 }
 
@@ -104,8 +119,22 @@ void TMemo::InitializeWnd() {
   LinesChanged();
 }
 
+void TMemo::SetShownLineLimit(int chars) {
+  if (chars == FShownLineLimit) return;
+  FShownLineLimit = chars;
+  LinesChanged();
+}
+
+String TMemo::ShownLine(const String& line) const {
+  String shown = FShownLineLimit <= 0 || line.size() <= size_t(FShownLineLimit)
+                     ? line
+                     : line.substr(0, size_t(FShownLineLimit)) + L"\u2026";
+  if (ShapingFailsOnSmallTilde()) std::replace(shown.begin(), shown.end(), L'\u02DC', L'~');
+  return shown;
+}
+
 TStrings& TMemo::Lines() {
-  if (FWindowEdited && FHandle) {
+  if (FWindowEdited && FHandle && FShownLineLimit <= 0) {
     // The user typed: the window holds the truth now.
     FWindowEdited = false;
     FUpdatingWindow = true;
@@ -118,7 +147,11 @@ TStrings& TMemo::Lines() {
 void TMemo::LinesChanged() {
   if (FUpdatingWindow || !FHandle) return;
   FUpdatingWindow = true;
-  String text = FLines.Text();
+  String text;
+  for (int i = 0; i < FLines.Count(); ++i) {
+    text += ShownLine(FLines.Get(i));
+    text += L"\r\n";
+  }
   // The edit shows no empty line after the last line break.
   if (text.size() >= 2) text.resize(text.size() - 2);
   SetWindowTextW(FHandle, text.c_str());

@@ -62,6 +62,12 @@ class TMemo : public TCustomEdit {
   void SetScrollBars(TScrollStyle v) { FScrollBars = v; RecreateWnd(); }
   bool WordWrap() const { return FWordWrap; }
   void SetWordWrap(bool v) { FWordWrap = v; RecreateWnd(); }
+  // The system's edit control lays out a long line in time that grows with
+  // its square. With a limit, the window shows at most that many characters
+  // of a line and a mark after them; Lines keeps the whole text, and a window
+  // that cuts is never read back into it. 0, the default, shows all.
+  int ShownLineLimit() const { return FShownLineLimit; }
+  void SetShownLineLimit(int chars);
 
  protected:
   friend class TMemoLines;
@@ -72,11 +78,13 @@ class TMemo : public TCustomEdit {
   void StoreText(const String& s) override;
   void LinesChanged();
   void AppendToWindow(const String& text);
+  String ShownLine(const String& line) const;
 
  private:
   TMemoLines FLines;
   TScrollStyle FScrollBars = TScrollStyle::ssNone;
   bool FWordWrap = true;
+  int FShownLineLimit = 0;
   bool FUpdatingWindow = false;
   bool FWindowEdited = false;
 };

@@ -247,6 +247,18 @@ int TStringList::IndexOf(const String& s) const {
   return Find(s, i) ? i : -1;
 }
 
+int TStringList::IndexOfName(const String& name) const {
+  // The name is the text before the first '=', so a line holds it exactly
+  // when the '=' stands right after it; a name with '=' in it matches none.
+  if (name.find(L'=') != String::npos) return -1;
+  const size_t n = name.size();
+  for (size_t i = 0; i < FItems.size(); ++i) {
+    const String& line = FItems[i].Text;
+    if (line.size() > n && line[n] == L'=' && CompareStrings(line.substr(0, n), name) == 0) return int(i);
+  }
+  return -1;
+}
+
 bool TStringList::Find(const String& s, int& index) const {
   // Lower bound, so with duplicates the first equal item is found.
   int lo = 0, hi = Count();

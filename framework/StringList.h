@@ -41,7 +41,7 @@ public:
 
   // name=value lines: the name is the text before the first '='; a line
   // without '=' has no name. Names are compared by CompareStrings.
-  int IndexOfName(const String& name) const;
+  virtual int IndexOfName(const String& name) const;
   String Names(int i) const;
   String ValueFromIndex(int i) const;
   String Values(const String& name) const;  // "" when absent
@@ -100,6 +100,9 @@ public:
   int Add(const String& s) override;
   int AddObject(const String& s, TObject* object) override;
   int IndexOf(const String& s) const override;
+  // Looks at the lines where they are: settings files may hold lines of
+  // megabytes, and each look-up would copy them.
+  int IndexOfName(const String& name) const override;
 
   void Exchange(int a, int b);
   // Binary search of a sorted list: true and the index when found, else

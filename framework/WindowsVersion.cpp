@@ -26,3 +26,8 @@ std::optional<bool> ProcessIsWow64() {
   if (!isWow64Process(GetCurrentProcess(), &result)) return std::nullopt;
   return result != FALSE;
 }
+
+bool RunsUnderWine() {
+  static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+  return wine;
+}

@@ -19,3 +19,7 @@ TReportedVersion ReportedWindowsVersion();
 // Whether this is a 32-bit process on 64-bit Windows: false where the system
 // cannot run one, empty when the system refuses to say.
 std::optional<bool> ProcessIsWow64();
+
+// Whether the "Windows" is Wine, for the few places that must step around one
+// of its faults.
+bool RunsUnderWine();

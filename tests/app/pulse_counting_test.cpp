@@ -85,6 +85,28 @@ TEST_F(Pulses, ALogChangedByAnotherProgramIsTakenAsItIsNow) {
   EXPECT_EQ(form->MemoLog->Lines().Count(), 1);
 }
 
+TEST_F(Pulses, APaymentKeepsEveryByteTheLogHad) {
+  // Logs another program wrote: odd line ends, no final break, bytes of the
+  // code page that mean little. The payment's line goes after them.
+  const std::string logs[] = {"a\nb", "x\r", "y\n", "lone\rcr\r\nend \x81\x98", "\x98"};
+  for (const std::string& log : logs) {
+    Write(dataFolder + L"data.txt", "[data]\r\nlog=appdata\r\nchannel1=1\r\n");
+    Write(dataFolder + L"credits.txt", log);
+    Start();
+    Pulse(form);
+    const std::string text = Read(dataFolder + L"credits.txt");
+    const bool ended = log.back() == '\r' || log.back() == '\n';
+    const std::string head = log + (ended ? "" : "\r\n");
+    ASSERT_GT(text.size(), head.size());
+    EXPECT_TRUE(text.substr(0, head.size()) == head) << "was: " << log;
+    const std::string added = text.substr(head.size());
+    EXPECT_EQ(added.find_first_of("\r\n"), added.size() - 2) << "one line was added";
+    EXPECT_EQ(added.substr(added.size() - 4), ",1\r\n");
+    delete form;
+    form = nullptr;
+  }
+}
+
 struct TotalCase {
   const char* name;
   const char* boxes;  // "pure", "tenths" or "both"

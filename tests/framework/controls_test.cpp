@@ -155,6 +155,31 @@ TEST_F(Controls, MemoLinesAndWindowTextAgree) {
   EXPECT_EQ(memo->Lines().Get(2), L"five");
 }
 
+TEST_F(Controls, MemoWithALimitCutsOnlyWhatItsWindowShows) {
+  auto* memo = Add<TMemo>(8, 8, 200, 100);
+  memo->SetReadOnly(true);
+  memo->SetShownLineLimit(5);
+  memo->Lines().Add(L"short");
+  memo->Lines().Add(L"longer line");
+  form->Show();
+  memo->Lines().Add(L"appended long");
+  wchar_t text[128];
+  GetWindowTextW(memo->Handle(), text, 128);
+  EXPECT_STREQ(text, L"short\r\nlonge\u2026\r\nappen\u2026");
+  ASSERT_EQ(memo->Lines().Count(), 3);
+  EXPECT_EQ(memo->Lines().Get(1), L"longer line");
+  EXPECT_EQ(memo->Lines().Get(2), L"appended long");
+
+  // A window that cuts is never read back: the lines stay whole.
+  SendMessageW(form->Panel->Handle(), WM_COMMAND, MAKEWPARAM(0, EN_CHANGE),
+               reinterpret_cast<LPARAM>(memo->Handle()));
+  EXPECT_EQ(memo->Lines().Text(), L"short\r\nlonger line\r\nappended long\r\n");
+
+  memo->SetShownLineLimit(0);
+  GetWindowTextW(memo->Handle(), text, 128);
+  EXPECT_STREQ(text, L"short\r\nlonger line\r\nappended long");
+}
+
 struct SpinCase {
   const wchar_t* text;
   int64_t min, max;

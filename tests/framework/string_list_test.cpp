@@ -28,6 +28,7 @@ TEST(StringListValues, ReadRules) {
       {"blank value is kept", {L"pass= "}, L"pass", L" "},
       {"first of two wins", {L"k=1", L"K=2"}, L"k", L"1"},
       {"empty name", {L"=v"}, L"", L"v"},
+      {"a name with = names no line", {L"a=b=c"}, L"a=b", L""},
   };
   for (const auto& c : cases) {
     const TStringList list = ListOf(c.lines);
