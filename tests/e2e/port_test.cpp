@@ -86,7 +86,7 @@ TEST_F(Port, ChoosingAnotherPortReopensOnIt) {
   EXPECT_EQ(Lines.RtsRises(), rises + 1) << "not opened again";
   EXPECT_TRUE(Lines.Rts());
   Pulse();
-  ASSERT_TRUE(WaitFor([&] { return DataValue("cashid") == "2"; }));
+  ASSERT_TRUE(WaitUntil([&] { return DataValue("cashid") == "2"; }));
   Close();
   EXPECT_EQ(DataValue("comport"), "6");
   EXPECT_EQ(DataValue("credits"), "2");

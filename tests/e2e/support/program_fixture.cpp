@@ -47,7 +47,7 @@ void ProgramFixture::Start() {
   for (const auto& [k, v] : FSettings) data += k + "=" + v + "\r\n";
   Write(dataFolder + L"data.txt", data);
   program = std::make_unique<TChildProcess>(L"\"" + TChildProcess::ProgramPath() + L"\"");
-  HWND form = TMainWindow::WaitForForm(program->Id(), 30000);
+  HWND form = TMainWindow::WaitForForm(program->Id());
   ASSERT_TRUE(form) << "the program did not start";
   window = std::make_unique<TMainWindow>(form);
 }
@@ -55,7 +55,7 @@ void ProgramFixture::Start() {
 void ProgramFixture::Close() {
   ASSERT_TRUE(window);
   PostMessageW(window->Form(), WM_CLOSE, 0, 0);
-  ASSERT_TRUE(program->WaitForExit(30000)) << "the program did not close";
+  ASSERT_TRUE(program->WaitForExit(kPatienceMs)) << "the program did not close";
   window.reset();
 }
 
@@ -63,17 +63,8 @@ void ProgramFixture::Pulse(int count) {
   for (int i = 0; i < count; ++i) Lines.Pulse(TLineFile::CTS, 50, 50);
 }
 
-bool ProgramFixture::WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
-  const ULONGLONG end = GetTickCount64() + timeoutMs;
-  while (!condition()) {
-    if (GetTickCount64() > end) return false;
-    Sleep(10);
-  }
-  return true;
-}
-
 bool ProgramFixture::WaitForLogLines(size_t count) {
-  return WaitFor([&] { return SplitLines(StringToAnsi(window->LogView())).size() >= count; });
+  return WaitUntil([&] { return SplitLines(StringToAnsi(window->LogView())).size() >= count; });
 }
 
 std::string ProgramFixture::DataValue(const std::string& key) const {

@@ -1,5 +1,7 @@
 #include "tests/hotkey/support/x_input.h"
 
+#include "tests/support/wait_until.h"
+
 bool RunXdotool(const String& arguments) {
   String commandLine = L"start.exe /wait /unix /usr/bin/xdotool " + arguments;
   STARTUPINFOW si{sizeof(si)};
@@ -7,23 +9,9 @@ bool RunXdotool(const String& arguments) {
   if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si,
                       &pi))
     return false;
-  WaitForSingleObject(pi.hProcess, 10000);
+  WaitForSingleObject(pi.hProcess, kPatienceMs);
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
-  return true;
-}
-
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-  const ULONGLONG end = GetTickCount64() + timeoutMs;
-  while (!done()) {
-    if (GetTickCount64() > end) return false;
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    Sleep(10);
-  }
   return true;
 }
 
@@ -33,12 +21,12 @@ HANDLE StartFocusedNotepad() {
   PROCESS_INFORMATION pi{};
   if (!CreateProcessW(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return nullptr;
   CloseHandle(pi.hThread);
-  WaitForInputIdle(pi.hProcess, 10000);
+  WaitForInputIdle(pi.hProcess, kPatienceMs);
   HWND notepad = nullptr;
-  PumpUntil([&] {
+  WaitUntil([&] {
     notepad = FindWindowW(L"Notepad", nullptr);
     return notepad != nullptr;
-  }, 10000);
+  });
   RunXdotool(L"search --sync --onlyvisible --name Notepad windowfocus --sync");
   return pi.hProcess;
 }

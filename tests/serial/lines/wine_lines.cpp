@@ -32,7 +32,7 @@ class WineLines : public PortFixture {
     Port.reset();
     PortFixture::TearDown();
   }
-  bool SeenCount(size_t n) { return ServeUntil([&] { return Seen.size() >= n; }); }
+  bool SeenCount(size_t n) { return WaitUntil([&] { return Seen.size() >= n; }); }
 
   TLineFile Lines;
 };
@@ -56,7 +56,7 @@ TEST_F(WineLines, EachLineGivesItsEventAndState) {
     const size_t before = Seen.size();
     Lines.Set(s.line, s.on);
     ASSERT_TRUE(SeenCount(before + 1));
-    Serve(30);
+    PumpFor(30);
     ASSERT_EQ(Seen.size(), before + 1);
     EXPECT_EQ(Seen.back(), s.seen);
   }
@@ -80,7 +80,7 @@ TEST_F(WineLines, WrittenBytesComeBackAsReceivedData) {
   Port->OnRxChar = [&](TObject*, int n) { count += n; };
   Port->Open();
   EXPECT_EQ(Port->WriteStr("ping"), 4);
-  ASSERT_TRUE(ServeUntil([&] { return count >= 4; }));
+  ASSERT_TRUE(WaitUntil([&] { return count >= 4; }));
   AnsiString got;
   Port->ReadStr(got, 16);
   EXPECT_EQ(got, "ping");
@@ -105,10 +105,17 @@ TEST_F(WineLines, CloseDuringAHandOverDeliversIt) {
   RecordAll();
   Port->Open();
   Seen.clear();
-  Serve(50);
+  PumpFor(50);
+  std::atomic<bool> handedOver{false};
+  const auto wake = WakeMainThread;
+  WakeMainThread = [&handedOver, wake] {
+    handedOver = true;
+    if (wake) wake();
+  };
   Lines.Set(TLineFile::CTS, true);
-  Sleep(50);  // seen and handed over; the GUI thread has not served it
+  while (!handedOver) Sleep(1);  // not WaitUntil, which would deliver it
   Port->Close();
+  WakeMainThread = wake;  // the port's thread has ended
   EXPECT_EQ(Seen, (Strings{"CTS 1", "CTS 0", "DSR 0", "RLSD 0", "BeforeClose", "AfterClose"}));
 }
 
@@ -120,9 +127,9 @@ TEST_F(WineLines, AnExceptionInAHandlerLosesNoLaterPulse) {
   Port->Open();
   for (int i = 0; i < 3; ++i) {
     Lines.Pulse(TLineFile::CTS, 20, 20);
-    Serve(20);
+    PumpFor(20);
   }
-  ASSERT_TRUE(ServeUntil([&] { return rises >= 3; }));
+  ASSERT_TRUE(WaitUntil([&] { return rises >= 3; }));
   EXPECT_EQ(Errors, (Strings{"first pulse failed"}));
   Port.reset();
 }
@@ -145,9 +152,9 @@ TEST_F(WineLines, PulsesWhileTheGuiThreadIsBusyAreAllCounted) {
     while (!busy) Sleep(1);
     for (int i = 0; i < 10; ++i) Lines.Pulse(TLineFile::CTS, 20, 20);  // 400 ms, all while busy
   });
-  ASSERT_TRUE(ServeUntil([&] { return rises >= 11 && falls >= 11; }, 10000)) << rises << " rises";
+  ASSERT_TRUE(WaitUntil([&] { return rises >= 11 && falls >= 11; })) << rises << " rises";
   pulses.join();
-  Serve(100);
+  PumpFor(100);
   EXPECT_EQ(rises, 11);
   EXPECT_EQ(falls, 11);
   Port.reset();
