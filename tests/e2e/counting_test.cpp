@@ -61,8 +61,12 @@ TEST_F(Counting, EveryPulseIsOneCreditStepAndOneLogLine) {
   ClockTexts clock;
   clock.Start();
   Start();
-  Pulse(5);
-  ASSERT_TRUE(WaitForLogLines(5)) << StringToAnsi(window->LogView());
+  for (size_t i = 1; i <= 5; ++i) {
+    // One at a time: Wine does not see a pulse that comes and goes between two
+    // of the program's waits, which a loaded machine can make long.
+    Pulse();
+    ASSERT_TRUE(WaitForLogLines(i)) << StringToAnsi(window->LogView());
+  }
   clock.Stop();
   Close();
 
@@ -176,7 +180,13 @@ TEST_F(Counting, PulsesWhileTheLogIsHeldAreCountedAndLoggedLater) {
   }));
   Pulse(3);  // all while the file is held
   holder.End();
-  ASSERT_TRUE(WaitUntil([&] { return LogLines().size() == 3; })) << Read(logFile);
+  ASSERT_TRUE(WaitUntil([&] {
+    try {
+      return LogLines().size() == 3;
+    } catch (const std::runtime_error&) {
+      return false;  // the program has it open to write
+    }
+  }));
   Close();
   EXPECT_EQ(DataValue("credits"), "3");
   EXPECT_EQ(DataValue("cashid"), "3");

@@ -27,14 +27,38 @@ class WineLines : public PortFixture {
     Port->FlowControl().SetControlDTR(dtrEnable);
     Port->FlowControl().SetControlRTS(rtsDisable);
     for (auto line : {TLineFile::CTS, TLineFile::DSR, TLineFile::DCD, TLineFile::RI}) Lines.Set(line, false);
+    FWake = WakeMainThread;
+    WakeMainThread = [this] {
+      ++HandOvers;
+      if (FWake) FWake();
+    };
   }
   void TearDown() override {
     Port.reset();
+    WakeMainThread = FWake;  // the port's thread has ended
     PortFixture::TearDown();
   }
   bool SeenCount(size_t n) { return WaitUntil([&] { return Seen.size() >= n; }); }
+  // Sets the line and waits, without serving, until the port's thread has
+  // handed the change over. Wine reads the lines afresh each time a wait is
+  // armed, so a pulse that comes and goes between two waits is never seen:
+  // a validator is never that quick, a loaded test machine can be that slow.
+  void Change(TLineFile::TLine line, bool on) {
+    const int before = HandOvers;
+    Lines.Set(line, on);
+    const ULONGLONG end = GetTickCount64() + kPatienceMs;
+    while (HandOvers == before && GetTickCount64() < end) Sleep(1);
+  }
+  void Pulse() {
+    Change(TLineFile::CTS, true);
+    Change(TLineFile::CTS, false);
+  }
 
   TLineFile Lines;
+  std::atomic<int> HandOvers{0};
+
+ private:
+  std::function<void()> FWake;
 };
 
 TEST_F(WineLines, EachLineGivesItsEventAndState) {
@@ -106,16 +130,8 @@ TEST_F(WineLines, CloseDuringAHandOverDeliversIt) {
   Port->Open();
   Seen.clear();
   PumpFor(50);
-  std::atomic<bool> handedOver{false};
-  const auto wake = WakeMainThread;
-  WakeMainThread = [&handedOver, wake] {
-    handedOver = true;
-    if (wake) wake();
-  };
-  Lines.Set(TLineFile::CTS, true);
-  while (!handedOver) Sleep(1);  // not WaitUntil, which would deliver it
+  Change(TLineFile::CTS, true);
   Port->Close();
-  WakeMainThread = wake;  // the port's thread has ended
   EXPECT_EQ(Seen, (Strings{"CTS 1", "CTS 0", "DSR 0", "RLSD 0", "BeforeClose", "AfterClose"}));
 }
 
@@ -126,7 +142,7 @@ TEST_F(WineLines, AnExceptionInAHandlerLosesNoLaterPulse) {
   };
   Port->Open();
   for (int i = 0; i < 3; ++i) {
-    Lines.Pulse(TLineFile::CTS, 20, 20);
+    Pulse();
     PumpFor(20);
   }
   ASSERT_TRUE(WaitUntil([&] { return rises >= 3; }));
@@ -136,21 +152,21 @@ TEST_F(WineLines, AnExceptionInAHandlerLosesNoLaterPulse) {
 
 TEST_F(WineLines, PulsesWhileTheGuiThreadIsBusyAreAllCounted) {
   int rises = 0, falls = 0;
-  std::atomic<bool> busy{false};
+  std::atomic<bool> busy{false}, pulsed{false};
   Port->OnCTSChange = [&](TObject*, bool on) {
     on ? ++rises : ++falls;
     if (on && rises == 1) {
-      busy = true;
-      Sleep(500);  // a file wait or a program start
-      busy = false;
+      busy = true;  // as in a file wait or a program start, until the pulses are over
+      while (!pulsed) Sleep(1);
     }
   };
   Port->Open();
   rises = falls = 0;
   std::thread pulses([&] {
-    Lines.Pulse(TLineFile::CTS, 20, 20);
+    Pulse();
     while (!busy) Sleep(1);
-    for (int i = 0; i < 10; ++i) Lines.Pulse(TLineFile::CTS, 20, 20);  // 400 ms, all while busy
+    for (int i = 0; i < 10; ++i) Pulse();
+    pulsed = true;
   });
   ASSERT_TRUE(WaitUntil([&] { return rises >= 11 && falls >= 11; })) << rises << " rises";
   pulses.join();
