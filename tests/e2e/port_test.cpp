@@ -79,7 +79,7 @@ TEST_F(Port, ChoosingAnotherPortReopensOnIt) {
   window->ChooseComPort(7);  // not there: the old port is closed all the same
   EXPECT_TRUE(LogViewHas("COM port error!"));
   EXPECT_EQ(DataValue("comport"), "7");
-  Pulse();  // nobody listens
+  Lines.Pulse(TLineFile::CTS, 50, 50);  // nobody listens
 
   const uint32_t rises = Lines.RtsRises();
   window->ChooseComPort(6);  // the same line under another name

@@ -60,7 +60,7 @@ void ProgramFixture::Close() {
 }
 
 void ProgramFixture::Pulse(int count) {
-  for (int i = 0; i < count; ++i) Lines.Pulse(TLineFile::CTS, 50, 50);
+  for (int i = 0; i < count; ++i) EXPECT_TRUE(Lines.PulseCtsSeen(50, 50)) << "the port did not read the line";
 }
 
 bool ProgramFixture::WaitForLogLines(size_t count) {

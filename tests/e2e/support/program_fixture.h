@@ -27,7 +27,7 @@ class ProgramFixture : public ::testing::Test {
   // Closes the main window as the user does and waits until the program ends.
   void Close();
 
-  // One payment: CTS on and off again, each long enough for any handler.
+  // One payment: CTS on and off again, each held until the port read it.
   void Pulse(int count = 1);
   // Until the log view shows that many lines.
   bool WaitForLogLines(size_t count);

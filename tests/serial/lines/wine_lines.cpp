@@ -39,20 +39,8 @@ class WineLines : public PortFixture {
     PortFixture::TearDown();
   }
   bool SeenCount(size_t n) { return WaitUntil([&] { return Seen.size() >= n; }); }
-  // Sets the line and waits, without serving, until the port's thread has
-  // handed the change over. Wine reads the lines afresh each time a wait is
-  // armed, so a pulse that comes and goes between two waits is never seen:
-  // a validator is never that quick, a loaded test machine can be that slow.
-  void Change(TLineFile::TLine line, bool on) {
-    const int before = HandOvers;
-    Lines.Set(line, on);
-    const ULONGLONG end = GetTickCount64() + kPatienceMs;
-    while (HandOvers == before && GetTickCount64() < end) Sleep(1);
-  }
-  void Pulse() {
-    Change(TLineFile::CTS, true);
-    Change(TLineFile::CTS, false);
-  }
+  // False when the port did not read a level in time.
+  bool Pulse() { return Lines.PulseCtsSeen(20, 20); }
 
   TLineFile Lines;
   std::atomic<int> HandOvers{0};
@@ -130,7 +118,9 @@ TEST_F(WineLines, CloseDuringAHandOverDeliversIt) {
   Port->Open();
   Seen.clear();
   PumpFor(50);
-  Change(TLineFile::CTS, true);
+  const int before = HandOvers;
+  Lines.Set(TLineFile::CTS, true);
+  while (HandOvers == before) Sleep(1);  // not WaitUntil, which would deliver it
   Port->Close();
   EXPECT_EQ(Seen, (Strings{"CTS 1", "CTS 0", "DSR 0", "RLSD 0", "BeforeClose", "AfterClose"}));
 }
@@ -142,7 +132,7 @@ TEST_F(WineLines, AnExceptionInAHandlerLosesNoLaterPulse) {
   };
   Port->Open();
   for (int i = 0; i < 3; ++i) {
-    Pulse();
+    ASSERT_TRUE(Pulse());
     PumpFor(20);
   }
   ASSERT_TRUE(WaitUntil([&] { return rises >= 3; }));
