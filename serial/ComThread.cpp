@@ -64,7 +64,13 @@ void TComThread::Execute() {
       break;
     }
     pending = true;
-    CheckLinesBetweenWaits();
+    if (CheckLinesBetweenWaits()) {
+      // Wine takes the lines when a wait is armed: if this edge came after
+      // that, the wait compares with the old state and would not see the
+      // line go back. End it (an empty mask ends it) and arm it afresh.
+      api.SetCommMask(port, 0);
+      api.SetCommMask(port, FMask);
+    }
     if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) break;
     pending = false;
     DWORD transferred = 0;
@@ -119,21 +125,22 @@ void TComThread::WakeUp(DWORD mask) {
   if (w.Events) Dispatch(w);
 }
 
-void TComThread::CheckLinesBetweenWaits() {
+bool TComThread::CheckLinesBetweenWaits() {
   const TComEvents watched = MaskToEvents(FMask) & kLineEvents;
-  if (!watched) return;
+  if (!watched) return false;
   TComSignals now;
-  if (!ReadSignals(now)) return;
+  if (!ReadSignals(now)) return false;
   TComWakeUp w;
   for (const auto& line : kStateLines)
     if ((watched & line.Event) && ((now ^ FLastSignals) & line.Signal)) w.Events |= line.Event;
   if ((watched & evRing) && ((now ^ FLastSignals) & csRing) && (now & csRing)) w.Events |= evRing;
-  if (!w.Events) return;
+  if (!w.Events) return false;
   w.Signals = now;
   w.SignalsCaptured = true;
   FReportedEarly |= (now ^ FLastSignals) & (csCTS | csDSR | csRLSD | csRing);
   FLastSignals = now;
   Dispatch(w);
+  return true;
 }
 
 void TComThread::Dispatch(const TComWakeUp& w) {

@@ -21,7 +21,8 @@ class TComThread : public TThread {
 
  private:
   void WakeUp(DWORD mask);
-  void CheckLinesBetweenWaits();
+  // Reports lines that changed since the last wake-up; true when any did.
+  bool CheckLinesBetweenWaits();
   bool ReadSignals(TComSignals& signals);
   void Dispatch(const TComWakeUp& w);
   void SendEventMessages(const TComWakeUp& w);

@@ -4,21 +4,13 @@
 #include "framework/Application.h"
 #include "tests/support/child_process.h"
 #include "tests/support/scratch_folder.h"
+#include "tests/support/wait_until.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 String HelperPath() { return TChildProcess::HelperPath(L"hold_file.exe"); }
-
-bool WaitUntil(const std::function<bool()>& condition, DWORD ms) {
-  const ULONGLONG end = GetTickCount64() + ms;
-  while (GetTickCount64() < end) {
-    if (condition()) return true;
-    Sleep(10);
-  }
-  return condition();
-}
 
 TEST(FileLock, AbsentFileIsFreeAndAReadOnlyFileCountsAsLocked) {
   ScratchFolder folder;
@@ -37,7 +29,7 @@ TEST(FileLock, WaitEndsWhenTheOtherProgramLetsGo) {
   const String file = folder.File(L"credits.txt");
   ScratchFolder::WriteBytes(file, "1,2\r\n");
   TChildProcess holder(L"\"" + HelperPath() + L"\" \"" + file + L"\" 1200");
-  ASSERT_TRUE(WaitUntil([&] { return IsFileLocked(file); }, 5000));
+  ASSERT_TRUE(WaitUntil([&] { return IsFileLocked(file); }));
 
   const ULONGLONG start = GetTickCount64();
   WaitWhileFileLocked(file);

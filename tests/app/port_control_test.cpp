@@ -3,6 +3,7 @@
 #include "framework/Application.h"
 #include "tests/app/support/form_fixture.h"
 #include "tests/serial/support/fake_comm.h"
+#include "tests/support/wait_until.h"
 
 #include <gtest/gtest.h>
 
@@ -19,20 +20,11 @@ class PortControl : public FormFixture {
     if (form && form->KelvraAdapter->Connected()) form->KelvraAdapter->Close();
     FormFixture::TearDown();
   }
-  // Hand-overs from the port's thread arrive through the message loop.
-  bool PumpUntil(const std::function<bool()>& done, DWORD ms = 3000) {
-    const ULONGLONG end = GetTickCount64() + ms;
-    while (!done() && GetTickCount64() < end) {
-      Application->ProcessMessages();
-      Sleep(1);
-    }
-    return done();
-  }
   void Pulse() {
     fake.SetLines(MS_CTS_ON);
-    ASSERT_TRUE(PumpUntil([&] { return LampOn(); }));
+    ASSERT_TRUE(WaitUntil([&] { return LampOn(); }));
     fake.SetLines(0);
-    ASSERT_TRUE(PumpUntil([&] { return !LampOn(); }));
+    ASSERT_TRUE(WaitUntil([&] { return !LampOn(); }));
   }
   bool LampOn() { return lampOn; }
 

@@ -198,8 +198,8 @@ TEST_F(Pulses, AHeldLogLosesNoPayment) {
   const String log = dataFolder + L"credits.txt";
   {
     // Held for a while: the pulse waits for the file and writes it.
-    TChildProcess holder(L"\"" + exeFolder + L"hold_file.exe\" \"" + log + L"\" 1000");
-    for (int i = 0; i < 200 && !IsHeld(log); ++i) Sleep(10);
+    TChildProcess holder(L"\"" + exeFolder + L"hold_file.exe\" \"" + log + L"\" 2000");
+    ASSERT_TRUE(WaitUntil([&] { return IsHeld(log); }));
     Pulse(form);
   }
   EXPECT_EQ(SplitLines(Read(log)).size(), 1u);
@@ -207,7 +207,7 @@ TEST_F(Pulses, AHeldLogLosesNoPayment) {
     // Held longer than the wait: the write fails, the payment is counted,
     // and its line is written with the next one.
     TChildProcess holder(L"\"" + exeFolder + L"hold_file.exe\" \"" + log + L"\" 60000");
-    for (int i = 0; i < 200 && !IsHeld(log); ++i) Sleep(10);
+    ASSERT_TRUE(WaitUntil([&] { return IsHeld(log); }));
     EXPECT_THROW(form->KelvraAdapterCTSChange(nullptr, true), Exception);
     EXPECT_EQ(App.CashId, 2);
     holder.End();
@@ -226,7 +226,7 @@ TEST_F(Pulses, ALogAnotherProgramMadeAndHoldsLosesNoPaymentEither) {
   Write(log, "0\r\n");
   {
     TChildProcess holder(L"\"" + exeFolder + L"hold_file.exe\" \"" + log + L"\" 60000");
-    for (int i = 0; i < 200 && !IsHeld(log); ++i) Sleep(10);
+    ASSERT_TRUE(WaitUntil([&] { return IsHeld(log); }));
     EXPECT_THROW(form->KelvraAdapterCTSChange(nullptr, true), Exception);
     holder.End();
   }
@@ -245,9 +245,9 @@ TEST_F(Pulses, TheChosenProgramGetsThePulseText) {
                                       StringToAnsi(exeFolder + L"record_args.exe") + "\r\n");
   Start();
   Pulse(form);
-  for (int i = 0; i < 500 && !FileExists(exeFolder + L"args.txt"); ++i) Sleep(10);
-  Sleep(50);
-  EXPECT_EQ(Read(exeFolder + L"args.txt"), "250");
+  const String args = exeFolder + L"args.txt";
+  ASSERT_TRUE(WaitUntil([&] { return FileExists(args); }));
+  EXPECT_EQ(Read(args), "250");
   DeleteFile(exeFolder + L"args.txt");
 }
 

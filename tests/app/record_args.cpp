@@ -15,10 +15,12 @@ int wmain(int argc, wchar_t** argv) {
     if (i > 1) text += ' ';
     text.append(buffer, n > 0 ? n - 1 : 0);
   }
-  HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  // Written aside and renamed, so a test that sees args.txt sees all of it.
+  const std::wstring partial = file + L".part";
+  HANDLE h = CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return 1;
   DWORD written = 0;
   WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
   CloseHandle(h);
-  return 0;
+  return MoveFileExW(partial.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING) ? 0 : 1;
 }

@@ -61,8 +61,12 @@ TEST_F(Counting, EveryPulseIsOneCreditStepAndOneLogLine) {
   ClockTexts clock;
   clock.Start();
   Start();
-  Pulse(5);
-  ASSERT_TRUE(WaitForLogLines(5)) << StringToAnsi(window->LogView());
+  for (size_t i = 1; i <= 5; ++i) {
+    // One at a time: Wine does not see a pulse that comes and goes between two
+    // of the program's waits, which a loaded machine can make long.
+    Pulse();
+    ASSERT_TRUE(WaitForLogLines(i)) << StringToAnsi(window->LogView());
+  }
   clock.Stop();
   Close();
 
@@ -102,7 +106,7 @@ TEST_P(Totals, TheLogHoldsOnlyTheTotal) {
     SCOPED_TRACE(values[i]);
     window->SetPulseValue(AnsiToString(values[i]));
     Pulse();
-    ASSERT_TRUE(WaitFor([&] { return DataValue("cashid") == std::to_string(i + 1); }));
+    ASSERT_TRUE(WaitUntil([&] { return DataValue("cashid") == std::to_string(i + 1); }));
     EXPECT_EQ(StringToAnsi(Trim(window->LogView())), c.totals[i]);
     EXPECT_EQ(Read(logFile), c.totals[i] + "\r\n");
   }
@@ -134,7 +138,7 @@ TEST_P(ClearIfLogEmpty, APulseStartsTheCreditsAfresh) {
   if (c.log) Write(logFile, c.log);
   Start();
   Pulse();
-  ASSERT_TRUE(WaitFor([&] { return DataValue("cashid") == "1"; }));
+  ASSERT_TRUE(WaitUntil([&] { return DataValue("cashid") == "1"; }));
   Close();
   EXPECT_EQ(DataValue("credits"), c.credits);
 }
@@ -157,7 +161,7 @@ TEST_F(Counting, TheStartedProgramGetsThePulseText) {
   Start();
   Pulse();
   const String args = folder.File(L"args.txt");
-  ASSERT_TRUE(WaitFor([&] { return FileExists(args) && !Read(args).empty(); }));
+  ASSERT_TRUE(WaitUntil([&] { return FileExists(args) && !Read(args).empty(); }));
   EXPECT_EQ(Read(args), "35");
   Close();
 }
@@ -166,18 +170,23 @@ TEST_F(Counting, PulsesWhileTheLogIsHeldAreCountedAndLoggedLater) {
   Write(logFile, "");
   Start();
   TChildProcess holder(L"\"" + ExtractFilePath(ParamStr(0)) + L"..\\app\\hold_file.exe\" \"" + logFile +
-                       L"\" 2000");
-  ASSERT_TRUE(WaitFor([&] {
+                       L"\" 600000");
+  ASSERT_TRUE(WaitUntil([&] {
     HANDLE h = CreateFileW(logFile.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                            OPEN_EXISTING, 0, nullptr);
     if (h == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_SHARING_VIOLATION;
     CloseHandle(h);
     return false;
   }));
-  Pulse(3);  // 300 ms, all while the file is held
-  EXPECT_TRUE(holder.Running()) << "the file was freed too early for this test";
-  ASSERT_TRUE(holder.WaitForExit(15000));
-  ASSERT_TRUE(WaitFor([&] { return LogLines().size() == 3; })) << Read(logFile);
+  Pulse(3);  // all while the file is held
+  holder.End();
+  ASSERT_TRUE(WaitUntil([&] {
+    try {
+      return LogLines().size() == 3;
+    } catch (const std::runtime_error&) {
+      return false;  // the program has it open to write
+    }
+  }));
   Close();
   EXPECT_EQ(DataValue("credits"), "3");
   EXPECT_EQ(DataValue("cashid"), "3");

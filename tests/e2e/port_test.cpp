@@ -93,14 +93,14 @@ TEST_F(Port, ChoosingAnotherPortReopensOnIt) {
   window->ChooseComPort(7);  // not there: the old port is closed all the same
   EXPECT_TRUE(LogViewHas("COM port error!"));
   EXPECT_EQ(DataValue("comport"), "7");
-  Pulse();  // nobody listens
+  Lines.Pulse(TLineFile::CTS, 50, 50);  // nobody listens
 
   const uint32_t rises = Lines.RtsRises();
   window->ChooseComPort(6);  // the same line under another name
   EXPECT_EQ(Lines.RtsRises(), rises + 1) << "not opened again";
   EXPECT_TRUE(Lines.Rts());
   Pulse();
-  ASSERT_TRUE(WaitFor([&] { return DataValue("cashid") == "2"; }));
+  ASSERT_TRUE(WaitUntil([&] { return DataValue("cashid") == "2"; }));
   Close();
   EXPECT_EQ(DataValue("comport"), "6");
   EXPECT_EQ(DataValue("credits"), "2");

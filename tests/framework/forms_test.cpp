@@ -3,6 +3,7 @@
 #include "framework/Form.h"
 #include "framework/Timer.h"
 #include "framework/UnitTable.h"
+#include "tests/support/wait_until.h"
 
 #include <gtest/gtest.h>
 
@@ -103,14 +104,8 @@ TEST_F(Forms, TimerFiresFromTheMessageLoopUntilDisabled) {
   };
   timer.SetEnabled(false);
   timer.SetEnabled(true);
-  const ULONGLONG end = GetTickCount64() + 2000;
-  while (GetTickCount64() < end && ticks < 3) {
-    Application->ProcessMessages();
-    Sleep(5);
-  }
-  EXPECT_EQ(ticks, 3);
-  const ULONGLONG quiet = GetTickCount64() + 150;
-  while (GetTickCount64() < quiet) Application->ProcessMessages();
+  EXPECT_TRUE(WaitUntil([&] { return ticks >= 3; }));
+  PumpFor(150);
   EXPECT_EQ(ticks, 3);
 }
 

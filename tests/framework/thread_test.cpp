@@ -1,4 +1,5 @@
 #include "framework/Thread.h"
+#include "tests/support/wait_until.h"
 
 #include <gtest/gtest.h>
 
@@ -37,16 +38,6 @@ protected:
     }
   }
   void TearDown() override { WakeMainThread = nullptr; }
-
-  // Serves hand-overs until done() holds or five seconds pass.
-  static bool ServeUntil(const std::function<bool()>& done) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-      if (GetTickCount() - start > 5000) return false;
-      CheckSynchronize(5);
-    }
-    return true;
-  }
 };
 
 TEST_F(ThreadTest, SynchronizeRunsOnTheMainThreadInEachWorkersOrder) {
@@ -69,7 +60,7 @@ TEST_F(ThreadTest, SynchronizeRunsOnTheMainThreadInEachWorkersOrder) {
     }));
   }
   for (auto& worker : workers) worker->Start();
-  ASSERT_TRUE(ServeUntil([&] { return done == kWorkers; }));
+  ASSERT_TRUE(WaitUntil([&] { return done == kWorkers; }));
   for (auto& worker : workers) worker->WaitFor();
 
   EXPECT_EQ(wrongThread, 0);
@@ -92,7 +83,7 @@ TEST_F(ThreadTest, ExceptionInSynchronizeIsRaisedInTheWorker) {
     caught += L" not reached";
   });
   worker.Start();
-  ASSERT_TRUE(ServeUntil([&] { return worker.Finished(); }));
+  ASSERT_TRUE(WaitUntil([&] { return worker.Finished(); }));
   worker.WaitFor();
   EXPECT_EQ(caught, L"bad pulse");
   ASSERT_TRUE(worker.FatalException());
@@ -104,16 +95,16 @@ TEST_F(ThreadTest, ExceptionInSynchronizeIsRaisedInTheWorker) {
 }
 
 TEST_F(ThreadTest, WaitForOnTheMainThreadServesAWorkerBlockedInSynchronize) {
-  std::atomic<bool> inHandOver{false};
+  std::atomic<bool> handedOver{false};
+  WakeMainThread = [&] { handedOver = true; };
   bool handlerRan = false;
   TLambdaThread worker([&](TLambdaThread& self) {
-    inHandOver = true;
     self.Synchronize([&] { handlerRan = GetCurrentThreadId() == MainThreadID; });
     self.SetReturnValue(7);
   });
   worker.Start();
-  while (!inHandOver) Sleep(1);
-  Sleep(20);  // the worker now sits in Synchronize
+  // Not WaitUntil: that would serve the call. Once queued, the worker sits in Synchronize.
+  while (!handedOver) Sleep(1);
   EXPECT_EQ(worker.WaitFor(), 7u);  // would deadlock if WaitFor did not serve it
   EXPECT_TRUE(handlerRan);
 }
@@ -131,7 +122,7 @@ TEST_F(ThreadTest, DestroyingDuringAHandOverLetsTheHandlerFinish) {
       },
       &destroyed);
   worker->Start();
-  while (!inHandOver) Sleep(1);
+  while (!inHandOver) Sleep(1);  // not WaitUntil: the destructor is to serve the hand-over
   worker.reset();
   log.push_back("destroyed");
   EXPECT_TRUE(destroyed);
@@ -196,13 +187,15 @@ TEST_F(ThreadTest, OnTerminateRunsOnTheMainThreadAfterExecute) {
 }
 
 TEST_F(ThreadTest, DestroyingARunningThreadTerminatesAndWaits) {
-  std::atomic<bool> stopped{false};
+  std::atomic<bool> running{false}, stopped{false};
   auto worker = std::make_unique<TLambdaThread>([&](TLambdaThread& self) {
+    running = true;
     while (!self.Terminated()) Sleep(1);
     stopped = true;
   });
   worker->Start();
-  Sleep(10);
+  // Destroyed before it runs, a thread skips Execute (the case below).
+  ASSERT_TRUE(WaitUntil([&] { return running.load(); }));
   EXPECT_FALSE(worker->Finished());
   worker.reset();
   EXPECT_TRUE(stopped);
@@ -221,7 +214,7 @@ TEST_F(ThreadTest, FreeOnTerminateDeletesTheThreadItself) {
   auto* worker = new TLambdaThread([](TLambdaThread&) {}, &destroyed);
   worker->SetFreeOnTerminate(true);
   worker->Start();
-  EXPECT_TRUE(ServeUntil([&] { return destroyed.load(); }));
+  EXPECT_TRUE(WaitUntil([&] { return destroyed.load(); }));
 }
 
 TEST_F(ThreadTest, PriorityRoundTrips) {

@@ -1,6 +1,7 @@
 // The global hot key component: registration rules and the event.
 #include "hotkey/HkGlobalHotKey.h"
 #include "tests/hotkey/support/x_input.h"
+#include "tests/support/wait_until.h"
 
 #include <gtest/gtest.h>
 
@@ -103,7 +104,7 @@ TEST(GlobalHotKey, FiresForTheRealKeysPressedInAnotherProgram) {
   const TOwnedHandle notepad = StartFocusedNotepad();
   ASSERT_TRUE(notepad);
   ASSERT_TRUE(RunXdotool(L"key ctrl+alt+s"));
-  EXPECT_TRUE(PumpUntil([&] { return fired > 0; }, 5000));
+  EXPECT_TRUE(WaitUntil([&] { return fired > 0; }));
   EXPECT_EQ(fired, 1);
   TerminateProcess(notepad.get(), 0);
 }

@@ -4,6 +4,7 @@
 #include "tests/hotkey/support/x_input.h"
 #include "tests/support/child_process.h"
 #include "tests/support/scratch_folder.h"
+#include "tests/support/wait_until.h"
 
 #include <shlobj.h>
 
@@ -11,9 +12,9 @@
 
 namespace {
 
-HWND WindowOf(DWORD pid, const wchar_t* title, DWORD timeoutMs) {
+HWND WindowOf(DWORD pid, const wchar_t* title, DWORD timeoutMs = kPatienceMs) {
   HWND found = nullptr;
-  PumpUntil([&] {
+  WaitUntil([&] {
     HWND wnd = nullptr;
     while ((wnd = FindWindowExW(nullptr, wnd, L"KelvraForm", title)) != nullptr) {
       DWORD owner = 0;
@@ -43,7 +44,7 @@ class ServiceAccess : public ::testing::Test {
 
 TEST_F(ServiceAccess, HiddenProgramShowsTheServiceDialogForCtrlAltS) {
   TChildProcess program = TChildProcess::Program(L"/hide");
-  ASSERT_EQ(WaitForInputIdle(program.Process(), 15000), 0u);
+  ASSERT_EQ(WaitForInputIdle(program.Process(), kPatienceMs), 0u);
   // Hidden: no window of the program is on the screen.
   HWND main = WindowOf(program.Id(), L"KELVRA-Adapter", 500);
   EXPECT_TRUE(!main || !IsWindowVisible(main));
@@ -51,11 +52,11 @@ TEST_F(ServiceAccess, HiddenProgramShowsTheServiceDialogForCtrlAltS) {
   const TOwnedHandle notepad = StartFocusedNotepad();
   ASSERT_TRUE(notepad);
   ASSERT_TRUE(RunXdotool(L"key ctrl+alt+s"));
-  HWND dialog = WindowOf(program.Id(), L"Service", 5000);
+  HWND dialog = WindowOf(program.Id(), L"Service");
   ASSERT_TRUE(dialog);
-  EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(dialog) != FALSE; }, 5000));
-  EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == dialog; }, 5000));
-  EXPECT_TRUE(PumpUntil([&] { return (GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }, 5000));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(dialog) != FALSE; }));
+  EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == dialog; }));
+  EXPECT_TRUE(WaitUntil([&] { return (GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }));
   // The main window stays hidden until the password is given.
   main = WindowOf(program.Id(), L"KELVRA-Adapter", 500);
   EXPECT_TRUE(!main || !IsWindowVisible(main));
@@ -67,9 +68,9 @@ TEST_F(ServiceAccess, ProgramStartsShownWhenAnotherProgramHoldsTheHotKey) {
   ASSERT_TRUE(RegisterHotKey(holder, 1, MOD_CONTROL | MOD_ALT, 'S'));
   {
     TChildProcess program = TChildProcess::Program(L"/hide");
-    HWND main = WindowOf(program.Id(), L"KELVRA-Adapter", 15000);
+    HWND main = WindowOf(program.Id(), L"KELVRA-Adapter");
     ASSERT_TRUE(main);
-    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(main) != FALSE; }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }));
   }
   UnregisterHotKey(holder, 1);
   DestroyWindow(holder);

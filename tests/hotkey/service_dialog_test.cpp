@@ -6,6 +6,7 @@
 #include "app/ShellFolders.h"
 #include "framework/Application.h"
 #include "tests/support/scratch_folder.h"
+#include "tests/support/wait_until.h"
 
 #include <shlobj.h>
 
@@ -230,12 +231,7 @@ TEST_F(ServiceDialog, TimerReallyClosesAfterItsInterval) {
   dialog->TimerAutoClose->SetEnabled(false);
   dialog->TimerAutoClose->SetInterval(200);  // the same timer, shortened for the test
   dialog->TimerAutoClose->SetEnabled(true);
-  const ULONGLONG end = GetTickCount64() + 3000;
-  while (dialog->Showing() && GetTickCount64() < end) {
-    Pump();
-    Sleep(10);
-  }
-  EXPECT_FALSE(dialog->Showing());
+  EXPECT_TRUE(WaitUntil([&] { return !dialog->Showing(); }));
 }
 
 TEST_F(ServiceDialog, MainWindowStaysInSightWhenTheHotKeyIsTaken) {

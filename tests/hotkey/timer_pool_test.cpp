@@ -16,16 +16,6 @@ class TimerPool : public ::testing::Test {
   void SetUp() override { pool.SetMinInterval(5); }
   void TearDown() override { Application->OnException = nullptr; }
 
-  // Ticks arrive as messages; a busy machine only makes them later.
-  bool PumpUntil(const std::function<bool()>& done) {
-    const ULONGLONG end = GetTickCount64() + 20000;
-    while (!done() && GetTickCount64() < end) {
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
-      Application->ProcessMessages();
-    }
-    return done();
-  }
-
   THkTimerPool pool{nullptr};
   std::vector<std::string> fired;
 };
@@ -45,7 +35,7 @@ TEST_F(TimerPool, EachTimerFiresOnItsTicksUntilItsLimitThenThePoolStops) {
     idents[i] = pool.AddTimer(timers[i].divisor, timers[i].limit,
                               timers[i].plain ? std::function<void()>([&] { fired.push_back("a"); }) : nullptr);
   ASSERT_TRUE(pool.Active());
-  ASSERT_TRUE(PumpUntil([&] { return !pool.Active(); }));
+  ASSERT_TRUE(WaitUntil([&] { return !pool.Active(); }));
   const std::string b = "b" + std::to_string(idents[1]);
   EXPECT_EQ(fired, (std::vector<std::string>{"a", "a", b + ":1", "a", b + ":2"}));
   EXPECT_EQ(pool.ActiveTimerCount(), 0);
@@ -59,7 +49,7 @@ TEST_F(TimerPool, RunsOnlyWhileATimerIsEnabled) {
   pool.EnableTimer(id, false);
   EXPECT_FALSE(pool.Active());
   pool.EnableTimer(id, true);
-  ASSERT_TRUE(PumpUntil([&] { return fired.size() >= 2; }));
+  ASSERT_TRUE(WaitUntil([&] { return fired.size() >= 2; }));
   pool.Clear();
   EXPECT_FALSE(pool.Active());
   EXPECT_EQ(pool.ActiveTimerCount(), 0);
@@ -75,7 +65,7 @@ TEST_F(TimerPool, AFailingCallbackReachesTheErrorDisplayAndThePoolGoesOn) {
     fired.push_back("t");
     if (fired.size() == 1) throw Exception(L"callback failed");
   });
-  ASSERT_TRUE(PumpUntil([&] { return !pool.Active(); }));
+  ASSERT_TRUE(WaitUntil([&] { return !pool.Active(); }));
   EXPECT_EQ(fired.size(), 2u);
   EXPECT_EQ(shown, std::vector<std::string>{"callback failed"});
 }
@@ -100,7 +90,7 @@ TEST_F(TimerPool, TicksThatArriveInsideACallbackAreNotHandledThere) {
     fired.push_back("t");
     --depth;
   });
-  ASSERT_TRUE(PumpUntil([&] { return !pool.Active(); }));
+  ASSERT_TRUE(WaitUntil([&] { return !pool.Active(); }));
   EXPECT_TRUE(tickInside);
   EXPECT_EQ(deepest, 1);
   EXPECT_EQ(fired.size(), 3u);

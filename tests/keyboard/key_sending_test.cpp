@@ -3,22 +3,11 @@
 #include "framework/Application.h"
 #include "framework/Edit.h"
 #include "keyboard/KbPopupTouchKeyBoard.h"
+#include "tests/support/wait_until.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-void PumpFor(DWORD ms) {
-  const ULONGLONG end = GetTickCount64() + ms;
-  do {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    Sleep(5);
-  } while (GetTickCount64() < end);
-}
 
 int KeyIndex(TKbTouchKeyboard* kb, const String& caption) {
   for (int i = 0; i < kb->Keys().Count(); ++i)

@@ -17,9 +17,9 @@ class ComEvents : public PortFixture {
     RecordAll();
     Port->Open();
     Seen.clear();
-    ASSERT_TRUE(ServeUntil([&] { return Fake.WaitPending(); }));
+    ASSERT_TRUE(WaitUntil([&] { return Fake.WaitPending(); }));
   }
-  bool SeenCount(size_t n) { return ServeUntil([&] { return Seen.size() >= n; }); }
+  bool SeenCount(size_t n) { return WaitUntil([&] { return Seen.size() >= n; }); }
 };
 
 TEST_F(ComEvents, EachLineReportsItsOwnEventWithTheStateAtTheEdge) {
@@ -40,7 +40,7 @@ TEST_F(ComEvents, OneWakeUpDeliversInTheFixedOrder) {
   Fake.Fire(EV_RX80FULL | EV_RLSD | EV_RXFLAG | EV_DSR | EV_CTS | EV_RING | EV_BREAK | EV_TXEMPTY | EV_ERR);
   // Unchanged lines mean a pulse came and went: its first edge comes first.
   ASSERT_TRUE(SeenCount(11));
-  Serve(50);
+  PumpFor(50);
   EXPECT_EQ(Seen, (Strings{"CTS 1", "DSR 1", "RLSD 1", "TxEmpty", "Break", "Ring", "CTS 0", "DSR 0", "RxFlag",
                            "RLSD 0", "Rx80Full"}));
 }
@@ -53,7 +53,7 @@ TEST_F(ComEvents, ErrorComesBeforeTheLineChangeOfTheSameWakeUp) {
   ASSERT_TRUE(SeenCount(2));
   EXPECT_EQ(Seen, (Strings{"Error " + std::to_string(ceFrame), "CTS 1"}));
   Fake.Fire(EV_ERR);  // no error bit left: OnError stays quiet
-  Serve(30);
+  PumpFor(30);
   EXPECT_EQ(Seen.size(), 2u);
 }
 
@@ -79,7 +79,7 @@ TEST_F(ComEvents, APulseThatRoseAndFellBeforeItWasReadIsStillOnePulse) {
   OpenRecording();
   Fake.Fire(EV_CTS);  // the line is low again by the time it is read
   ASSERT_TRUE(SeenCount(2));
-  Serve(30);
+  PumpFor(30);
   EXPECT_EQ(Seen, (Strings{"CTS 1", "CTS 0"}));
 }
 
@@ -93,7 +93,7 @@ TEST_F(ComEvents, AnEdgeBeforeTheWaitIsArmedIsReportedOnce) {
   ASSERT_TRUE(SeenCount(2));
   // The pending wait might report the same edge too, as Windows does.
   Fake.Fire(EV_CTS);
-  Serve(50);
+  PumpFor(50);
   EXPECT_EQ(Seen, (Strings{"Break", "CTS 1"}));
   Fake.BeforeArm = nullptr;
   Fake.SetLines(0);
@@ -108,11 +108,11 @@ TEST_F(ComEvents, PulsesWhileTheGuiThreadIsBusyAreAllCountedInOrderAndNeverNeste
   Port->OnCTSChange = [&](TObject*, bool on) {
     maxDepth = std::max(maxDepth, ++depth);
     order.push_back(on ? "1" : "0");
-    if (on && ++rises == 1) Serve(300);  // a handler that dispatches inside a wait
+    if (on && ++rises == 1) PumpFor(300);  // a handler that dispatches inside a wait
     --depth;
   };
   Port->Open();
-  ASSERT_TRUE(ServeUntil([&] { return Fake.WaitPending(); }));
+  ASSERT_TRUE(WaitUntil([&] { return Fake.WaitPending(); }));
   order.clear();
   // Ten pulses while the GUI thread does nothing, then served.
   std::thread driver([&] {
@@ -124,8 +124,8 @@ TEST_F(ComEvents, PulsesWhileTheGuiThreadIsBusyAreAllCountedInOrderAndNeverNeste
     }
   });
   driver.join();  // all of them happened before any handler ran
-  ASSERT_TRUE(ServeUntil([&] { return order.size() >= 20; }));
-  Serve(50);
+  ASSERT_TRUE(WaitUntil([&] { return order.size() >= 20; }));
+  PumpFor(50);
   EXPECT_EQ(rises, 10);
   EXPECT_EQ(maxDepth, 1);
   ASSERT_EQ(order.size(), 20u);
@@ -136,13 +136,14 @@ TEST_F(ComEvents, PulsesWhileTheGuiThreadIsBusyAreAllCountedInOrderAndNeverNeste
 TEST_F(ComEvents, CloseDeliversWhatWasHandedOverBeforeTheClosingReports) {
   OpenRecording();
   Fake.SetLines(MS_CTS_ON);
+  // Not WaitUntil, which would deliver it. Armed again, the thread has handed
+  // the edge over; the GUI thread has not served it.
   while (!Fake.WaitPending()) Sleep(1);
-  Sleep(20);  // handed over, not yet delivered: the GUI thread did not serve
   EXPECT_TRUE(Seen.empty());
   Port->Close();
   EXPECT_EQ(Seen, (Strings{"CTS 1", "CTS 0", "DSR 0", "RLSD 0", "BeforeClose", "AfterClose"}));
   Seen.clear();
-  Serve(50);
+  PumpFor(50);
   EXPECT_TRUE(Seen.empty());  // nothing after Close returned
   EXPECT_FALSE(Fake.IsOpen());
 }
@@ -154,16 +155,15 @@ TEST_F(ComEvents, CloseFromInsideAHandlerEndsTheThreadAndDeliversTheRest) {
     Seen.push_back(on ? "CTS 1" : "CTS 0");
     if (on && ++calls == 1) {
       Fake.SetLines(0);
-      ASSERT_TRUE(ServeUntil([&] { return Fake.WaitPending(); }));
-      Sleep(20);
+      ASSERT_TRUE(WaitUntil([&] { return Fake.WaitPending(); }));  // the fall is handed over
       Port->Close();
     }
   };
   Port->Open();
   Seen.clear();
-  ASSERT_TRUE(ServeUntil([&] { return Fake.WaitPending(); }));
+  ASSERT_TRUE(WaitUntil([&] { return Fake.WaitPending(); }));
   Fake.SetLines(MS_CTS_ON);
-  ASSERT_TRUE(ServeUntil([&] { return !Port->Connected(); }));
+  ASSERT_TRUE(WaitUntil([&] { return !Port->Connected(); }));
   EXPECT_EQ(Seen, (Strings{"CTS 1", "CTS 0", "CTS 0", "DSR 0", "RLSD 0", "BeforeClose", "AfterClose"}));
 }
 
@@ -176,14 +176,14 @@ TEST_P(ComEventsBySync, AnExceptionInAHandlerIsShownAndDeliveryGoesOn) {
     if (on && ++rises == 1) throw Exception(L"handler failed");
   };
   Port->Open();
-  ASSERT_TRUE(ServeUntil([&] { return Fake.WaitPending(); }));
+  ASSERT_TRUE(WaitUntil([&] { return Fake.WaitPending(); }));
   for (int i = 0; i < 2; ++i) {
     Fake.SetLines(MS_CTS_ON);
-    ASSERT_TRUE(ServeUntil([&] { return Fake.WaitPending(); }));
+    ASSERT_TRUE(WaitUntil([&] { return Fake.WaitPending(); }));
     Fake.SetLines(0);
-    ASSERT_TRUE(ServeUntil([&] { return Fake.WaitPending(); }));
+    ASSERT_TRUE(WaitUntil([&] { return Fake.WaitPending(); }));
   }
-  ASSERT_TRUE(ServeUntil([&] { return rises == 2 && !Errors.empty(); }));
+  ASSERT_TRUE(WaitUntil([&] { return rises == 2 && !Errors.empty(); }));
   EXPECT_EQ(Errors, (Strings{"handler failed"}));
   Port.reset();
 }
@@ -192,8 +192,8 @@ TEST_P(ComEventsBySync, AFailingWaitIsReportedOnceAndDoesNotSpin) {
   Port->SetSyncMethod(GetParam());
   Fake.WaitError = ERROR_DEVICE_NOT_CONNECTED;
   Port->Open();
-  ASSERT_TRUE(ServeUntil([&] { return !Errors.empty(); }));
-  Serve(100);
+  ASSERT_TRUE(WaitUntil([&] { return !Errors.empty(); }));
+  PumpFor(100);
   EXPECT_EQ(Fake.WaitCalls(), 1);
   EXPECT_TRUE(Port->Failed());
   ASSERT_EQ(Errors.size(), 1u);
@@ -215,7 +215,7 @@ TEST_F(ComEvents, WindowSyncCarriesEachEventAsItsOwnMessage) {
   OpenRecording();
   Fake.SetLines(MS_RLSD_ON | MS_RING_ON);
   ASSERT_TRUE(SeenCount(2));
-  Serve(30);
+  PumpFor(30);
   EXPECT_EQ(Seen, (Strings{"Ring", "RLSD 1"}));
 }
 
@@ -223,8 +223,8 @@ TEST_F(ComEvents, DisabledEventsAreConsumedAndNotDelivered) {
   Port->SetSyncMethod(smDisableEvents);
   OpenRecording();
   Fake.SetLines(MS_CTS_ON);
-  ASSERT_TRUE(ServeUntil([&] { return Fake.WaitCalls() >= 2; }));
-  Serve(30);
+  ASSERT_TRUE(WaitUntil([&] { return Fake.WaitCalls() >= 2; }));
+  PumpFor(30);
   EXPECT_TRUE(Seen.empty());
 }
 
@@ -233,7 +233,7 @@ TEST_F(ComEvents, AnEmptyEventSetRunsNoThread) {
   RecordAll();
   Port->Open();
   Fake.SetLines(MS_CTS_ON);
-  Serve(30);
+  PumpFor(30);
   EXPECT_EQ(Fake.WaitCalls(), 0);
   EXPECT_EQ(Seen, (Strings{"BeforeOpen", "AfterOpen", "CTS 0", "DSR 0", "RLSD 0"}));
 }

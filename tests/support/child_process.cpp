@@ -26,17 +26,16 @@ String TChildProcess::ProgramPath() { return ExtractFilePath(ParamStr(0)) + L"..
 String TChildProcess::HelperPath(const String& name) { return ExtractFilePath(ParamStr(0)) + name; }
 
 HWND WaitForProcessForm(DWORD processId, const wchar_t* caption, DWORD timeoutMs) {
-  const ULONGLONG end = GetTickCount64() + timeoutMs;
-  do {
-    HWND wnd = nullptr;
-    while ((wnd = FindWindowExW(nullptr, wnd, L"KelvraForm", caption)) != nullptr) {
+  HWND found = nullptr;
+  WaitUntil([&] {
+    for (HWND wnd = nullptr; (wnd = FindWindowExW(nullptr, wnd, L"KelvraForm", caption)) != nullptr;) {
       DWORD owner = 0;
       GetWindowThreadProcessId(wnd, &owner);
-      if (owner == processId && IsWindowVisible(wnd)) return wnd;
+      if (owner == processId && IsWindowVisible(wnd)) found = wnd;
     }
-    Sleep(20);
-  } while (GetTickCount64() < end);
-  return nullptr;
+    return found != nullptr;
+  }, timeoutMs);
+  return found;
 }
 
 HWND TChildProcess::WaitForForm(const wchar_t* caption, DWORD timeoutMs) const {

@@ -2,6 +2,7 @@
 // A program a test starts: kelvra.exe itself or a small helper. Whatever is
 // still running when the test is done is ended.
 #include "framework/System.h"
+#include "tests/support/wait_until.h"
 
 #include <windows.h>
 
@@ -19,7 +20,7 @@ class TChildProcess {
   HANDLE Process() const { return FProcess.get(); }
 
   // A visible form of this process with the given caption, once it shows.
-  HWND WaitForForm(const wchar_t* caption, DWORD timeoutMs) const;
+  HWND WaitForForm(const wchar_t* caption, DWORD timeoutMs = kPatienceMs) const;
 
   // kelvra.exe of this build, started with the given arguments.
   static TChildProcess Program(const String& arguments);
@@ -36,4 +37,4 @@ class TChildProcess {
 
 // A visible form of the framework's class with the given caption that belongs
 // to the process; null when none shows within the time.
-HWND WaitForProcessForm(DWORD processId, const wchar_t* caption, DWORD timeoutMs);
+HWND WaitForProcessForm(DWORD processId, const wchar_t* caption, DWORD timeoutMs = kPatienceMs);

@@ -2,6 +2,7 @@
 // The main window of a running kelvra.exe, driven from the test process the
 // way a user or another program would: through its windows and messages.
 #include "framework/System.h"
+#include "tests/support/wait_until.h"
 
 #include <windows.h>
 
@@ -9,7 +10,7 @@ class TMainWindow {
  public:
   // The main form of that process once it is shown (its start-up is over);
   // nullptr when it does not show in time.
-  static HWND WaitForForm(DWORD processId, DWORD timeoutMs);
+  static HWND WaitForForm(DWORD processId, DWORD timeoutMs = kPatienceMs);
 
   explicit TMainWindow(HWND form) : FForm(form) {}
   HWND Form() const { return FForm; }

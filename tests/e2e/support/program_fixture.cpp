@@ -58,7 +58,7 @@ void ProgramFixture::WriteSettings() {
 
 void ProgramFixture::Launch() {
   program = std::make_unique<TChildProcess>(L"\"" + TChildProcess::ProgramPath() + L"\"");
-  HWND form = TMainWindow::WaitForForm(program->Id(), 30000);
+  HWND form = TMainWindow::WaitForForm(program->Id());
   ASSERT_TRUE(form) << "the program did not start";
   window = std::make_unique<TMainWindow>(form);
 }
@@ -66,25 +66,16 @@ void ProgramFixture::Launch() {
 void ProgramFixture::Close() {
   ASSERT_TRUE(window);
   PostMessageW(window->Form(), WM_CLOSE, 0, 0);
-  ASSERT_TRUE(program->WaitForExit(30000)) << "the program did not close";
+  ASSERT_TRUE(program->WaitForExit(kPatienceMs)) << "the program did not close";
   window.reset();
 }
 
 void ProgramFixture::Pulse(int count) {
-  for (int i = 0; i < count; ++i) Lines.Pulse(TLineFile::CTS, 50, 50);
-}
-
-bool ProgramFixture::WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
-  const ULONGLONG end = GetTickCount64() + timeoutMs;
-  while (!condition()) {
-    if (GetTickCount64() > end) return false;
-    Sleep(10);
-  }
-  return true;
+  for (int i = 0; i < count; ++i) EXPECT_TRUE(Lines.PulseCtsSeen(50, 50)) << "the port did not read the line";
 }
 
 bool ProgramFixture::WaitForLogLines(size_t count) {
-  return WaitFor([&] { return SplitLines(StringToAnsi(window->LogView())).size() >= count; });
+  return WaitUntil([&] { return SplitLines(StringToAnsi(window->LogView())).size() >= count; });
 }
 
 std::string ProgramFixture::DataValue(const std::string& key) const {

@@ -5,6 +5,7 @@
 #include "tests/e2e/support/main_window.h"
 #include "tests/serial/lines/line_file.h"
 #include "tests/support/child_process.h"
+#include "tests/support/wait_until.h"
 
 #include <functional>
 #include <memory>
@@ -29,10 +30,8 @@ class ProgramFixture : public ::testing::Test {
   // Closes the main window as the user does and waits until the program ends.
   void Close();
 
-  // One payment: CTS on and off again, each long enough for any handler.
+  // One payment: CTS on and off again, each held until the port read it.
   void Pulse(int count = 1);
-  // Polls until the condition holds; false when the time runs out.
-  static bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 15000);
   // Until the log view shows that many lines.
   bool WaitForLogLines(size_t count);
 

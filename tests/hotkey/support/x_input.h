@@ -7,5 +7,3 @@ bool RunXdotool(const String& arguments);
 // Starts Wine's notepad and gives its window the X keyboard focus: the
 // operator is working in another program. Returns the notepad process.
 TOwnedHandle StartFocusedNotepad();
-// Pumps messages until the predicate holds or the time is up.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);

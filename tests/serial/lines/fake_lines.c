@@ -9,6 +9,7 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <limits.h>
+#include <pthread.h>
 #include <linux/serial.h>
 #include <stdarg.h>
 #include <stdint.h>
@@ -110,6 +111,23 @@ static void set_outputs(uint32_t outputs) {
   set_word(LS_OUTPUTS, outputs);
 }
 
+/* Edges so far on the lines of a TIOCM_* mask. */
+static uint32_t edges(uintptr_t mask) {
+  return ((mask & TIOCM_CTS) ? word(LS_COUNT_CTS) : 0) + ((mask & TIOCM_DSR) ? word(LS_COUNT_DSR) : 0) +
+         ((mask & TIOCM_RNG) ? word(LS_COUNT_RNG) : 0) + ((mask & TIOCM_CAR) ? word(LS_COUNT_DCD) : 0);
+}
+
+/* Counts the CTS changes that the port's status reads saw. Wine reads the
+   lines afresh whenever a wait is armed, so a pulse that comes and goes
+   between two reads is never seen; a test can hold a level until it was. */
+static pthread_mutex_t seen_lock = PTHREAD_MUTEX_INITIALIZER;
+static void note_status_read(uint32_t inputs) {
+  pthread_mutex_lock(&seen_lock);
+  if ((inputs ^ word(LS_SEEN_INPUTS)) & TIOCM_CTS) set_word(LS_SEEN_CTS, word(LS_SEEN_CTS) + 1);
+  set_word(LS_SEEN_INPUTS, inputs);
+  pthread_mutex_unlock(&seen_lock);
+}
+
 int ioctl(int fd, unsigned long request, ...) {
   va_list ap;
   va_start(ap, request);
@@ -125,9 +143,12 @@ int ioctl(int fd, unsigned long request, ...) {
     case TIOCMIWAIT:
       if (!ours(fd)) break;
       switch (request) {
-        case TIOCMGET:
-          *(int*)arg = (int)(word(LS_INPUTS) | word(LS_OUTPUTS));
+        case TIOCMGET: {
+          const uint32_t inputs = word(LS_INPUTS);
+          note_status_read(inputs);
+          *(int*)arg = (int)(inputs | word(LS_OUTPUTS));
           return 0;
+        }
         case TIOCMSET:
           set_outputs(*(int*)arg);
           return 0;
@@ -148,13 +169,12 @@ int ioctl(int fd, unsigned long request, ...) {
           return 0;
         }
         case TIOCMIWAIT: {
+          /* Like the kernel, it counts the edges: a line that went and came
+             back between two looks is a change all the same. */
           const uintptr_t mask = (uintptr_t)arg;
-          const uint32_t start = word(LS_INPUTS);
-          for (;;) {
-            const uint32_t now = word(LS_INPUTS);
-            if ((now ^ start) & mask) return 0;
-            usleep(500);
-          }
+          const uint32_t start = edges(mask);
+          while (edges(mask) == start) usleep(500);
+          return 0;
         }
       }
       break;

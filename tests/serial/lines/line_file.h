@@ -3,6 +3,7 @@
 // preload library answers from (its path comes from KELVRA_LINES_STATE).
 #include "framework/System.h"
 #include "tests/serial/lines/line_state.h"
+#include "tests/support/wait_until.h"
 
 #include <mutex>
 
@@ -29,11 +30,33 @@ class TLineFile {
     SetWord(countWord, Word(countWord) + 1);
     SetWord(LS_INPUTS, next);
   }
+  // On and off for these times: the shape of the validator's pulse.
   void Pulse(TLine line, DWORD onMs, DWORD offMs) {
     Set(line, true);
     Sleep(onMs);
     Set(line, false);
     Sleep(offMs);
+  }
+  // Sets CTS and holds it at least until a status read of the port has seen
+  // it (false if none did in time). Wine polls the lines, and a loaded
+  // machine can leave it unscheduled for longer than a real pulse lasts.
+  bool SetCtsSeen(bool on) {
+    const uint32_t before = Word(LS_SEEN_CTS);
+    Set(CTS, on);
+    const ULONGLONG end = GetTickCount64() + kPatienceMs;
+    while (Word(LS_SEEN_CTS) == before) {
+      if (GetTickCount64() > end) return false;
+      Sleep(1);
+    }
+    return true;
+  }
+  // A payment that the port sees: each level is held until it was read.
+  bool PulseCtsSeen(DWORD onMs, DWORD offMs) {
+    const bool rise = SetCtsSeen(true);
+    Sleep(onMs);
+    const bool fall = SetCtsSeen(false);
+    Sleep(offMs);
+    return rise && fall;
   }
   bool Rts() { return Word(LS_OUTPUTS) & 0x4; }
   bool Dtr() { return Word(LS_OUTPUTS) & 0x2; }

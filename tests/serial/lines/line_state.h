@@ -15,6 +15,8 @@ enum {
   LS_COUNT_FRAME = 7,
   LS_RTS_RISES = 8,    /* how many times RTS went up */
   LS_RISES = 9,        /* CTS rises the driver made */
+  LS_SEEN_CTS = 10,    /* CTS changes the port's status reads saw */
+  LS_SEEN_INPUTS = 11, /* what the last status read returned */
   LS_WORDS = 16
 };
 #define LS_MAGIC_VALUE 0x534E4C4Bu

@@ -18,7 +18,7 @@ state="$work/state"
 "$lines/line_driver" init "$state"
 "$lines/line_driver" hold "$state" "$work/tty" &
 hold_pid=$!
-for _ in $(seq 1 100); do [ -s "$work/tty" ] && break; sleep 0.05; done
+for _ in $(seq 1 600); do [ -s "$work/tty" ] && break; sleep 0.05; done  # the driver has made the pty
 tty=$(cat "$work/tty")
 case "$tty" in /dev/pts/*) ;; *) echo "no pty: $tty" >&2; exit 1 ;; esac
 for port in ${KELVRA_LINES_PORTS:-COM5}; do

@@ -27,14 +27,26 @@ class WineLines : public PortFixture {
     Port->FlowControl().SetControlDTR(dtrEnable);
     Port->FlowControl().SetControlRTS(rtsDisable);
     for (auto line : {TLineFile::CTS, TLineFile::DSR, TLineFile::DCD, TLineFile::RI}) Lines.Set(line, false);
+    FWake = WakeMainThread;
+    WakeMainThread = [this] {
+      ++HandOvers;
+      if (FWake) FWake();
+    };
   }
   void TearDown() override {
     Port.reset();
+    WakeMainThread = FWake;  // the port's thread has ended
     PortFixture::TearDown();
   }
-  bool SeenCount(size_t n) { return ServeUntil([&] { return Seen.size() >= n; }); }
+  bool SeenCount(size_t n) { return WaitUntil([&] { return Seen.size() >= n; }); }
+  // False when the port did not read a level in time.
+  bool Pulse() { return Lines.PulseCtsSeen(20, 20); }
 
   TLineFile Lines;
+  std::atomic<int> HandOvers{0};
+
+ private:
+  std::function<void()> FWake;
 };
 
 TEST_F(WineLines, EachLineGivesItsEventAndState) {
@@ -56,7 +68,7 @@ TEST_F(WineLines, EachLineGivesItsEventAndState) {
     const size_t before = Seen.size();
     Lines.Set(s.line, s.on);
     ASSERT_TRUE(SeenCount(before + 1));
-    Serve(30);
+    PumpFor(30);
     ASSERT_EQ(Seen.size(), before + 1);
     EXPECT_EQ(Seen.back(), s.seen);
   }
@@ -80,7 +92,7 @@ TEST_F(WineLines, WrittenBytesComeBackAsReceivedData) {
   Port->OnRxChar = [&](TObject*, int n) { count += n; };
   Port->Open();
   EXPECT_EQ(Port->WriteStr("ping"), 4);
-  ASSERT_TRUE(ServeUntil([&] { return count >= 4; }));
+  ASSERT_TRUE(WaitUntil([&] { return count >= 4; }));
   AnsiString got;
   Port->ReadStr(got, 16);
   EXPECT_EQ(got, "ping");
@@ -105,9 +117,10 @@ TEST_F(WineLines, CloseDuringAHandOverDeliversIt) {
   RecordAll();
   Port->Open();
   Seen.clear();
-  Serve(50);
+  PumpFor(50);
+  const int before = HandOvers;
   Lines.Set(TLineFile::CTS, true);
-  Sleep(50);  // seen and handed over; the GUI thread has not served it
+  while (HandOvers == before) Sleep(1);  // not WaitUntil, which would deliver it
   Port->Close();
   EXPECT_EQ(Seen, (Strings{"CTS 1", "CTS 0", "DSR 0", "RLSD 0", "BeforeClose", "AfterClose"}));
 }
@@ -119,35 +132,35 @@ TEST_F(WineLines, AnExceptionInAHandlerLosesNoLaterPulse) {
   };
   Port->Open();
   for (int i = 0; i < 3; ++i) {
-    Lines.Pulse(TLineFile::CTS, 20, 20);
-    Serve(20);
+    ASSERT_TRUE(Pulse());
+    PumpFor(20);
   }
-  ASSERT_TRUE(ServeUntil([&] { return rises >= 3; }));
+  ASSERT_TRUE(WaitUntil([&] { return rises >= 3; }));
   EXPECT_EQ(Errors, (Strings{"first pulse failed"}));
   Port.reset();
 }
 
 TEST_F(WineLines, PulsesWhileTheGuiThreadIsBusyAreAllCounted) {
   int rises = 0, falls = 0;
-  std::atomic<bool> busy{false};
+  std::atomic<bool> busy{false}, pulsed{false};
   Port->OnCTSChange = [&](TObject*, bool on) {
     on ? ++rises : ++falls;
     if (on && rises == 1) {
-      busy = true;
-      Sleep(500);  // a file wait or a program start
-      busy = false;
+      busy = true;  // as in a file wait or a program start, until the pulses are over
+      while (!pulsed) Sleep(1);
     }
   };
   Port->Open();
   rises = falls = 0;
   std::thread pulses([&] {
-    Lines.Pulse(TLineFile::CTS, 20, 20);
+    Pulse();
     while (!busy) Sleep(1);
-    for (int i = 0; i < 10; ++i) Lines.Pulse(TLineFile::CTS, 20, 20);  // 400 ms, all while busy
+    for (int i = 0; i < 10; ++i) Pulse();
+    pulsed = true;
   });
-  ASSERT_TRUE(ServeUntil([&] { return rises >= 11 && falls >= 11; }, 10000)) << rises << " rises";
+  ASSERT_TRUE(WaitUntil([&] { return rises >= 11 && falls >= 11; })) << rises << " rises";
   pulses.join();
-  Serve(100);
+  PumpFor(100);
   EXPECT_EQ(rises, 11);
   EXPECT_EQ(falls, 11);
   Port.reset();

@@ -36,25 +36,3 @@ void PortFixture::RecordAll() {
   Port->OnRxChar = [this](TObject*, int n) { Seen.push_back("RxChar " + std::to_string(n)); };
   Port->OnError = [this](TObject*, TComErrors e) { Seen.push_back("Error " + std::to_string(e)); };
 }
-
-namespace {
-// What the message loop does: sent and posted messages, then hand-overs.
-void ServeOnce() {
-  Application->ProcessMessages();
-  CheckSynchronize(1);
-}
-}  // namespace
-
-bool PortFixture::ServeUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > timeoutMs) return false;
-    ServeOnce();
-  }
-  return true;
-}
-
-void PortFixture::Serve(DWORD ms) {
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < ms) ServeOnce();
-}

@@ -3,6 +3,7 @@
 // errors have their display, and a record of what the handlers saw.
 #include "tests/serial/support/fake_comm.h"
 #include "serial/ComPort.h"
+#include "tests/support/wait_until.h"
 
 #include <gtest/gtest.h>
 
@@ -18,11 +19,6 @@ class PortFixture : public testing::Test {
 
   // Records every event as a short text ("CTS 1", "BeforeClose", ...).
   void RecordAll();
-  // Serves hand-overs to the GUI thread until done() holds (false after 5 s).
-  static bool ServeUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
-  // Serves hand-overs for a while, for checks that nothing more arrives.
-  static void Serve(DWORD ms);
-
   TFakeComm Fake;
   std::unique_ptr<TComPort> Port;
   std::vector<std::string> Seen;
