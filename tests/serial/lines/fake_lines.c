@@ -9,6 +9,7 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <limits.h>
+#include <pthread.h>
 #include <linux/serial.h>
 #include <stdarg.h>
 #include <stdint.h>
@@ -110,6 +111,22 @@ static void set_outputs(uint32_t outputs) {
   set_word(LS_OUTPUTS, outputs);
 }
 
+/* A status read sees a CTS rise when it finds the line on during that
+   pulse; each pulse counts once, whichever thread of the process read it. */
+static void note_status_read(uint32_t inputs, uint32_t rises) {
+  static pthread_mutex_t lock = PTHREAD_MUTEX_INITIALIZER;
+  if (!(inputs & TIOCM_CTS) || rises == 0) return;
+  pthread_mutex_lock(&lock);
+  if (rises != word(LS_READ_RISES)) {
+    set_word(LS_READ_RISES, rises);
+    const uint32_t n = word(LS_SEEN);
+    const uint64_t which = rises - 1;
+    if (n < LS_STAMPS && pwrite(state_fd, &which, 8, LS_SEEN_RISES_AT + 8 * (off_t)n) != 8) { /* ignored */ }
+    set_word(LS_SEEN, n + 1);
+  }
+  pthread_mutex_unlock(&lock);
+}
+
 int ioctl(int fd, unsigned long request, ...) {
   va_list ap;
   va_start(ap, request);
@@ -125,9 +142,14 @@ int ioctl(int fd, unsigned long request, ...) {
     case TIOCMIWAIT:
       if (!ours(fd)) break;
       switch (request) {
-        case TIOCMGET:
-          *(int*)arg = (int)(word(LS_INPUTS) | word(LS_OUTPUTS));
+        case TIOCMGET: {
+          /* The driver counts a rise before it shows it: a count that stayed
+             the same across the read is the pulse the read found. */
+          const uint32_t rises = word(LS_RISES), inputs = word(LS_INPUTS);
+          if (word(LS_RISES) == rises) note_status_read(inputs, rises);
+          *(int*)arg = (int)(inputs | word(LS_OUTPUTS));
           return 0;
+        }
         case TIOCMSET:
           set_outputs(*(int*)arg);
           return 0;
