@@ -3,6 +3,8 @@
 #include "app/Waits.h"
 #include "framework/AnsiText.h"
 
+#include <optional>
+
 String CreditLogLine(int32_t cashId, const String& date, const String& time, const String& pulseText) {
   return IntToStr(cashId) + L"," + date + L"," + time + L",0," + pulseText;
 }
@@ -61,23 +63,44 @@ bool TCreditLog::EndsWithLineBreak(const String& fileName) const {
   return ok;
 }
 
+void TCreditLog::Follow(const String& fileName) {
+  if (fileName == FFile) return;
+  // Another log file: what we knew of the old one says nothing of this one.
+  FFile = fileName;
+  FKnown = false;
+  DropPending();
+}
+
+void TCreditLog::DropPending() {
+  FPending.clear();
+  FShown = 0;
+}
+
+void TCreditLog::ShowPending() {
+  if (FShown == FPending.size()) return;
+  TStrings& view = FView.Lines();
+  // One line goes to the end of the window; several in one refill, which
+  // costs about the same as one with a long log.
+  std::optional<TUpdateScope> update;
+  if (FPending.size() - FShown > 1) update.emplace(view);
+  for (; FShown < FPending.size(); ++FShown) view.Add(FPending[FShown]);
+}
+
+void TCreditLog::HoldLine(const String& fileName, const String& line) {
+  Follow(fileName);
+  FPending.push_back(line);
+}
+
 void TCreditLog::AppendLine(const String& fileName, const String& line) {
-  if (fileName != FFile) {
-    // Another log file: what we knew of the old one says nothing of this one.
-    FFile = fileName;
-    FKnown = false;
-    FPending.clear();
-  }
+  Follow(fileName);
   // Pending first: whatever fails below, the line is written with the next one.
   FPending.push_back(line);
   const TStamp now = StampOf(fileName);
   const bool mirrored = FKnown && now == FStamp;
-  TStrings& view = FView.Lines();
-  if (mirrored) {
-    view.Add(line);
-  } else {
+  if (!mirrored) {
     // Changed behind our back, or a file we have not seen yet: take it as it
     // is now, then the lines that could not be written before.
+    TStrings& view = FView.Lines();
     TUpdateScope update(view);
     if (now.Exists) {
       WaitWhileFileLocked(fileName);
@@ -86,14 +109,25 @@ void TCreditLog::AppendLine(const String& fileName, const String& line) {
       view.Clear();
     }
     for (const String& p : FPending) view.Add(p);
+    FShown = FPending.size();
   }
   const bool canAppend = now.Exists && now.Size > 0 && (mirrored || EndsWithLineBreak(fileName));
   WaitWhileFileLocked(fileName);
-  if (canAppend)
-    AppendAnsiLines(fileName, FPending);
-  else
-    view.SaveToFile(fileName);  // new, empty, or its last line has no line break
-  FPending.clear();
+  if (canAppend) {
+    // The file before the view: with a long log the window takes longer to
+    // extend than the file, and the file is what counts.
+    try {
+      AppendAnsiLines(fileName, FPending);
+    } catch (...) {
+      ShowPending();
+      throw;
+    }
+    ShowPending();
+  } else {
+    ShowPending();
+    FView.Lines().SaveToFile(fileName);  // new, empty, or its last line has no line break
+  }
+  DropPending();
   Remember(fileName);
 }
 
@@ -106,6 +140,6 @@ void TCreditLog::Replace(const String& fileName, const std::vector<String>& line
   }
   WaitWhileFileLocked(fileName);
   view.SaveToFile(fileName);
-  FPending.clear();
+  DropPending();
   Remember(fileName);
 }
