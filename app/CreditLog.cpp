@@ -3,8 +3,6 @@
 #include "app/Waits.h"
 #include "framework/AnsiText.h"
 
-#include <optional>
-
 String CreditLogLine(int32_t cashId, const String& date, const String& time, const String& pulseText) {
   return IntToStr(cashId) + L"," + date + L"," + time + L",0," + pulseText;
 }
@@ -78,12 +76,10 @@ void TCreditLog::DropPending() {
 
 void TCreditLog::ShowPending() {
   if (FShown == FPending.size()) return;
-  TStrings& view = FView.Lines();
-  // One line goes to the end of the window; several in one refill, which
-  // costs about the same as one with a long log.
-  std::optional<TUpdateScope> update;
-  if (FPending.size() - FShown > 1) update.emplace(view);
-  for (; FShown < FPending.size(); ++FShown) view.Add(FPending[FShown]);
+  // In one change of the window: with a long log each change costs the same
+  // however many lines it adds.
+  static_cast<TMemoLines&>(FView.Lines()).AddLines({FPending.begin() + std::ptrdiff_t(FShown), FPending.end()});
+  FShown = FPending.size();
 }
 
 void TCreditLog::HoldLine(const String& fileName, const String& line) {

@@ -111,19 +111,24 @@ static void set_outputs(uint32_t outputs) {
   set_word(LS_OUTPUTS, outputs);
 }
 
-/* A status read sees a CTS rise when it finds the line on during that
-   pulse; each pulse counts once, whichever thread of the process read it. */
+/* Wine reads the modem lines for its communication events as a pair, the
+   edge counts and then the states: when a wait starts and at every poll
+   while it is pending, and it reports a change of state between two reads.
+   So a CTS rise is seen when such a read finds the line on and the read
+   before found it off. The program's own reads of the states
+   (GetCommModemStatus) are not Wine's and do not count. */
+static __thread int counts_read;
 static void note_status_read(uint32_t inputs, uint32_t rises) {
   static pthread_mutex_t lock = PTHREAD_MUTEX_INITIALIZER;
-  if (!(inputs & TIOCM_CTS) || rises == 0) return;
   pthread_mutex_lock(&lock);
-  if (rises != word(LS_READ_RISES)) {
-    set_word(LS_READ_RISES, rises);
+  const uint32_t on = (inputs & TIOCM_CTS) != 0;
+  if (on && !word(LS_READ_CTS) && rises > 0) {
     const uint32_t n = word(LS_SEEN);
     const uint64_t which = rises - 1;
     if (n < LS_STAMPS && pwrite(state_fd, &which, 8, LS_SEEN_RISES_AT + 8 * (off_t)n) != 8) { /* ignored */ }
     set_word(LS_SEEN, n + 1);
   }
+  set_word(LS_READ_CTS, on);
   pthread_mutex_unlock(&lock);
 }
 
@@ -146,7 +151,8 @@ int ioctl(int fd, unsigned long request, ...) {
           /* The driver counts a rise before it shows it: a count that stayed
              the same across the read is the pulse the read found. */
           const uint32_t rises = word(LS_RISES), inputs = word(LS_INPUTS);
-          if (word(LS_RISES) == rises) note_status_read(inputs, rises);
+          if (counts_read && word(LS_RISES) == rises) note_status_read(inputs, rises);
+          counts_read = 0;
           *(int*)arg = (int)(inputs | word(LS_OUTPUTS));
           return 0;
         }
@@ -161,6 +167,7 @@ int ioctl(int fd, unsigned long request, ...) {
           return 0;
         case TIOCGICOUNT: {
           struct serial_icounter_struct* c = arg;
+          counts_read = 1;
           memset(c, 0, sizeof *c);
           c->cts = (int)word(LS_COUNT_CTS);
           c->dsr = (int)word(LS_COUNT_DSR);

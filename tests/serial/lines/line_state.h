@@ -15,8 +15,8 @@ enum {
   LS_COUNT_FRAME = 7,
   LS_RTS_RISES = 8,    /* how many times RTS went up */
   LS_RISES = 9,        /* CTS rises the driver made */
-  LS_SEEN = 10,        /* CTS rises the port's status reads saw */
-  LS_READ_RISES = 11,  /* the last rise a status read saw, as LS_RISES counts */
+  LS_SEEN = 10,        /* CTS rises that Wine's status reads saw */
+  LS_READ_CTS = 11,    /* CTS as Wine's last status read found it */
   LS_LOGGED = 12,      /* lines the log watcher saw appear */
   LS_SAVED = 13,       /* payments the watcher saw saved in the settings */
   LS_WORDS = 16
