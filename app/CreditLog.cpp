@@ -60,23 +60,42 @@ bool TCreditLog::EndsWithLineBreak(const String& fileName) const {
          got == 1 && (last == '\r' || last == '\n');
 }
 
+void TCreditLog::Follow(const String& fileName) {
+  if (fileName == FFile) return;
+  // Another log file: what we knew of the old one says nothing of this one.
+  FFile = fileName;
+  FKnown = false;
+  DropPending();
+}
+
+void TCreditLog::DropPending() {
+  FPending.clear();
+  FShown = 0;
+}
+
+void TCreditLog::ShowPending() {
+  if (FShown == FPending.size()) return;
+  // In one change of the window: with a long log each change costs the same
+  // however many lines it adds.
+  static_cast<TMemoLines&>(FView.Lines()).AddLines({FPending.begin() + std::ptrdiff_t(FShown), FPending.end()});
+  FShown = FPending.size();
+}
+
+void TCreditLog::HoldLine(const String& fileName, const String& line) {
+  Follow(fileName);
+  FPending.push_back(line);
+}
+
 void TCreditLog::AppendLine(const String& fileName, const String& line) {
-  if (fileName != FFile) {
-    // Another log file: what we knew of the old one says nothing of this one.
-    FFile = fileName;
-    FKnown = false;
-    FPending.clear();
-  }
+  Follow(fileName);
   // Pending first: whatever fails below, the line is written with the next one.
   FPending.push_back(line);
   const TStamp now = StampOf(fileName);
   const bool mirrored = FKnown && now == FStamp;
-  TStrings& view = FView.Lines();
-  if (mirrored) {
-    view.Add(line);
-  } else {
+  if (!mirrored) {
     // Changed behind our back, or a file we have not seen yet: take it as it
     // is now, then the lines that could not be written before.
+    TStrings& view = FView.Lines();
     TUpdateScope update(view);
     if (now.Exists) {
       WaitWhileFileLocked(fileName);
@@ -85,21 +104,26 @@ void TCreditLog::AppendLine(const String& fileName, const String& line) {
       view.Clear();
     }
     for (const String& p : FPending) view.Add(p);
+    FShown = FPending.size();
   }
   const bool empty = !now.Exists || now.Size == 0;
   WaitWhileFileLocked(fileName);
-  if (empty) {
-    view.SaveToFile(fileName);
-  } else if (EndsWithLineBreak(fileName)) {
-    AppendAnsiLines(fileName, FPending);
-  } else {
-    // The last line has no line break: an empty line first writes just the
-    // break, and what the file held stays as it was, byte for byte.
-    std::vector<String> lines{String()};
-    lines.insert(lines.end(), FPending.begin(), FPending.end());
+  // Only our lines go to the file: the view may also hold the program's own
+  // notes. A last line without its line break gets the break first, so what
+  // the file held stays as it was, byte for byte.
+  std::vector<String> lines;
+  if (!empty && !EndsWithLineBreak(fileName)) lines.emplace_back();
+  lines.insert(lines.end(), FPending.begin(), FPending.end());
+  // The file before the view: with a long log the window takes longer to
+  // extend than the file, and the file is what counts.
+  try {
     AppendAnsiLines(fileName, lines);
+  } catch (...) {
+    ShowPending();
+    throw;
   }
-  FPending.clear();
+  ShowPending();
+  DropPending();
   Remember(fileName);
 }
 
@@ -112,6 +136,6 @@ void TCreditLog::Replace(const String& fileName, const std::vector<String>& line
   }
   WaitWhileFileLocked(fileName);
   view.SaveToFile(fileName);
-  FPending.clear();
+  DropPending();
   Remember(fileName);
 }

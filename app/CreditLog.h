@@ -20,8 +20,12 @@ class TCreditLog {
   explicit TCreditLog(TMemo& view) : FView(view) {}
 
   // Appends a line to the file and the view; a missing file reads as empty
-  // and is created.
+  // and is created. Lines held before go with it, ahead of it.
   void AppendLine(const String& fileName, const String& line);
+  // Keeps a line for the next AppendLine, which writes it to the file and
+  // the view ahead of its own: payments that arrive together take one write
+  // and one flush.
+  void HoldLine(const String& fileName, const String& line);
   // Replaces the file and the view with the given lines (the total modes and
   // the clear command).
   void Replace(const String& fileName, const std::vector<String>& lines);
@@ -38,6 +42,9 @@ class TCreditLog {
     }
   };
   static TStamp StampOf(const String& fileName);
+  void Follow(const String& fileName);
+  void ShowPending();
+  void DropPending();
   void Remember(const String& fileName);
   bool EndsWithLineBreak(const String& fileName) const;
 
@@ -45,5 +52,6 @@ class TCreditLog {
   String FFile;         // the file the view mirrors
   bool FKnown = false;  // FStamp tells what it looked like after our last write or read
   TStamp FStamp;
-  std::vector<String> FPending;  // lines of the view not yet in the file
+  std::vector<String> FPending;  // lines not yet in the file
+  size_t FShown = 0;             // how many of them the view has already
 };

@@ -124,6 +124,7 @@ class TForm1 : public TForm {
   void ShowLamp(bool on);
   String LogFileName() const;
   void SaveCredits();
+  bool AnotherPaymentWaiting();
   void ReportPortError();
 
   std::unique_ptr<TCreditLog> FLog;  // made with MemoLog, the view it keeps

@@ -31,6 +31,12 @@ void TForm1::SaveCredits() {
   WriteDataFile();
 }
 
+bool TForm1::AnotherPaymentWaiting() {
+  // Not when the next payment reads the log's first line, nor when the
+  // program started for this one may read the log.
+  return !cbCheckLogSize->Checked() && !cbExecute->Checked() && KelvraAdapter->RiseWaiting(csCTS);
+}
+
 void TForm1::KelvraAdapterCTSChange(TObject*, bool OnOff) {
   ShowLamp(OnOff);
   if (!OnOff || FPortSettling) return;
@@ -52,12 +58,17 @@ void TForm1::KelvraAdapterCTSChange(TObject*, bool OnOff) {
   App.CashId = WrappingAdd(App.CashId, 1);
   Label_ID->SetCaption(IntToStr(App.CashId));
 
-  if (cbLogOnlyTotal->Checked() || cbLogOnlyTotalPure->Checked())
+  if (cbLogOnlyTotal->Checked() || cbLogOnlyTotalPure->Checked()) {
     WriteTotalLog(pulseText);
-  else
+    SaveCredits();
+  } else if (AnotherPaymentWaiting()) {
+    // Its handler writes this line with its own and saves the counters of
+    // both: under a burst of pulses the files cost one write, not one each.
+    FLog->HoldLine(logFile, CreditLogLine(App.CashId, DateToStr(), TimeToStr(), pulseText));
+  } else {
     FLog->AppendLine(logFile, CreditLogLine(App.CashId, DateToStr(), TimeToStr(), pulseText));
-
-  SaveCredits();
+    SaveCredits();
+  }
 
   if (cbPlaySound->Checked())
     PlaySoundW(MAKEINTRESOURCEW(1), GetModuleHandleW(nullptr), SND_RESOURCE | SND_ASYNC);

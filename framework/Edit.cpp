@@ -91,6 +91,23 @@ int TMemoLines::Add(const String& s) {
   return index;
 }
 
+void TMemoLines::AddLines(const std::vector<String>& lines) {
+  if (lines.empty()) return;
+  if (!FMemo.HandleAllocated() || UpdateCount() > 0 || Sorted()) {
+    for (const String& s : lines) TStringList::Add(s);
+    return;
+  }
+  String text;
+  for (const String& s : lines) {
+    if (Count() > 0) text += L"\r\n";
+    FMemo.FUpdatingWindow = true;
+    TStringList::Add(s);
+    FMemo.FUpdatingWindow = false;
+    text += s;
+  }
+  FMemo.AppendToWindow(text);
+}
+
 void TMemo::AppendToWindow(const String& text) {
   FUpdatingWindow = true;
   const LRESULT end = GetWindowTextLengthW(FHandle);

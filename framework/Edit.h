@@ -43,6 +43,8 @@ class TMemo;
 class TMemoLines : public TStringList {
  public:
   explicit TMemoLines(TMemo& memo) : FMemo(memo) {}
+  // Lines added at the end in one go: one change of the window for all.
+  void AddLines(const std::vector<String>& lines);
   // A line added at the end goes to the window alone, not with the whole text.
   int Add(const String& s) override;
 

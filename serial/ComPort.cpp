@@ -320,6 +320,15 @@ void TCustomComPort::QueueWakeUp(const TComWakeUp& w) {
   FWakeUps.push_back(w);
 }
 
+bool TCustomComPort::RiseWaiting(TComSignal line) {
+  const TComEvents event = line == csCTS ? evCTS : line == csDSR ? evDSR : line == csRLSD ? evRLSD : 0;
+  std::lock_guard<std::mutex> lock(FWakeUpLock);
+  // A wake-up without the states is read when delivered, and may turn out a fall.
+  return std::any_of(FWakeUps.begin(), FWakeUps.end(), [&](const TComWakeUp& w) {
+    return (w.Events & event) && w.SignalsCaptured && (w.Signals & line);
+  });
+}
+
 void TCustomComPort::DeliverWakeUps(bool evenWhileDelivering) {
   // A handler that waits with a message loop must not see the next wake-up
   // inside it: the delivery already running takes it when the handler returns.

@@ -123,6 +123,10 @@ class TCustomComPort : public TComPortAbstract {
   // The event thread could not wait any more (the device went away): the
   // port stays open but reports nothing until it is closed and opened again.
   bool Failed() const { return FFailed; }
+  // Whether a wake-up handed over and not yet delivered carries a rise of
+  // CTS, DSR or RLSD: a handler may leave work that every rise repeats to
+  // the rise that follows it.
+  bool RiseWaiting(TComSignal line);
 
   // The communications calls; the system's unless a test gives its own.
   // Only while closed.

@@ -54,6 +54,57 @@ TEST_F(PortControl, OpensTheChosenPortAndCountsRisesOnly) {
   EXPECT_NE(Read(dataFolder + L"data.txt").find("poll=0\r\n"), std::string::npos);
 }
 
+// Pulses handed over while the window is busy arrive together: each is
+// still its own payment with its own line, in order, and the counters saved
+// are those of the last.
+TEST_F(PortControl, PaymentsArrivingTogetherAreEachLoggedAndCounted) {
+  struct Case {
+    const char* settings;
+    const char* log;  // the log before; none when null
+    int credits;      // after three pulses of 10 on 500
+  };
+  const Case cases[] = {
+      {"", nullptr, 530},
+      {"", "1,01.01.2026,10:00:00,0,10\r\n", 530},
+      // The empty log resets the credits at the first payment; the ones
+      // after it find its line and do not.
+      {"checklogsize=1\r\n", "", 30},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.settings) + "|" + (c.log ? c.log : "no log"));
+    if (form) {
+      form->KelvraAdapter->Close();
+      delete form;
+      form = nullptr;
+    }
+    if (c.log)
+      Write(dataFolder + L"credits.txt", c.log);
+    else
+      DeleteFileW((dataFolder + L"credits.txt").c_str());
+    StartWithFakePort(std::string(c.settings) + "credits=500\r\ncashid=1\r\n");
+    form->cbPoll->SetChecked(true);
+    ASSERT_TRUE(WaitUntil([&] { return fake.WaitPending(); }));
+    for (int i = 0; i < 3; ++i) {
+      fake.SetLines(MS_CTS_ON);
+      while (!fake.WaitPending()) Sleep(1);
+      fake.SetLines(0);
+      while (!fake.WaitPending()) Sleep(1);
+    }
+    ASSERT_TRUE(WaitUntil([&] { return App.CashId == 4; }));
+    EXPECT_EQ(App.Credits, c.credits);
+    const std::string log = Read(dataFolder + L"credits.txt");
+    std::vector<std::string> ids;
+    for (size_t at = 0; at < log.size(); at = log.find("\r\n", at) + 2)
+      ids.push_back(log.substr(at, log.find(',', at) - at));
+    ASSERT_GE(ids.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(ids.end() - 3, ids.end()), (std::vector<std::string>{"2", "3", "4"}));
+    EXPECT_EQ(form->MemoLog->Lines().Count(), int(ids.size()));  // the view mirrors the file
+    const std::string data = Read(dataFolder + L"data.txt");
+    EXPECT_NE(data.find("cashid=4\r\n"), std::string::npos);
+    EXPECT_NE(data.find("credits=" + std::to_string(c.credits) + "\r\n"), std::string::npos);
+  }
+}
+
 TEST_F(PortControl, AValidatorHoldingCtsAtOpenIsNoPayment) {
   StartWithFakePort("");
   fake.SetLinesQuietly(MS_CTS_ON);

@@ -2,6 +2,7 @@
 // each firing on every divisor-th tick until its repeat limit.
 #include "framework/Application.h"
 #include "hotkey/HkTimerPool.h"
+#include "tests/support/wait_until.h"
 
 #include <gtest/gtest.h>
 

@@ -133,6 +133,29 @@ TEST_F(ComEvents, PulsesWhileTheGuiThreadIsBusyAreAllCountedInOrderAndNeverNeste
   Port.reset();  // its closing reports would reach the handler's dead locals
 }
 
+TEST_F(ComEvents, RiseWaitingTellsWhetherAHandedOverWakeUpCarriesARise) {
+  std::vector<bool> waiting;  // what each handler call was told
+  Port->OnCTSChange = [&](TObject*, bool) { waiting.push_back(Port->RiseWaiting(csCTS)); };
+  Port->Open();
+  ASSERT_TRUE(WaitUntil([&] { return Fake.WaitPending(); }));
+  waiting.clear();
+  EXPECT_FALSE(Port->RiseWaiting(csCTS));
+  // Two pulses handed over while the GUI thread does nothing.
+  for (int i = 0; i < 2; ++i) {
+    Fake.SetLines(MS_CTS_ON);
+    while (!Fake.WaitPending()) Sleep(1);
+    EXPECT_TRUE(Port->RiseWaiting(csCTS));
+    EXPECT_FALSE(Port->RiseWaiting(csDSR));
+    Fake.SetLines(0);
+    while (!Fake.WaitPending()) Sleep(1);
+  }
+  ASSERT_TRUE(WaitUntil([&] { return waiting.size() >= 4; }));
+  // Rise, fall, rise, fall: only the first two have a rise after them.
+  EXPECT_EQ(waiting, (std::vector<bool>{true, true, false, false}));
+  EXPECT_FALSE(Port->RiseWaiting(csCTS));
+  Port->OnCTSChange = nullptr;  // the closing reports would ask a port going away
+}
+
 TEST_F(ComEvents, CloseDeliversWhatWasHandedOverBeforeTheClosingReports) {
   OpenRecording();
   Fake.SetLines(MS_CTS_ON);

@@ -121,11 +121,32 @@ static uint32_t edges(uintptr_t mask) {
    lines afresh whenever a wait is armed, so a pulse that comes and goes
    between two reads is never seen; a test can hold a level until it was. */
 static pthread_mutex_t seen_lock = PTHREAD_MUTEX_INITIALIZER;
-static void note_status_read(uint32_t inputs) {
+static void note_any_status_read(uint32_t inputs) {
   pthread_mutex_lock(&seen_lock);
   if ((inputs ^ word(LS_SEEN_INPUTS)) & TIOCM_CTS) set_word(LS_SEEN_CTS, word(LS_SEEN_CTS) + 1);
   set_word(LS_SEEN_INPUTS, inputs);
   pthread_mutex_unlock(&seen_lock);
+}
+
+/* Wine reads the modem lines for its communication events as a pair, the
+   edge counts and then the states: when a wait starts and at every poll
+   while it is pending, and it reports a change of state between two reads.
+   So a CTS rise is seen when such a read finds the line on and the read
+   before found it off. The program's own reads of the states
+   (GetCommModemStatus) are not Wine's and do not count. */
+static __thread int counts_read;
+static void note_status_read(uint32_t inputs, uint32_t rises) {
+  static pthread_mutex_t lock = PTHREAD_MUTEX_INITIALIZER;
+  pthread_mutex_lock(&lock);
+  const uint32_t on = (inputs & TIOCM_CTS) != 0;
+  if (on && !word(LS_READ_CTS) && rises > 0) {
+    const uint32_t n = word(LS_SEEN);
+    const uint64_t which = rises - 1;
+    if (n < LS_STAMPS && pwrite(state_fd, &which, 8, LS_SEEN_RISES_AT + 8 * (off_t)n) != 8) { /* ignored */ }
+    set_word(LS_SEEN, n + 1);
+  }
+  set_word(LS_READ_CTS, on);
+  pthread_mutex_unlock(&lock);
 }
 
 int ioctl(int fd, unsigned long request, ...) {
@@ -144,8 +165,12 @@ int ioctl(int fd, unsigned long request, ...) {
       if (!ours(fd)) break;
       switch (request) {
         case TIOCMGET: {
-          const uint32_t inputs = word(LS_INPUTS);
-          note_status_read(inputs);
+          /* The driver counts a rise before it shows it: a count that stayed
+             the same across the read is the pulse the read found. */
+          const uint32_t rises = word(LS_RISES), inputs = word(LS_INPUTS);
+          if (counts_read && word(LS_RISES) == rises) note_status_read(inputs, rises);
+          counts_read = 0;
+          note_any_status_read(inputs);
           *(int*)arg = (int)(inputs | word(LS_OUTPUTS));
           return 0;
         }
@@ -160,6 +185,7 @@ int ioctl(int fd, unsigned long request, ...) {
           return 0;
         case TIOCGICOUNT: {
           struct serial_icounter_struct* c = arg;
+          counts_read = 1;
           memset(c, 0, sizeof *c);
           c->cts = (int)word(LS_COUNT_CTS);
           c->dsr = (int)word(LS_COUNT_DSR);

@@ -15,15 +15,24 @@ enum {
   LS_COUNT_FRAME = 7,
   LS_RTS_RISES = 8,    /* how many times RTS went up */
   LS_RISES = 9,        /* CTS rises the driver made */
-  LS_SEEN_CTS = 10,    /* CTS changes the port's status reads saw */
-  LS_SEEN_INPUTS = 11, /* what the last status read returned */
+  LS_SEEN = 10,        /* CTS rises that Wine's status reads saw */
+  LS_READ_CTS = 11,    /* CTS as Wine's last status read found it */
+  LS_LOGGED = 12,      /* lines the log watcher saw appear */
+  LS_SAVED = 13,       /* payments the watcher saw saved in the settings */
+  LS_SEEN_CTS = 14,    /* CTS changes any status read saw (tests hold a level until then) */
+  LS_SEEN_INPUTS = 15, /* what the last status read returned */
   LS_WORDS = 16
 };
 #define LS_MAGIC_VALUE 0x534E4C4Bu
-/* Time stamps (CLOCK_MONOTONIC, ns, 64-bit) of CTS rises and RTS rises. */
+/* Tables of 64-bit entries: time stamps (CLOCK_MONOTONIC, ns) of CTS rises,
+   RTS rises, log lines and saved payments, and the number of each rise the
+   status reads saw. */
 #define LS_STAMPS 4096
 #define LS_RISE_STAMPS_AT 256
 #define LS_RTS_STAMPS_AT (LS_RISE_STAMPS_AT + 8 * LS_STAMPS)
-#define LS_FILE_SIZE (LS_RTS_STAMPS_AT + 8 * LS_STAMPS)
+#define LS_SEEN_RISES_AT (LS_RTS_STAMPS_AT + 8 * LS_STAMPS)
+#define LS_LOG_STAMPS_AT (LS_SEEN_RISES_AT + 8 * LS_STAMPS)
+#define LS_SAVE_STAMPS_AT (LS_LOG_STAMPS_AT + 8 * LS_STAMPS)
+#define LS_FILE_SIZE (LS_SAVE_STAMPS_AT + 8 * LS_STAMPS)
 
 #endif
