@@ -156,6 +156,16 @@ void TsSkinManager::ResetSkinData() {
 }
 
 bool TsSkinManager::LoadSkinOptions() {
+  if (FReceivedText) {
+    FSource = TacSkinSource();
+    FSource.Origin = TacSkinOrigin::Received;
+    FSource.Name = FSkinName;
+    FSource.Folder = ResolveSkinDirectory(FSkinDirectory) + FSkinName + L"\\";
+    FSource.OptionText = *FReceivedText;
+    FOrigin = FSource.Origin;
+    FOptions.SetText(FSource.OptionText);
+    return true;
+  }
   FSource = FindSkin(FSkinDirectory, FSkinName, *FInternalSkins);
   if (FSource.Origin == TacSkinOrigin::None) {
     FActive = false;  // nothing anywhere: the field only, as the loader does
@@ -268,6 +278,24 @@ void TsSkinManager::RefreshSkin() {
   UpdateSkin(true);
   FSkinChanging = false;
   if (!FUpdating && OnAfterChange) OnAfterChange(this);
+}
+
+void TsSkinManager::ApplyReceivedSkin(const TacReceivedSkin& skin) {
+  FReceivedText = skin.OptionText;
+  SetSkinDirectory(skin.SkinDirectory);
+  if (!skin.SectionName.empty() && FHueOffset == 0 && FBrightness == 0 && FSaturation == 0) {
+    BeginUpdate();
+    SetSkinName(skin.SkinName);
+    FUpdating = false;
+    FSkinChanging = true;
+    RepaintSection(skin.SectionName);
+    FSkinChanging = false;
+  } else {
+    BeginUpdate();
+    SetSkinName(skin.SkinName);
+    EndUpdate(true);
+  }
+  FReceivedText.reset();
 }
 
 void TsSkinManager::EndUpdate(bool repaint, bool) {

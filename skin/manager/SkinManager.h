@@ -5,6 +5,7 @@
 // loaded, refreshed or removed (WM_SKINCOMMAND).
 #include "framework/Component.h"
 #include "skin/manager/SkinData.h"
+#include "skin/manager/ReceivedSkin.h"
 #include "skin/manager/SkinGlobals.h"
 #include "skin/manager/SkinOptions.h"
 #include "skin/manager/SkinSource.h"
@@ -95,6 +96,10 @@ class TsSkinManager : public TComponent {
   void RepaintSection(const String& sectionName);
   bool SkinChanging() const { return FSkinChanging; }
 
+  // Applies a skin another process sent: its option text, with its pictures
+  // from its folder under the received directory.
+  void ApplyReceivedSkin(const TacReceivedSkin& skin);
+
   // Told by the internal skins when one is added.
   void SkinListChanged();
 
@@ -126,6 +131,7 @@ class TsSkinManager : public TComponent {
   int FRefreshSection = 0;
   int FPPI = 96;
 
+  std::optional<std::string> FReceivedText;  // only while a received skin is applied
   TacSkinOptions FOptions;
   TacSkinSource FSource;
   TacSkinOrigin FOrigin = TacSkinOrigin::None;

@@ -56,7 +56,7 @@ std::optional<std::string> TacSkinSource::ReadFile(const String& fileName) const
     if (const TacFileItem* item = Reader->FindUpper(Upper(fileName))) return item->Data;
     return std::nullopt;
   }
-  if (Origin != TacSkinOrigin::Folder) return std::nullopt;
+  if (Origin != TacSkinOrigin::Folder && Origin != TacSkinOrigin::Received) return std::nullopt;
   return ReadSkinFile(fileName.find(L':') != String::npos ? fileName : Folder + fileName);
 }
 

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-enum class TacSkinOrigin { None, Folder, Packed, Internal };
+enum class TacSkinOrigin { None, Received, Folder, Packed, Internal };
 
 struct TacSkinSource {
   TacSkinOrigin Origin = TacSkinOrigin::None;
