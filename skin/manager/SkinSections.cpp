@@ -89,7 +89,14 @@ void ReadState(const TInheritedReader& in, const String& s, int n, uint32_t defL
   st.GlowSize = in.Int(s, k[7], def.GlowSize);
   st.GradientPercent = in.Int(s, k[8], def.GradientPercent);
   String gradient = in.String_(s, k[9], L" ");
-  st.GradientData = gradient.size() < 4 ? TsGradArray() : ParseGradientString(gradient);
+  st.GradientData = TsGradArray();
+  if (gradient.size() >= 4) {
+    // A gradient that does not parse is no gradient, not a failed skin.
+    try {
+      st.GradientData = ParseGradientString(gradient);
+    } catch (const Exception&) {
+    }
+  }
   st.ImagePercent = in.Int(s, k[10], def.ImagePercent);
   st.Transparency = in.Int(s, k[11], def.Transparency);
   st.LightColor = uint32_t(in.Int(s, k[12], int(defLight)));

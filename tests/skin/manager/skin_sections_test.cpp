@@ -76,6 +76,21 @@ TEST(SkinSections, InheritanceAndDefaults) {
   EXPECT_EQ(b.S(L"BUTTON").BorderKind, -2);
 }
 
+TEST(SkinSections, MalformedGradientsAreNoGradient) {
+  // Texts the fuzz program once found to stop the whole load.
+  const std::string gradients[] = {"$0050$FFFFFFFF4742;0;0;$00403935;100;0;B",
+                                   "$00433C38;0;0;$0036302C;100+0;B",
+                                   "$00433C38;0;0;$00\x13" "6302C;100;0;B",
+                                   std::string("$00433C38;0;0;$0036302C;\x01\0\0\x04" "0;B", 31),
+                                   std::string("$00504742;0;0;$004\x01\0\0\0" "5;100;0;B", 31)};
+  for (const std::string& g : gradients) {
+    Built b("[BUTTON]\r\nGRADIENTDATA=" + g + "\r\nHOTGRADIENTDATA=$00000000;0;0;$00FFFFFF;100;0;B\r\n", 96);
+    const TsGeneralData& button = b.S(L"BUTTON");
+    EXPECT_TRUE(button.Props[0].GradientData.empty()) << g;
+    EXPECT_EQ(button.Props[1].GradientData.size(), 2u) << g;
+  }
+}
+
 TEST(SkinSections, FallbackSectionsAreAdded) {
   Built b(kInheritance, 96);
   const TsGeneralData& transparent = b.S(L"TRANSPARENT");
