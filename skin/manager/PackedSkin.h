@@ -40,7 +40,7 @@ constexpr uint32_t MaxPackedEntrySize = 64u << 20;
 
 // Reads the whole package; on failure the reader is left empty.
 TacPackedError ReadPackedSkin(const void* data, size_t size, TacSkinConvertor& reader);
-// The Part's message for a package that is not one.
+// The message that tells why a package was refused.
 String PackedErrorText(TacPackedError error);
 
 // The picture that follows the first "previewimg" and its length. A length
