@@ -266,6 +266,13 @@ void TForm1::Build() {
   Menu_Website->OnClick = [this](TObject* s) { Menu_WebsiteClick(s); };
   Menu_About->OnClick = [this](TObject* s) { Menu_AboutClick(s); };
 
+  sSkinManager1 = new TsSkinManager(this);
+  sSkinManager1->SetName(L"sSkinManager1");
+  auto* night = sSkinManager1->InternalSkins().Add();
+  night->Name = L"Night (internal)";
+  night->Data = ResourceBytes(L"NIGHT_SKIN");
+  sSkinManager1->SetSkinName(L"Night (internal)");
+
   GlobalHotKey_Service = new THkGlobalHotKey(this);
   GlobalHotKey_Service->SetName(L"GlobalHotKey_Service");
   GlobalHotKey_Service->SetHotKey(kServiceHotKey);

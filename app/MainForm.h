@@ -13,6 +13,7 @@
 #include "framework/SpinEdit.h"
 #include "hotkey/HkGlobalHotKey.h"
 #include "serial/ComPort.h"
+#include "skin/manager/SkinManager.h"
 #include "app/CreditLog.h"
 
 #include <memory>
@@ -61,6 +62,7 @@ class TForm1 : public TForm {
   TMenuItem* Menu_Website;
   TMenuItem* Menu_About;
   TComPort* KelvraAdapter;
+  TsSkinManager* sSkinManager1;
   THkGlobalHotKey* GlobalHotKey_Service;
 
   void FormCreate(TObject* Sender);

@@ -20,13 +20,18 @@ TComponent::~TComponent() {
     auto& back = c->FFreeNotifies;
     back.erase(std::remove(back.begin(), back.end(), this), back.end());
   }
+  DestroyComponents();
+  if (FOwner) FOwner->RemoveComponent(this);
+}
+
+void TComponent::DestroyComponents() {
   while (!FComponents.empty()) {
     TComponent* child = FComponents.back();
     FComponents.pop_back();
-    child->FOwner = nullptr;
+    // The owner stays set while the child goes, so its destructor can still
+    // reach the owner; the child unlinks itself at the end.
     delete child;
   }
-  if (FOwner) FOwner->RemoveComponent(this);
 }
 
 void TComponent::Destroying_() {

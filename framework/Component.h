@@ -60,6 +60,9 @@ class TComponent : public TPersistent {
   void SetState(TComponentStateBit bit, bool on);
   // Runs at the start of the destructor chain, while the object is whole.
   void Destroying_();
+  // Frees what this component owns, last created first. The base destructor
+  // does it too; owners whose parts need them whole call it earlier.
+  void DestroyComponents();
 
  private:
   TComponent* FOwner = nullptr;

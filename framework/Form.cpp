@@ -2,12 +2,23 @@
 
 #include "framework/Application.h"
 #include "framework/Menus.h"
+#include "framework/Screen.h"
 
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
   FVisible = false;
   FParentFont = false;
   FParentColor = false;
   BeginLoading();
+  Screen->AddForm(this);
+}
+
+TForm::TForm(TComponent* owner, TCreateNew) : TWinControl(owner) {
+  // Made at run time: nothing is streamed into it, so it is whole at once.
+  FVisible = false;
+  FParentFont = false;
+  FParentColor = false;
+  FCreated = true;
+  Screen->AddForm(this);
 }
 
 TForm::~TForm() {
@@ -19,6 +30,10 @@ TForm::~TForm() {
       if (Application) Application->HandleException(this);
     }
   }
+  // Owned components go while the form is still a form with its window: a
+  // component that hooked the form must be able to unhook in its destructor.
+  DestroyComponents();
+  Screen->RemoveForm(this);
   FHints.reset();
   DestroyHandle();
 }

@@ -16,10 +16,14 @@ enum class TFormStyle { fsNormal, fsStayOnTop };
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+// Tag of the constructor for forms made at run time, with no loading phase.
+struct TCreateNew {};
+inline constexpr TCreateNew CreateNew{};
 
 class TForm : public TWinControl {
  public:
   explicit TForm(TComponent* owner);
+  TForm(TComponent* owner, TCreateNew);
   ~TForm() override;
 
   TFormBorderStyle BorderStyle() const { return FBorderStyle; }

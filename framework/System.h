@@ -18,6 +18,9 @@ using AnsiString = std::string;
 class TObject {
 public:
   virtual ~TObject() = default;
+  // The C++ class name of the object as made ("TButton"), for code that
+  // matches framework classes by name.
+  String ClassName() const;
 };
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;

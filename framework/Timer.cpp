@@ -11,6 +11,9 @@ TTimer::TTimer(TComponent* owner) : TComponent(owner) {
     else
       m.Result = DefWindowProcW(FWindow->Handle(), m.Msg, m.WParam, m.LParam);
   });
+  // Enabled with an interval by default: a timer made at run time runs now,
+  // one made by a form builder when the form has loaded.
+  UpdateTimer();
 }
 
 TTimer::~TTimer() {
