@@ -2,6 +2,8 @@
 #include "app/Confirmation.h"
 #include "framework/Application.h"
 
+#include "tests/support/wait_until.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -11,17 +13,17 @@ namespace {
 
 // This process's confirmation box, once it shows.
 HWND WaitForConfirmation() {
-  const ULONGLONG end = GetTickCount64() + 20000;
-  do {
+  HWND found = nullptr;
+  WaitUntil([&] {
     HWND box = nullptr;
     while ((box = FindWindowExW(nullptr, box, L"#32770", L"Confirm")) != nullptr) {
       DWORD owner = 0;
       GetWindowThreadProcessId(box, &owner);
-      if (owner == GetCurrentProcessId() && IsWindowVisible(box)) return box;
+      if (owner == GetCurrentProcessId() && IsWindowVisible(box)) return (found = box) != nullptr;
     }
-    Sleep(10);
-  } while (GetTickCount64() < end);
-  return nullptr;
+    return false;
+  });
+  return found;
 }
 
 struct EndingCase {

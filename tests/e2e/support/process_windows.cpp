@@ -1,5 +1,7 @@
 #include "tests/e2e/support/process_windows.h"
 
+#include "tests/support/wait_until.h"
+
 namespace {
 
 DWORD OwnerOf(HWND wnd) {
@@ -38,13 +40,13 @@ std::vector<HWND> TopLevelWindows(DWORD processId) {
 }
 
 HWND WaitForDialog(DWORD processId, const wchar_t* caption, DWORD timeoutMs) {
-  const ULONGLONG end = GetTickCount64() + timeoutMs;
-  do {
+  HWND found = nullptr;
+  WaitUntil([&] {
     for (HWND wnd : TopLevelWindows(processId))
-      if (ClassOf(wnd) == L"#32770" && CaptionOf(wnd) == caption && IsWindowVisible(wnd)) return wnd;
-    Sleep(20);
-  } while (GetTickCount64() < end);
-  return nullptr;
+      if (ClassOf(wnd) == L"#32770" && CaptionOf(wnd) == caption && IsWindowVisible(wnd)) return (found = wnd) != nullptr;
+    return false;
+  }, timeoutMs);
+  return found;
 }
 
 String DialogText(HWND dialog) {
