@@ -26,13 +26,17 @@ bool EndsWithSkz(const String& name) {
 TsSkinManager* TsSkinManager::DefaultManager() { return TheDefaultManager; }
 
 TsSkinManager::TsSkinManager(TComponent* owner)
-    : TComponent(owner), FInternalSkins(std::make_unique<TsStoredSkins>(this)) {
+    : TComponent(owner),
+      FInternalSkins(std::make_unique<TsStoredSkins>(this)),
+      FSkinList(std::make_unique<TacSkinListController>(*this)) {
   if (!TheDefaultManager) TheDefaultManager = this;
   FPPI = Screen->PixelsPerInch();
 }
 
 TsSkinManager::~TsSkinManager() {
   Destroying_();
+  // The list's filler reads the internal skins: it goes first.
+  FSkinList.reset();
   if (FSkinLoaded && OnDeactivate) OnDeactivate(this);
   // The forms are told while they are whole: an owning form frees its
   // components before it takes its windows down.
@@ -63,7 +67,14 @@ void TsSkinManager::SetSkinsFilter(TacSkinsFilter value) {
 }
 
 void TsSkinManager::SkinListChanged() {
+  if (!FSkinList) return;  // still being made
+  FSkinList->Reset(true, false);
   if (OnSkinListChanged) OnSkinListChanged(this);
+}
+
+std::vector<String> TsSkinManager::GetSkinNames(int kind) {
+  FSkinList->UpdateIfNeeded(true);
+  return FSkinList->SkinNames(kind);
 }
 
 void TsSkinManager::SetIsDefault(bool value) {

@@ -7,6 +7,7 @@
 #include "skin/manager/SkinData.h"
 #include "skin/manager/ReceivedSkin.h"
 #include "skin/manager/SkinGlobals.h"
+#include "skin/manager/SkinList.h"
 #include "skin/manager/SkinOptions.h"
 #include "skin/manager/SkinSource.h"
 #include "skin/manager/StoredSkins.h"
@@ -100,8 +101,13 @@ class TsSkinManager : public TComponent {
   // from its folder under the received directory.
   void ApplyReceivedSkin(const TacReceivedSkin& skin);
 
-  // Told by the internal skins when one is added.
+  // Told by the internal skins when one is added: stops a filling and flags
+  // the list for rebuilding.
   void SkinListChanged();
+  TacSkinListController& SkinList() { return *FSkinList; }
+  // Names of file skins (kind 0), internal skins (1) or both (2), sorted; the
+  // list is completed first.
+  std::vector<String> GetSkinNames(int kind);
 
  protected:
   void Loaded() override;
@@ -137,4 +143,5 @@ class TsSkinManager : public TComponent {
   TacSkinOrigin FOrigin = TacSkinOrigin::None;
   TacSkinGlobals FGlobals;
   std::vector<std::unique_ptr<TacSkinData>> FSkinData;
+  std::unique_ptr<TacSkinListController> FSkinList;
 };
