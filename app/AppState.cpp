@@ -13,8 +13,7 @@ constexpr DWORD kHandOverTimeoutMs = 10000;
 void InitAppUnit() {
   App.AppMutex.Reset(CreateMutexW(nullptr, TRUE, kProductName));
   if (GetLastError() != ERROR_ALREADY_EXISTS) return;
-  if (HWND running = FindWindowExW(nullptr, nullptr, nullptr, kProductName))
-    PostMessageW(running, WM_CLOSE, 0, 0);
+  if (HWND running = FindWindowExW(nullptr, nullptr, nullptr, kProductName)) PostMessageW(running, WM_CLOSE, 0, 0);
   // The running copy saves its settings and closes its port while it closes;
   // reading data.txt before that would lose its last credits.
   if (App.AppMutex) WaitForSingleObject(App.AppMutex.get(), kHandOverTimeoutMs);

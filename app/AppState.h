@@ -5,9 +5,9 @@
 #include <windows.h>
 
 struct TAppState {
-  String DataFolder;        // application-data folder + "\drovik\kelvraadapter\"
-  String ExeFolder;         // folder of the running executable, with backslash
-  TOwnedHandle AppMutex;    // held (owned) from start-up to DoneAppUnit
+  String DataFolder;      // application-data folder + "\drovik\kelvraadapter\"
+  String ExeFolder;       // folder of the running executable, with backslash
+  TOwnedHandle AppMutex;  // held (owned) from start-up to DoneAppUnit
   int32_t ComPortNumber = 1;
   int32_t Credits = 0;
   int32_t CashId = 0;

@@ -35,8 +35,8 @@ class TOkWatch {
       GetClassNameW(wnd, name, 8);
       if (lstrcmpW(name, L"#32770") == 0) {
         watch->FBox = wnd;
-        watch->FBoxProc =
-            reinterpret_cast<WNDPROC>(SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BoxProc)));
+        watch->FBoxProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BoxProc)));
       }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);

@@ -45,8 +45,8 @@ TLabel* SideLabel(TComponent* owner, TWinControl* parent, const wchar_t* text, i
   return label;
 }
 
-TCheckBox* Box(TComponent* owner, TWinControl* parent, const wchar_t* name, const wchar_t* caption,
-               const wchar_t* hint, int left, int top, int width) {
+TCheckBox* Box(TComponent* owner, TWinControl* parent, const wchar_t* name, const wchar_t* caption, const wchar_t* hint,
+               int left, int top, int width) {
   auto* box = Place<TCheckBox>(owner, parent, name, left, top, width, 17);
   box->SetCaption(caption);
   box->SetHint(hint);
@@ -78,9 +78,7 @@ TMenuItem* Item(TComponent* owner, TMenuItem* parent, const wchar_t* name, const
 
 }  // namespace
 
-bool StartsHidden(const String& firstArgument) {
-  return firstArgument == L"hide" || firstArgument == L"/hide";
-}
+bool StartsHidden(const String& firstArgument) { return firstArgument == L"hide" || firstArgument == L"/hide"; }
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
   SetName(L"Form1");
@@ -167,8 +165,7 @@ void TForm1::Build() {
 
   // Middle column: the commands.
   Btn_ClearID = Button(this, Panel1, L"Btn_ClearID", L"Clear ID", L"Clear the transaction ID", 200, 14);
-  Btn_ClearCredits = Button(this, Panel1, L"Btn_ClearCredits", L"Clear Credits",
-                            L"Clear the credits counter", 200, 46);
+  Btn_ClearCredits = Button(this, Panel1, L"Btn_ClearCredits", L"Clear Credits", L"Clear the credits counter", 200, 46);
   BtnClearLog = Button(this, Panel1, L"BtnClearLog", L"Clear Log", L"Clear the log file", 200, 78);
   btnSaveSettings = Button(this, Panel1, L"btnSaveSettings", L"Save Settings",
                            L"Save all settings.\r\n\r\nHint: we save all settings on program close.", 200, 110);
@@ -191,8 +188,8 @@ void TForm1::Build() {
   sEditServicePassword->SetPasswordChar(L'#');
   sEditServicePassword->SetText(L"Tarvelin");
   cbShowPassword = Box(this, Panel1, L"cbShowPassword", L"Show password", L"", 460, 92, 174);
-  cbExecute = Box(this, Panel1, L"cbExecute", L"Execute on Kelvra signal", L"Execute a application or script.",
-                  344, 120, 290);
+  cbExecute = Box(this, Panel1, L"cbExecute", L"Execute on Kelvra signal", L"Execute a application or script.", 344,
+                  120, 290);
   sFilenameEditExecute = Place<TFileNameEdit>(this, Panel1, L"sFilenameEditExecute", 344, 142, 290, 21);
   sFilenameEditExecute->SetMaxLength(255);
   sFilenameEditExecute->SetCheckOnExit(true);
@@ -235,8 +232,7 @@ void TForm1::Build() {
   for (const String& key : RepairedKeys()) sMemoINI->Lines().Add(key);  // the repair reads the table itself
 
   for (TComponent* c : Components())
-    if (auto* control = dynamic_cast<TControl*>(c); control && !control->Hint().empty())
-      control->SetShowHint(true);
+    if (auto* control = dynamic_cast<TControl*>(c); control && !control->Hint().empty()) control->SetShowHint(true);
 
   OnCreate = [this](TObject* s) { FormCreate(s); };
   KelvraAdapter->OnCTSChange = [this](TObject* s, bool on) { KelvraAdapterCTSChange(s, on); };
@@ -248,8 +244,8 @@ void TForm1::Build() {
   cbShowPassword->OnClick = [this](TObject* s) { cbShowPasswordClick(s); };
   for (TCheckBox* box : {cbPlaySound, cbExecute, cbCheckLogSize, cbLogOnlyTotal, cbLogOnlyTotalPure})
     box->OnClick = [this](TObject* s) { SaveUnlessLoading(s); };
-  for (TCustomEdit* edit : std::initializer_list<TCustomEdit*>{sFilenameEditExecute, sFilenameEditLogfile,
-                                                               sEditServicePassword})
+  for (TCustomEdit* edit :
+       std::initializer_list<TCustomEdit*>{sFilenameEditExecute, sFilenameEditLogfile, sEditServicePassword})
     edit->OnChange = [this](TObject* s) { SaveUnlessLoading(s); };
   for (TFileNameEdit* edit : {sFilenameEditExecute, sFilenameEditLogfile})
     edit->OnBeforeDialog = [this](TObject* s, String& n, bool& a) { FileEditBeforeDialog(s, n, a); };

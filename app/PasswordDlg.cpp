@@ -26,7 +26,10 @@ class TPressing : public TBase {
  protected:
   void WndProc(TMessage& m) override {
     switch (m.Msg) {
-      case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
+      case WM_LBUTTONDOWN:
+      case WM_LBUTTONDBLCLK:
+      case WM_RBUTTONDOWN:
+      case WM_MBUTTONDOWN:
         this->MouseDown(m.Msg == WM_RBUTTONDOWN   ? TMouseButton::mbRight
                         : m.Msg == WM_MBUTTONDOWN ? TMouseButton::mbMiddle
                                                   : TMouseButton::mbLeft,
@@ -104,8 +107,8 @@ void TFormPasswordDlg::Build() {
   TButton** digits[] = {&Btn_1, &Btn_2, &Btn_3, &Btn_4, &Btn_5, &Btn_6, &Btn_7, &Btn_8, &Btn_9, &Btn_0};
   for (int i = 0; i < 10; ++i) {
     const String digit = IntToStr((i + 1) % 10);
-    TButton* b = Place<TPressButton>(this, GroupBox1, (L"Btn_" + digit).c_str(), 24 + (i % 5) * 63,
-                                148 + (i / 5) * 73, 59, 69);
+    TButton* b = Place<TPressButton>(this, GroupBox1, (L"Btn_" + digit).c_str(), 24 + (i % 5) * 63, 148 + (i / 5) * 73,
+                                     59, 69);
     b->SetCaption(digit);
     b->Font().SetName(L"Arial");
     b->Font().SetHeight(-19);

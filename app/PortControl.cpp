@@ -137,9 +137,7 @@ void TForm1::Menu_ManualClick(TObject*) {
   ShellExecuteW(Application->Handle(), L"Open", manual.c_str(), nullptr, folder.c_str(), SW_SHOWNORMAL);
 }
 
-void TForm1::Menu_WebsiteClick(TObject*) {
-  ShellExecuteW(nullptr, L"open", kWebsite, L"", L"", SW_SHOWNORMAL);
-}
+void TForm1::Menu_WebsiteClick(TObject*) { ShellExecuteW(nullptr, L"open", kWebsite, L"", L"", SW_SHOWNORMAL); }
 
 void TForm1::Menu_AboutClick(TObject*) {
   MessageDlg(String(kProductName) + L" v." + GetFileVersionText() + L"\r\nPlease visit our website\r\n" + kWebsite,

@@ -59,8 +59,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     Application->CreateForm(&FormPasswordDlg);
     Application->Run();
   } catch (...) {
-    if (Application)
-      Application->HandleException(nullptr);
+    if (Application) Application->HandleException(nullptr);
     exitCode = 1;
   }
   units.Finalize();

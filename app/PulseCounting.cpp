@@ -70,8 +70,7 @@ void TForm1::KelvraAdapterCTSChange(TObject*, bool OnOff) {
     SaveCredits();
   }
 
-  if (cbPlaySound->Checked())
-    PlaySoundW(MAKEINTRESOURCEW(1), GetModuleHandleW(nullptr), SND_RESOURCE | SND_ASYNC);
+  if (cbPlaySound->Checked()) PlaySoundW(MAKEINTRESOURCEW(1), GetModuleHandleW(nullptr), SND_RESOURCE | SND_ASYNC);
   if (cbExecute->Checked()) {
     const String program = sFilenameEditExecute->FileName();
     ShellExecuteW(Application->Handle(), L"open", program.c_str(), pulseText.c_str(), L"", SW_SHOWNORMAL);

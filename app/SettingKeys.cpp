@@ -15,15 +15,20 @@ void CheckWhenSet(TCheckBox* box, const String& value) {
 
 template <TCheckBox* TForm1::*Box>
 constexpr TSettingKey FlagKey(const wchar_t* name, int repairAt, bool opensPort = false) {
-  return {name, TSettingKind::Flag, L"0", repairAt, false, opensPort,
-          [](const TForm1& f) { return Flag(f.*Box); }, [](TForm1& f, const String& v) { CheckWhenSet(f.*Box, v); }};
+  return {name,
+          TSettingKind::Flag,
+          L"0",
+          repairAt,
+          false,
+          opensPort,
+          [](const TForm1& f) { return Flag(f.*Box); },
+          [](TForm1& f, const String& v) { CheckWhenSet(f.*Box, v); }};
 }
 
 // The repair's positions keep the order its key list always had, so the
 // files it writes look as they always did.
 const TSettingKey kKeys[] = {
-    {L"comport", TSettingKind::Number, L"1", 0, false, false,
-     [](const TForm1&) { return IntToStr(App.ComPortNumber); },
+    {L"comport", TSettingKind::Number, L"1", 0, false, false, [](const TForm1&) { return IntToStr(App.ComPortNumber); },
      [](TForm1& f, const String& v) {
        App.ComPortNumber = StrToInt(v);
        f.ComboBoxCOM->SetItemIndex(App.ComPortNumber - 1);
@@ -46,8 +51,7 @@ const TSettingKey kKeys[] = {
        f.Label_ID->SetCaption(IntToStr(App.CashId));
      }},
     FlagKey<&TForm1::cbPlaySound>(L"playsound", 4),
-    {L"log", TSettingKind::Text, L"", 7, false, false,
-     [](const TForm1& f) { return f.sFilenameEditLogfile->Text(); },
+    {L"log", TSettingKind::Text, L"", 7, false, false, [](const TForm1& f) { return f.sFilenameEditLogfile->Text(); },
      [](TForm1& f, const String& v) { f.ShowLogFile(v); }},
     FlagKey<&TForm1::cbLogOnlyTotal>(L"logtotal", 8),
     FlagKey<&TForm1::cbLogOnlyTotalPure>(L"logtotalpure", 9),
@@ -59,8 +63,7 @@ const TSettingKey kKeys[] = {
      [](TForm1& f, const String& v) {
        if (FileExists(v)) f.sFilenameEditExecute->SetFileName(v);
      }},
-    {L"pass", TSettingKind::Text, L"", 13, false, false,
-     [](const TForm1& f) { return f.sEditServicePassword->Text(); },
+    {L"pass", TSettingKind::Text, L"", 13, false, false, [](const TForm1& f) { return f.sEditServicePassword->Text(); },
      [](TForm1& f, const String& v) { f.sEditServicePassword->SetText(v); }},
 };
 
@@ -82,9 +85,12 @@ std::vector<String> RepairedKeys() {
 bool Readable(const TSettingKey& key, const String& value) {
   int number = 0;
   switch (key.Kind) {
-    case TSettingKind::Number: return TryStrToInt(value, number);
-    case TSettingKind::Flag: return value == L"0" || value == L"1";
-    case TSettingKind::Text: return true;
+    case TSettingKind::Number:
+      return TryStrToInt(value, number);
+    case TSettingKind::Flag:
+      return value == L"0" || value == L"1";
+    case TSettingKind::Text:
+      return true;
   }
   return false;
 }

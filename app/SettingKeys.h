@@ -19,12 +19,12 @@ enum class TSettingKind {
 struct TSettingKey {
   const wchar_t* Name;
   TSettingKind Kind;
-  const wchar_t* Default;  // what an absent or unreadable value reads as
-  int RepairPosition;      // its place in the repair's key list; -1: never repaired
-  bool Count;              // a payment counter: saved after every pulse too
-  bool OpensPort;          // applied last at start: it needs the rest in place
-  String (*Saved)(const TForm1& form);                 // what a save writes, from the program's state
-  void (*Apply)(TForm1& form, const String& value);    // takes a readable value or the default
+  const wchar_t* Default;                            // what an absent or unreadable value reads as
+  int RepairPosition;                                // its place in the repair's key list; -1: never repaired
+  bool Count;                                        // a payment counter: saved after every pulse too
+  bool OpensPort;                                    // applied last at start: it needs the rest in place
+  String (*Saved)(const TForm1& form);               // what a save writes, from the program's state
+  void (*Apply)(TForm1& form, const String& value);  // takes a readable value or the default
 };
 
 std::span<const TSettingKey> SettingKeys();

@@ -10,9 +10,7 @@ const wchar_t kDataSection[] = L"[data]";
 
 namespace {
 
-bool EndsWithEmptyLine(const TStrings& list) {
-  return list.Count() > 0 && list.Get(list.Count() - 1).empty();
-}
+bool EndsWithEmptyLine(const TStrings& list) { return list.Count() > 0 && list.Get(list.Count() - 1).empty(); }
 
 void LoadIfExists(TStringList& list, const String& fileName) {
   if (!FileExists(fileName)) return;

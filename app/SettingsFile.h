@@ -4,10 +4,10 @@
 // that went missing.
 #include "framework/StringList.h"
 
-extern const wchar_t kDataFileName[];       // "data.txt"
-extern const wchar_t kBackupFileName[];     // "data_last.txt"
-extern const wchar_t kDefaultsFileName[];   // "data_clean.txt"
-extern const wchar_t kDataSection[];        // "[data]"
+extern const wchar_t kDataFileName[];      // "data.txt"
+extern const wchar_t kBackupFileName[];    // "data_last.txt"
+extern const wchar_t kDefaultsFileName[];  // "data_clean.txt"
+extern const wchar_t kDataSection[];       // "[data]"
 
 // Fills every missing or empty key of data.txt from data_last.txt, then from
 // data_clean.txt, else with one blank, and writes the result to data.txt.

@@ -23,7 +23,7 @@ AnsiString LoadFileBytes(const String& path) {
   // Others (the credit log's consumer, an editor) may hold the file open for
   // writing; reading it then is still what the user wants.
   TOwnedHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {
     const DWORD error = GetLastError();
     throw EFOpenError(L"Cannot open file \"" + path + L"\". " + SysErrorMessage(error));
@@ -100,7 +100,7 @@ void WriteInPlace(const String& path, const std::string& bytes) {
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
     ThrowCreateError(path, ERROR_ACCESS_DENIED);
   TOwnedHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) ThrowCreateError(path, GetLastError());
   if (!WriteAll(file.get(), bytes, false) || !SetEndOfFile(file.get()) || !FlushFileBuffers(file.get()))
     ThrowWriteError(path, GetLastError());
@@ -108,7 +108,7 @@ void WriteInPlace(const String& path, const std::string& bytes) {
 
 // Deletes the temporary file unless released.
 class TTempFileGuard {
-public:
+ public:
   explicit TTempFileGuard(String path) : FPath(std::move(path)) {}
   ~TTempFileGuard() {
     if (!FPath.empty()) DeleteFileW(FPath.c_str());
@@ -117,7 +117,7 @@ public:
   TTempFileGuard(const TTempFileGuard&) = delete;
   TTempFileGuard& operator=(const TTempFileGuard&) = delete;
 
-private:
+ private:
   String FPath;
 };
 
@@ -138,7 +138,8 @@ void SaveFileBytesSafely(const String& path, const std::string& bytes) {
   }
   TTempFileGuard guard(tempName);
   {
-    TOwnedHandle temp(CreateFileW(tempName, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    TOwnedHandle temp(
+        CreateFileW(tempName, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!temp) ThrowCreateError(path, GetLastError());
     if (!WriteAll(temp.get(), bytes, true) || !FlushFileBuffers(temp.get())) ThrowWriteError(path, GetLastError());
   }

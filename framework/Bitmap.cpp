@@ -13,20 +13,19 @@ namespace {
 
 // A memory DC with one bitmap selected for the length of a copy.
 class SelectedDC {
-public:
+ public:
   explicit SelectedDC(HBITMAP Bitmap) : FDC(nullptr), FSelect(FDC.get(), Bitmap) {}
   operator HDC() const { return FDC.get(); }
 
-private:
+ private:
   TMemoryDC FDC;
   TSelectObject FSelect;  // declared after FDC: deselects before the DC goes
 };
 
-constexpr RGBQUAD VgaColors[16] = {
-    {0, 0, 0, 0},       {0, 0, 128, 0},   {0, 128, 0, 0},   {0, 128, 128, 0},
-    {128, 0, 0, 0},     {128, 0, 128, 0}, {128, 128, 0, 0}, {192, 192, 192, 0},
-    {128, 128, 128, 0}, {0, 0, 255, 0},   {0, 255, 0, 0},   {0, 255, 255, 0},
-    {255, 0, 0, 0},     {255, 0, 255, 0}, {255, 255, 0, 0}, {255, 255, 255, 0}};
+constexpr RGBQUAD VgaColors[16] = {{0, 0, 0, 0},       {0, 0, 128, 0},   {0, 128, 0, 0},   {0, 128, 128, 0},
+                                   {128, 0, 0, 0},     {128, 0, 128, 0}, {128, 128, 0, 0}, {192, 192, 192, 0},
+                                   {128, 128, 128, 0}, {0, 0, 255, 0},   {0, 255, 0, 0},   {0, 255, 255, 0},
+                                   {255, 0, 0, 0},     {255, 0, 255, 0}, {255, 255, 0, 0}, {255, 255, 255, 0}};
 
 int StrideOf(int Width, int Bits) { return ((Width * Bits + 31) / 32) * 4; }
 
@@ -39,22 +38,27 @@ struct BitmapInfo256 {
 
 int BitsPerPixelOf(TPixelFormat Format) {
   switch (Format) {
-    case pf1bit: return 1;
-    case pf4bit: return 4;
-    case pf8bit: return 8;
+    case pf1bit:
+      return 1;
+    case pf4bit:
+      return 4;
+    case pf8bit:
+      return 8;
     case pf15bit:
-    case pf16bit: return 16;
-    case pf24bit: return 24;
-    case pf32bit: return 32;
-    default: return 0;
+    case pf16bit:
+      return 16;
+    case pf24bit:
+      return 24;
+    case pf32bit:
+      return 32;
+    default:
+      return 0;
   }
 }
 
 TBitmap::TBitmap() = default;
 
-TBitmap::~TBitmap() {
-  DeselectFromDC();
-}
+TBitmap::~TBitmap() { DeselectFromDC(); }
 
 int TBitmap::BitsPerPixel(TPixelFormat Format) const {
   if (Format == pfDevice || Format == pfCustom) {
@@ -141,8 +145,7 @@ void TBitmap::Recreate(TPixelFormat Format, int NewWidth, int NewHeight, bool Ke
         Info.Header.biClrUsed = Colors;
         FillColorTable(Info.Colors, Colors, Format);
       }
-      NewHandle = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&Info), DIB_RGB_COLORS, &NewBits,
-                                   nullptr, 0);
+      NewHandle = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&Info), DIB_RGB_COLORS, &NewBits, nullptr, 0);
     }
     if (!NewHandle) throw EOutOfResources(L"Out of system resources");
     if (NewBits) std::memset(NewBits, 0, size_t(StrideOf(NewWidth, BitsPerPixel(Format))) * NewHeight);
@@ -199,8 +202,12 @@ void TBitmap::SetHandleType(TBitmapHandleType Value) {
     return;
   }
   int Bits = BitsPerPixel(pfDevice);
-  TPixelFormat Format = Bits <= 1 ? pf1bit : Bits <= 4 ? pf4bit : Bits <= 8 ? pf8bit : Bits <= 16 ? pf16bit
-                      : Bits <= 24 ? pf24bit : pf32bit;
+  TPixelFormat Format = Bits <= 1    ? pf1bit
+                        : Bits <= 4  ? pf4bit
+                        : Bits <= 8  ? pf8bit
+                        : Bits <= 16 ? pf16bit
+                        : Bits <= 24 ? pf24bit
+                                     : pf32bit;
   Recreate(Format, FWidth, FHeight, true);
 }
 
@@ -223,13 +230,27 @@ void TBitmap::SetHandle(HBITMAP Value) {
       FWidth = Section.dsBmih.biWidth;
       FHeight = std::abs(Section.dsBmih.biHeight);
       switch (Section.dsBmih.biBitCount) {
-        case 1: FPixelFormat = pf1bit; break;
-        case 4: FPixelFormat = pf4bit; break;
-        case 8: FPixelFormat = pf8bit; break;
-        case 16: FPixelFormat = Section.dsBmih.biCompression == BI_BITFIELDS ? pf16bit : pf15bit; break;
-        case 24: FPixelFormat = pf24bit; break;
-        case 32: FPixelFormat = pf32bit; break;
-        default: FPixelFormat = pfCustom; break;
+        case 1:
+          FPixelFormat = pf1bit;
+          break;
+        case 4:
+          FPixelFormat = pf4bit;
+          break;
+        case 8:
+          FPixelFormat = pf8bit;
+          break;
+        case 16:
+          FPixelFormat = Section.dsBmih.biCompression == BI_BITFIELDS ? pf16bit : pf15bit;
+          break;
+        case 24:
+          FPixelFormat = pf24bit;
+          break;
+        case 32:
+          FPixelFormat = pf32bit;
+          break;
+        default:
+          FPixelFormat = pfCustom;
+          break;
       }
       FHandle.Reset(Value);
       // Whatever the section's row order, the picture moves into a section
@@ -337,8 +358,7 @@ void TBitmap::Assign(const TBitmap& Source) {
   FTransparentColor = Source.FTransparentColor;
 }
 
-void TBitmap::Progress(TProgressStage Stage, uint8_t PercentDone, bool RedrawNow, const RECT& R,
-                       const String& Msg) {
+void TBitmap::Progress(TProgressStage Stage, uint8_t PercentDone, bool RedrawNow, const RECT& R, const String& Msg) {
   if (OnProgress) OnProgress(this, Stage, PercentDone, RedrawNow, R, Msg);
 }
 
@@ -361,13 +381,26 @@ void TBitmap::LoadFromStream(TStream& Stream) {
     throw EInvalidGraphic(L"Bitmap image is not valid");
   TPixelFormat Format;
   switch (Bits) {
-    case 1: Format = pf1bit; break;
-    case 4: Format = pf4bit; break;
-    case 8: Format = pf8bit; break;
-    case 16: Format = pf15bit; break;
-    case 24: Format = pf24bit; break;
-    case 32: Format = pf32bit; break;
-    default: throw EInvalidGraphic(L"Bitmap image is not valid");
+    case 1:
+      Format = pf1bit;
+      break;
+    case 4:
+      Format = pf4bit;
+      break;
+    case 8:
+      Format = pf8bit;
+      break;
+    case 16:
+      Format = pf15bit;
+      break;
+    case 24:
+      Format = pf24bit;
+      break;
+    case 32:
+      Format = pf32bit;
+      break;
+    default:
+      throw EInvalidGraphic(L"Bitmap image is not valid");
   }
   DWORD Masks[3] = {0x7C00, 0x03E0, 0x001F};
   if (Header.biCompression == BI_BITFIELDS) {

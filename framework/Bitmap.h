@@ -23,15 +23,15 @@ enum TProgressStage { psStarting, psRunning, psEnding };
 
 // The compressed data of a picture could not be unpacked.
 class EGraphicCompression : public Exception {
-public:
+ public:
   using Exception::Exception;
 };
 
-using TProgressEvent = std::function<void(TObject* Sender, TProgressStage Stage, uint8_t PercentDone,
-                                          bool RedrawNow, const RECT& R, const String& Msg)>;
+using TProgressEvent = std::function<void(TObject* Sender, TProgressStage Stage, uint8_t PercentDone, bool RedrawNow,
+                                          const RECT& R, const String& Msg)>;
 
 class TBitmap : public TGraphic {
-public:
+ public:
   TBitmap();
   TBitmap(const TBitmap&) = delete;
   TBitmap& operator=(const TBitmap&) = delete;
@@ -100,10 +100,10 @@ public:
 
   TProgressEvent OnProgress;
 
-protected:
+ protected:
   void Progress(TProgressStage Stage, uint8_t PercentDone, bool RedrawNow, const RECT& R, const String& Msg);
 
-private:
+ private:
   void Recreate(TPixelFormat Format, int NewWidth, int NewHeight, bool KeepPicture);
   void DeselectFromDC();
   void SelectIntoDC();

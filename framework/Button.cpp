@@ -33,9 +33,7 @@ void TCheckBox::CreateParams(TCreateParams& p) {
   p.Style |= BS_3STATE;
 }
 
-void TCheckBox::InitializeWnd() {
-  SendMessageW(FHandle, BM_SETCHECK, static_cast<WPARAM>(FState), 0);
-}
+void TCheckBox::InitializeWnd() { SendMessageW(FHandle, BM_SETCHECK, static_cast<WPARAM>(FState), 0); }
 
 void TCheckBox::SetState(TCheckBoxState state) {
   if (state == FState) return;

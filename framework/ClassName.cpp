@@ -9,8 +9,8 @@
 String TObject::ClassName() const {
   const char* mangled = typeid(*this).name();
   int status = 0;
-  std::unique_ptr<char, decltype(&std::free)> plain(
-      abi::__cxa_demangle(mangled, nullptr, nullptr, &status), &std::free);
+  std::unique_ptr<char, decltype(&std::free)> plain(abi::__cxa_demangle(mangled, nullptr, nullptr, &status),
+                                                    &std::free);
   std::string name = status == 0 && plain ? plain.get() : mangled;
   // Classes in a namespace answer with their own name only, as framework
   // classes do.

@@ -25,8 +25,7 @@ void TComboBox::CreateParams(TCreateParams& p) {
 void TComboBox::SetBounds(int left, int top, int width, int height) {
   TWinControl::SetBounds(left, top, width, height);
   if (FHandle)
-    SetWindowPos(FHandle, nullptr, left, top, width, height + FDropDownCount * 16,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(FHandle, nullptr, left, top, width, height + FDropDownCount * 16, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TComboBox::InitializeWnd() {

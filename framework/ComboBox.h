@@ -27,7 +27,10 @@ class TComboBox : public TWinControl {
   // Selecting from code raises no OnChange; only the user's choice does.
   void SetItemIndex(int index);
   TComboBoxStyle Style() const { return FStyle; }
-  void SetStyle(TComboBoxStyle v) { FStyle = v; RecreateWnd(); }
+  void SetStyle(TComboBoxStyle v) {
+    FStyle = v;
+    RecreateWnd();
+  }
   int DropDownCount() const { return FDropDownCount; }
   void SetDropDownCount(int v) { FDropDownCount = v; }
 

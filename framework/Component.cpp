@@ -2,9 +2,7 @@
 
 #include <algorithm>
 
-void TPersistent::Assign(const TPersistent&) {
-  throw EConvertError(L"Cannot assign this object");
-}
+void TPersistent::Assign(const TPersistent&) { throw EConvertError(L"Cannot assign this object"); }
 
 TComponent::TComponent(TComponent* owner) {
   if (owner) owner->InsertComponent(this);
@@ -71,18 +69,15 @@ void TComponent::FreeNotification(TComponent* other) {
   if (!other || other == this) return;
   if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), other) == FFreeNotifies.end())
     FFreeNotifies.push_back(other);
-  if (std::find(other->FFreeNotifies.begin(), other->FFreeNotifies.end(), this) ==
-      other->FFreeNotifies.end())
+  if (std::find(other->FFreeNotifies.begin(), other->FFreeNotifies.end(), this) == other->FFreeNotifies.end())
     other->FFreeNotifies.push_back(this);
 }
 
 void TComponent::RemoveFreeNotification(TComponent* other) {
   if (!other) return;
-  FFreeNotifies.erase(std::remove(FFreeNotifies.begin(), FFreeNotifies.end(), other),
-                      FFreeNotifies.end());
-  other->FFreeNotifies.erase(
-      std::remove(other->FFreeNotifies.begin(), other->FFreeNotifies.end(), this),
-      other->FFreeNotifies.end());
+  FFreeNotifies.erase(std::remove(FFreeNotifies.begin(), FFreeNotifies.end(), other), FFreeNotifies.end());
+  other->FFreeNotifies.erase(std::remove(other->FFreeNotifies.begin(), other->FFreeNotifies.end(), this),
+                             other->FFreeNotifies.end());
 }
 
 void TComponent::InsertComponent(TComponent* child) {

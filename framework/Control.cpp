@@ -178,26 +178,38 @@ void TControl::MouseMove(TShiftState shift, int x, int y) {
 
 static TMouseButton ButtonOf(UINT msg) {
   switch (msg) {
-    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK: return TMouseButton::mbRight;
-    case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK: return TMouseButton::mbMiddle;
-    default: return TMouseButton::mbLeft;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+      return TMouseButton::mbRight;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK:
+      return TMouseButton::mbMiddle;
+    default:
+      return TMouseButton::mbLeft;
   }
 }
 
 void TControl::WndProc(TMessage& m) {
   const int x = LParamX(m.LParam), y = LParamY(m.LParam);
   switch (m.Msg) {
-    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
       MouseDown(ButtonOf(m.Msg), KeysToShiftState(m.WParam), x, y);
       break;
     case WM_LBUTTONDBLCLK:
       DblClick();
       MouseDown(TMouseButton::mbLeft, KeysToShiftState(m.WParam) | ssDouble, x, y);
       break;
-    case WM_RBUTTONDBLCLK: case WM_MBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
       MouseDown(ButtonOf(m.Msg), KeysToShiftState(m.WParam) | ssDouble, x, y);
       break;
-    case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
       MouseUp(ButtonOf(m.Msg), KeysToShiftState(m.WParam), x, y);
       break;
     case WM_MOUSEMOVE:
@@ -211,8 +223,7 @@ void TControl::WndProc(TMessage& m) {
       }
       return;
     case CM_PARENTCOLORCHANGED:
-      if (auto* w = dynamic_cast<TWinControl*>(this); w && w->ParentColor() && FParent)
-        SetColor(FParent->Color());
+      if (auto* w = dynamic_cast<TWinControl*>(this); w && w->ParentColor() && FParent) SetColor(FParent->Color());
       return;
   }
   DefaultHandler(m);

@@ -14,7 +14,13 @@ enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 
 enum TShiftStateBit : unsigned {
-  ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64,
+  ssShift = 1,
+  ssAlt = 2,
+  ssCtrl = 4,
+  ssLeft = 8,
+  ssRight = 16,
+  ssMiddle = 32,
+  ssDouble = 64,
 };
 using TShiftState = unsigned;
 inline int LParamX(LPARAM l) { return static_cast<short>(LOWORD(l)); }
@@ -54,8 +60,14 @@ class TControl : public TComponent {
   virtual void SetBounds(int left, int top, int width, int height);
   RECT BoundsRect() const { return RECT{FLeft, FTop, FLeft + FWidth, FTop + FHeight}; }
   virtual RECT ClientRect() const { return RECT{0, 0, FWidth, FHeight}; }
-  int ClientWidth() const { RECT r = ClientRect(); return r.right - r.left; }
-  int ClientHeight() const { RECT r = ClientRect(); return r.bottom - r.top; }
+  int ClientWidth() const {
+    RECT r = ClientRect();
+    return r.right - r.left;
+  }
+  int ClientHeight() const {
+    RECT r = ClientRect();
+    return r.bottom - r.top;
+  }
   virtual POINT ClientOrigin() const;
   POINT ClientToScreen(POINT p) const;
   POINT ScreenToClient(POINT p) const;
@@ -89,7 +101,10 @@ class TControl : public TComponent {
   void SetShowHint(bool v) { FShowHint = v; }
 
   virtual void Invalidate();
-  void Repaint() { Invalidate(); Update(); }
+  void Repaint() {
+    Invalidate();
+    Update();
+  }
   virtual void Update() {}
   void BringToFront();
 
@@ -113,7 +128,9 @@ class TControl : public TComponent {
   virtual void FontChanged();
   virtual void BoundsChanged() {}
   virtual void VisibleChanged();
-  virtual void Resize() { if (OnResize) OnResize(this); }
+  virtual void Resize() {
+    if (OnResize) OnResize(this);
+  }
 
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y);

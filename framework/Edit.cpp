@@ -116,9 +116,7 @@ void TMemo::AppendToWindow(const String& text) {
   FUpdatingWindow = false;
 }
 
-TMemo::TMemo(TComponent* owner) : TCustomEdit(owner), FLines(*this) {
-  StoreBounds(0, 0, 185, 89);
-}
+TMemo::TMemo(TComponent* owner) : TCustomEdit(owner), FLines(*this) { StoreBounds(0, 0, 185, 89); }
 
 void TMemo::CreateParams(TCreateParams& p) {
   TCustomEdit::CreateParams(p);
@@ -177,9 +175,7 @@ void TMemo::LinesChanged() {
 
 String TMemo::GetText() const { return const_cast<TMemo*>(this)->Lines().Text(); }
 
-void TMemo::StoreText(const String& s) {
-  FLines.SetText(s);
-}
+void TMemo::StoreText(const String& s) { FLines.SetText(s); }
 
 void TMemo::WndProc(TMessage& m) {
   if (m.Msg == CN_COMMAND && HIWORD(m.WParam) == EN_CHANGE) {

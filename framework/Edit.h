@@ -61,9 +61,15 @@ class TMemo : public TCustomEdit {
 
   TStrings& Lines();
   TScrollStyle ScrollBars() const { return FScrollBars; }
-  void SetScrollBars(TScrollStyle v) { FScrollBars = v; RecreateWnd(); }
+  void SetScrollBars(TScrollStyle v) {
+    FScrollBars = v;
+    RecreateWnd();
+  }
   bool WordWrap() const { return FWordWrap; }
-  void SetWordWrap(bool v) { FWordWrap = v; RecreateWnd(); }
+  void SetWordWrap(bool v) {
+    FWordWrap = v;
+    RecreateWnd();
+  }
   // The system's edit control lays out a long line in time that grows with
   // its square. With a limit, the window shows at most that many characters
   // of a line and a mark after them; Lines keeps the whole text, and a window

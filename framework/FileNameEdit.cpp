@@ -11,9 +11,8 @@ TFileNameEdit::TFileNameEdit(TComponent* owner) : TCustomEdit(owner) {}
 
 void TFileNameEdit::InitializeWnd() {
   TCustomEdit::InitializeWnd();
-  FButton = CreateWindowExW(0, L"BUTTON", L"...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 0, 0,
-                            FHandle, reinterpret_cast<HMENU>(kButtonId), GetModuleHandleW(nullptr),
-                            nullptr);
+  FButton = CreateWindowExW(0, L"BUTTON", L"...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 0, 0, FHandle,
+                            reinterpret_cast<HMENU>(kButtonId), GetModuleHandleW(nullptr), nullptr);
   SendMessageW(FButton, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Handle()), FALSE);
   PlaceButton();
 }

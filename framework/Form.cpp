@@ -128,9 +128,15 @@ void TForm::CreateParams(TCreateParams& p) {
   p.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
   p.ExStyle = WS_EX_CONTROLPARENT;
   switch (FBorderStyle) {
-    case TFormBorderStyle::bsNone: p.Style |= WS_POPUP; break;
-    case TFormBorderStyle::bsSingle: p.Style |= WS_CAPTION; break;
-    case TFormBorderStyle::bsSizeable: p.Style |= WS_CAPTION | WS_THICKFRAME; break;
+    case TFormBorderStyle::bsNone:
+      p.Style |= WS_POPUP;
+      break;
+    case TFormBorderStyle::bsSingle:
+      p.Style |= WS_CAPTION;
+      break;
+    case TFormBorderStyle::bsSizeable:
+      p.Style |= WS_CAPTION | WS_THICKFRAME;
+      break;
     case TFormBorderStyle::bsDialog:
       p.Style |= WS_CAPTION | WS_DLGFRAME;
       p.ExStyle |= WS_EX_DLGMODALFRAME;
@@ -146,8 +152,7 @@ void TForm::CreateParams(TCreateParams& p) {
   }
   if (FBorderStyle != TFormBorderStyle::bsNone && (FBorderIcons & biSystemMenu)) {
     p.Style |= WS_SYSMENU;
-    const bool framed = FBorderStyle == TFormBorderStyle::bsSingle ||
-                        FBorderStyle == TFormBorderStyle::bsSizeable;
+    const bool framed = FBorderStyle == TFormBorderStyle::bsSingle || FBorderStyle == TFormBorderStyle::bsSizeable;
     if (framed && (FBorderIcons & biMinimize)) p.Style |= WS_MINIMIZEBOX;
     if (framed && (FBorderIcons & biMaximize)) p.Style |= WS_MAXIMIZEBOX;
   }
@@ -162,8 +167,7 @@ void TForm::InitializeWnd() {
   if (FClientWidth || FClientHeight) {
     RECT client;
     GetClientRect(FHandle, &client);
-    if (client.right != FClientWidth || client.bottom != FClientHeight)
-      SetClientSize(FClientWidth, FClientHeight);
+    if (client.right != FClientWidth || client.bottom != FClientHeight) SetClientSize(FClientWidth, FClientHeight);
   }
 }
 
@@ -249,8 +253,7 @@ void TForm::WndProc(TMessage& m) {
       Close();
       return;
     case WM_COMMAND:
-      if (m.LParam == 0 && HIWORD(m.WParam) == 0 && FMenu && FMenu->DispatchCommand(LOWORD(m.WParam)))
-        return;
+      if (m.LParam == 0 && HIWORD(m.WParam) == 0 && FMenu && FMenu->DispatchCommand(LOWORD(m.WParam))) return;
       break;
     case WM_ACTIVATE:
       if (LOWORD(m.WParam) == WA_INACTIVE) {

@@ -27,9 +27,15 @@ class TForm : public TWinControl {
   ~TForm() override;
 
   TFormBorderStyle BorderStyle() const { return FBorderStyle; }
-  void SetBorderStyle(TFormBorderStyle v) { FBorderStyle = v; RecreateWnd(); }
+  void SetBorderStyle(TFormBorderStyle v) {
+    FBorderStyle = v;
+    RecreateWnd();
+  }
   TBorderIcons BorderIcons() const { return FBorderIcons; }
-  void SetBorderIcons(TBorderIcons v) { FBorderIcons = v; RecreateWnd(); }
+  void SetBorderIcons(TBorderIcons v) {
+    FBorderIcons = v;
+    RecreateWnd();
+  }
   TPosition Position() const { return FPosition; }
   void SetPosition(TPosition v) { FPosition = v; }
   TFormStyle FormStyle() const { return FFormStyle; }

@@ -19,8 +19,7 @@ void TFormHints::Update(TWinControl& form) {
     // owned by the form would change how the form itself is stacked.
     FTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                           Application ? Application->Handle() : nullptr, nullptr, GetModuleHandleW(nullptr),
-                           nullptr);
+                           Application ? Application->Handle() : nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!FTip) return;
     SendMessageW(FTip, TTM_SETMAXTIPWIDTH, 0, kMaxHintWidth);  // lets "\r\n" break lines
   }

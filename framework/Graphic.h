@@ -12,12 +12,12 @@ class TStream;
 
 // A picture that cannot be read; the message says why.
 class EInvalidGraphic : public Exception {
-public:
+ public:
   using Exception::Exception;
 };
 
 class TGraphic : public TObject {
-public:
+ public:
   virtual int Width() const = 0;
   virtual int Height() const = 0;
   virtual bool Empty() const = 0;

@@ -27,26 +27,41 @@ void TFont::Assign(const TFont& other) {
 }
 
 bool TFont::SameAs(const TFont& other) const {
-  return FName == other.FName && FHeight == other.FHeight && FStyle == other.FStyle &&
-         FColor == other.FColor && FCharset == other.FCharset;
+  return FName == other.FName && FHeight == other.FHeight && FStyle == other.FStyle && FColor == other.FColor &&
+         FCharset == other.FCharset;
 }
 
 void TFont::SetName(const String& name) {
-  if (name != FName) { FName = name; Changed(); }
+  if (name != FName) {
+    FName = name;
+    Changed();
+  }
 }
 void TFont::SetHeight(int height) {
-  if (height != FHeight) { FHeight = height; Changed(); }
+  if (height != FHeight) {
+    FHeight = height;
+    Changed();
+  }
 }
 int TFont::Size() const { return -MulDiv(FHeight, 72, 96); }
 void TFont::SetSize(int points) { SetHeight(-MulDiv(points, 96, 72)); }
 void TFont::SetStyle(TFontStyles style) {
-  if (style != FStyle) { FStyle = style; Changed(); }
+  if (style != FStyle) {
+    FStyle = style;
+    Changed();
+  }
 }
 void TFont::SetColor(TColor color) {
-  if (color != FColor) { FColor = color; Changed(); }
+  if (color != FColor) {
+    FColor = color;
+    Changed();
+  }
 }
 void TFont::SetCharset(BYTE charset) {
-  if (charset != FCharset) { FCharset = charset; Changed(); }
+  if (charset != FCharset) {
+    FCharset = charset;
+    Changed();
+  }
 }
 
 HFONT TFont::Handle() const {

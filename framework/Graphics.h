@@ -83,7 +83,10 @@ class TCanvas : public TObject {
 
   TFont& Font() { return FFont; }
   TColor BrushColor() const { return FBrushColor; }
-  void SetBrushColor(TColor c) { FBrushColor = c; FBrushStyle = TBrushStyle::bsSolid; }
+  void SetBrushColor(TColor c) {
+    FBrushColor = c;
+    FBrushStyle = TBrushStyle::bsSolid;
+  }
   TBrushStyle BrushStyle() const { return FBrushStyle; }
   void SetBrushStyle(TBrushStyle s) { FBrushStyle = s; }
   TColor PenColor() const { return FPenColor; }

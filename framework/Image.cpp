@@ -19,8 +19,7 @@ void TPicture::SetBitmap(HBITMAP bitmap) {
 }
 
 void TPicture::LoadFromResource(HINSTANCE instance, const String& name) {
-  HBITMAP bitmap = static_cast<HBITMAP>(
-      LoadImageW(instance, name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  HBITMAP bitmap = static_cast<HBITMAP>(LoadImageW(instance, name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   if (!bitmap) throw EFOpenError(L"Bitmap resource " + name + L" not found");
   SetBitmap(bitmap);
 }
@@ -35,14 +34,12 @@ void TPicture::LoadFromFile(const String& fileName) {
 
 void TPicture::Assign(const TPicture& other) {
   if (&other == this) return;
-  SetBitmap(other.FBitmap ? static_cast<HBITMAP>(CopyImage(other.FBitmap.get(), IMAGE_BITMAP, 0, 0,
-                                                             LR_CREATEDIBSECTION))
-                          : nullptr);
+  SetBitmap(other.FBitmap
+                ? static_cast<HBITMAP>(CopyImage(other.FBitmap.get(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))
+                : nullptr);
 }
 
-TImage::TImage(TComponent* owner) : TGraphicControl(owner) {
-  StoreBounds(0, 0, 105, 105);
-}
+TImage::TImage(TComponent* owner) : TGraphicControl(owner) { StoreBounds(0, 0, 105, 105); }
 
 void TImage::Paint(TCanvas& canvas) {
   if (FPicture.Empty()) return;

@@ -35,9 +35,15 @@ class TImage : public TGraphicControl {
   void PictureChanged() { Invalidate(); }
   // The colour of the lower left pixel is left out when painting.
   bool Transparent() const { return FTransparent; }
-  void SetTransparent(bool v) { FTransparent = v; Invalidate(); }
+  void SetTransparent(bool v) {
+    FTransparent = v;
+    Invalidate();
+  }
   bool Stretch() const { return FStretch; }
-  void SetStretch(bool v) { FStretch = v; Invalidate(); }
+  void SetStretch(bool v) {
+    FStretch = v;
+    Invalidate();
+  }
 
  protected:
   void Paint(TCanvas& canvas) override;

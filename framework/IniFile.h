@@ -8,12 +8,12 @@
 #include <vector>
 
 class EIniFileException : public Exception {
-public:
+ public:
   using Exception::Exception;
 };
 
 class TCustomIniFile : public TObject {
-public:
+ public:
   explicit TCustomIniFile(const String& fileName) : FFileName(fileName) {}
 
   const String& FileName() const { return FFileName; }
@@ -35,13 +35,13 @@ public:
   virtual void DeleteKey(const String& section, const String& ident) = 0;
   virtual void UpdateFile() = 0;
 
-protected:
+ protected:
   String FFileName;
 };
 
 // Every call goes to GetPrivateProfileString / WritePrivateProfileString.
 class TIniFile : public TCustomIniFile {
-public:
+ public:
   using TCustomIniFile::TCustomIniFile;
   ~TIniFile() override;
 
@@ -58,7 +58,7 @@ public:
 // without regard to ASCII case unless CaseSensitive. Nothing reaches the
 // disk before UpdateFile.
 class TMemIniFile : public TCustomIniFile {
-public:
+ public:
   // Loads the file when it exists.
   explicit TMemIniFile(const String& fileName = String());
 
@@ -85,7 +85,7 @@ public:
   bool CaseSensitive() const { return FCaseSensitive; }
   void SetCaseSensitive(bool value);
 
-private:
+ private:
   struct TSection {
     String Name;
     std::unique_ptr<TStringList> Lines;

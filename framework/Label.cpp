@@ -2,9 +2,7 @@
 
 #include "framework/GdiHandles.h"
 
-TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
-  StoreBounds(0, 0, 65, 17);
-}
+TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) { StoreBounds(0, 0, 65, 17); }
 
 void TLabel::SetAutoSize(bool v) {
   FAutoSize = v;

@@ -11,11 +11,21 @@ class TLabel : public TGraphicControl {
   bool AutoSize() const { return FAutoSize; }
   void SetAutoSize(bool v);
   bool WordWrap() const { return FWordWrap; }
-  void SetWordWrap(bool v) { FWordWrap = v; AdjustBounds(); Invalidate(); }
+  void SetWordWrap(bool v) {
+    FWordWrap = v;
+    AdjustBounds();
+    Invalidate();
+  }
   TAlignment Alignment() const { return FAlignment; }
-  void SetAlignment(TAlignment v) { FAlignment = v; Invalidate(); }
+  void SetAlignment(TAlignment v) {
+    FAlignment = v;
+    Invalidate();
+  }
   bool Transparent() const { return FTransparent; }
-  void SetTransparent(bool v) { FTransparent = v; Invalidate(); }
+  void SetTransparent(bool v) {
+    FTransparent = v;
+    Invalidate();
+  }
 
  protected:
   void Paint(TCanvas& canvas) override;

@@ -22,8 +22,7 @@ TMenuItem::~TMenuItem() {
 
 void TMenuItem::SetEnabled(bool v) {
   FEnabled = v;
-  if (FOwnerMenu)
-    EnableMenuItem(FOwnerMenu, FCommand, MF_BYCOMMAND | (v ? MF_ENABLED : MF_GRAYED));
+  if (FOwnerMenu) EnableMenuItem(FOwnerMenu, FCommand, MF_BYCOMMAND | (v ? MF_ENABLED : MF_GRAYED));
 }
 
 void TMenuItem::Add(TMenuItem* item) {

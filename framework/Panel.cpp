@@ -1,8 +1,6 @@
 #include "framework/Panel.h"
 
-TPanel::TPanel(TComponent* owner) : TCustomControl(owner) {
-  StoreBounds(0, 0, 185, 41);
-}
+TPanel::TPanel(TComponent* owner) : TCustomControl(owner) { StoreBounds(0, 0, 185, 41); }
 
 void TPanel::CreateParams(TCreateParams& p) {
   TCustomControl::CreateParams(p);
@@ -20,6 +18,5 @@ void TPanel::Paint(TCanvas& canvas) {
   RECT r = ClientRect();
   DrawBevel(canvas.Handle(), r, FBevelOuter);
   DrawBevel(canvas.Handle(), r, FBevelInner);
-  if (FShowCaption && !FText.empty())
-    canvas.DrawText(FText, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  if (FShowCaption && !FText.empty()) canvas.DrawText(FText, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }

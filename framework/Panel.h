@@ -9,11 +9,20 @@ class TPanel : public TCustomControl {
   explicit TPanel(TComponent* owner);
 
   TBevelCut BevelOuter() const { return FBevelOuter; }
-  void SetBevelOuter(TBevelCut v) { FBevelOuter = v; Invalidate(); }
+  void SetBevelOuter(TBevelCut v) {
+    FBevelOuter = v;
+    Invalidate();
+  }
   TBevelCut BevelInner() const { return FBevelInner; }
-  void SetBevelInner(TBevelCut v) { FBevelInner = v; Invalidate(); }
+  void SetBevelInner(TBevelCut v) {
+    FBevelInner = v;
+    Invalidate();
+  }
   bool ShowCaption() const { return FShowCaption; }
-  void SetShowCaption(bool v) { FShowCaption = v; Invalidate(); }
+  void SetShowCaption(bool v) {
+    FShowCaption = v;
+    Invalidate();
+  }
 
  protected:
   void CreateParams(TCreateParams& params) override;

@@ -32,9 +32,7 @@ void TRegistry::SetRootKey(HKEY value) {
   FRootKey = value;
 }
 
-String TRegistry::Relative(const String& key) {
-  return (!key.empty() && key[0] == L'\\') ? key.substr(1) : key;
-}
+String TRegistry::Relative(const String& key) { return (!key.empty() && key[0] == L'\\') ? key.substr(1) : key; }
 
 bool TRegistry::OpenKey(const String& key, bool canCreate) {
   const String path = Relative(key);
@@ -102,7 +100,8 @@ void TRegistry::CheckOpen() const {
 }
 
 bool TRegistry::ValueExists(const String& name) const {
-  return FCurrentKey && RegQueryValueExW(FCurrentKey, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+  return FCurrentKey &&
+         RegQueryValueExW(FCurrentKey, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 bool TRegistry::DeleteValue(const String& name) {
@@ -144,8 +143,8 @@ void TRegistry::WriteInteger(const String& name, int value) {
 int TRegistry::ReadInteger(const String& name) const {
   CheckOpen();
   DWORD type = 0, data = 0, size = sizeof data;
-  const LSTATUS status =
-      RegQueryValueExW(FCurrentKey, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data), &size);
+  const LSTATUS status = RegQueryValueExW(FCurrentKey, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data),
+                                          &size);
   if (status != ERROR_SUCCESS) throw ERegistryException(L"Failed to get data for '" + name + L"'");
   if (type != REG_DWORD || size != sizeof data) throw ERegistryException(L"Invalid data type for '" + name + L"'");
   return int(data);

@@ -4,7 +4,7 @@
 #include "framework/System.h"
 
 class TRegistry : public TObject {
-public:
+ public:
   explicit TRegistry(REGSAM access = KEY_ALL_ACCESS);
   ~TRegistry() override;
   TRegistry(const TRegistry&) = delete;
@@ -35,7 +35,7 @@ public:
   void WriteBool(const String& name, bool value);
   bool ReadBool(const String& name) const;
 
-private:
+ private:
   static String Relative(const String& key);
   void CheckOpen() const;
 

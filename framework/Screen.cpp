@@ -19,6 +19,4 @@ void TScreen::AddForm(TForm* form) {
   if (std::find(FForms.begin(), FForms.end(), form) == FForms.end()) FForms.push_back(form);
 }
 
-void TScreen::RemoveForm(TForm* form) {
-  FForms.erase(std::remove(FForms.begin(), FForms.end(), form), FForms.end());
-}
+void TScreen::RemoveForm(TForm* form) { FForms.erase(std::remove(FForms.begin(), FForms.end(), form), FForms.end()); }

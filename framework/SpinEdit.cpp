@@ -26,8 +26,8 @@ void TSpinEdit::SetValue(int64_t value) { SetText(IntToStr(CheckValue(value))); 
 
 void TSpinEdit::InitializeWnd() {
   TCustomEdit::InitializeWnd();
-  FButtons = CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, FHandle,
-                             nullptr, GetModuleHandleW(nullptr), nullptr);
+  FButtons = CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, FHandle, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
   SendMessageW(FButtons, UDM_SETRANGE32, static_cast<WPARAM>(-0x7FFFFFFF), 0x7FFFFFFF);
   PlaceButtons();
 }

@@ -114,17 +114,33 @@ TFileStream::TFileStream(const String& fileName, unsigned mode) : FFileName(file
   const bool create = (mode & 0xFF00) == fmCreate;
   DWORD access;
   switch (create ? fmOpenReadWrite : mode & 0x3) {
-    case fmOpenWrite: access = GENERIC_WRITE; break;
-    case fmOpenReadWrite: access = GENERIC_READ | GENERIC_WRITE; break;
-    default: access = GENERIC_READ; break;
+    case fmOpenWrite:
+      access = GENERIC_WRITE;
+      break;
+    case fmOpenReadWrite:
+      access = GENERIC_READ | GENERIC_WRITE;
+      break;
+    default:
+      access = GENERIC_READ;
+      break;
   }
   DWORD share;
   switch (mode & 0xF0) {
-    case fmShareExclusive: share = 0; break;
-    case fmShareDenyWrite: share = FILE_SHARE_READ; break;
-    case fmShareDenyRead: share = FILE_SHARE_WRITE; break;
-    case fmShareDenyNone: share = FILE_SHARE_READ | FILE_SHARE_WRITE; break;
-    default: share = create ? 0 : FILE_SHARE_READ | FILE_SHARE_WRITE; break;
+    case fmShareExclusive:
+      share = 0;
+      break;
+    case fmShareDenyWrite:
+      share = FILE_SHARE_READ;
+      break;
+    case fmShareDenyRead:
+      share = FILE_SHARE_WRITE;
+      break;
+    case fmShareDenyNone:
+      share = FILE_SHARE_READ | FILE_SHARE_WRITE;
+      break;
+    default:
+      share = create ? 0 : FILE_SHARE_READ | FILE_SHARE_WRITE;
+      break;
   }
   FHandle.Reset(CreateFileW(fileName.c_str(), access, share, nullptr, create ? CREATE_ALWAYS : OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr));

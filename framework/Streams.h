@@ -9,7 +9,7 @@
 enum TSeekOrigin { soFromBeginning = 0, soFromCurrent = 1, soFromEnd = 2 };
 
 class TStream : public TObject {
-public:
+ public:
   // Read and Write move as many bytes as they can and return how many.
   virtual int64_t Read(void* buffer, int64_t count) = 0;
   virtual int64_t Write(const void* buffer, int64_t count) = 0;
@@ -29,7 +29,7 @@ public:
 
 // A stream whose bytes lie in one block of memory.
 class TCustomMemoryStream : public TStream {
-public:
+ public:
   int64_t Read(void* buffer, int64_t count) override;
   int64_t Seek(int64_t offset, TSeekOrigin origin) override;
   int64_t Size() override { return FSize; }
@@ -37,17 +37,17 @@ public:
   void SaveToStream(TStream& stream);
   void SaveToFile(const String& fileName);  // crash-safe, see AnsiText.h
 
-protected:
+ protected:
   void SetPointer(const void* memory, int64_t size);
   int64_t FPosition = 0;
 
-private:
+ private:
   const void* FMemory = nullptr;
   int64_t FSize = 0;
 };
 
 class TMemoryStream : public TCustomMemoryStream {
-public:
+ public:
   int64_t Write(const void* buffer, int64_t count) override;
   void SetSize(int64_t value) override;
   void* Memory() { return FData.data(); }
@@ -56,7 +56,7 @@ public:
   void LoadFromStream(TStream& stream);  // the whole stream, from its start
   void LoadFromFile(const String& fileName);
 
-private:
+ private:
   void Bind() { SetPointer(FData.data(), int64_t(FData.size())); }
   std::vector<uint8_t> FData;
 };
@@ -73,7 +73,7 @@ enum : unsigned {
 };
 
 class TFileStream : public TStream {
-public:
+ public:
   // Raises EFOpenError / EFCreateError with the file name.
   TFileStream(const String& fileName, unsigned mode);
   int64_t Read(void* buffer, int64_t count) override;
@@ -83,19 +83,19 @@ public:
   const String& FileName() const { return FFileName; }
   HANDLE Handle() const { return FHandle.get(); }
 
-private:
+ private:
   String FFileName;
   TOwnedHandle FHandle;
 };
 
 // A resource of the module, read-only. Raises EResNotFound when missing.
 class EResNotFound : public Exception {
-public:
+ public:
   using Exception::Exception;
 };
 
 class TResourceStream : public TCustomMemoryStream {
-public:
+ public:
   TResourceStream(HINSTANCE instance, const String& name, LPCWSTR type);
   int64_t Write(const void* buffer, int64_t count) override;
 };

@@ -7,12 +7,12 @@
 #include <vector>
 
 class EStringListError : public Exception {
-public:
+ public:
   using Exception::Exception;
 };
 
 class TStrings : public TObject {
-public:
+ public:
   virtual int Count() const = 0;
   virtual String Get(int i) const = 0;
   virtual void Put(int i, const String& s);  // default: Delete + Insert, keeping the object
@@ -63,32 +63,32 @@ public:
   void EndUpdate();
   int UpdateCount() const { return FUpdateCount; }
 
-protected:
+ protected:
   // Called when BeginUpdate/EndUpdate go from 0 to 1 and back.
   virtual void SetUpdateState(bool updating) {}
   virtual int CompareStrings(const String& a, const String& b) const { return CompareText(a, b); }
   void SetLines(const std::vector<String>& lines);
 
-private:
+ private:
   int FUpdateCount = 0;
 };
 
 // BeginUpdate for one scope; the matching EndUpdate runs however it is left.
 class TUpdateScope {
-public:
+ public:
   explicit TUpdateScope(TStrings& strings) : FStrings(strings) { FStrings.BeginUpdate(); }
   ~TUpdateScope() { FStrings.EndUpdate(); }
   TUpdateScope(const TUpdateScope&) = delete;
   TUpdateScope& operator=(const TUpdateScope&) = delete;
 
-private:
+ private:
   TStrings& FStrings;
 };
 
 enum TDuplicates { dupIgnore, dupAccept, dupError };
 
 class TStringList : public TStrings {
-public:
+ public:
   int Count() const override { return int(FItems.size()); }
   String Get(int i) const override;
   void Put(int i, const String& s) override;
@@ -121,13 +121,13 @@ public:
   TNotifyEvent OnChanging;
   TNotifyEvent OnChange;
 
-protected:
+ protected:
   void SetUpdateState(bool updating) override;
   int CompareStrings(const String& a, const String& b) const override;
   virtual void Changing();
   virtual void Changed();
 
-private:
+ private:
   struct TItem {
     String Text;
     TObject* Object;

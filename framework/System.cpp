@@ -152,9 +152,7 @@ int CompareText(const String& a, const String& b) {
   return int(a.size()) - int(b.size());
 }
 
-bool SameText(const String& a, const String& b) {
-  return a.size() == b.size() && CompareText(a, b) == 0;
-}
+bool SameText(const String& a, const String& b) { return a.size() == b.size() && CompareText(a, b) == 0; }
 
 String AnsiToString(const AnsiString& s) {
   if (s.empty()) return String();
@@ -303,8 +301,8 @@ String TimeToStr() { return TimeToStr(LocalNow()); }
 
 String SysErrorMessage(DWORD errorCode) {
   wchar_t* buffer = nullptr;
-  const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS |
-                                     FORMAT_MESSAGE_ARGUMENT_ARRAY,
+  const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                     FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ARGUMENT_ARRAY,
                                  nullptr, errorCode, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
   String message = n ? String(buffer, n) : String();
   if (buffer) LocalFree(buffer);

@@ -16,7 +16,7 @@ using String = std::wstring;
 using AnsiString = std::string;
 
 class TObject {
-public:
+ public:
   virtual ~TObject() = default;
   // The C++ class name of the object as made ("TButton"), for code that
   // matches framework classes by name.
@@ -28,7 +28,7 @@ using TNotifyEvent = std::function<void(TObject* Sender)>;
 // Owns a kernel handle (file, event, thread) and closes it once. Both null
 // and INVALID_HANDLE_VALUE count as no handle.
 class TOwnedHandle {
-public:
+ public:
   TOwnedHandle() = default;
   explicit TOwnedHandle(HANDLE h) : FHandle(h) {}
   ~TOwnedHandle() { Reset(); }
@@ -52,29 +52,29 @@ public:
     FHandle = h;
   }
 
-private:
+ private:
   HANDLE FHandle = nullptr;
 };
 
 // ---- Exceptions -----------------------------------------------------------
 
 class Exception : public std::exception {
-public:
+ public:
   explicit Exception(const String& message);
   String Message() const { return FMessage; }
   void SetMessage(const String& message);
   // The message in UTF-8, for code that only knows std::exception.
   const char* what() const noexcept override { return FWhat.c_str(); }
 
-private:
+ private:
   String FMessage;
   std::string FWhat;
 };
 
-#define KELVRA_EXCEPTION(Name, Base)           \
-  class Name : public Base {                   \
-  public:                                      \
-    using Base::Base;                          \
+#define KELVRA_EXCEPTION(Name, Base) \
+  class Name : public Base {         \
+   public:                           \
+    using Base::Base;                \
   }
 
 KELVRA_EXCEPTION(EConvertError, Exception);
@@ -92,11 +92,11 @@ KELVRA_EXCEPTION(EThread, Exception);
 
 // Raised by RaiseLastOSError; keeps the Windows error code.
 class EOSError : public Exception {
-public:
+ public:
   EOSError(const String& message, DWORD errorCode) : Exception(message), FErrorCode(errorCode) {}
   DWORD ErrorCode() const { return FErrorCode; }
 
-private:
+ private:
   DWORD FErrorCode;
 };
 
@@ -108,7 +108,7 @@ String IntToStr(int64_t value);
 // bits, so "$FFFFFFFF" is -1.
 bool TryStrToInt(const String& s, int& value);
 bool TryStrToInt64(const String& s, int64_t& value);
-int StrToInt(const String& s);  // raises EConvertError
+int StrToInt(const String& s);        // raises EConvertError
 int64_t StrToInt64(const String& s);  // raises EConvertError
 int StrToIntDef(const String& s, int defaultValue);
 int64_t StrToInt64Def(const String& s, int64_t defaultValue);
@@ -136,7 +136,7 @@ AnsiString StringToUtf8(const String& s);
 
 String ExtractFilePath(const String& fileName);  // keeps the trailing backslash
 String ExtractFileName(const String& fileName);
-String ExtractFileExt(const String& fileName);   // with the dot, or ""
+String ExtractFileExt(const String& fileName);  // with the dot, or ""
 String ChangeFileExt(const String& fileName, const String& extension);
 String IncludeTrailingPathDelimiter(const String& path);
 bool FileExists(const String& fileName);

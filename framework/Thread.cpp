@@ -106,7 +106,8 @@ bool CheckSynchronize(DWORD timeoutMs) {
 
 TThread::TThread(bool CreateSuspended) {
   unsigned id = 0;
-  const auto h = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &TThread::ThreadProc, this, CREATE_SUSPENDED, &id));
+  const auto h = reinterpret_cast<HANDLE>(
+      _beginthreadex(nullptr, 0, &TThread::ThreadProc, this, CREATE_SUSPENDED, &id));
   if (!h) throw EThread(L"Thread creation error: " + SysErrorMessage(GetLastError()));
   FHandle.Reset(h);
   FThreadID = id;
@@ -190,7 +191,7 @@ DWORD TThread::WaitFor() {
 }
 
 namespace {
-const int kPriorities[] = {THREAD_PRIORITY_IDLE,         THREAD_PRIORITY_LOWEST,  THREAD_PRIORITY_BELOW_NORMAL,
+const int kPriorities[] = {THREAD_PRIORITY_IDLE,         THREAD_PRIORITY_LOWEST,       THREAD_PRIORITY_BELOW_NORMAL,
                            THREAD_PRIORITY_NORMAL,       THREAD_PRIORITY_ABOVE_NORMAL, THREAD_PRIORITY_HIGHEST,
                            THREAD_PRIORITY_TIME_CRITICAL};
 }

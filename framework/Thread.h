@@ -16,7 +16,7 @@ enum TThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest,
 // uses its own members calls TerminateAndWaitFor() in its destructor: the
 // base destructor does the same, but only after those members are gone.
 class TThread : public TObject {
-public:
+ public:
   explicit TThread(bool CreateSuspended);
   ~TThread() override;
   TThread(const TThread&) = delete;
@@ -53,7 +53,7 @@ public:
   // Hands fn to the main thread without waiting; calls run in order.
   void Queue(const std::function<void()>& fn);
 
-protected:
+ protected:
   virtual void Execute() = 0;
   virtual void DoTerminate();
   // Terminate, start a never-started thread so it can end, and wait for its
@@ -62,7 +62,7 @@ protected:
   void TerminateAndWaitFor();
   void SetReturnValue(int value) { FReturnValue = value; }
 
-private:
+ private:
   static unsigned __stdcall ThreadProc(void* self);
 
   TOwnedHandle FHandle;

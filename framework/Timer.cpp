@@ -29,8 +29,7 @@ void TTimer::KillIt() {
 void TTimer::UpdateTimer() {
   KillIt();
   if (Loading() || !FEnabled || FInterval == 0) return;
-  if (!SetTimer(FWindow->Handle(), kTimerId, FInterval, nullptr))
-    throw EOutOfResources(L"Not enough timers available");
+  if (!SetTimer(FWindow->Handle(), kTimerId, FInterval, nullptr)) throw EOutOfResources(L"Not enough timers available");
   FRunning = true;
 }
 

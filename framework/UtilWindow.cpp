@@ -15,8 +15,8 @@ TUtilWindow::TUtilWindow(TMethod method) : FMethod(std::move(method)) {
     return RegisterClassExW(&wc);
   }();
   (void)atom;
-  FHandle = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
-                            nullptr, GetModuleHandleW(nullptr), nullptr);
+  FHandle = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
   if (!FHandle) throw EOutOfResources(L"Cannot create a utility window");
   SetWindowLongPtrW(FHandle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }

@@ -142,9 +142,8 @@ void TWinControl::CreateWnd() {
   FDefWndProc = info.SysProc;
   FOwnClass = p.SysClassName.empty();
   t_creating = this;
-  HWND wnd = CreateWindowExW(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X,
-                             p.Y, p.Width, p.Height, p.WndParent, nullptr,
-                             GetModuleHandleW(nullptr), nullptr);
+  HWND wnd = CreateWindowExW(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width, p.Height,
+                             p.WndParent, nullptr, GetModuleHandleW(nullptr), nullptr);
   t_creating = nullptr;
   if (!wnd) {
     FHandle = nullptr;
@@ -273,9 +272,7 @@ bool TWinControl::CanFocus() const {
   return true;
 }
 
-void TWinControl::SetFocus() {
-  ::SetFocus(Handle());
-}
+void TWinControl::SetFocus() { ::SetFocus(Handle()); }
 
 void TWinControl::SetParentColor(bool v) {
   FParentColor = v;
@@ -297,8 +294,8 @@ void TWinControl::Realign() {
 void TWinControl::AlignControls(RECT& rect) {
   // Edges first in the order top, bottom, left, right; what is left goes to
   // the client-aligned controls.
-  static constexpr TAlign order[] = {TAlign::alTop, TAlign::alBottom, TAlign::alLeft,
-                                     TAlign::alRight, TAlign::alClient};
+  static constexpr TAlign order[] = {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight,
+                                     TAlign::alClient};
   for (TAlign a : order) {
     for (TControl* c : FControls) {
       if (c->Align() != a || !c->Visible()) continue;
@@ -419,7 +416,10 @@ bool TWinControl::RouteMouseToGraphic(TMessage& m) {
       TControl* c = *it;
       if (!dynamic_cast<TGraphicControl*>(c) || !c->Visible() || !c->Enabled()) continue;
       RECT r = c->BoundsRect();
-      if (PtInRect(&r, p)) { target = c; break; }
+      if (PtInRect(&r, p)) {
+        target = c;
+        break;
+      }
     }
   }
   if (!target) return false;
@@ -446,10 +446,16 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_NOTIFY:
       if (ReflectToChild(m, reinterpret_cast<NMHDR*>(m.LParam)->hwndFrom, CN_NOTIFY)) return;
       break;
-    case WM_CTLCOLOREDIT: case WM_CTLCOLORSTATIC: case WM_CTLCOLORBTN: case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
       if (ReflectToChild(m, reinterpret_cast<HWND>(m.LParam), CN_BASE + m.Msg) && m.Result) return;
       break;
-    case CN_CTLCOLOREDIT: case CN_CTLCOLORSTATIC: case CN_CTLCOLORBTN: case CN_CTLCOLORLISTBOX: {
+    case CN_CTLCOLOREDIT:
+    case CN_CTLCOLORSTATIC:
+    case CN_CTLCOLORBTN:
+    case CN_CTLCOLORLISTBOX: {
       HDC dc = reinterpret_cast<HDC>(m.WParam);
       SetTextColor(dc, ColorToRGB(FFont.Color()));
       SetBkColor(dc, ColorToRGB(FColor));
@@ -501,13 +507,15 @@ void TWinControl::WndProc(TMessage& m) {
       m.WParam = key;
       break;
     }
-    case WM_KEYDOWN: case WM_SYSKEYDOWN: {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
       WORD key = static_cast<WORD>(m.WParam);
       if (DoKeyDown(key, KeyboardStateToShiftState())) return;
       m.WParam = key;
       break;
     }
-    case WM_KEYUP: case WM_SYSKEYUP: {
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
       WORD key = static_cast<WORD>(m.WParam);
       if (OnKeyUp) OnKeyUp(this, key, KeyboardStateToShiftState());
       if (key == 0) return;

@@ -13,8 +13,8 @@ struct TCreateParams {
   DWORD ExStyle = 0;
   int X = 0, Y = 0, Width = 0, Height = 0;
   HWND WndParent = nullptr;
-  String WinClassName;   // the class registered for this control
-  String SysClassName;   // the system class it extends; empty for a class of our own
+  String WinClassName;  // the class registered for this control
+  String SysClassName;  // the system class it extends; empty for a class of our own
   UINT ClassStyle = CS_DBLCLKS;
 };
 

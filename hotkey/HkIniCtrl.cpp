@@ -40,7 +40,8 @@ String THkIniCtrl::IniFilePath() const {
 
 String THkIniCtrl::EncodeValue(const String& s) {
   switch (FCryptMode) {
-    case THkIniCryptMode::icmKey: return AnsiToString(ScrambleText(StringToAnsi(s), FEncKey));
+    case THkIniCryptMode::icmKey:
+      return AnsiToString(ScrambleText(StringToAnsi(s), FEncKey));
     case THkIniCryptMode::icmTextKey:
       return AnsiToString(TextEncode3To4(ScrambleText(StringToAnsi(s), FEncKey)));
     case THkIniCryptMode::icmCustom: {
@@ -54,7 +55,8 @@ String THkIniCtrl::EncodeValue(const String& s) {
 
 String THkIniCtrl::DecodeValue(const String& s) {
   switch (FCryptMode) {
-    case THkIniCryptMode::icmKey: return AnsiToString(UnscrambleText(StringToAnsi(s), FEncKey));
+    case THkIniCryptMode::icmKey:
+      return AnsiToString(UnscrambleText(StringToAnsi(s), FEncKey));
     case THkIniCryptMode::icmTextKey:
       return AnsiToString(UnscrambleText(TextDecode4To3(StringToAnsi(s)), FEncKey));
     case THkIniCryptMode::icmCustom: {

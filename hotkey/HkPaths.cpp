@@ -19,10 +19,17 @@ String SystemFolderPath() {
 String PathPrefixFolder(THkPathPrefix prefix, bool withSlash) {
   String folder;
   switch (prefix) {
-    case THkPathPrefix::ppWindows: folder = WindowsFolderPath(); break;
-    case THkPathPrefix::ppSystem: folder = SystemFolderPath(); break;
-    case THkPathPrefix::ppProgram: folder = AppFolderPath(); break;
-    case THkPathPrefix::ppFixed: break;
+    case THkPathPrefix::ppWindows:
+      folder = WindowsFolderPath();
+      break;
+    case THkPathPrefix::ppSystem:
+      folder = SystemFolderPath();
+      break;
+    case THkPathPrefix::ppProgram:
+      folder = AppFolderPath();
+      break;
+    case THkPathPrefix::ppFixed:
+      break;
   }
   return withSlash ? WithBackslash(folder) : WithoutBackslash(folder);
 }

@@ -4,7 +4,7 @@
 
 enum class THkPathPrefix { ppWindows, ppSystem, ppProgram, ppFixed };
 
-String AppFolderPath();      // with its trailing "\"
+String AppFolderPath();  // with its trailing "\"
 String WindowsFolderPath();
 String SystemFolderPath();
 // The folder a prefix stands for ("" for ppFixed), with or without its final "\".

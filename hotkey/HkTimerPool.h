@@ -17,7 +17,9 @@ class THkTimerPool : public THkCustomComponent {
 
   THkTimerInterval MinInterval() const { return FMinInterval; }
   // Fixed once the pool runs: only while loading.
-  void SetMinInterval(THkTimerInterval v) { if (Loading() || !FActive) FMinInterval = v; }
+  void SetMinInterval(THkTimerInterval v) {
+    if (Loading() || !FActive) FMinInterval = v;
+  }
   THkTimerPoolEvent OnTimer;
 
   // Adds a logical timer that fires every divisor-th tick, at most repeatLimit

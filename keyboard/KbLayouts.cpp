@@ -10,8 +10,8 @@ using SK = TSpecialKey;
 }  // namespace
 
 void TKbTouchKeyboard::AddKey(const String& caption, const String& shiftCaption, const String& altGrCaption,
-                              int keyValue, int shiftKeyValue, int altGrKeyValue, int imageIndex, int width,
-                              int height, int& x, int y, TSpecialKey special, TColor color) {
+                              int keyValue, int shiftKeyValue, int altGrKeyValue, int imageIndex, int width, int height,
+                              int& x, int y, TSpecialKey special, TColor color) {
   TKbTouchKey* key = FKeys.Add()->Key();
   key->AutoPost = true;
   key->SetCaption(caption);
@@ -32,8 +32,9 @@ namespace {
 // Adds keys row by row for one builder.
 class TRowWriter {
  public:
-  explicit TRowWriter(std::function<void(const String&, const String&, const String&, int, int, int, int, int,
-                                         int, int&, int, SK, TColor)> add)
+  explicit TRowWriter(std::function<void(const String&, const String&, const String&, int, int, int, int, int, int,
+                                         int&, int, SK, TColor)>
+                          add)
       : FAdd(std::move(add)) {}
 
   void Key(const String& caption, const String& shift = L"", const String& altGr = L"") {
@@ -42,12 +43,15 @@ class TRowWriter {
   void Letters(const wchar_t* letters) {
     for (const wchar_t* p = letters; *p; ++p) Key(String(1, *p));
   }
-  void Special(const String& caption, SK role, int value, int width = 40, int height = 40,
-               TColor color = kSpecialColor, int shiftValue = -1, int altGrValue = -1, int image = -1) {
+  void Special(const String& caption, SK role, int value, int width = 40, int height = 40, TColor color = kSpecialColor,
+               int shiftValue = -1, int altGrValue = -1, int image = -1) {
     FAdd(caption, L"", L"", value, shiftValue, altGrValue, image, width, height, FX, FY, role, color);
   }
   void Gap(int width) { FX += width; }
-  void NewRow() { FX = 0; FY += kRow; }
+  void NewRow() {
+    FX = 0;
+    FY += kRow;
+  }
   int X() const { return FX; }
 
   // The tab key, the Caps Lock key and the Enter key spanning two rows.
@@ -76,19 +80,16 @@ class TRowWriter {
   }
 
  private:
-  std::function<void(const String&, const String&, const String&, int, int, int, int, int, int, int&, int, SK,
-                     TColor)>
+  std::function<void(const String&, const String&, const String&, int, int, int, int, int, int, int&, int, SK, TColor)>
       FAdd;
   int FX = 0, FY = 0;
 };
 
 }  // namespace
 
-#define KB_ROWS                                                                                            \
-  TRowWriter r([this](const String& c, const String& s, const String& a, int v, int sv, int av, int img, \
-                      int w, int h, int& x, int y, SK sk, TColor col) {                                    \
-    AddKey(c, s, a, v, sv, av, img, w, h, x, y, sk, col);                                                  \
-  })
+#define KB_ROWS                                                                                                        \
+  TRowWriter r([this](const String& c, const String& s, const String& a, int v, int sv, int av, int img, int w, int h, \
+                      int& x, int y, SK sk, TColor col) { AddKey(c, s, a, v, sv, av, img, w, h, x, y, sk, col); })
 
 void TKbTouchKeyboard::BuildQwerty() {
   if (!Loading()) SetBounds(Left(), Top(), 600, 200);

@@ -44,12 +44,17 @@ const TFont& TKbTouchKey::LabelFont() const {
 
 void TKbTouchKey::WndProc(TMessage& m) {
   switch (m.Msg) {
-    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
       BeginPress();
       TGraphicControl::WndProc(m);
       FinishPress();
       return;
-    case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
       TGraphicControl::WndProc(m);
       FKeyboard->ReleaseKey(FItem->Index());
       return;

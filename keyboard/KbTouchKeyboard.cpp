@@ -13,18 +13,30 @@ using SK = TSpecialKey;
 
 int DefaultVirtualKey(SK k) {
   switch (k) {
-    case SK::skReturn: return VK_RETURN;
-    case SK::skSpaceBar: return VK_SPACE;
-    case SK::skLeft: return VK_LEFT;
-    case SK::skRight: return VK_RIGHT;
-    case SK::skUp: return VK_UP;
-    case SK::skDown: return VK_DOWN;
-    case SK::skNext: return VK_NEXT;
-    case SK::skPrior: return VK_PRIOR;
-    case SK::skHome: return VK_HOME;
-    case SK::skEnd: return VK_END;
-    case SK::skDelete: return VK_DELETE;
-    case SK::skEscape: return VK_ESCAPE;
+    case SK::skReturn:
+      return VK_RETURN;
+    case SK::skSpaceBar:
+      return VK_SPACE;
+    case SK::skLeft:
+      return VK_LEFT;
+    case SK::skRight:
+      return VK_RIGHT;
+    case SK::skUp:
+      return VK_UP;
+    case SK::skDown:
+      return VK_DOWN;
+    case SK::skNext:
+      return VK_NEXT;
+    case SK::skPrior:
+      return VK_PRIOR;
+    case SK::skHome:
+      return VK_HOME;
+    case SK::skEnd:
+      return VK_END;
+    case SK::skDelete:
+      return VK_DELETE;
+    case SK::skEscape:
+      return VK_ESCAPE;
     default:
       if (k >= SK::skF1 && k <= SK::skF12) return VK_F1 + (static_cast<int>(k) - static_cast<int>(SK::skF1));
       return -1;
@@ -130,13 +142,26 @@ void TKbTouchKeyboard::SetKeyboardType(TKeyboardType type) {
   FKeys.Clear();
   FShiftState = 0;
   switch (type) {
-    case TKeyboardType::ktQWERTY: BuildQwerty(); break;
-    case TKeyboardType::ktAZERTY: BuildAzerty(); break;
-    case TKeyboardType::ktDVORAK: BuildDvorak(); break;
-    case TKeyboardType::ktNUMERIC: BuildNumeric(); break;
-    case TKeyboardType::ktCELLPHONE: BuildCellPhone(); break;
-    case TKeyboardType::ktQWERTZ: BuildQwertz(); break;
-    case TKeyboardType::ktCustom: break;
+    case TKeyboardType::ktQWERTY:
+      BuildQwerty();
+      break;
+    case TKeyboardType::ktAZERTY:
+      BuildAzerty();
+      break;
+    case TKeyboardType::ktDVORAK:
+      BuildDvorak();
+      break;
+    case TKeyboardType::ktNUMERIC:
+      BuildNumeric();
+      break;
+    case TKeyboardType::ktCELLPHONE:
+      BuildCellPhone();
+      break;
+    case TKeyboardType::ktQWERTZ:
+      BuildQwertz();
+      break;
+    case TKeyboardType::ktCustom:
+      break;
   }
   Invalidate();
 }
@@ -181,11 +206,17 @@ void TKbTouchKeyboard::WndProc(TMessage& m) {
 
 TShiftState TKbTouchKeyboard::LatchFlags(SK k) {
   switch (k) {
-    case SK::skAlt: return ssAlt;
-    case SK::skAltGr: return ssAlt | ssCtrl;
-    case SK::skShift: case SK::skCaps: return ssShift;
-    case SK::skCtrl: return ssCtrl;
-    default: return 0;
+    case SK::skAlt:
+      return ssAlt;
+    case SK::skAltGr:
+      return ssAlt | ssCtrl;
+    case SK::skShift:
+    case SK::skCaps:
+      return ssShift;
+    case SK::skCtrl:
+      return ssCtrl;
+    default:
+      return 0;
   }
 }
 
@@ -214,7 +245,10 @@ void TKbTouchKey::BeginPress() {
 
 void TKbTouchKey::FinishPress() {
   switch (SpecialKey) {
-    case TSpecialKey::skAlt: case TSpecialKey::skAltGr: case TSpecialKey::skShift: case TSpecialKey::skCaps:
+    case TSpecialKey::skAlt:
+    case TSpecialKey::skAltGr:
+    case TSpecialKey::skShift:
+    case TSpecialKey::skCaps:
     case TSpecialKey::skCtrl:
       FKeyboard->SendKey(FItem->Index());
       break;

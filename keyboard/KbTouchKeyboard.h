@@ -72,18 +72,33 @@ class TKbTouchKeyboard : public TCustomControl {
   bool AutoPostKey() const { return FAutoPostKey; }
   void SetAutoPostKey(bool v) { FAutoPostKey = v; }
   bool AutoCapsDisplay() const { return FAutoCapsDisplay; }
-  void SetAutoCapsDisplay(bool v) { FAutoCapsDisplay = v; RepaintKeys(); }
+  void SetAutoCapsDisplay(bool v) {
+    FAutoCapsDisplay = v;
+    RepaintKeys();
+  }
   TColor HighlightCaps() const { return FHighlightCaps; }
-  void SetHighlightCaps(TColor v) { FHighlightCaps = v; RepaintKeys(); }
+  void SetHighlightCaps(TColor v) {
+    FHighlightCaps = v;
+    RepaintKeys();
+  }
   TColor HighlightAltGr() const { return FHighlightAltGr; }
-  void SetHighlightAltGr(TColor v) { FHighlightAltGr = v; RepaintKeys(); }
+  void SetHighlightAltGr(TColor v) {
+    FHighlightAltGr = v;
+    RepaintKeys();
+  }
   // Not owned; image 0 is the picture of the Windows keys.
   HIMAGELIST Images() const { return FImages; }
-  void SetImages(HIMAGELIST v) { FImages = v; RepaintKeys(); }
+  void SetImages(HIMAGELIST v) {
+    FImages = v;
+    RepaintKeys();
+  }
   TKeyboardType KeyboardType() const { return FKeyboardType; }
   void SetKeyboardType(TKeyboardType type);
   int KeyDistance() const { return FKeyDistance; }
-  void SetKeyDistance(int v) { FKeyDistance = v; RepaintKeys(); }
+  void SetKeyDistance(int v) {
+    FKeyDistance = v;
+    RepaintKeys();
+  }
   TKbTouchKeyCollection& Keys() { return FKeys; }
   TPicture& PictureNormalState() { return FPictureNormalState; }
   TPicture& PictureDownState() { return FPictureDownState; }

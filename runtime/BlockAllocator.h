@@ -12,7 +12,7 @@ namespace mm {
 class PageProvider;
 
 class BlockAllocator {
-public:
+ public:
   explicit BlockAllocator(PageProvider& pages);
   // Gives all memory back, as Finalize does.
   ~BlockAllocator();
@@ -34,7 +34,7 @@ public:
   // The bytes a block in use can hold without moving.
   static size_t Available(const void* p);
 
-private:
+ private:
   friend class HeapWalker;
 
   void* AllocForResize(size_t size, size_t userSize);

@@ -18,7 +18,7 @@ inline constexpr size_t kScale = kAlignment / 8;
 // Header flags (the low four bits of the header word).
 inline constexpr size_t kFreeFlag = 1;
 inline constexpr size_t kMediumFlag = 2;
-inline constexpr size_t kLargeFlag = 4;       // with kMediumFlag: a medium block serving as a small-block pool
+inline constexpr size_t kLargeFlag = 4;  // with kMediumFlag: a medium block serving as a small-block pool
 inline constexpr size_t kPoolFlag = kMediumFlag | kLargeFlag;
 inline constexpr size_t kPreviousFreeFlag = 8;  // medium: the block before is free
 inline constexpr size_t kSpansRegionsFlag = 8;  // large: grown in place over several regions
@@ -82,8 +82,7 @@ inline char* Offset(void* p, ptrdiff_t bytes) { return static_cast<char*>(p) + b
 
 // The medium block size that holds a request: the smallest size of the form above that covers
 // request + header.
-constexpr size_t MediumBlockBytesFor(size_t request)
-{
+constexpr size_t MediumBlockBytesFor(size_t request) {
   return ((request + kHeaderBytes + kMediumGranularity - 1 - kMediumSizeOffset) & ~(kMediumGranularity - 1)) +
          kMediumSizeOffset;
 }

@@ -13,8 +13,7 @@ size_t Header(const void* p) { return HeaderOf(p); }
 size_t SizeOf(const void* p) { return HeaderOf(p) & ~kFlagMask; }
 size_t Trailer(const void* p, size_t size) { return *reinterpret_cast<const size_t*>(At(p) + size - 2 * kHeaderBytes); }
 
-bool Fail(HeapCheck& check, const char* what, const void* where)
-{
+bool Fail(HeapCheck& check, const char* what, const void* where) {
   if (check.Ok) {
     check.Ok = false;
     std::snprintf(check.Problem, sizeof check.Problem, "%s at %p", what, where);
@@ -24,27 +23,21 @@ bool Fail(HeapCheck& check, const char* what, const void* where)
 
 }  // namespace
 
-HeapCheck HeapWalker::Check() const
-{
+HeapCheck HeapWalker::Check() const {
   HeapCheck check;
   const MediumBlocks& medium = FAllocator.FMedium;
   for (const MediumPool* pool = medium.FPoolRing.Next; check.Ok && pool != &medium.FPoolRing; pool = pool->Next) {
-    if (pool->Next->Previous != pool)
-      Fail(check, "medium pool ring broken", pool);
+    if (pool->Next->Previous != pool) Fail(check, "medium pool ring broken", pool);
     ++check.MediumPools;
     CheckMediumPool(pool, check);
   }
-  if (check.Ok)
-    CheckBins(check);
-  if (check.Ok)
-    CheckPartialLists(check);
-  if (check.Ok)
-    CheckLargeBlocks(check);
+  if (check.Ok) CheckBins(check);
+  if (check.Ok) CheckPartialLists(check);
+  if (check.Ok) CheckLargeBlocks(check);
   return check;
 }
 
-void HeapWalker::CheckMediumPool(const MediumPool* pool, HeapCheck& check) const
-{
+void HeapWalker::CheckMediumPool(const MediumPool* pool, HeapCheck& check) const {
   const MediumBlocks& medium = FAllocator.FMedium;
   const char* first = At(pool) + kMediumPoolHeaderBytes;
   const char* end = At(pool) + kMediumPoolBytes;
@@ -57,7 +50,7 @@ void HeapWalker::CheckMediumPool(const MediumPool* pool, HeapCheck& check) const
     block = medium.FFeedTop;
   }
   bool previousFree = false;
-  for (; block < end; ) {
+  for (; block < end;) {
     size_t header = Header(block);
     size_t size = header & ~kFlagMask;
     if (!(header & kMediumFlag) || size == 0 || size % kAlignment != 0 || block + size > end) {
@@ -81,8 +74,7 @@ void HeapWalker::CheckMediumPool(const MediumPool* pool, HeapCheck& check) const
       ++check.FreeMediumBlocks;
     } else if (header & kLargeFlag) {
       CheckSmallPool(reinterpret_cast<const SmallPool*>(block), size, check);
-      if (!check.Ok)
-        return;
+      if (!check.Ok) return;
     } else {
       ++check.MediumBlocksInUse;
     }
@@ -90,12 +82,12 @@ void HeapWalker::CheckMediumPool(const MediumPool* pool, HeapCheck& check) const
     block += size;
   }
   size_t sentinel = Header(end);
-  if (block != end || (sentinel & ~kPreviousFreeFlag) != kMediumFlag || bool(sentinel & kPreviousFreeFlag) != previousFree)
+  if (block != end || (sentinel & ~kPreviousFreeFlag) != kMediumFlag ||
+      bool(sentinel & kPreviousFreeFlag) != previousFree)
     Fail(check, "medium pool end sentinel wrong", end);
 }
 
-void HeapWalker::CheckSmallPool(const SmallPool* pool, size_t poolSize, HeapCheck& check) const
-{
+void HeapWalker::CheckSmallPool(const SmallPool* pool, size_t poolSize, HeapCheck& check) const {
   const SmallBlocks& small = FAllocator.FSmall;
   const SmallBlockType* type = pool->OwningType;
   if (!small.OwnsType(type)) {
@@ -139,13 +131,11 @@ void HeapWalker::CheckSmallPool(const SmallPool* pool, size_t poolSize, HeapChec
     }
     block = reinterpret_cast<const void*>(Header(block) & ~kFreeFlag);
   }
-  if (chained != free)
-    Fail(check, "free small blocks missing from the free chain", pool);
+  if (chained != free) Fail(check, "free small blocks missing from the free chain", pool);
   check.SmallBlocksInUse += inUse;
 }
 
-void HeapWalker::CheckBins(HeapCheck& check) const
-{
+void HeapWalker::CheckBins(HeapCheck& check) const {
   const MediumBlocks& medium = FAllocator.FMedium;
   size_t binned = 0;
   for (size_t bin = 0; bin < kMediumBinCount; ++bin) {
@@ -179,18 +169,14 @@ void HeapWalker::CheckBins(HeapCheck& check) const
   for (const MediumPool* pool = medium.FPoolRing.Next; pool != &medium.FPoolRing; pool = pool->Next) {
     const char* block = At(pool) + kMediumPoolHeaderBytes;
     const char* end = At(pool) + kMediumPoolBytes;
-    if (medium.FFeedBytesLeft > 0 && medium.FFeedTop > block && medium.FFeedTop <= end)
-      block = medium.FFeedTop;
+    if (medium.FFeedBytesLeft > 0 && medium.FFeedTop > block && medium.FFeedTop <= end) block = medium.FFeedTop;
     for (; block < end; block += SizeOf(block))
-      if ((Header(block) & kFreeFlag) && SizeOf(block) >= kMinMediumBlockBytes)
-        ++bigFree;
+      if ((Header(block) & kFreeFlag) && SizeOf(block) >= kMinMediumBlockBytes) ++bigFree;
   }
-  if (bigFree != binned)
-    Fail(check, "free medium blocks and binned blocks differ", &medium.FBins[0]);
+  if (bigFree != binned) Fail(check, "free medium blocks and binned blocks differ", &medium.FBins[0]);
 }
 
-void HeapWalker::CheckPartialLists(HeapCheck& check) const
-{
+void HeapWalker::CheckPartialLists(HeapCheck& check) const {
   const SmallBlocks& small = FAllocator.FSmall;
   for (const SmallBlockType& type : small.FTypes) {
     for (const PoolLinks* link = type.PartialPools.NextPartial; link != &type.PartialPools; link = link->NextPartial) {
@@ -210,18 +196,16 @@ void HeapWalker::CheckPartialLists(HeapCheck& check) const
   for (const MediumPool* pool = medium.FPoolRing.Next; pool != &medium.FPoolRing; pool = pool->Next) {
     const char* block = At(pool) + kMediumPoolHeaderBytes;
     const char* end = At(pool) + kMediumPoolBytes;
-    if (medium.FFeedBytesLeft > 0 && medium.FFeedTop > block && medium.FFeedTop <= end)
-      block = medium.FFeedTop;
+    if (medium.FFeedBytesLeft > 0 && medium.FFeedTop > block && medium.FFeedTop <= end) block = medium.FFeedTop;
     for (; block < end; block += SizeOf(block))
-      if ((Header(block) & (kPoolFlag | kFreeFlag)) == kPoolFlag && reinterpret_cast<const SmallPool*>(block)->FreeChain)
+      if ((Header(block) & (kPoolFlag | kFreeFlag)) == kPoolFlag &&
+          reinterpret_cast<const SmallPool*>(block)->FreeChain)
         ++withFree;
   }
-  if (listed != withFree)
-    Fail(check, "pools with free blocks missing from their type's list", &small.FTypes[0]);
+  if (listed != withFree) Fail(check, "pools with free blocks missing from their type's list", &small.FTypes[0]);
 }
 
-void HeapWalker::CheckLargeBlocks(HeapCheck& check) const
-{
+void HeapWalker::CheckLargeBlocks(HeapCheck& check) const {
   const LargeBlocks& large = FAllocator.FLarge;
   for (const LargeBlockHeader* header = large.FRing.Next; header != &large.FRing; header = header->Next) {
     size_t region = header->RegionSizeAndFlags & ~kFlagMask;
@@ -235,43 +219,33 @@ void HeapWalker::CheckLargeBlocks(HeapCheck& check) const
   }
 }
 
-bool HeapWalker::IsSmallBlockInUse(const SmallPool* pool, size_t poolSize, const void* p) const
-{
+bool HeapWalker::IsSmallBlockInUse(const SmallPool* pool, size_t poolSize, const void* p) const {
   const SmallBlockType* type = pool->OwningType;
-  if (!FAllocator.FSmall.OwnsType(type))
-    return false;
+  if (!FAllocator.FSmall.OwnsType(type)) return false;
   uintptr_t first = uintptr_t(pool) + kSmallPoolHeaderBytes;
   uintptr_t at = uintptr_t(p);
   uintptr_t fedEnd = uintptr_t(pool) + poolSize - type->BlockBytes + 1;
-  if (type->FeedPool == pool && type->FeedNext <= type->FeedLimit)
-    fedEnd = type->FeedNext;
+  if (type->FeedPool == pool && type->FeedNext <= type->FeedLimit) fedEnd = type->FeedNext;
   return at >= first && at < fedEnd && (at - first) % type->BlockBytes == 0 && Header(p) == uintptr_t(pool);
 }
 
-bool HeapWalker::IsBlockInUse(const void* p) const
-{
+bool HeapWalker::IsBlockInUse(const void* p) const {
   const LargeBlocks& large = FAllocator.FLarge;
   for (const LargeBlockHeader* header = large.FRing.Next; header != &large.FRing; header = header->Next)
-    if (header + 1 == p)
-      return true;
+    if (header + 1 == p) return true;
 
   const MediumBlocks& medium = FAllocator.FMedium;
   for (const MediumPool* pool = medium.FPoolRing.Next; pool != &medium.FPoolRing; pool = pool->Next) {
     const char* block = At(pool) + kMediumPoolHeaderBytes;
     const char* end = At(pool) + kMediumPoolBytes;
-    if (p < block || p >= end)
-      continue;
-    if (medium.FFeedBytesLeft > 0 && medium.FFeedTop > block && medium.FFeedTop <= end)
-      block = medium.FFeedTop;
+    if (p < block || p >= end) continue;
+    if (medium.FFeedBytesLeft > 0 && medium.FFeedTop > block && medium.FFeedTop <= end) block = medium.FFeedTop;
     for (; block < end; block += SizeOf(block)) {
       size_t header = Header(block);
       size_t size = header & ~kFlagMask;
-      if (p < block || p >= block + size)
-        continue;
-      if (header & kFreeFlag)
-        return false;
-      if (header & kLargeFlag)
-        return IsSmallBlockInUse(reinterpret_cast<const SmallPool*>(block), size, p);
+      if (p < block || p >= block + size) continue;
+      if (header & kFreeFlag) return false;
+      if (header & kLargeFlag) return IsSmallBlockInUse(reinterpret_cast<const SmallPool*>(block), size, p);
       return p == block;
     }
   }

@@ -21,14 +21,14 @@ struct HeapCheck {
 };
 
 class HeapWalker {
-public:
+ public:
   explicit HeapWalker(const BlockAllocator& allocator) : FAllocator(allocator) {}
 
   HeapCheck Check() const;
   // P is a block that this allocator handed out and that has not been released.
   bool IsBlockInUse(const void* p) const;
 
-private:
+ private:
   void CheckMediumPool(const MediumPool* pool, HeapCheck& check) const;
   void CheckSmallPool(const SmallPool* pool, size_t poolSize, HeapCheck& check) const;
   void CheckBins(HeapCheck& check) const;

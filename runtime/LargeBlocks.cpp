@@ -6,19 +6,16 @@
 
 namespace mm {
 
-LargeBlocks::LargeBlocks(PageProvider& pages) : FPages(pages)
-{
+LargeBlocks::LargeBlocks(PageProvider& pages) : FPages(pages) {
   FRing.Previous = FRing.Next = &FRing;
   FRing.UserSize = 0;
   FRing.RegionSizeAndFlags = 0;
 }
 
-void* LargeBlocks::AllocBlock(size_t request, size_t userSize)
-{
+void* LargeBlocks::AllocBlock(size_t request, size_t userSize) {
   const size_t regionSize = RoundUp(request + kLargeOverheadBytes, kRegionGranularity);
   auto* header = static_cast<LargeBlockHeader*>(FPages.Allocate(regionSize, true));
-  if (!header)
-    return nullptr;
+  if (!header) return nullptr;
   header->UserSize = userSize;
   header->RegionSizeAndFlags = regionSize | kLargeFlag;
   {
@@ -31,18 +28,15 @@ void* LargeBlocks::AllocBlock(size_t request, size_t userSize)
   return header + 1;
 }
 
-bool LargeBlocks::ReleaseRegions(LargeBlockHeader* header, bool& headerKept)
-{
+bool LargeBlocks::ReleaseRegions(LargeBlockHeader* header, bool& headerKept) {
   headerKept = true;
-  if (!(header->RegionSizeAndFlags & kSpansRegionsFlag))
-    return FPages.Release(header);
+  if (!(header->RegionSizeAndFlags & kSpansRegionsFlag)) return FPages.Release(header);
   // Grown in place: one region per extension, released one by one.
   char* at = reinterpret_cast<char*>(header);
   size_t left = header->RegionSizeAndFlags & ~kFlagMask;
   while (left > 0) {
     size_t bytes = FPages.Query(at).Bytes;
-    if (bytes == 0 || !FPages.Release(at))
-      return false;
+    if (bytes == 0 || !FPages.Release(at)) return false;
     headerKept = false;
     at += bytes;
     left -= std::min(bytes, left);
@@ -50,8 +44,7 @@ bool LargeBlocks::ReleaseRegions(LargeBlockHeader* header, bool& headerKept)
   return true;
 }
 
-int LargeBlocks::ReleaseBlock(void* block)
-{
+int LargeBlocks::ReleaseBlock(void* block) {
   LargeBlockHeader* header = HeaderOfBlock(block);
   ByteLockGuard lock(FLargeLock);
   // Out of the ring first: once its first region is gone the header cannot be read.
@@ -60,8 +53,7 @@ int LargeBlocks::ReleaseBlock(void* block)
   previous->Next = next;
   next->Previous = previous;
   bool headerKept = true;
-  if (ReleaseRegions(header, headerKept))
-    return 0;
+  if (ReleaseRegions(header, headerKept)) return 0;
   if (headerKept) {  // nothing was released: the block stays as it was
     previous->Next = header;
     next->Previous = header;
@@ -69,8 +61,7 @@ int LargeBlocks::ReleaseBlock(void* block)
   return -1;
 }
 
-bool LargeBlocks::GrowInPlace(void* block, size_t newSize)
-{
+bool LargeBlocks::GrowInPlace(void* block, size_t newSize) {
   LargeBlockHeader* header = HeaderOfBlock(block);
   const size_t regionSize = header->RegionSizeAndFlags & ~kFlagMask;
   const size_t available = regionSize - kLargeOverheadBytes;
@@ -79,13 +70,11 @@ bool LargeBlocks::GrowInPlace(void* block, size_t newSize)
 
   PageRegion after = FPages.Query(end);
   size_t freeBytes = after.Bytes / kRegionGranularity * kRegionGranularity;
-  if (!after.Free || after.Base != end || freeBytes <= newSize - available)
-    return false;
+  if (!after.Free || after.Base != end || freeBytes <= newSize - available) return false;
   size_t growth = std::min(RoundUp(target - available, kRegionGranularity), freeBytes);
   void* extension = FPages.Reserve(end, growth, false);
   if (extension != end) {
-    if (extension)
-      FPages.Release(extension);
+    if (extension) FPages.Release(extension);
     return false;
   }
   if (!FPages.Commit(end, growth)) {
@@ -97,8 +86,7 @@ bool LargeBlocks::GrowInPlace(void* block, size_t newSize)
   return true;
 }
 
-void LargeBlocks::ReleaseAll()
-{
+void LargeBlocks::ReleaseAll() {
   ByteLockGuard lock(FLargeLock);
   for (LargeBlockHeader* header = FRing.Next; header != &FRing;) {
     LargeBlockHeader* next = header->Next;

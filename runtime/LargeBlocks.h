@@ -19,7 +19,7 @@ struct LargeBlockHeader {
 static_assert(sizeof(LargeBlockHeader) == kLargeHeaderBytes);
 
 class LargeBlocks {
-public:
+ public:
   explicit LargeBlocks(PageProvider& pages);
   LargeBlocks(const LargeBlocks&) = delete;
   LargeBlocks& operator=(const LargeBlocks&) = delete;
@@ -32,14 +32,13 @@ public:
   bool GrowInPlace(void* block, size_t newSize);
   void ReleaseAll();
 
-  static LargeBlockHeader* HeaderOfBlock(const void* block)
-  {
+  static LargeBlockHeader* HeaderOfBlock(const void* block) {
     return reinterpret_cast<LargeBlockHeader*>(const_cast<char*>(static_cast<const char*>(block)) - kLargeHeaderBytes);
   }
   static size_t RegionSize(const void* block) { return HeaderOf(block) & ~kFlagMask; }
   static size_t Available(const void* block) { return RegionSize(block) - kLargeOverheadBytes; }
 
-private:
+ private:
   friend class HeapWalker;
 
   // headerKept turns false once the region holding the header is gone.

@@ -8,10 +8,7 @@ namespace mm {
 
 namespace {
 
-void SetTrailer(void* block, size_t size)
-{
-  *reinterpret_cast<size_t*>(Offset(block, size - 2 * kHeaderBytes)) = size;
-}
+void SetTrailer(void* block, size_t size) { *reinterpret_cast<size_t*>(Offset(block, size - 2 * kHeaderBytes)) = size; }
 
 size_t PreviousSize(void* block) { return *reinterpret_cast<size_t*>(Offset(block, -2 * ptrdiff_t(kHeaderBytes))); }
 
@@ -20,20 +17,16 @@ size_t PeekHeader(void* block) { return __atomic_load_n(&HeaderOf(block), __ATOM
 
 }  // namespace
 
-MediumBlocks::MediumBlocks(PageProvider& pages) : FPages(pages)
-{
+MediumBlocks::MediumBlocks(PageProvider& pages) : FPages(pages) {
   FPoolRing.Previous = FPoolRing.Next = &FPoolRing;
-  for (auto& bin : FBins)
-    bin.PreviousFree = bin.NextFree = &bin;
+  for (auto& bin : FBins) bin.PreviousFree = bin.NextFree = &bin;
 }
 
-size_t MediumBlocks::BinOf(size_t size)
-{
+size_t MediumBlocks::BinOf(size_t size) {
   return std::min((size - kMinMediumBlockBytes) / kMediumGranularity, kMediumBinCount - 1);
 }
 
-void MediumBlocks::UnbinBlock(MediumFreeBlock* block)
-{
+void MediumBlocks::UnbinBlock(MediumFreeBlock* block) {
   MediumFreeBlock* previous = block->PreviousFree;
   MediumFreeBlock* next = block->NextFree;
   previous->NextFree = next;
@@ -42,13 +35,11 @@ void MediumBlocks::UnbinBlock(MediumFreeBlock* block)
     size_t bin = static_cast<size_t>(next - FBins);
     uint32_t& word = FBinMasks[bin / kBinsPerGroup];
     word &= ~(1u << (bin % kBinsPerGroup));
-    if (word == 0)
-      FGroupMask &= ~(1u << (bin / kBinsPerGroup));
+    if (word == 0) FGroupMask &= ~(1u << (bin / kBinsPerGroup));
   }
 }
 
-void MediumBlocks::BinBlock(void* block, size_t size)
-{
+void MediumBlocks::BinBlock(void* block, size_t size) {
   size_t bin = BinOf(size);
   MediumFreeBlock* head = &FBins[bin];
   auto* free = static_cast<MediumFreeBlock*>(block);
@@ -60,24 +51,19 @@ void MediumBlocks::BinBlock(void* block, size_t size)
   FGroupMask |= 1u << (bin / kBinsPerGroup);
 }
 
-void MediumBlocks::MakeFreeBlock(void* block, size_t size)
-{
+void MediumBlocks::MakeFreeBlock(void* block, size_t size) {
   HeaderOf(block) = size | kMediumFlag | kFreeFlag;
   SetTrailer(block, size);
-  if (size >= kMinMediumBlockBytes)
-    BinBlock(block, size);
+  if (size >= kMinMediumBlockBytes) BinBlock(block, size);
 }
 
-void MediumBlocks::BinFeedRemainder()
-{
-  if (FFeedBytesLeft == 0)
-    return;
+void MediumBlocks::BinFeedRemainder() {
+  if (FFeedBytesLeft == 0) return;
   size_t size = FFeedBytesLeft;
   void* remainder = FFeedTop - size;
   if (HeaderOf(FFeedTop) & kFreeFlag) {
     size_t topSize = SizeOf(FFeedTop);
-    if (topSize >= kMinMediumBlockBytes)
-      UnbinBlock(reinterpret_cast<MediumFreeBlock*>(FFeedTop));
+    if (topSize >= kMinMediumBlockBytes) UnbinBlock(reinterpret_cast<MediumFreeBlock*>(FFeedTop));
     size += topSize;
   } else {
     HeaderOf(FFeedTop) |= kPreviousFreeFlag;
@@ -85,8 +71,7 @@ void MediumBlocks::BinFeedRemainder()
   MakeFreeBlock(remainder, size);
 }
 
-void* MediumBlocks::NewMediumPool(size_t firstBlockSize)
-{
+void* MediumBlocks::NewMediumPool(size_t firstBlockSize) {
   BinFeedRemainder();
   auto* pool = static_cast<MediumPool*>(FPages.Allocate(kMediumPoolBytes, false));
   if (!pool) {
@@ -106,15 +91,13 @@ void* MediumBlocks::NewMediumPool(size_t firstBlockSize)
   return FFeedTop;
 }
 
-void* MediumBlocks::TakeFromBin(size_t bin)
-{
+void* MediumBlocks::TakeFromBin(size_t bin) {
   MediumFreeBlock* block = FBins[bin].NextFree;
   UnbinBlock(block);
   return block;
 }
 
-void* MediumBlocks::AllocBlock(size_t request)
-{
+void* MediumBlocks::AllocBlock(size_t request) {
   const size_t bytes = MediumBlockBytesFor(request);
   size_t bin = (bytes - kMinMediumBlockBytes) / kMediumGranularity;
   size_t group = bin / kBinsPerGroup;
@@ -148,8 +131,7 @@ void* MediumBlocks::AllocBlock(size_t request)
   return block;
 }
 
-void* MediumBlocks::AllocPool(uint32_t groupMask, size_t poolBytes, size_t minPoolBytes, size_t& poolSize)
-{
+void* MediumBlocks::AllocPool(uint32_t groupMask, size_t poolBytes, size_t minPoolBytes, size_t& poolSize) {
   ByteLockGuard lock(FMediumLock);
   void* block;
   size_t size;
@@ -166,8 +148,7 @@ void* MediumBlocks::AllocPool(uint32_t groupMask, size_t poolBytes, size_t minPo
   } else if (FFeedBytesLeft < minPoolBytes) {
     size = poolBytes;
     block = NewMediumPool(poolBytes);
-    if (!block)
-      return nullptr;
+    if (!block) return nullptr;
   } else {
     size = FFeedBytesLeft < poolBytes + kMinMediumBlockBytes ? FFeedBytesLeft : poolBytes;
     FFeedTop -= size;
@@ -179,15 +160,13 @@ void* MediumBlocks::AllocPool(uint32_t groupMask, size_t poolBytes, size_t minPo
   return block;
 }
 
-int MediumBlocks::ReleaseBlock(void* block)
-{
+int MediumBlocks::ReleaseBlock(void* block) {
   FMediumLock.Lock();
   size_t size = SizeOf(block);
   void* next = Offset(block, size);
   if (HeaderOf(next) & kFreeFlag) {
     size_t nextSize = SizeOf(next);
-    if (nextSize >= kMinMediumBlockBytes)
-      UnbinBlock(static_cast<MediumFreeBlock*>(next));
+    if (nextSize >= kMinMediumBlockBytes) UnbinBlock(static_cast<MediumFreeBlock*>(next));
     size += nextSize;
   } else {
     HeaderOf(next) |= kPreviousFreeFlag;
@@ -196,8 +175,7 @@ int MediumBlocks::ReleaseBlock(void* block)
     size_t previousSize = PreviousSize(block);
     block = Offset(block, -ptrdiff_t(previousSize));
     size += previousSize;
-    if (previousSize >= kMinMediumBlockBytes)
-      UnbinBlock(static_cast<MediumFreeBlock*>(block));
+    if (previousSize >= kMinMediumBlockBytes) UnbinBlock(static_cast<MediumFreeBlock*>(block));
   }
 
   if (size == kMediumBlockAreaBytes) {
@@ -221,22 +199,18 @@ int MediumBlocks::ReleaseBlock(void* block)
   return 0;
 }
 
-bool MediumBlocks::GrowInPlace(void* block, size_t newSize)
-{
+bool MediumBlocks::GrowInPlace(void* block, size_t newSize) {
   const size_t size = SizeOf(block);
   const size_t available = size - kHeaderBytes;
   void* next = Offset(block, size);
   size_t nextHeader = PeekHeader(next);
-  if (!(nextHeader & kFreeFlag) || available + (nextHeader & ~kFlagMask) < newSize)
-    return false;
+  if (!(nextHeader & kFreeFlag) || available + (nextHeader & ~kFlagMask) < newSize) return false;
 
   ByteLockGuard lock(FMediumLock);
   nextHeader = HeaderOf(next);  // another thread may have taken the neighbour meanwhile
-  if (!(nextHeader & kFreeFlag) || available + (nextHeader & ~kFlagMask) < newSize)
-    return false;
+  if (!(nextHeader & kFreeFlag) || available + (nextHeader & ~kFlagMask) < newSize) return false;
   size_t nextSize = nextHeader & ~kFlagMask;
-  if (nextSize >= kMinMediumBlockBytes)
-    UnbinBlock(static_cast<MediumFreeBlock*>(next));
+  if (nextSize >= kMinMediumBlockBytes) UnbinBlock(static_cast<MediumFreeBlock*>(next));
   size_t wanted = MediumBlockBytesFor(std::max(newSize, available + available / 4));
   size_t total = size + nextSize;
   size_t newBlockSize = total;
@@ -250,8 +224,7 @@ bool MediumBlocks::GrowInPlace(void* block, size_t newSize)
   return true;
 }
 
-void MediumBlocks::ShrinkInPlace(void* block, size_t newSize)
-{
+void MediumBlocks::ShrinkInPlace(void* block, size_t newSize) {
   ByteLockGuard lock(FMediumLock);
   const size_t size = SizeOf(block);
   const size_t bytes = MediumBlockBytesFor(newSize);
@@ -260,8 +233,7 @@ void MediumBlocks::ShrinkInPlace(void* block, size_t newSize)
   void* after = Offset(block, size);
   if (HeaderOf(after) & kFreeFlag) {
     size_t afterSize = SizeOf(after);
-    if (afterSize >= kMinMediumBlockBytes)
-      UnbinBlock(static_cast<MediumFreeBlock*>(after));
+    if (afterSize >= kMinMediumBlockBytes) UnbinBlock(static_cast<MediumFreeBlock*>(after));
     rest += afterSize;
   } else {
     HeaderOf(after) |= kPreviousFreeFlag;
@@ -269,8 +241,7 @@ void MediumBlocks::ShrinkInPlace(void* block, size_t newSize)
   MakeFreeBlock(Offset(block, bytes), rest);
 }
 
-void MediumBlocks::ReleaseAll()
-{
+void MediumBlocks::ReleaseAll() {
   ByteLockGuard lock(FMediumLock);
   for (MediumPool* pool = FPoolRing.Next; pool != &FPoolRing;) {
     MediumPool* next = pool->Next;
@@ -278,8 +249,7 @@ void MediumBlocks::ReleaseAll()
     pool = next;
   }
   FPoolRing.Previous = FPoolRing.Next = &FPoolRing;
-  for (auto& bin : FBins)
-    bin.PreviousFree = bin.NextFree = &bin;
+  for (auto& bin : FBins) bin.PreviousFree = bin.NextFree = &bin;
   std::fill(std::begin(FBinMasks), std::end(FBinMasks), 0u);
   FGroupMask = 0;
   FFeedBytesLeft = 0;

@@ -24,7 +24,7 @@ struct MediumPool {
 };
 
 class MediumBlocks {
-public:
+ public:
   explicit MediumBlocks(PageProvider& pages);
   MediumBlocks(const MediumBlocks&) = delete;
   MediumBlocks& operator=(const MediumBlocks&) = delete;
@@ -45,7 +45,7 @@ public:
 
   static size_t SizeOf(const void* block) { return HeaderOf(block) & ~kFlagMask; }
 
-private:
+ private:
   friend class HeapWalker;
 
   void UnbinBlock(MediumFreeBlock* block);

@@ -6,13 +6,13 @@
 namespace mm {
 
 struct PageRegion {
-  void* Base = nullptr;   // start of the run of pages with one state that holds the address
-  size_t Bytes = 0;       // bytes from Base to the end of that run
-  bool Free = false;      // neither reserved nor committed
+  void* Base = nullptr;  // start of the run of pages with one state that holds the address
+  size_t Bytes = 0;      // bytes from Base to the end of that run
+  bool Free = false;     // neither reserved nor committed
 };
 
 class PageProvider {
-public:
+ public:
   virtual ~PageProvider() = default;
   // Reserves a new region at Address (anywhere when null), from the top of the address space
   // when TopDown. Answers the region's start or null.
@@ -29,7 +29,7 @@ public:
 
 // The process's virtual memory.
 class Win32PageProvider final : public PageProvider {
-public:
+ public:
   void* Reserve(void* address, size_t bytes, bool topDown) override;
   bool Commit(void* address, size_t bytes) override;
   bool Release(void* base) override;

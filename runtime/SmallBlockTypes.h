@@ -11,9 +11,9 @@ namespace mm {
 // Block sizes (header included) in steps of kAlignment, ascending. The last two repeat the largest
 // so that it too has two larger neighbours to fall back on when its lock is held.
 inline constexpr std::array<uint16_t, kSmallTypeCount> kSmallBlockSteps = {
-    1,   2,   3,   4,   5,   6,   7,   8,   9,   10,  11,  12,  13,  14,  15,  16,  17,  18,  19,
-    20,  22,  24,  26,  28,  30,  32,  34,  36,  38,  40,  44,  48,  52,  56,  60,  66,  72,  78,
-    84,  92,  100, 110, 120, 132, 144, 158, 172, 188, 206, 226, 248, 272, 298, 326, 326, 326};
+    1,  2,  3,   4,   5,   6,   7,   8,   9,   10,  11,  12,  13,  14,  15,  16,  17,  18, 19,
+    20, 22, 24,  26,  28,  30,  32,  34,  36,  38,  40,  44,  48,  52,  56,  60,  66,  72, 78,
+    84, 92, 100, 110, 120, 132, 144, 158, 172, 188, 206, 226, 248, 272, 298, 326, 326, 326};
 
 inline constexpr size_t kSelectableSmallTypes = kSmallTypeCount - 2;
 inline constexpr size_t kMaxSmallBlockBytes = kSmallBlockSteps[kSmallTypeCount - 1] * kAlignment;
@@ -22,35 +22,29 @@ inline constexpr size_t kSmallLookupEntries = (kMaxSmallRequest + kHeaderBytes -
 
 struct SmallTypeShape {
   uint32_t BlockBytes = 0;
-  uint32_t MinPoolBytes = 0;  // the smallest pool worth making
-  uint32_t PoolBytes = 0;     // the pool normally made
-  uint32_t PoolGroupMask = 0; // bin groups a new pool may be taken from: bits g to 31
+  uint32_t MinPoolBytes = 0;   // the smallest pool worth making
+  uint32_t PoolBytes = 0;      // the pool normally made
+  uint32_t PoolGroupMask = 0;  // bin groups a new pool may be taken from: bits g to 31
 };
 
-constexpr size_t RoundUpToMediumSize(size_t bytes)
-{
+constexpr size_t RoundUpToMediumSize(size_t bytes) {
   return MediumBlockBytesFor(bytes < kHeaderBytes ? 0 : bytes - kHeaderBytes);
 }
 
-constexpr SmallTypeShape ShapeOfSmallType(size_t blockBytes)
-{
+constexpr SmallTypeShape ShapeOfSmallType(size_t blockBytes) {
   SmallTypeShape shape;
   shape.BlockBytes = static_cast<uint32_t>(blockBytes);
 
   size_t minimum = RoundUpToMediumSize(blockBytes * kMinPoolBlockCount + kSmallPoolHeaderBytes);
-  if (minimum < kMinMediumBlockBytes)
-    minimum = kMinMediumBlockBytes;
+  if (minimum < kMinMediumBlockBytes) minimum = kMinMediumBlockBytes;
   size_t group = (minimum - kMinMediumBlockBytes + kGroupSpanBytes / 2) / kGroupSpanBytes;
-  if (group > 7)
-    group = 7;
+  if (group > 7) group = 7;
   shape.PoolGroupMask = ~0u << group;
   shape.MinPoolBytes = static_cast<uint32_t>(group * kGroupSpanBytes + kMinMediumBlockBytes);
 
   size_t optimal = RoundUpToMediumSize(blockBytes * kOptimalPoolBlockCount + kSmallPoolHeaderBytes);
-  if (optimal < kMinOptimalPoolBytes)
-    optimal = kMinOptimalPoolBytes;
-  if (optimal > kMaxOptimalPoolBytes)
-    optimal = kMaxOptimalPoolBytes;
+  if (optimal < kMinOptimalPoolBytes) optimal = kMinOptimalPoolBytes;
+  if (optimal > kMaxOptimalPoolBytes) optimal = kMaxOptimalPoolBytes;
   size_t blocks = (optimal - kSmallPoolHeaderBytes) / blockBytes;
   shape.PoolBytes = static_cast<uint32_t>(RoundUpToMediumSize(blocks * blockBytes + kSmallPoolHeaderBytes));
   return shape;
@@ -58,8 +52,7 @@ constexpr SmallTypeShape ShapeOfSmallType(size_t blockBytes)
 
 inline constexpr std::array<SmallTypeShape, kSmallTypeCount> kSmallTypeShapes = [] {
   std::array<SmallTypeShape, kSmallTypeCount> shapes{};
-  for (size_t i = 0; i < kSmallTypeCount; ++i)
-    shapes[i] = ShapeOfSmallType(kSmallBlockSteps[i] * kAlignment);
+  for (size_t i = 0; i < kSmallTypeCount; ++i) shapes[i] = ShapeOfSmallType(kSmallBlockSteps[i] * kAlignment);
   return shapes;
 }();
 
@@ -76,8 +69,7 @@ inline constexpr std::array<uint8_t, kSmallLookupEntries> kSmallSizeLookup = [] 
   return lookup;
 }();
 
-constexpr size_t SmallTypeFor(size_t request)
-{
+constexpr size_t SmallTypeFor(size_t request) {
   return kSmallSizeLookup[(request + kHeaderBytes - 1) / kSmallLookupStep];
 }
 

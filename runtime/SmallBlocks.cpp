@@ -9,8 +9,7 @@ namespace mm {
 namespace {
 
 template <size_t Bytes>
-void CopyFixed(void* target, const void* source, size_t)
-{
+void CopyFixed(void* target, const void* source, size_t) {
   std::memcpy(target, source, Bytes);
 }
 
@@ -24,14 +23,12 @@ constexpr CopyRoutine kFixedCopies[] = {
     CopyFixed<7 * kAlignment - kHeaderBytes>, CopyFixed<8 * kAlignment - kHeaderBytes>,
     CopyFixed<9 * kAlignment - kHeaderBytes>};
 
-void Unlink(PoolLinks* pool)
-{
+void Unlink(PoolLinks* pool) {
   pool->PrevPartial->NextPartial = pool->NextPartial;
   pool->NextPartial->PrevPartial = pool->PrevPartial;
 }
 
-void LinkFirst(PoolLinks* head, PoolLinks* pool)
-{
+void LinkFirst(PoolLinks* head, PoolLinks* pool) {
   pool->PrevPartial = head;
   pool->NextPartial = head->NextPartial;
   head->NextPartial->PrevPartial = pool;
@@ -40,8 +37,7 @@ void LinkFirst(PoolLinks* head, PoolLinks* pool)
 
 }  // namespace
 
-SmallBlocks::SmallBlocks(MediumBlocks& medium) : FMedium(medium)
-{
+SmallBlocks::SmallBlocks(MediumBlocks& medium) : FMedium(medium) {
   for (size_t i = 0; i < kSmallTypeCount; ++i) {
     SmallBlockType& type = FTypes[i];
     const SmallTypeShape& shape = kSmallTypeShapes[i];
@@ -54,36 +50,27 @@ SmallBlocks::SmallBlocks(MediumBlocks& medium) : FMedium(medium)
   }
 }
 
-void SmallBlocks::ResetType(SmallBlockType& type)
-{
+void SmallBlocks::ResetType(SmallBlockType& type) {
   type.PartialPools.NextPartial = type.PartialPools.PrevPartial = &type.PartialPools;
   type.FeedNext = 1;
   type.FeedLimit = 0;
   type.FeedPool = nullptr;
 }
 
-void SmallBlocks::Reset()
-{
-  for (auto& type : FTypes)
-    ResetType(type);
+void SmallBlocks::Reset() {
+  for (auto& type : FTypes) ResetType(type);
 }
 
-SmallBlockType* SmallBlocks::LockTypeOrNeighbour(SmallBlockType* type)
-{
+SmallBlockType* SmallBlocks::LockTypeOrNeighbour(SmallBlockType* type) {
   for (;;) {
-    if (type[0].Locked.TryLock())
-      return type;
-    if (type[1].Locked.TryLock())
-      return type + 1;
-    if (type[2].Locked.TryLock())
-      return type + 2;
-    if (type[0].Locked.Wait())
-      return type;
+    if (type[0].Locked.TryLock()) return type;
+    if (type[1].Locked.TryLock()) return type + 1;
+    if (type[2].Locked.TryLock()) return type + 2;
+    if (type[0].Locked.Wait()) return type;
   }
 }
 
-void* SmallBlocks::AllocBlock(size_t request)
-{
+void* SmallBlocks::AllocBlock(size_t request) {
   SmallBlockType* type = LockTypeOrNeighbour(&FTypes[SmallTypeFor(request)]);
 
   PoolLinks* first = type->PartialPools.NextPartial;
@@ -93,8 +80,7 @@ void* SmallBlocks::AllocBlock(size_t request)
     ++pool->UsedCount;
     pool->FreeChain = reinterpret_cast<void*>(HeaderOf(block) & ~kFreeFlag);
     HeaderOf(block) = reinterpret_cast<size_t>(pool);
-    if (!pool->FreeChain)
-      Unlink(pool);
+    if (!pool->FreeChain) Unlink(pool);
     type->Locked.Unlock();
     return block;
   }
@@ -113,10 +99,10 @@ void* SmallBlocks::AllocBlock(size_t request)
   return AllocFromNewPool(type);
 }
 
-void* SmallBlocks::AllocFromNewPool(SmallBlockType* type)
-{
+void* SmallBlocks::AllocFromNewPool(SmallBlockType* type) {
   size_t poolSize = 0;
-  auto* pool = static_cast<SmallPool*>(FMedium.AllocPool(type->PoolGroupMask, type->PoolBytes, type->MinPoolBytes, poolSize));
+  auto* pool = static_cast<SmallPool*>(
+      FMedium.AllocPool(type->PoolGroupMask, type->PoolBytes, type->MinPoolBytes, poolSize));
   if (!pool) {
     type->Locked.Unlock();
     return nullptr;
@@ -136,26 +122,22 @@ void* SmallBlocks::AllocFromNewPool(SmallBlockType* type)
   return block;
 }
 
-int SmallBlocks::ReleaseBlock(void* block)
-{
+int SmallBlocks::ReleaseBlock(void* block) {
   SmallPool* pool = PoolOf(block);
   SmallBlockType* type = pool->OwningType;
-  if (!OwnsType(type))
-    return -1;
+  if (!OwnsType(type)) return -1;
   type->Locked.Lock();
   if (--pool->UsedCount != 0) {
     void* chain = pool->FreeChain;
     HeaderOf(block) = reinterpret_cast<size_t>(chain) | kFreeFlag;
     pool->FreeChain = block;
-    if (!chain)
-      LinkFirst(&type->PartialPools, pool);
+    if (!chain) LinkFirst(&type->PartialPools, pool);
     type->Locked.Unlock();
     return 0;
   }
 
   // The pool's last block: the pool itself goes back to the medium blocks.
-  if (pool->FreeChain)
-    Unlink(pool);
+  if (pool->FreeChain) Unlink(pool);
   if (type->FeedPool == pool) {
     type->FeedLimit = 0;
     type->FeedPool = nullptr;

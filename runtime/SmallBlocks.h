@@ -45,7 +45,7 @@ struct alignas(64) SmallBlockType {
 };
 
 class SmallBlocks {
-public:
+ public:
   explicit SmallBlocks(MediumBlocks& medium);
   SmallBlocks(const SmallBlocks&) = delete;
   SmallBlocks& operator=(const SmallBlocks&) = delete;
@@ -61,7 +61,7 @@ public:
   const SmallBlockType& Type(size_t index) const { return FTypes[index]; }
   bool OwnsType(const SmallBlockType* type) const { return type >= FTypes && type < FTypes + kSmallTypeCount; }
 
-private:
+ private:
   friend class HeapWalker;
 
   SmallBlockType* LockTypeOrNeighbour(SmallBlockType* type);

@@ -3,12 +3,29 @@
 #include "framework/System.h"
 
 enum : int {
-  CError_OpenFailed = 1, CError_WriteFailed, CError_ReadFailed, CError_InvalidAsync,
-  CError_PurgeFailed, CError_AsyncCheck, CError_SetStateFailed, CError_TimeoutsFailed,
-  CError_SetupComFailed, CError_ClearComFailed, CError_ModemStatFailed, CError_EscapeComFailed,
-  CError_TransmitFailed, CError_ConnChangeProp, CError_EnumPortsFailed, CError_StoreFailed,
-  CError_LoadFailed, CError_RegFailed, CError_LedStateFailed, CError_ThreadCreated,
-  CError_WaitFailed, CError_HasLink, CError_RegError
+  CError_OpenFailed = 1,
+  CError_WriteFailed,
+  CError_ReadFailed,
+  CError_InvalidAsync,
+  CError_PurgeFailed,
+  CError_AsyncCheck,
+  CError_SetStateFailed,
+  CError_TimeoutsFailed,
+  CError_SetupComFailed,
+  CError_ClearComFailed,
+  CError_ModemStatFailed,
+  CError_EscapeComFailed,
+  CError_TransmitFailed,
+  CError_ConnChangeProp,
+  CError_EnumPortsFailed,
+  CError_StoreFailed,
+  CError_LoadFailed,
+  CError_RegFailed,
+  CError_LedStateFailed,
+  CError_ThreadCreated,
+  CError_WaitFailed,
+  CError_HasLink,
+  CError_RegError
 };
 
 String ComErrorText(int code);

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr DWORD kBaudRates[] = {0,     110,   300,   600,   1200,   2400,   4800,   9600,
+constexpr DWORD kBaudRates[] = {0,     110,   300,   600,   1200,  2400,   4800,   9600,
                                 14400, 19200, 38400, 56000, 57600, 115200, 128000, 256000};
 constexpr UINT WM_COMPORT_EVENT = WM_USER + 1;
 
@@ -479,21 +479,51 @@ void TCustomComPort::ProcessRxChar() {
 
 // ---- event methods -------------------------------------------------------------------
 
-void TCustomComPort::DoAfterClose() { if (OnAfterClose) OnAfterClose(this); }
-void TCustomComPort::DoAfterOpen() { if (OnAfterOpen) OnAfterOpen(this); }
-void TCustomComPort::DoBeforeClose() { if (OnBeforeClose) OnBeforeClose(this); }
-void TCustomComPort::DoBeforeOpen() { if (OnBeforeOpen) OnBeforeOpen(this); }
-void TCustomComPort::DoRxChar(int count) { if (OnRxChar) OnRxChar(this, count); }
-void TCustomComPort::DoRxBuf(const void* buffer, int count) { if (OnRxBuf) OnRxBuf(this, buffer, count); }
-void TCustomComPort::DoTxEmpty() { if (OnTxEmpty) OnTxEmpty(this); }
-void TCustomComPort::DoBreak() { if (OnBreak) OnBreak(this); }
-void TCustomComPort::DoRing() { if (OnRing) OnRing(this); }
-void TCustomComPort::DoRxFlag() { if (OnRxFlag) OnRxFlag(this); }
-void TCustomComPort::DoCTSChange(bool onOff) { if (OnCTSChange) OnCTSChange(this, onOff); }
-void TCustomComPort::DoDSRChange(bool onOff) { if (OnDSRChange) OnDSRChange(this, onOff); }
-void TCustomComPort::DoError(TComErrors errors) { if (OnError) OnError(this, errors); }
-void TCustomComPort::DoRLSDChange(bool onOff) { if (OnRLSDChange) OnRLSDChange(this, onOff); }
-void TCustomComPort::DoRx80Full() { if (OnRx80Full) OnRx80Full(this); }
+void TCustomComPort::DoAfterClose() {
+  if (OnAfterClose) OnAfterClose(this);
+}
+void TCustomComPort::DoAfterOpen() {
+  if (OnAfterOpen) OnAfterOpen(this);
+}
+void TCustomComPort::DoBeforeClose() {
+  if (OnBeforeClose) OnBeforeClose(this);
+}
+void TCustomComPort::DoBeforeOpen() {
+  if (OnBeforeOpen) OnBeforeOpen(this);
+}
+void TCustomComPort::DoRxChar(int count) {
+  if (OnRxChar) OnRxChar(this, count);
+}
+void TCustomComPort::DoRxBuf(const void* buffer, int count) {
+  if (OnRxBuf) OnRxBuf(this, buffer, count);
+}
+void TCustomComPort::DoTxEmpty() {
+  if (OnTxEmpty) OnTxEmpty(this);
+}
+void TCustomComPort::DoBreak() {
+  if (OnBreak) OnBreak(this);
+}
+void TCustomComPort::DoRing() {
+  if (OnRing) OnRing(this);
+}
+void TCustomComPort::DoRxFlag() {
+  if (OnRxFlag) OnRxFlag(this);
+}
+void TCustomComPort::DoCTSChange(bool onOff) {
+  if (OnCTSChange) OnCTSChange(this, onOff);
+}
+void TCustomComPort::DoDSRChange(bool onOff) {
+  if (OnDSRChange) OnDSRChange(this, onOff);
+}
+void TCustomComPort::DoError(TComErrors errors) {
+  if (OnError) OnError(this, errors);
+}
+void TCustomComPort::DoRLSDChange(bool onOff) {
+  if (OnRLSDChange) OnRLSDChange(this, onOff);
+}
+void TCustomComPort::DoRx80Full() {
+  if (OnRx80Full) OnRx80Full(this);
+}
 
 // ---- links ----------------------------------------------------------------------------
 

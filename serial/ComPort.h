@@ -33,7 +33,12 @@ struct TComWakeUp {
 // Groups of settings that the ini and registry storage write and read.
 using TStoredComGroups = uint8_t;
 enum TStoredComGroup : TStoredComGroups {
-  sgBasic = 0x01, sgFlowControl = 0x02, sgBuffer = 0x04, sgTimeouts = 0x08, sgParity = 0x10, sgOthers = 0x20
+  sgBasic = 0x01,
+  sgFlowControl = 0x02,
+  sgBuffer = 0x04,
+  sgTimeouts = 0x08,
+  sgParity = 0x10,
+  sgOthers = 0x20
 };
 
 class TComPortAbstract : public TComponent {

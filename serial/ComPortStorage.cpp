@@ -5,8 +5,8 @@
 
 namespace {
 
-const wchar_t* const kBaudTexts[] = {L"Custom", L"110",   L"300",   L"600",   L"1200",   L"2400",
-                                     L"4800",   L"9600",  L"14400", L"19200", L"38400",  L"56000",
+const wchar_t* const kBaudTexts[] = {L"Custom", L"110",    L"300",    L"600",   L"1200",  L"2400",
+                                     L"4800",   L"9600",   L"14400",  L"19200", L"38400", L"56000",
                                      L"57600",  L"115200", L"128000", L"256000"};
 const wchar_t* const kStopTexts[] = {L"1", L"1.5", L"2"};
 const wchar_t* const kDataTexts[] = {L"5", L"6", L"7", L"8"};
@@ -134,8 +134,12 @@ void Store(TCustomComPort& p, TSettingsPlace& to) {
 void Load(TCustomComPort& p, TSettingsPlace& from) {
   const TStoredComGroups g = p.StoredGroups();
   TComFlowControl& fc = p.FlowControl();
-  const auto readBool = [&](const String& key, bool present) { return TextBool(from.ReadString(key, BoolText(present))); };
-  const auto readChar = [&](const String& key, char present) { return TextChar(from.ReadString(key, CharText(present))); };
+  const auto readBool = [&](const String& key, bool present) {
+    return TextBool(from.ReadString(key, BoolText(present)));
+  };
+  const auto readChar = [&](const String& key, char present) {
+    return TextChar(from.ReadString(key, CharText(present)));
+  };
   if (g & sgBasic) {
     p.SetPort(from.ReadString(L"Port", p.Port()));
     p.SetBaudRate(TBaudRate(Find(kBaudTexts, from.ReadString(L"BaudRate", kBaudTexts[p.BaudRate()]), br9600)));

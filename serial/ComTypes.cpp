@@ -6,9 +6,8 @@ struct TEventBit {
   DWORD Mask;
 };
 constexpr TEventBit kEventBits[] = {
-    {evRxChar, EV_RXCHAR}, {evTxEmpty, EV_TXEMPTY}, {evRxFlag, EV_RXFLAG}, {evRing, EV_RING},
-    {evBreak, EV_BREAK},   {evCTS, EV_CTS},         {evDSR, EV_DSR},       {evError, EV_ERR},
-    {evRLSD, EV_RLSD},     {evRx80Full, EV_RX80FULL},
+    {evRxChar, EV_RXCHAR}, {evTxEmpty, EV_TXEMPTY}, {evRxFlag, EV_RXFLAG}, {evRing, EV_RING}, {evBreak, EV_BREAK},
+    {evCTS, EV_CTS},       {evDSR, EV_DSR},         {evError, EV_ERR},     {evRLSD, EV_RLSD}, {evRx80Full, EV_RX80FULL},
 };
 }  // namespace
 

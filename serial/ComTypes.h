@@ -7,8 +7,22 @@
 #include <functional>
 
 enum TBaudRate : uint8_t {
-  brCustom, br110, br300, br600, br1200, br2400, br4800, br9600, br14400, br19200,
-  br38400, br56000, br57600, br115200, br128000, br256000
+  brCustom,
+  br110,
+  br300,
+  br600,
+  br1200,
+  br2400,
+  br4800,
+  br9600,
+  br14400,
+  br19200,
+  br38400,
+  br56000,
+  br57600,
+  br115200,
+  br128000,
+  br256000
 };
 enum TStopBits : uint8_t { sbOneStopBit, sbOne5StopBits, sbTwoStopBits };
 enum TDataBits : uint8_t { dbFive, dbSix, dbSeven, dbEight };
@@ -21,16 +35,30 @@ enum TSyncMethod : uint8_t { smThreadSync, smWindowSync, smNone, smDisableEvents
 // Events as bits of a 16-bit set.
 using TComEvents = uint16_t;
 enum TComEvent : TComEvents {
-  evRxChar = 0x1, evTxEmpty = 0x2, evRxFlag = 0x4, evRing = 0x8, evBreak = 0x10,
-  evCTS = 0x20, evDSR = 0x40, evError = 0x80, evRLSD = 0x100, evRx80Full = 0x200
+  evRxChar = 0x1,
+  evTxEmpty = 0x2,
+  evRxFlag = 0x4,
+  evRing = 0x8,
+  evBreak = 0x10,
+  evCTS = 0x20,
+  evDSR = 0x40,
+  evError = 0x80,
+  evRLSD = 0x100,
+  evRx80Full = 0x200
 };
 constexpr TComEvents kAllComEvents = 0x3FF;
 
 // Line errors as bits of a byte.
 using TComErrors = uint8_t;
 enum TComError : TComErrors {
-  ceFrame = 0x1, ceRxParity = 0x2, ceOverrun = 0x4, ceBreak = 0x8,
-  ceIO = 0x10, ceMode = 0x20, ceRxOver = 0x40, ceTxFull = 0x80
+  ceFrame = 0x1,
+  ceRxParity = 0x2,
+  ceOverrun = 0x4,
+  ceBreak = 0x8,
+  ceIO = 0x10,
+  ceMode = 0x20,
+  ceRxOver = 0x40,
+  ceTxFull = 0x80
 };
 
 // Input line states as bits of a byte.

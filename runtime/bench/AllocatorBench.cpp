@@ -33,8 +33,7 @@ struct OurHeap {
 
 struct Random {
   uint64_t State;
-  uint32_t Next()
-  {
+  uint32_t Next() {
     State ^= State << 13;
     State ^= State >> 7;
     State ^= State << 17;
@@ -42,16 +41,14 @@ struct Random {
   }
 };
 
-double Now()
-{
+double Now() {
   LARGE_INTEGER counter, frequency;
   QueryPerformanceCounter(&counter);
   QueryPerformanceFrequency(&frequency);
   return double(counter.QuadPart) / double(frequency.QuadPart);
 }
 
-size_t CommittedBytes()
-{
+size_t CommittedBytes() {
   PROCESS_MEMORY_COUNTERS counters{};
   GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
   return counters.PagefileUsage;
@@ -61,11 +58,9 @@ size_t CommittedBytes()
 struct PeakMeter {
   size_t Base = CommittedBytes();
   size_t Peak = 0;
-  void Sample()
-  {
+  void Sample() {
     size_t now = CommittedBytes();
-    if (now > Base && now - Base > Peak)
-      Peak = now - Base;
+    if (now > Base && now - Base > Peak) Peak = now - Base;
   }
 };
 
@@ -76,58 +71,48 @@ struct Result {
 
 // Random sizes in [low, high] into a working set of slots: each step frees one slot and refills it.
 template <typename Heap>
-Result Churn(Heap& heap, size_t pairs, size_t slots, size_t low, size_t high, uint64_t seed, PeakMeter* meter)
-{
+Result Churn(Heap& heap, size_t pairs, size_t slots, size_t low, size_t high, uint64_t seed, PeakMeter* meter) {
   std::vector<void*> live(slots, nullptr);
   Random random{seed};
   double start = Now();
   for (size_t i = 0; i < pairs; ++i) {
     size_t slot = random.Next() % slots;
-    if (live[slot])
-      heap.Free(live[slot]);
+    if (live[slot]) heap.Free(live[slot]);
     size_t size = low + random.Next() % (high - low + 1);
     live[slot] = heap.Alloc(size);
     static_cast<char*>(live[slot])[0] = 1;
-    if (meter && (i & 0xFFFF) == 0)
-      meter->Sample();
+    if (meter && (i & 0xFFFF) == 0) meter->Sample();
   }
   for (void* p : live)
-    if (p)
-      heap.Free(p);
+    if (p) heap.Free(p);
   return {Now() - start, meter ? meter->Peak : 0};
 }
 
 // Sizes spread evenly over the powers of two up to 1 MiB.
 template <typename Heap>
-Result Mixed(Heap& heap, size_t pairs, uint64_t seed)
-{
+Result Mixed(Heap& heap, size_t pairs, uint64_t seed) {
   PeakMeter meter;
   std::vector<void*> live(2000, nullptr);
   Random random{seed};
   double start = Now();
   for (size_t i = 0; i < pairs; ++i) {
     size_t slot = random.Next() % live.size();
-    if (live[slot])
-      heap.Free(live[slot]);
+    if (live[slot]) heap.Free(live[slot]);
     size_t bits = 3 + random.Next() % 18;
     size_t size = (size_t(1) << bits) + random.Next() % (size_t(1) << bits);
-    if (size > (1u << 20))
-      size = 1u << 20;
+    if (size > (1u << 20)) size = 1u << 20;
     live[slot] = heap.Alloc(size);
     std::memset(live[slot], 1, size < 64 ? size : 64);
-    if ((i & 0x3FF) == 0)
-      meter.Sample();
+    if ((i & 0x3FF) == 0) meter.Sample();
   }
   for (void* p : live)
-    if (p)
-      heap.Free(p);
+    if (p) heap.Free(p);
   return {Now() - start, meter.Peak};
 }
 
 // Strings that grow by a few characters at a time, as text is built up.
 template <typename Heap>
-Result StringGrowth(Heap& heap, size_t strings, uint64_t seed)
-{
+Result StringGrowth(Heap& heap, size_t strings, uint64_t seed) {
   PeakMeter meter;
   std::vector<char*> live(500, nullptr);
   std::vector<size_t> length(live.size(), 0), target(live.size(), 0);
@@ -149,23 +134,21 @@ Result StringGrowth(Heap& heap, size_t strings, uint64_t seed)
     live[slot] = static_cast<char*>(heap.Resize(live[slot], length[slot] + add + 1));
     std::memset(live[slot] + length[slot], 'x', add);
     length[slot] += add;
-    if ((step & 0xFFF) == 0)
-      meter.Sample();
+    if ((step & 0xFFF) == 0) meter.Sample();
   }
   for (char* p : live)
-    if (p)
-      heap.Free(p);
+    if (p) heap.Free(p);
   return {Now() - start, meter.Peak};
 }
 
 template <typename Heap>
-Result ThreadedChurn(Heap& heap, size_t pairs, size_t threads)
-{
+Result ThreadedChurn(Heap& heap, size_t pairs, size_t threads) {
   PeakMeter meter;
   double start = Now();
   std::vector<std::thread> workers;
   for (size_t t = 0; t < threads; ++t)
-    workers.emplace_back([&heap, pairs, threads, t] { Churn(heap, pairs / threads, 1024, 8, 256, 0x9E3779B97F4A7C15ull + t, nullptr); });
+    workers.emplace_back(
+        [&heap, pairs, threads, t] { Churn(heap, pairs / threads, 1024, 8, 256, 0x9E3779B97F4A7C15ull + t, nullptr); });
   std::atomic<bool> done{false};
   std::thread sampler([&] {
     while (!done.load()) {
@@ -173,25 +156,23 @@ Result ThreadedChurn(Heap& heap, size_t pairs, size_t threads)
       Sleep(5);  // the sampling period
     }
   });
-  for (auto& worker : workers)
-    worker.join();
+  for (auto& worker : workers) worker.join();
   done = true;
   sampler.join();
   return {Now() - start, meter.Peak};
 }
 
-void Report(const char* load, const Result& ours, const Result& runtime)
-{
+void Report(const char* load, const Result& ours, const Result& runtime) {
   std::printf("%-34s time %7.3f s / %7.3f s = %5.2f   peak %7.1f MiB / %7.1f MiB = %5.2f\n", load, ours.Seconds,
               runtime.Seconds, ours.Seconds / runtime.Seconds, ours.PeakBytes / 1048576.0,
-              runtime.PeakBytes / 1048576.0, runtime.PeakBytes ? double(ours.PeakBytes) / double(runtime.PeakBytes) : 0.0);
+              runtime.PeakBytes / 1048576.0,
+              runtime.PeakBytes ? double(ours.PeakBytes) / double(runtime.PeakBytes) : 0.0);
   std::fflush(stdout);
 }
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
   const size_t pairs = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 10000000;
   std::printf("ours / run-time heap (lower is better), %zu alloc/free pairs per churn\n", pairs);
   {

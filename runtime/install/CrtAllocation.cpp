@@ -12,20 +12,16 @@
 
 namespace {
 
-void* Allocate(size_t size)
-{
+void* Allocate(size_t size) {
   void* p = mm::InstalledAllocator().AllocBlock(size);
-  if (!p)
-    errno = ENOMEM;
+  if (!p) errno = ENOMEM;
   return p;
 }
 
 template <typename Char>
-Char* Duplicate(const Char* text, size_t length)
-{
+Char* Duplicate(const Char* text, size_t length) {
   auto* copy = static_cast<Char*>(Allocate((length + 1) * sizeof(Char)));
-  if (copy)
-    std::memcpy(copy, text, (length + 1) * sizeof(Char));
+  if (copy) std::memcpy(copy, text, (length + 1) * sizeof(Char));
   return copy;
 }
 
@@ -35,35 +31,28 @@ extern "C" {
 
 void* malloc(size_t size) { return Allocate(size); }
 
-void free(void* p)
-{
-  if (p && mm::InstalledAllocator().ReleaseBlock(p) != 0)
-    mm::StopOnInvalidRelease(p);
+void free(void* p) {
+  if (p && mm::InstalledAllocator().ReleaseBlock(p) != 0) mm::StopOnInvalidRelease(p);
 }
 
-void* calloc(size_t count, size_t size)
-{
+void* calloc(size_t count, size_t size) {
   if (size && count > mm::kMaxRequest / size) {
     errno = ENOMEM;
     return nullptr;
   }
   void* p = Allocate(count * size);
-  if (p)
-    std::memset(p, 0, count * size);
+  if (p) std::memset(p, 0, count * size);
   return p;
 }
 
-void* realloc(void* p, size_t size)
-{
-  if (!p)
-    return Allocate(size);
+void* realloc(void* p, size_t size) {
+  if (!p) return Allocate(size);
   if (size == 0) {  // as the run-time DLL does: free and answer null
     free(p);
     return nullptr;
   }
   void* resized = mm::InstalledAllocator().ResizeBlock(p, size);
-  if (!resized)
-    errno = ENOMEM;
+  if (!resized) errno = ENOMEM;
   return resized;
 }
 

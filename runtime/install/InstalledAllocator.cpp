@@ -22,8 +22,7 @@ std::atomic<int> gSetUpState{0};  // 0 not set up, 1 being set up, 2 done
 
 }  // namespace
 
-BlockAllocator& SetUpInstalledAllocator()
-{
+BlockAllocator& SetUpInstalledAllocator() {
   int expected = 0;
   if (gSetUpState.compare_exchange_strong(expected, 1, std::memory_order_acq_rel)) {
     auto* pages = new (gPagesStorage) Win32PageProvider();
@@ -33,8 +32,7 @@ BlockAllocator& SetUpInstalledAllocator()
     return *allocator;
   }
   // Another thread is placing the allocator, a matter of microseconds; yield to it until it is done.
-  while (gSetUpState.load(std::memory_order_acquire) != 2)
-    Sleep(0);
+  while (gSetUpState.load(std::memory_order_acquire) != 2) Sleep(0);
   return *gInstalledAllocator.load(std::memory_order_acquire);
 }
 
@@ -42,15 +40,13 @@ BlockAllocator& SetUpInstalledAllocator()
 
 void InstallMemoryManager() { InstalledAllocator(); }
 
-void StopOnInvalidRelease(const void* p)
-{
+void StopOnInvalidRelease(const void* p) {
   char text[] =
       "Memory manager: the program released memory at 0x0000000000000000 that is not a block in use "
       "(released twice, or never allocated here). The program stops.\r\n";
   char* digits = text + sizeof "Memory manager: the program released memory at 0x" - 1;
   uintptr_t value = reinterpret_cast<uintptr_t>(p);
-  for (int i = 15; i >= 0; --i, value >>= 4)
-    digits[i] = "0123456789ABCDEF"[value & 15];
+  for (int i = 15; i >= 0; --i, value >>= 4) digits[i] = "0123456789ABCDEF"[value & 15];
 
   OutputDebugStringA(text);
   HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
@@ -60,8 +56,7 @@ void StopOnInvalidRelease(const void* p)
   }
   TerminateProcess(GetCurrentProcess(), 3);
   // The process is ending; this thread must not return into the caller meanwhile.
-  for (;;)
-    Sleep(INFINITE);
+  for (;;) Sleep(INFINITE);
 }
 
 }  // namespace mm

@@ -14,8 +14,7 @@ extern std::atomic<BlockAllocator*> gInstalledAllocator;
 BlockAllocator& SetUpInstalledAllocator();
 }  // namespace detail
 
-inline BlockAllocator& InstalledAllocator()
-{
+inline BlockAllocator& InstalledAllocator() {
   BlockAllocator* allocator = detail::gInstalledAllocator.load(std::memory_order_acquire);
   return allocator ? *allocator : detail::SetUpInstalledAllocator();
 }

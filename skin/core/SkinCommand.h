@@ -121,7 +121,7 @@ struct TacBgIndexQuery {
 // What a window's "ACSDATA" property points to: the object that handles
 // its skin messages without going through the window's queue.
 class TacSkinMessageTarget {
-public:
+ public:
   virtual ~TacSkinMessageTarget() = default;
   virtual LRESULT SkinWndProc(UINT Msg, WPARAM WParam, LPARAM LParam) = 0;
 };

@@ -5,20 +5,20 @@
 const std::array<const wchar_t*, 4> acScaleSuffixes = {L"", L"*125", L"*150", L"*200"};
 const std::array<const wchar_t*, 4> acTabPositionSuffixes = {L"", L"BOTTOM", L"LEFT", L"RIGHT"};
 
-const std::array<const wchar_t*, 23> acDefaultClassNames = {
-    L" ", L"TButton", L" ", L" ", L" ", L" ", L" ", L" ", L" ", L" ", L" ", L" ",
-    L" ", L" ",       L" ", L" ", L" ", L" ", L" ", L" ", L" ", L" ", L" "};
+const std::array<const wchar_t*, 23> acDefaultClassNames = {L" ", L"TButton", L" ", L" ", L" ", L" ", L" ", L" ",
+                                                            L" ", L" ",       L" ", L" ", L" ", L" ", L" ", L" ",
+                                                            L" ", L" ",       L" ", L" ", L" ", L" ", L" "};
 
 const std::array<const wchar_t*, 16> acTabSections = {
-    L"TABLEFTFIRST",  L"TABTOPFIRST",  L"TABRIGHTFIRST",  L"TABBOTTOMFIRST",  L"TABLEFTLAST", L"TABTOPLAST",
-    L"TABRIGHTLAST",  L"TABBOTTOMLAST", L"TABLEFTMIDDLE", L"TABTOPMIDDLE", L"TABRIGHTMIDDLE", L"TABBOTTOMMIDDLE",
-    L"TABLEFT",       L"TABTOP",       L"TABRIGHT",       L"TABBOTTOM"};
+    L"TABLEFTFIRST", L"TABTOPFIRST",   L"TABRIGHTFIRST", L"TABBOTTOMFIRST", L"TABLEFTLAST",    L"TABTOPLAST",
+    L"TABRIGHTLAST", L"TABBOTTOMLAST", L"TABLEFTMIDDLE", L"TABTOPMIDDLE",   L"TABRIGHTMIDDLE", L"TABBOTTOMMIDDLE",
+    L"TABLEFT",      L"TABTOP",        L"TABRIGHT",      L"TABBOTTOM"};
 const std::array<const wchar_t*, 4> acScrollButtonSections = {L"SCROLLBTNLEFT", L"SCROLLBTNTOP", L"SCROLLBTNRIGHT",
-                                                               L"SCROLLBTNBOTTOM"};
+                                                              L"SCROLLBTNBOTTOM"};
 const std::array<const wchar_t*, 4> acScrollBarSections = {L"SCROLLBAR1H", L"SCROLLBAR1V", L"SCROLLBAR2H",
-                                                            L"SCROLLBAR2V"};
+                                                           L"SCROLLBAR2V"};
 const std::array<const wchar_t*, 4> acUpDownSections = {L"UPDOWNBTN_LEFT", L"UPDOWNBTN_TOP", L"UPDOWNBTNRIGHT",
-                                                         L"UPDOWNBTN_BOTTOM"};
+                                                        L"UPDOWNBTN_BOTTOM"};
 const std::array<const wchar_t*, 2> acScrollSliderSections = {L"SCROLLSLIDERH", L"SCROLLSLIDERV"};
 const std::array<const wchar_t*, 2> acRadioImages = {L"RADIOUNCHECKED", L"RADIOCHECKED"};
 const std::array<const wchar_t*, 3> acCheckBoxImages = {L"BOXUNCHECKED", L"BOXCHECKED", L"BOXGRAYED"};
@@ -41,14 +41,14 @@ ConstantsUnit& Unit() {
 
 // A system library loaded for the length of reading its strings.
 class StringLibrary {
-public:
+ public:
   explicit StringLibrary(const wchar_t* Name) : FModule(LoadLibraryW(Name)) {}
   ~StringLibrary() {
     if (FModule) FreeLibrary(FModule);
   }
   operator HMODULE() const { return FModule; }
 
-private:
+ private:
   HMODULE FModule;
 };
 

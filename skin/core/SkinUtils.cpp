@@ -147,10 +147,14 @@ void DoneSkinUtils() {
 
 int ScaleByIndex(int Value, int Index) {
   switch (Index) {
-    case 1: return Value + Value / 4;
-    case 2: return Value + Value / 2;
-    case 3: return Value * 2;
-    default: return Value;
+    case 1:
+      return Value + Value / 4;
+    case 2:
+      return Value + Value / 2;
+    case 3:
+      return Value * 2;
+    default:
+      return Value;
   }
 }
 
@@ -197,8 +201,7 @@ String IniSectionString(const TacIniSections& Sections, const String& Section, c
 
 int IniSectionInteger(const TacIniSections& Sections, const String& Section, const String& Ident, int Default) {
   String Value = IniSectionString(Sections, Section, Ident, String());
-  if (Value.size() > 2 && Value[0] == L'0' && (Value[1] == L'x' || Value[1] == L'X'))
-    Value = L"$" + Value.substr(2);
+  if (Value.size() > 2 && Value[0] == L'0' && (Value[1] == L'x' || Value[1] == L'X')) Value = L"$" + Value.substr(2);
   return StrToIntDef(Value, Default);
 }
 
@@ -327,13 +330,12 @@ String ReplaceAll(const String& S, const String& Old, const String& New) {
   if (Old.empty()) return S;
   String Result;
   size_t From = 0;
-  for (size_t At; (At = S.find(Old, From)) != String::npos; From = At + Old.size()) Result += S.substr(From, At - From) + New;
+  for (size_t At; (At = S.find(Old, From)) != String::npos; From = At + Old.size())
+    Result += S.substr(From, At - From) + New;
   return Result + S.substr(From);
 }
 
-bool ContainsAnyChar(const String& Text, const String& Chars) {
-  return Text.find_first_of(Chars) != String::npos;
-}
+bool ContainsAnyChar(const String& Text, const String& Chars) { return Text.find_first_of(Chars) != String::npos; }
 
 String AddTrailingBackslash(const String& Path) {
   if (Path.empty() || Path.back() == L'\\') return Path;
@@ -341,9 +343,7 @@ String AddTrailingBackslash(const String& Path) {
   return Path.size() == 1 ? Path + L":\\" : Path + L"\\";
 }
 
-bool IsValidPathName(const String& Path) {
-  return !Path.empty() && Path.find_first_of(L"<>\"|*?/") == String::npos;
-}
+bool IsValidPathName(const String& Path) { return !Path.empty() && Path.find_first_of(L"<>\"|*?/") == String::npos; }
 
 bool DirectoryExistsQuiet(const String& Dir) {
   UINT Old = SetErrorMode(SEM_FAILCRITICALERRORS);
@@ -395,7 +395,9 @@ void WaitUntilTick(DWORD StartTick, DWORD Interval) {
   while (GetTickCount() - StartTick < Interval) Sleep(0);
 }
 
-void InitBlendFunction(BLENDFUNCTION& Blend, uint8_t Alpha) { Blend = BLENDFUNCTION{AC_SRC_OVER, 0, Alpha, AC_SRC_ALPHA}; }
+void InitBlendFunction(BLENDFUNCTION& Blend, uint8_t Alpha) {
+  Blend = BLENDFUNCTION{AC_SRC_OVER, 0, Alpha, AC_SRC_ALPHA};
+}
 
 TacBackgroundSource BitmapBackgroundSource(TBitmap* Bmp, int X, int Y) {
   TacBackgroundSource Source;

@@ -137,10 +137,18 @@ TBitmap* RotateBitmapRightAngle(TBitmap*& Bmp, int Angle, bool FreeSource) {
     for (int x = 0; x < W; ++x) {
       int nx, ny;
       switch (Angle) {
-        case 90: nx = H - 1 - y, ny = x; break;
-        case 180: nx = W - 1 - x, ny = H - 1 - y; break;
-        case 270: nx = y, ny = W - 1 - x; break;
-        default: nx = x, ny = y; break;
+        case 90:
+          nx = H - 1 - y, ny = x;
+          break;
+        case 180:
+          nx = W - 1 - x, ny = H - 1 - y;
+          break;
+        case 270:
+          nx = y, ny = W - 1 - x;
+          break;
+        default:
+          nx = x, ny = y;
+          break;
       }
       PixelRow(D0, DStep, ny)[nx] = s[x];
     }
@@ -191,9 +199,8 @@ void RegionFromKeyColor(HRGN& Rgn, TBitmap& Bmp, uint32_t KeyColor) {
   }
 }
 
-void CollectKeyColorRects(std::vector<RECT>& Rects, TBitmap* Bmp, const RECT& ItemRect, int DstWidth, int WL,
-                          int WT, int WR, int WB, int DstY, bool FromBottom, bool TwoHalves, uint32_t KeyColor,
-                          int Shift) {
+void CollectKeyColorRects(std::vector<RECT>& Rects, TBitmap* Bmp, const RECT& ItemRect, int DstWidth, int WL, int WT,
+                          int WR, int WB, int DstY, bool FromBottom, bool TwoHalves, uint32_t KeyColor, int Shift) {
   if (!Bmp) return;
   const int FrameHeight = (ItemRect.bottom - ItemRect.top) / (TwoHalves ? 2 : 1);
   const int Rows = FromBottom ? WB : WT;

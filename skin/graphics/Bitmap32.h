@@ -30,9 +30,7 @@ void SetPixelFormat32(TBitmap& Bmp);
 // rows (outputs untouched); Step is 0 for a one-row bitmap.
 bool PrepareScanlineWalk(TBitmap* Bmp, uint8_t*& Row0, ptrdiff_t& Step);
 
-inline uint32_t* PixelRow(uint8_t* Row0, ptrdiff_t Step, int Y) {
-  return reinterpret_cast<uint32_t*>(Row0 + Y * Step);
-}
+inline uint32_t* PixelRow(uint8_t* Row0, ptrdiff_t Step, int Y) { return reinterpret_cast<uint32_t*>(Row0 + Y * Step); }
 
 using TPixelProc = void (*)(uint32_t* Pixel, int Value);
 // Calls Proc for every pixel except those whose full value equals
@@ -58,9 +56,8 @@ void CollectKeyColorRuns(std::vector<RECT>& Rects, TBitmap& Bmp, uint32_t KeyCol
 void RegionFromKeyColor(HRGN& Rgn, TBitmap& Bmp, uint32_t KeyColor);
 // Key-colour runs of the corner zones of one frame of a skin image,
 // mapped to window coordinates.
-void CollectKeyColorRects(std::vector<RECT>& Rects, TBitmap* Bmp, const RECT& ItemRect, int DstWidth, int WL,
-                          int WT, int WR, int WB, int DstY, bool FromBottom, bool TwoHalves, uint32_t KeyColor,
-                          int Shift);
+void CollectKeyColorRects(std::vector<RECT>& Rects, TBitmap* Bmp, const RECT& ItemRect, int DstWidth, int WL, int WT,
+                          int WR, int WB, int DstY, bool FromBottom, bool TwoHalves, uint32_t KeyColor, int Shift);
 
 // Picture in the upper half of R, grey mask in the lower half: a new
 // bitmap of the picture with alpha 255 - mask. Nil when R is empty or

@@ -73,12 +73,24 @@ uint32_t HuePixel(uint32_t Pixel, int Amount) {
   const double p = Limit(V * (1 - S)), q = Limit(V * (1 - f * S)), r = Limit(V * (1 - (1 - f) * S));
   double nr, ng, nb;
   switch (i) {
-    case 0: nr = V, ng = r, nb = p; break;
-    case 1: nr = q, ng = V, nb = p; break;
-    case 2: nr = p, ng = V, nb = r; break;
-    case 3: nr = p, ng = q, nb = V; break;
-    case 4: nr = r, ng = p, nb = V; break;
-    default: nr = V, ng = p, nb = q; break;
+    case 0:
+      nr = V, ng = r, nb = p;
+      break;
+    case 1:
+      nr = q, ng = V, nb = p;
+      break;
+    case 2:
+      nr = p, ng = V, nb = r;
+      break;
+    case 3:
+      nr = p, ng = q, nb = V;
+      break;
+    case 4:
+      nr = r, ng = p, nb = V;
+      break;
+    default:
+      nr = V, ng = p, nb = q;
+      break;
   }
   return Top | uint32_t(nr) << 16 | uint32_t(ng) << 8 | uint32_t(nb);
 }

@@ -30,8 +30,7 @@ void TonePixelProc(uint32_t* Pixel, int Tone);
 struct TGraphUtilsBindings {
   DWORD(WINAPI* SetLayout)(HDC, DWORD) = nullptr;
   DWORD(WINAPI* GetLayout)(HDC) = nullptr;
-  BOOL(WINAPI* UpdateLayeredWindow)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF, BLENDFUNCTION*,
-                                    DWORD) = nullptr;
+  BOOL(WINAPI* UpdateLayeredWindow)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF, BLENDFUNCTION*, DWORD) = nullptr;
   BOOL(WINAPI* SetLayeredWindowAttributes)(HWND, COLORREF, BYTE, DWORD) = nullptr;
 };
 

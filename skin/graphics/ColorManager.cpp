@@ -74,8 +74,7 @@ static void CheckBits(uint8_t Value) {
 
 static void CheckSamples(uint8_t Value) {
   if (Value < 1 || Value > 4)
-    TColorManager::RaiseConversionError(
-        L"Sample count per pixel does not correspond to the given color scheme.");
+    TColorManager::RaiseConversionError(L"Sample count per pixel does not correspond to the given color scheme.");
 }
 
 void TColorManager::SetSourceBits(uint8_t Value) {
@@ -115,7 +114,8 @@ TPixelFormat TColorManager::PixelFormatFor(bool Target) const {
       if (Bits >= 2 && Bits <= 4) return pf4bit;
       if (Bits >= 8) return pf8bit;
       break;
-    case 3: return Bits <= 5 ? pf15bit : pf24bit;
+    case 3:
+      return Bits <= 5 ? pf15bit : pf24bit;
     case 4:
       if (Bits >= 8) return pf32bit;
       break;
@@ -129,8 +129,7 @@ void TColorManager::ComputeGammaTable(float FileGamma, float DisplayGamma) {
   double g = 1.0 / (double(FFileGamma) * FDisplayGamma);
   int m = FSourceBits >= 8 ? 255 : (1 << FTargetBits) - 1;
   int t = FTargetBits >= 8 ? 255 : (1 << FTargetBits) - 1;
-  for (int i = 0; i <= m && i < 256; ++i)
-    FGammaTable[i] = uint8_t(std::nearbyint(std::pow(double(i) / m, g) * t));
+  for (int i = 0; i <= m && i < 256; ++i) FGammaTable[i] = uint8_t(std::nearbyint(std::pow(double(i) / m, g) * t));
 }
 
 void TColorManager::SelectConverter() {
@@ -167,7 +166,8 @@ void TColorManager::SelectConverter() {
       if ((FTargetLayout == plBGR || FTargetLayout == plBGRA) && Byteish(FSourceBits) && FTargetBits == 8)
         FConverter = &TColorManager::ConvertRGBToBGR;
       break;
-    default: break;
+    default:
+      break;
   }
   FDirty = false;
 }

@@ -19,7 +19,7 @@ constexpr uint8_t cfGamma = 1 << 1;      // target: apply GammaTable
 constexpr uint8_t cfBigEndian = 1 << 2;  // source: 16-bit samples high byte first
 
 class EColorConversionError : public Exception {
-public:
+ public:
   using Exception::Exception;
 };
 
@@ -27,7 +27,7 @@ public:
 inline uint16_t MulDiv16(uint16_t A, uint16_t B, uint16_t C) { return uint16_t((uint32_t(A) * B) / C); }
 
 class TColorManager : public TObject {
-public:
+ public:
   TColorManager();
 
   uint8_t SourceBits() const { return FSourceBits; }
@@ -65,7 +65,7 @@ public:
 
   [[noreturn]] static void RaiseConversionError(const String& Message);
 
-private:
+ private:
   using TConverter = void (TColorManager::*)(const uint8_t* Source, uint8_t* Target, int Count, uint8_t Mask);
 
   void SelectConverter();

@@ -96,8 +96,8 @@ struct Exports {
   GpStatus(WINAPI* GdipCreateFontFamilyFromName)(const WCHAR*, void*, GpFontFamily**);
   GpStatus(WINAPI* GdipCreateFont)(const GpFontFamily*, float, int, int, GpFont**);
   GpStatus(WINAPI* GdipDeleteFont)(GpFont*);
-  GpStatus(WINAPI* GdipDrawString)(GpGraphics*, const WCHAR*, int, const GpFont*, const GpRectF*,
-                                   const GpStringFormat*, const GpBrush*);
+  GpStatus(WINAPI* GdipDrawString)(GpGraphics*, const WCHAR*, int, const GpFont*, const GpRectF*, const GpStringFormat*,
+                                   const GpBrush*);
   GpStatus(WINAPI* GdipSetStringFormatAlign)(GpStringFormat*, int);
   GpStatus(WINAPI* GdipSetStringFormatLineAlign)(GpStringFormat*, int);
   GpStatus(WINAPI* GdipSetTextRenderingHint)(GpGraphics*, int);
@@ -191,7 +191,7 @@ void BindAll() {
 // Deletes a GDI+ object with its own delete call when it goes out of scope.
 template <typename Deleter>
 class GpHandle {
-public:
+ public:
   explicit GpHandle(Deleter Delete) : FDelete(Delete) {}
   ~GpHandle() {
     if (FObject && FDelete) FDelete(FObject);
@@ -202,7 +202,7 @@ public:
   void* get() const { return FObject; }
   explicit operator bool() const { return FObject != nullptr; }
 
-private:
+ private:
   void* FObject = nullptr;
   Deleter FDelete;
 };
@@ -497,7 +497,8 @@ void GpFillPolygonInt(HDC DC, uint32_t Color, const POINT* Points, int Count) {
 float SinDeg(int Angle) {
   static const auto Table = [] {
     std::array<std::pair<float, float>, 360> t{};
-    for (int i = 0; i < 360; ++i) t[i] = {float(std::sin(i * std::numbers::pi / 180)), float(std::cos(i * std::numbers::pi / 180))};
+    for (int i = 0; i < 360; ++i)
+      t[i] = {float(std::sin(i * std::numbers::pi / 180)), float(std::cos(i * std::numbers::pi / 180))};
     return t;
   }();
   return Table[((Angle % 360) + 360) % 360].first;
@@ -627,8 +628,7 @@ bool GpDrawText(HDC DC, const String& Text, const RECT& Rect, uint32_t Color, TG
       return false;
   }
   GpHandle<DeleteFn> Brush(f.GdipDeleteBrush), Format(f.GdipDeleteStringFormat);
-  if (f.GdipCreateSolidFill(GpColor(Color), &Brush) != 0 || f.GdipCreateStringFormat(0, 0, &Format) != 0)
-    return false;
+  if (f.GdipCreateSolidFill(GpColor(Color), &Brush) != 0 || f.GdipCreateStringFormat(0, 0, &Format) != 0) return false;
   static const int Alignment[3] = {0, 2, 1};  // left near, right far, centre centre
   if (f.GdipSetStringFormatAlign) f.GdipSetStringFormatAlign(Format.get(), Alignment[Align]);
   if (f.GdipSetStringFormatLineAlign) f.GdipSetStringFormatLineAlign(Format.get(), Alignment[VertAlign]);
@@ -642,8 +642,7 @@ bool GpDrawText(HDC DC, const String& Text, const RECT& Rect, uint32_t Color, TG
     Layout.X -= cx;
     Layout.Y -= cy;
   }
-  return f.GdipDrawString(G.get(), Text.c_str(), int(Text.size()), Font.get(), &Layout, Format.get(),
-                          Brush.get()) == 0;
+  return f.GdipDrawString(G.get(), Text.c_str(), int(Text.size()), Font.get(), &Layout, Format.get(), Brush.get()) == 0;
 }
 
 SIZE GpMeasureTextW(HDC DC, const String& Text, bool WordWrap) {

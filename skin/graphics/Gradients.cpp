@@ -132,7 +132,7 @@ void PaintFourCorner(TBitmap& Bmp, const RECT& R, const TsGradArray& Items) {
   GradientFillFn Fill = Unit().GradientFill;
   if (!Fill) return;
   auto Vertex = [](LONG x, LONG y, uint32_t c) {
-    return TRIVERTEX{x, y, COLOR16((c & 0xFF) << 8), COLOR16((c >> 8 & 0xFF) << 8), COLOR16((c >> 16 & 0xFF) << 8),
+    return TRIVERTEX{x,     y, COLOR16((c & 0xFF) << 8), COLOR16((c >> 8 & 0xFF) << 8), COLOR16((c >> 16 & 0xFF) << 8),
                      0xFF00};
   };
   TRIVERTEX V[5] = {Vertex(R.left, R.top, Items[0].Color),
@@ -211,8 +211,11 @@ void PaintGradient(TBitmap& Bmp, RECT Rect, const TsGradArray& Items) {
       for (int y = 1; y < H; ++y) std::copy_n(Top, W, PixelRow(Row0, Step, Rect.top + y) + Rect.left);
       break;
     }
-    case 2: PaintFourCorner(Bmp, Rect, Items); break;
-    default: break;
+    case 2:
+      PaintFourCorner(Bmp, Rect, Items);
+      break;
+    default:
+      break;
   }
 }
 

@@ -12,8 +12,7 @@ void TLZ77Decoder::StartInflate() {
   FStarted = true;
 }
 
-void TLZ77Decoder::InflateChunk(const uint8_t*& Input, uint8_t*& Output, unsigned OutputSize,
-                                unsigned InputSize) {
+void TLZ77Decoder::InflateChunk(const uint8_t*& Input, uint8_t*& Output, unsigned OutputSize, unsigned InputSize) {
   FStream.next_in = const_cast<Bytef*>(Input);
   FStream.avail_in = InputSize;
   if (FResetEachCall && inflateReset(&FStream) != Z_OK) return;

@@ -5,7 +5,7 @@
 #include "framework/System.h"
 
 class TLZ77Decoder : public TObject {
-public:
+ public:
   TLZ77Decoder(int FlushKind, bool ResetEachCall) : FFlushKind(FlushKind), FResetEachCall(ResetEachCall) {}
   ~TLZ77Decoder() override;
 
@@ -18,7 +18,7 @@ public:
   unsigned OutputLeft() const { return FStream.avail_out; }
   int LastResult() const { return FLastResult; }
 
-private:
+ private:
   z_stream FStream = {};
   int FFlushKind;
   bool FResetEachCall;

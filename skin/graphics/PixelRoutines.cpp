@@ -208,8 +208,7 @@ int DrawTextCapped(HDC DC, const String& Text, RECT& R, UINT Flags) {
   return DrawTextW(DC, Text.c_str(), Length, &R, Flags);
 }
 
-void DrawTextAlpha(TBitmap& Bmp, const String& Text, bool AlphaMode, const RECT& Rect, UINT Format,
-                   uint32_t Color) {
+void DrawTextAlpha(TBitmap& Bmp, const String& Text, bool AlphaMode, const RECT& Rect, UINT Format, uint32_t Color) {
   const int W = Rect.right - Rect.left, H = Rect.bottom - Rect.top;
   if (W <= 0 || H <= 0) return;
   auto Tmp = NewBitmap32(W, H);
@@ -266,8 +265,7 @@ void FillRectOnDC(HDC DC, const RECT& Rect, uint32_t Color, uint8_t Alpha) {
   FillRect(DC, &Rect, Brush.get());
 }
 
-void FillFrameOnDC(HDC DC, const RECT& R, int LeftW, int TopH, int RightW, int BottomH, uint32_t Color,
-                   uint8_t Alpha) {
+void FillFrameOnDC(HDC DC, const RECT& R, int LeftW, int TopH, int RightW, int BottomH, uint32_t Color, uint8_t Alpha) {
   FillRectOnDC(DC, RECT{R.left, R.top, R.right, R.top + TopH}, Color, Alpha);
   FillRectOnDC(DC, RECT{R.left, R.top + TopH, R.left + LeftW, R.bottom - BottomH}, Color, Alpha);
   FillRectOnDC(DC, RECT{R.right - RightW, R.top + TopH, R.right, R.bottom - BottomH}, Color, Alpha);

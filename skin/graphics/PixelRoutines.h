@@ -56,16 +56,14 @@ void MakeAlphaFromKeyColor(TBitmap& Bmp);
 // The caller owns the icon.
 HICON MakeIconFromBitmap32(TBitmap& Bmp);
 // Text in the bitmap's DC font, blended with proper alpha.
-void DrawTextAlpha(TBitmap& Bmp, const String& Text, bool AlphaMode, const RECT& Rect, UINT Format,
-                   uint32_t Color);
+void DrawTextAlpha(TBitmap& Bmp, const String& Text, bool AlphaMode, const RECT& Rect, UINT Format, uint32_t Color);
 // DrawText of at most 5460 characters.
 int DrawTextCapped(HDC DC, const String& Text, RECT& R, UINT Flags);
 
 // Solid fills of a device context; Alpha 0 is a plain GDI fill, others go
 // through GDI+ at that opacity.
 void FillRectOnDC(HDC DC, const RECT& Rect, uint32_t Color, uint8_t Alpha);
-void FillFrameOnDC(HDC DC, const RECT& R, int LeftW, int TopH, int RightW, int BottomH, uint32_t Color,
-                   uint8_t Alpha);
+void FillFrameOnDC(HDC DC, const RECT& R, int LeftW, int TopH, int RightW, int BottomH, uint32_t Color, uint8_t Alpha);
 
 // TsDisabledKind bits.
 constexpr uint8_t dkBlended = 1 << 0;

@@ -40,11 +40,14 @@ uint32_t BigEndian32(const uint8_t* p) { return uint32_t(p[0]) << 24 | uint32_t(
 
 bool DepthAllowed(TPngColorType ColorType, int Depth) {
   switch (ColorType) {
-    case pctGray: return Depth == 1 || Depth == 2 || Depth == 4 || Depth == 8 || Depth == 16;
-    case pctIndexed: return Depth == 1 || Depth == 2 || Depth == 4 || Depth == 8;
+    case pctGray:
+      return Depth == 1 || Depth == 2 || Depth == 4 || Depth == 8 || Depth == 16;
+    case pctIndexed:
+      return Depth == 1 || Depth == 2 || Depth == 4 || Depth == 8;
     case pctRGB:
     case pctGrayAlpha:
-    case pctRGBA: return Depth == 8 || Depth == 16;
+    case pctRGBA:
+      return Depth == 8 || Depth == 16;
   }
   return false;
 }
@@ -58,7 +61,8 @@ int PaethPredictor(int a, int b, int c) {
 
 void UnfilterRow(uint8_t Type, uint8_t* Data, size_t Length, size_t Unit, const uint8_t* Prior) {
   switch (Type) {
-    case 0: break;
+    case 0:
+      break;
     case 1:
       for (size_t i = Unit; i < Length; ++i) Data[i] = uint8_t(Data[i] + Data[i - Unit]);
       break;
@@ -74,7 +78,8 @@ void UnfilterRow(uint8_t Type, uint8_t* Data, size_t Length, size_t Unit, const 
       for (size_t i = Unit; i < Length; ++i)
         Data[i] = uint8_t(Data[i] + PaethPredictor(Data[i - Unit], Prior[i], Prior[i - Unit]));
       break;
-    default: throw EPngError(L"Cannot load image. Invalid filter type found in PNG file.");
+    default:
+      throw EPngError(L"Cannot load image. Invalid filter type found in PNG file.");
   }
 }
 
@@ -97,8 +102,8 @@ uint32_t UpdateCrc(uint32_t Crc, const void* Buffer, size_t Count) {
 }
 
 void CheckPngHeader(const TPngHeader& Header) {
-  if (Header.Width == 0 || Header.Height == 0 || Header.Width > PngMaxDimension ||
-      Header.Height > PngMaxDimension || uint64_t(Header.Width) * Header.Height > PngMaxPixels)
+  if (Header.Width == 0 || Header.Height == 0 || Header.Width > PngMaxDimension || Header.Height > PngMaxDimension ||
+      uint64_t(Header.Width) * Header.Height > PngMaxPixels)
     RaiseInvalidFormat();
   if (!DepthAllowed(Header.ColorType, Header.BitDepth)) RaiseColorFormat();
   if (Header.Compression != 0)
@@ -108,10 +113,14 @@ void CheckPngHeader(const TPngHeader& Header) {
 
 int PngChannels(TPngColorType ColorType) {
   switch (ColorType) {
-    case pctRGB: return 3;
-    case pctGrayAlpha: return 2;
-    case pctRGBA: return 4;
-    default: return 1;
+    case pctRGB:
+      return 3;
+    case pctGrayAlpha:
+      return 2;
+    case pctRGBA:
+      return 4;
+    default:
+      return 1;
   }
 }
 
@@ -125,9 +134,7 @@ TPngDecoder::~TPngDecoder() {
   }
 }
 
-int TPngDecoder::FilterUnit() const {
-  return std::max(1, PngChannels(FHeader.ColorType) * FHeader.BitDepth / 8);
-}
+int TPngDecoder::FilterUnit() const { return std::max(1, PngChannels(FHeader.ColorType) * FHeader.BitDepth / 8); }
 
 // Chunk lengths come from the file; one that claims more than the stream
 // holds is refused before any buffer is sized by it.

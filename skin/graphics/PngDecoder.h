@@ -14,7 +14,7 @@ class TLZ77Decoder;
 // Every fault of a PNG file, so callers can tell a bad picture from a
 // failing disk. It is an EInvalidGraphic like the framework's own refusals.
 class EPngError : public EInvalidGraphic {
-public:
+ public:
   using EInvalidGraphic::EInvalidGraphic;
 };
 
@@ -54,7 +54,7 @@ int PngChannels(TPngColorType ColorType);
 
 // Receives the rows as the decoder finishes them.
 class TPngRowSink {
-public:
+ public:
   virtual ~TPngRowSink() = default;
   // Samples holds the unfiltered samples of row Y in PNG order. In an
   // interlaced picture they are the pixels of one pass, meant for the
@@ -64,7 +64,7 @@ public:
 };
 
 class TPngDecoder {
-public:
+ public:
   explicit TPngDecoder(TStream& Stream);
   ~TPngDecoder();
   TPngDecoder(const TPngDecoder&) = delete;
@@ -94,7 +94,7 @@ public:
   // Bytes from a pixel to its left neighbour, as the filters see it.
   int FilterUnit() const;
 
-private:
+ private:
   void ReadChunkHeader();
   void ReadChunkData();
   void SkipChunk();

@@ -23,7 +23,7 @@ std::unique_ptr<TBitmap> NewBytePlane(int Width, int Height) {
 // Fills the scan lines of a bitmap, bottom-up in memory, from the
 // decoder's rows through the colour manager.
 class TScanLineSink : public TPngRowSink {
-public:
+ public:
   TScanLineSink(TColorManager& Colors, uint8_t* FirstRow, int Step, int Width, RECT& Progress)
       : FColors(Colors), FFirstRow(FirstRow), FStep(Step), FWidth(Width), FProgress(Progress) {}
   void TakeRow(int Y, const uint8_t* Samples, uint8_t Mask, bool LastPass) override {
@@ -32,7 +32,7 @@ public:
     if (LastPass) ++FProgress.top, ++FProgress.bottom;
   }
 
-private:
+ private:
   TColorManager& FColors;
   uint8_t* FFirstRow;
   int FStep;
@@ -111,8 +111,7 @@ void TPNGGraphic::Draw(TCanvas& Canvas, const RECT& Rect) {
 int TPNGGraphic::SetupColorDepth(int ColorType, int BitDepth) {
   TColorManager& cm = *FColorManager;
   // How the colour manager turns a row of this picture into the bitmap's row.
-  auto Convert = [&](TPixelLayout Source, TPixelLayout Target, int SourceSamples, int TargetSamples,
-                     int TargetBits) {
+  auto Convert = [&](TPixelLayout Source, TPixelLayout Target, int SourceSamples, int TargetSamples, int TargetBits) {
     cm.SetSourceLayout(Source);
     cm.SetTargetLayout(Target);
     cm.SetSourceSamples(uint8_t(SourceSamples));
@@ -148,7 +147,8 @@ int TPNGGraphic::SetupColorDepth(int ColorType, int BitDepth) {
       SetPixelFormat(pf32bit);
       Result = BitDepth * 4 / 8;
       break;
-    default: throw EPngError(L"Invalid color format in PNG file.");
+    default:
+      throw EPngError(L"Invalid color format in PNG file.");
   }
   return Result;
 }
@@ -200,7 +200,8 @@ void TPNGGraphic::ReadTransparencyChunk(const std::vector<uint8_t>& Data) {
                         Level8(Sample16(d + 4), Depth) << 16;
       break;
     case 4:
-    case 6: break;
+    case 6:
+      break;
     default: {
       FAlphaTable.assign(256, 255);
       std::copy_n(d, std::min<size_t>(Length, 256), FAlphaTable.begin());
@@ -276,11 +277,21 @@ void TPNGGraphic::LoadFromStream(TStream& Stream) {
   FImageInfo.BitDepth = Header.BitDepth;
   FColorType = Header.ColorType;
   switch (Header.ColorType) {
-    case pctGray: FImageInfo.Layout = plGray; break;
-    case pctRGB: FImageInfo.Layout = plRGB; break;
-    case pctIndexed: FImageInfo.Layout = plIndexed; break;
-    case pctGrayAlpha: FImageInfo.Layout = plGrayAlpha; break;
-    case pctRGBA: FImageInfo.Layout = plRGBA; break;
+    case pctGray:
+      FImageInfo.Layout = plGray;
+      break;
+    case pctRGB:
+      FImageInfo.Layout = plRGB;
+      break;
+    case pctIndexed:
+      FImageInfo.Layout = plIndexed;
+      break;
+    case pctGrayAlpha:
+      FImageInfo.Layout = plGrayAlpha;
+      break;
+    case pctRGBA:
+      FImageInfo.Layout = plRGBA;
+      break;
   }
   FImageInfo.Samples = Header.ColorType == pctRGB ? 3 : Header.ColorType == pctRGBA ? 4 : 1;
   FImageInfo.Compression = 2;
@@ -304,10 +315,14 @@ namespace {
 // The palette index of pixel X in a row of 1, 4 or 8 bits per pixel.
 inline int PackedValue(const uint8_t* Row, int X, int Bits) {
   switch (Bits) {
-    case 8: return Row[X];
-    case 4: return (Row[X >> 1] >> ((X & 1) ? 0 : 4)) & 0x0F;
-    case 1: return (Row[X >> 3] >> (7 - (X & 7))) & 1;
-    default: return 0;
+    case 8:
+      return Row[X];
+    case 4:
+      return (Row[X >> 1] >> ((X & 1) ? 0 : 4)) & 0x0F;
+    case 1:
+      return (Row[X >> 3] >> (7 - (X & 7))) & 1;
+    default:
+      return 0;
   }
 }
 

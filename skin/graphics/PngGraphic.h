@@ -34,7 +34,7 @@ struct TPNGImageInfo {
 };
 
 class TPNGGraphic : public TBitmap {
-public:
+ public:
   TPNGGraphic();
   ~TPNGGraphic() override;
 
@@ -53,7 +53,7 @@ public:
   // 0x1FFFFFFF when the picture has no transparent colour.
   uint32_t TransparentKey() const { return FTransparentKey; }
 
-private:
+ private:
   int SetupColorDepth(int ColorType, int BitDepth);
   void ApplyGamma(const TPngDecoder& Decoder);
   void ReadBackgroundChunk(const std::vector<uint8_t>& Data);

@@ -20,9 +20,7 @@ std::vector<String> Tokens(const String& value, wchar_t separator) {
   return out;
 }
 
-String Pad(const String& s, size_t width) {
-  return s.size() >= width ? s : String(width - s.size(), L'0') + s;
-}
+String Pad(const String& s, size_t width) { return s.size() >= width ? s : String(width - s.size(), L'0') + s; }
 
 int AsInt(const String& s) {
   if (s.empty() || s.size() > 9) return 0;
@@ -41,8 +39,8 @@ int AsInt(const String& s) {
 bool IsImageValue(const String& upper) {
   if (upper.empty()) return false;
   wchar_t c = upper[0];
-  return c == L'!' || c == L'&' || c == L'@' || c == L'^' || c == L'~' ||
-         upper.find(L".JPG") != String::npos || upper.find(L".BMP") != String::npos;
+  return c == L'!' || c == L'&' || c == L'@' || c == L'^' || c == L'~' || upper.find(L".JPG") != String::npos ||
+         upper.find(L".BMP") != String::npos;
 }
 
 int DigitsAt(const String& value, int position, int count) {
@@ -57,7 +55,12 @@ int DigitsAt(const String& value, int position, int count) {
 }
 
 String ConvertImageDescriptor(const String& value) {
-  if (value.empty()) return L"&0000000000000000000000000000000030" L"1" L"01" L"00" L"0000";
+  if (value.empty())
+    return L"&0000000000000000000000000000000030"
+           L"1"
+           L"01"
+           L"00"
+           L"0000";
   const wchar_t first = value[0];
   if (first == L'&') return value;
   int kind;
@@ -73,9 +76,15 @@ String ConvertImageDescriptor(const String& value) {
       name = tok(1);
       kind = std::min(AsInt(tok(4)), 4);
       break;
-    case L'@': kind = 2; break;
-    case L'^': kind = 0; break;
-    case L'~': kind = 1; break;
+    case L'@':
+      kind = 2;
+      break;
+    case L'^':
+      kind = 0;
+      break;
+    case L'~':
+      kind = 1;
+      break;
     default:
       kind = 1;
       name = value;
@@ -84,24 +93,46 @@ String ConvertImageDescriptor(const String& value) {
   }
   if (t.empty()) t = Tokens(value, separator);
   const String k = std::to_wstring(kind);
-  if (value.size() <= 3) return L"&0000000000000000000000000000000030" + k + L"01" L"00" L"0000" + name;
+  if (value.size() <= 3)
+    return L"&0000000000000000000000000000000030" + k +
+           L"01"
+           L"00"
+           L"0000" +
+           name;
   if (!bang && first != L'@' && first != L'^' && first != L'~')
-    return L"&0000000000000000000000000000000010" + k + L"00" L"000000" + name;
+    return L"&0000000000000000000000000000000010" + k +
+           L"00"
+           L"000000" +
+           name;
   if (bang) {
-    if (kind < 0) return L"&0000000000000000000000000000000010" L"1" L"00" L"000000" + name;
+    if (kind < 0)
+      return L"&0000000000000000000000000000000010"
+             L"1"
+             L"00"
+             L"000000" +
+             name;
     if (kind == 0 || (kind == 3 && t.size() >= 5))
       return L"&0000000000000000" + tok(5) + tok(6) + tok(7) + tok(8) + tok(2) + tok(3) + k + Pad(tok(9), 2) +
              L"000000" + name;
-    if (kind == 3) return L"&0000000000000000000000000000000010" + k + L"00" L"000000" + name;
+    if (kind == 3)
+      return L"&0000000000000000000000000000000010" + k +
+             L"00"
+             L"000000" +
+             name;
     if (kind == 1 || t.size() < 5)
       return L"&00000000000000000000000000000000" + tok(2) + tok(3) + k + Pad(tok(9), 2) + L"000000" + name;
-    return L"&" + tok(5) + tok(6) + tok(7) + tok(8) + L"0000000000000000" + tok(2) + tok(3) + k +
-           Pad(tok(9), 2) + L"000000" + name;
+    return L"&" + tok(5) + tok(6) + tok(7) + tok(8) + L"0000000000000000" + tok(2) + tok(3) + k + Pad(tok(9), 2) +
+           L"000000" + name;
   }
   const String rect = tok(1) + tok(2) + tok(3) + tok(4);
   if (first == L'~') {
     String d = value.size() >= 25 ? String(1, value[24]) : L"0";
-    return L"&" + rect + L"0000000000000000" L"1" + d + k + Pad(tok(5), 2) + L"00" L"0000" +
+    return L"&" + rect +
+           L"0000000000000000"
+           L"1" +
+           d + k + Pad(tok(5), 2) +
+           L"00"
+           L"0000" +
            (t.size() > 6 ? tok(7) : String());
   }
   if (first == L'@') return L"&" + rect + L"0000000000000000" + tok(5) + tok(6) + k + L"00000000";

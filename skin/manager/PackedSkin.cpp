@@ -107,11 +107,16 @@ TacPackedError ReadPackedSkin(const void* data, size_t size, TacSkinConvertor& r
 
 String PackedErrorText(TacPackedError error) {
   switch (error) {
-    case TacPackedError::None: return String();
-    case TacPackedError::NotPacked: return L"Loaded data is not a packed VidavIrav file";
-    case TacPackedError::Truncated: return L"Packed skin data is truncated";
-    case TacPackedError::Oversize: return L"Packed skin entry is too large";
-    case TacPackedError::BadStream: return L"Packed skin data is corrupt";
+    case TacPackedError::None:
+      return String();
+    case TacPackedError::NotPacked:
+      return L"Loaded data is not a packed VidavIrav file";
+    case TacPackedError::Truncated:
+      return L"Packed skin data is truncated";
+    case TacPackedError::Oversize:
+      return L"Packed skin entry is too large";
+    case TacPackedError::BadStream:
+      return L"Packed skin data is corrupt";
   }
   return String();
 }

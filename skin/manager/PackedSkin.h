@@ -29,10 +29,10 @@ class TacSkinConvertor {
 
 enum class TacPackedError {
   None,
-  NotPacked,     // no "SKzf" signature
-  Truncated,     // a field runs past the end of the data
-  Oversize,      // an entry would inflate beyond the cap
-  BadStream,     // corrupt zlib data, or fewer bytes than the entry says
+  NotPacked,  // no "SKzf" signature
+  Truncated,  // a field runs past the end of the data
+  Oversize,   // an entry would inflate beyond the cap
+  BadStream,  // corrupt zlib data, or fewer bytes than the entry says
 };
 
 // The most an entry may inflate to.

@@ -15,9 +15,9 @@ struct TacBuildInput {
   std::function<std::optional<std::string>(const String& fileName)> ReadFile;
   TBitmap* MasterBitmap = nullptr;
   TsSkinManager* Manager = nullptr;
-  uint32_t DefLight = 0xFFFFFFFF;     // "DEFLIGHT" of GLOBALINFO
-  uint32_t GlobalColor = 0;           // "COLOR" of GLOBALINFO
-  uint32_t GlobalFontColor = 0;       // "FONTCOLOR" of GLOBALINFO
+  uint32_t DefLight = 0xFFFFFFFF;  // "DEFLIGHT" of GLOBALINFO
+  uint32_t GlobalColor = 0;        // "COLOR" of GLOBALINFO
+  uint32_t GlobalFontColor = 0;    // "FONTCOLOR" of GLOBALINFO
 };
 
 void BuildSkinData(TacSkinData& data, const TacBuildInput& input);

@@ -5,7 +5,6 @@
 #include "skin/manager/SkinPictures.h"
 #include "skin/manager/SkinSource.h"
 
-
 namespace {
 
 const String G = L"GLOBALINFO";
@@ -191,7 +190,11 @@ void LoadSkinPalette(TacSkinGlobals& g, const TacSkinOptions& o, const TacSkinDa
   p[36] = key64(L"BTNCOLOR2PRESSED", Mix(p[0], 0, 233) | flag);
   p[37] = key(L"BTNBORDERPRESSED", p[55]);
   p[38] = key(L"BTNFONTPRESSED", p[1]);
-  struct Tone { const wchar_t* name; const wchar_t* active; uint32_t def; };
+  struct Tone {
+    const wchar_t* name;
+    const wchar_t* active;
+    uint32_t def;
+  };
   const Tone tones[8] = {{L"COLORTONERED", L"COLORTONEREDACTIVE", 0x9E9EFF},
                          {L"COLORTONEGREEN", L"COLORTONEGREENACTIVE", 0x7BD098},
                          {L"COLORTONEBLUE", L"COLORTONEBLUEACTIVE", 0xFFEDC9},

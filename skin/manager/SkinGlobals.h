@@ -47,8 +47,18 @@ class TacPaletteBrushes {
 };
 
 enum TacPaletteSlot {
-  pcMainColor = 0, pcLabelText = 1, pcEditText = 4, pcEditBG = 5, pcSelectionBG = 6, pcSelectionText = 7,
-  pcSelectionBG_Focused = 8, pcSelectionText_Focused = 9, pcBorder = 55, pcGrid = 56, pcHintBG = 57, pcHintText = 58
+  pcMainColor = 0,
+  pcLabelText = 1,
+  pcEditText = 4,
+  pcEditBG = 5,
+  pcSelectionBG = 6,
+  pcSelectionText = 7,
+  pcSelectionBG_Focused = 8,
+  pcSelectionText_Focused = 9,
+  pcBorder = 55,
+  pcGrid = 56,
+  pcHintBG = 57,
+  pcHintText = 58
 };
 
 struct TacSkinGlobals {

@@ -31,9 +31,7 @@ String FindVariant(const TacSkinOptions& o, const String& section, const String&
   return String();
 }
 
-uint32_t PixelAt(TBitmap& bmp, int x, int y) {
-  return static_cast<uint32_t*>(bmp.ScanLine(y))[x];
-}
+uint32_t PixelAt(TBitmap& bmp, int x, int y) { return static_cast<uint32_t*>(bmp.ScanLine(y))[x]; }
 
 // Whether a border strip of any frame holds a see-through pixel.
 bool HasTransparentBorder(const TsMaskData& m, TBitmap* master) {
@@ -61,8 +59,8 @@ bool HasTransparentBorder(const TsMaskData& m, TBitmap* master) {
   return false;
 }
 
-void AddItem(TacSkinData& data, const TacBuildInput& input, const String& section, int sectionIndex,
-             const String& key, const String& value, int srcPPI) {
+void AddItem(TacSkinData& data, const TacBuildInput& input, const String& section, int sectionIndex, const String& key,
+             const String& value, int srcPPI) {
   TacImageDescriptor d = ParseImageDescriptor(ConvertImageDescriptor(Upper(value)));
   TsMaskData m;
   m.ClassName = section;
@@ -97,8 +95,8 @@ void AddItem(TacSkinData& data, const TacBuildInput& input, const String& sectio
     // A region must lie inside the master bitmap, or painters would read
     // outside it.
     const RECT& r = m.SrcRect;
-    if (r.left < 0 || r.top < 0 || r.right > input.MasterBitmap->Width() ||
-        r.bottom > input.MasterBitmap->Height() || r.right <= r.left || r.bottom <= r.top)
+    if (r.left < 0 || r.top < 0 || r.right > input.MasterBitmap->Width() || r.bottom > input.MasterBitmap->Height() ||
+        r.right <= r.left || r.bottom <= r.top)
       return;
   }
   data.MaskArray.push_back(m);
@@ -136,8 +134,8 @@ void FixUpImageIndexes(TacSkinData& data, TBitmap* master) {
     g.ImgBottomRight = GetSectionMaskIndex(sections, masks, i, L"IMGBTMRIGHT");
     g.OuterMask = g.OuterMode == 0 ? -1 : GetSectionMaskIndex(sections, masks, i, L"OUTERMASK");
     g.Props[0].TextureIndex = GetTextureIndex(sections, masks, i, g.ClassName, L"PATTERN");
-    g.Props[1].TextureIndex =
-        g.States > 1 ? GetTextureIndex(sections, masks, i, g.ClassName, L"HOTPATTERN") : g.Props[0].TextureIndex;
+    g.Props[1].TextureIndex = g.States > 1 ? GetTextureIndex(sections, masks, i, g.ClassName, L"HOTPATTERN")
+                                           : g.Props[0].TextureIndex;
     g.Props[2].TextureIndex = g.States > 2 && g.UseState2
                                   ? GetTextureIndex(sections, masks, i, g.ClassName, L"PATTERN2")
                                   : g.Props[1].TextureIndex;

@@ -37,7 +37,7 @@ bool ParseSkinInteger(const String& text, int& value) {
     if (i == n || n - i > 16) return false;
     for (; i < n; ++i) {
       wchar_t c = text[i];
-      int digit = c >= L'0' && c <= L'9' ? c - L'0'
+      int digit = c >= L'0' && c <= L'9'   ? c - L'0'
                   : c >= L'a' && c <= L'f' ? c - L'a' + 10
                   : c >= L'A' && c <= L'F' ? c - L'A' + 10
                                            : -1;

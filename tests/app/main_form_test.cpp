@@ -109,8 +109,7 @@ TEST_F(StartUp, BoxesAreCheckedOnlyByExactlyOne) {
 
 TEST_F(StartUp, LogFromTheDataFolderIsShownAndAMissingProgramIsIgnored) {
   Write(dataFolder + L"credits.txt", "1,01.01.2026,10:00:00,0,1\r\n2,01.01.2026,10:00:05,0,1\r\n");
-  Write(dataFolder + L"data.txt",
-        "[data]\r\nlog=appdata\r\nexecutefile=C:\\no\\such\\program.exe\r\n");
+  Write(dataFolder + L"data.txt", "[data]\r\nlog=appdata\r\nexecutefile=C:\\no\\such\\program.exe\r\n");
   Start();
   EXPECT_EQ(form->sFilenameEditLogfile->Text(), dataFolder + L"credits.txt");
   ASSERT_EQ(form->MemoLog->Lines().Count(), 2);
@@ -162,7 +161,7 @@ TEST_F(StartUp, TheSavedPortIsTheProgramsEvenWithTheDropDownListGone) {
 
 struct UnreadableCountCase {
   const char* name;
-  std::string line;                  // in data.txt
+  std::string line;                   // in data.txt
   std::optional<std::string> backup;  // data_last.txt; nullopt: none
   int32_t credits, cashId;
   String note;  // what the log view says below the log
@@ -174,8 +173,11 @@ TEST_F(StartUp, AnUnreadableCountTakesTheBackupsAndSaysSo) {
        L"credits \"99999999999999999999\" in data.txt is unreadable! Using 41 from data_last.txt."},
       {"beyond 32 bits, backup unreadable", "cashid=2147483648", "[data]\r\ncredits=7\r\ncashid=x\r\n", 7, 0,
        L"cashid \"2147483648\" in data.txt is unreadable! Using 0."},
-      {"a NUL inside, no backup", std::string("credits=1\0" "2", 11), std::nullopt, 0, 0,
-       L"credits \"1?2\" in data.txt is unreadable! Using 0."},
+      {"a NUL inside, no backup",
+       std::string("credits=1\0"
+                   "2",
+                   11),
+       std::nullopt, 0, 0, L"credits \"1?2\" in data.txt is unreadable! Using 0."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -242,12 +244,15 @@ class TMessageBoxAnswerer {
         GetWindowThreadProcessId(box, &owner);
         if (owner != pid) continue;
         wchar_t text[256] = {};
-        EnumChildWindows(box, [](HWND child, LPARAM out) -> BOOL {
-          wchar_t t[256];
-          GetWindowTextW(child, t, 256);
-          if (wcsstr(t, L"Error with data file!")) lstrcpynW(reinterpret_cast<wchar_t*>(out), t, 256);
-          return TRUE;
-        }, reinterpret_cast<LPARAM>(text));
+        EnumChildWindows(
+            box,
+            [](HWND child, LPARAM out) -> BOOL {
+              wchar_t t[256];
+              GetWindowTextW(child, t, 256);
+              if (wcsstr(t, L"Error with data file!")) lstrcpynW(reinterpret_cast<wchar_t*>(out), t, 256);
+              return TRUE;
+            },
+            reinterpret_cast<LPARAM>(text));
         if (!*text) continue;
         Seen = true;
         FBeforeOk();
@@ -287,8 +292,8 @@ TEST_F(StartUp, DataFileStillMissingAfterTheRepairIsRecreatedFromTheSecondRepair
 
 TEST(CommandLine, OnlyHideOrSlashHideExactlyStartsHidden) {
   const std::pair<const wchar_t*, bool> cases[] = {
-      {L"hide", true},    {L"/hide", true}, {L"HIDE", false}, {L"/Hide", false},
-      {L"-hide", false},  {L"", false},     {L"hide ", false}, {L"/acpreview", false},
+      {L"hide", true},   {L"/hide", true}, {L"HIDE", false},  {L"/Hide", false},
+      {L"-hide", false}, {L"", false},     {L"hide ", false}, {L"/acpreview", false},
   };
   for (const auto& [arg, hidden] : cases) EXPECT_EQ(StartsHidden(arg), hidden) << StringToUtf8(arg);
 }

@@ -109,14 +109,13 @@ TEST_F(Pulses, APaymentKeepsEveryByteTheLogHad) {
 
 struct TotalCase {
   const char* name;
-  const char* boxes;  // "pure", "tenths" or "both"
+  const char* boxes;                                           // "pure", "tenths" or "both"
   std::vector<std::pair<const wchar_t*, const char*>> pulses;  // pulse text, log afterwards
 };
 
 TEST_F(Pulses, TotalLogsHoldOneLine) {
   const TotalCase cases[] = {
-      {"worked example", "tenths",
-       {{L"100", "1.0"}, {L"50", "1.5"}, {L"50", "2.0"}, {L"5", "2.0"}, {L"15", "2.1"}}},
+      {"worked example", "tenths", {{L"100", "1.0"}, {L"50", "1.5"}, {L"50", "2.0"}, {L"5", "2.0"}, {L"15", "2.1"}}},
       {"whole total", "pure", {{L"100", "100"}, {L"50", "150"}}},
       {"whole total wins", "both", {{L"30", "30"}, {L"30", "60"}}},
       {"not a number adds nothing", "tenths", {{L"100", "1.0"}, {L"abc", "1.0"}}},
@@ -141,9 +140,9 @@ TEST_F(Pulses, TotalLogsHoldOneLine) {
 
 TEST(TenthsTotal, ReadsThePreviousLineAsUnitsAndTenths) {
   const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*> cases[] = {
-      {L"", L"100", L"1.0"},    {L"1.0", L"50", L"1.5"}, {L"2.0", L"5", L"2.0"}, {L"2.0", L"15", L"2.1"},
-      {L"12.34", L"0", L"12.3"}, {L"abc", L"100", L"1.0"}, {L"7", L"25", L"7.2"},  {L"3.x", L"0", L"3.0"},
-      {L"", L"abc", L"0.0"},
+      {L"", L"100", L"1.0"},   {L"1.0", L"50", L"1.5"},   {L"2.0", L"5", L"2.0"},
+      {L"2.0", L"15", L"2.1"}, {L"12.34", L"0", L"12.3"}, {L"abc", L"100", L"1.0"},
+      {L"7", L"25", L"7.2"},   {L"3.x", L"0", L"3.0"},    {L"", L"abc", L"0.0"},
   };
   for (const auto& [previous, pulse, expected] : cases)
     EXPECT_EQ(NextTenthsTotal(previous, pulse), expected) << StringToUtf8(previous) << " + " << StringToUtf8(pulse);

@@ -12,10 +12,10 @@ namespace {
 
 struct RepairCase {
   const char* name;
-  std::optional<std::string> data, backup, defaults;  // file contents; nullopt = no file
-  std::string expectedData;                         // nullopt never: the repair always writes
+  std::optional<std::string> data, backup, defaults;           // file contents; nullopt = no file
+  std::string expectedData;                                    // nullopt never: the repair always writes
   std::optional<std::string> expectedDefaults = std::nullopt;  // when the repair rewrites it
-  bool refreshesBackup = false;  // only a data.txt that read whole replaces the backup
+  bool refreshesBackup = false;                                // only a data.txt that read whole replaces the backup
 };
 
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {
@@ -42,8 +42,7 @@ const RepairCase kRepairCases[] = {
      "cashid= \r\ncredits= \r\nlog= \r\nlogtotal= \r\nlogtotalpure= \r\nautostartonboot= \r\n"
      "checklogsize= \r\nexecute= \r\n"},
     {"an empty value is filled under the key's own spelling; keys match without regard to case",
-     std::string("[data]\r\nCOMPORT=\r\nCredits=8\r\n"), std::string("comport=6\r\ncredits=1\r\n"),
-     std::nullopt,
+     std::string("[data]\r\nCOMPORT=\r\nCredits=8\r\n"), std::string("comport=6\r\ncredits=1\r\n"), std::nullopt,
      "[data]\r\ncomport=6\r\nCredits=8\r\nchannel1= \r\npoll= \r\ntotalblocking= \r\nplaysound= \r\n"
      "cashid= \r\nlog= \r\nlogtotal= \r\nlogtotalpure= \r\nautostartonboot= \r\nchecklogsize= \r\n"
      "execute= \r\npass= \r\n"},
@@ -52,8 +51,8 @@ const RepairCase kRepairCases[] = {
      "[data]\r\n \r\nexecutefile=x\r\n\r\ncomport= \r\nchannel1= \r\npoll= \r\ntotalblocking= \r\n"
      "playsound= \r\ncashid= \r\ncredits= \r\nlog= \r\nlogtotal= \r\nlogtotalpure= \r\n"
      "autostartonboot= \r\nchecklogsize= \r\nexecute= \r\npass= \r\n"},
-    {"a [data] line with blanks around it is kept as it is",
-     std::string("  [data] \r\ncomport=1\r\n"), std::nullopt, std::nullopt,
+    {"a [data] line with blanks around it is kept as it is", std::string("  [data] \r\ncomport=1\r\n"), std::nullopt,
+     std::nullopt,
      "  [data] \r\ncomport=1\r\nchannel1= \r\npoll= \r\ntotalblocking= \r\nplaysound= \r\ncashid= \r\n"
      "credits= \r\nlog= \r\nlogtotal= \r\nlogtotalpure= \r\nautostartonboot= \r\nchecklogsize= \r\n"
      "execute= \r\npass= \r\n"},
@@ -71,13 +70,20 @@ const RepairCase kRepairCases[] = {
      Replaced(kAllDefaults, "credits=0", "credits=99999999999999999999")},
     {"cashid beyond 32 bits", Replaced(kAllDefaults, "cashid=0", "cashid=2147483648"),
      std::string("[data]\r\ncashid=3\r\n"), std::nullopt, Replaced(kAllDefaults, "cashid=0", "cashid=2147483648")},
-    {"credits with a NUL inside", Replaced(kAllDefaults, "credits=0", std::string("credits=1\0" "2", 11)),
+    {"credits with a NUL inside",
+     Replaced(kAllDefaults, "credits=0",
+              std::string("credits=1\0"
+                          "2",
+                          11)),
      std::string("[data]\r\ncredits=3\r\n"), std::nullopt,
-     Replaced(kAllDefaults, "credits=0", std::string("credits=1\0" "2", 11))},
+     Replaced(kAllDefaults, "credits=0",
+              std::string("credits=1\0"
+                          "2",
+                          11))},
     {"a flag that is neither 0 nor 1", Replaced(kAllDefaults, "poll=0", "poll=\x01"), std::string("[data]\r\n"),
      std::nullopt, Replaced(kAllDefaults, "poll=0", "poll=\x01")},
-    {"a key gone", Replaced(kAllDefaults, "comport=2\r\n", ""), std::string("[data]\r\ncomport=4\r\n"),
-     std::nullopt, Replaced(kAllDefaults, "comport=2\r\n", "") + "comport=4\r\n"},
+    {"a key gone", Replaced(kAllDefaults, "comport=2\r\n", ""), std::string("[data]\r\ncomport=4\r\n"), std::nullopt,
+     Replaced(kAllDefaults, "comport=2\r\n", "") + "comport=4\r\n"},
 };
 
 class Repair : public ::testing::TestWithParam<RepairCase> {};
@@ -126,9 +132,8 @@ TEST(SettingValues, ReadAsTheFormExpects) {
   }
   ASSERT_TRUE(port && poll);
   const ReadCase cases[] = {
-      {nullptr, 1, false}, {L" ", 1, false}, {L"0", 0, false}, {L"abc", 1, false},
-      {L"1", 1, true},     {L"01", 1, false}, {L"-5", -5, false}, {L"3 ", 1, false},
-      {L"$A", 10, false},  {L"2147483648", 1, false},
+      {nullptr, 1, false}, {L" ", 1, false},   {L"0", 0, false},  {L"abc", 1, false}, {L"1", 1, true},
+      {L"01", 1, false},   {L"-5", -5, false}, {L"3 ", 1, false}, {L"$A", 10, false}, {L"2147483648", 1, false},
   };
   for (const auto& c : cases) {
     TStringList data;
@@ -144,10 +149,9 @@ TEST(SettingValues, ReadAsTheFormExpects) {
 }
 
 TEST(SettingKeysTable, TheRepairKeepsItsOrderAndLeavesExecutefile) {
-  const std::vector<String> expected = {L"comport",      L"channel1",        L"poll",         L"totalblocking",
-                                        L"playsound",    L"cashid",          L"credits",      L"log",
-                                        L"logtotal",     L"logtotalpure",    L"autostartonboot",
-                                        L"checklogsize", L"execute",         L"pass"};
+  const std::vector<String> expected = {
+      L"comport", L"channel1", L"poll",         L"totalblocking",   L"playsound",    L"cashid",  L"credits",
+      L"log",     L"logtotal", L"logtotalpure", L"autostartonboot", L"checklogsize", L"execute", L"pass"};
   EXPECT_EQ(RepairedKeys(), expected);
 }
 

@@ -13,10 +13,15 @@ class ClockTexts {
  public:
   void Start() { FFrom = Now() - kSecond; }
   void Stop() { FTo = Now() + kSecond; }
-  std::set<std::string> Dates() const { return Texts([](const SYSTEMTIME& t, wchar_t* b) {
-    return GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &t, nullptr, b, 128); }); }
-  std::set<std::string> Times() const { return Texts([](const SYSTEMTIME& t, wchar_t* b) {
-    return GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &t, nullptr, b, 128); }); }
+  std::set<std::string> Dates() const {
+    return Texts([](const SYSTEMTIME& t, wchar_t* b) {
+      return GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &t, nullptr, b, 128);
+    });
+  }
+  std::set<std::string> Times() const {
+    return Texts(
+        [](const SYSTEMTIME& t, wchar_t* b) { return GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &t, nullptr, b, 128); });
+  }
 
  private:
   static constexpr uint64_t kSecond = 10000000;  // in FILETIME units
@@ -115,12 +120,11 @@ TEST_P(Totals, TheLogHoldsOnlyTheTotal) {
   EXPECT_EQ(DataValue("credits"), "220");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Modes, Totals,
-    ::testing::Values(TotalCase{"UnitsAndTenths", "1", "0", {"1.0", "1.5", "2.0", "2.0", "2.1"}},
-                      TotalCase{"Whole", "0", "1", {"100", "150", "200", "205", "220"}},
-                      TotalCase{"BothMeanWhole", "1", "1", {"100", "150", "200", "205", "220"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Modes, Totals,
+                         ::testing::Values(TotalCase{"UnitsAndTenths", "1", "0", {"1.0", "1.5", "2.0", "2.0", "2.1"}},
+                                           TotalCase{"Whole", "0", "1", {"100", "150", "200", "205", "220"}},
+                                           TotalCase{"BothMeanWhole", "1", "1", {"100", "150", "200", "205", "220"}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct EmptyLogCase {
   const char* name;
@@ -153,8 +157,7 @@ INSTANTIATE_TEST_SUITE_P(Logs, ClearIfLogEmpty,
 TEST_F(Counting, TheStartedProgramGetsThePulseText) {
   ScratchFolder folder;
   const String recorder = folder.File(L"record_args.exe");
-  ASSERT_TRUE(CopyFileW((ExtractFilePath(ParamStr(0)) + L"..\\app\\record_args.exe").c_str(), recorder.c_str(),
-                        FALSE));
+  ASSERT_TRUE(CopyFileW((ExtractFilePath(ParamStr(0)) + L"..\\app\\record_args.exe").c_str(), recorder.c_str(), FALSE));
   Set("execute", "1");
   Set("executefile", StringToAnsi(recorder));
   Set("channel1", "35");
@@ -169,11 +172,10 @@ TEST_F(Counting, TheStartedProgramGetsThePulseText) {
 TEST_F(Counting, PulsesWhileTheLogIsHeldAreCountedAndLoggedLater) {
   Write(logFile, "");
   Start();
-  TChildProcess holder(L"\"" + ExtractFilePath(ParamStr(0)) + L"..\\app\\hold_file.exe\" \"" + logFile +
-                       L"\" 600000");
+  TChildProcess holder(L"\"" + ExtractFilePath(ParamStr(0)) + L"..\\app\\hold_file.exe\" \"" + logFile + L"\" 600000");
   ASSERT_TRUE(WaitUntil([&] {
-    HANDLE h = CreateFileW(logFile.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
+    HANDLE h = CreateFileW(logFile.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
     if (h == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_SHARING_VIOLATION;
     CloseHandle(h);
     return false;

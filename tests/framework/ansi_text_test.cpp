@@ -17,15 +17,15 @@ TEST(AnsiTextLoad, LineBreaksAndTrailingBreaks) {
   const SplitCase cases[] = {
       {"", {}},
       {"a", {L"a"}},
-      {"a\r\n", {L"a"}},                    // one final break: no extra line
-      {"a\r\n\r\n", {L"a", L""}},           // two: one trailing empty line
+      {"a\r\n", {L"a"}},           // one final break: no extra line
+      {"a\r\n\r\n", {L"a", L""}},  // two: one trailing empty line
       {"a\r\n\r\n\r\n", {L"a", L"", L""}},
       {"\r\n", {L""}},
-      {"a\nb\n", {L"a", L"b"}},             // lone LF
-      {"a\rb\r", {L"a", L"b"}},             // lone CR
-      {"a\n\rb", {L"a", L"", L"b"}},        // LF CR is two breaks
+      {"a\nb\n", {L"a", L"b"}},       // lone LF
+      {"a\rb\r", {L"a", L"b"}},       // lone CR
+      {"a\n\rb", {L"a", L"", L"b"}},  // LF CR is two breaks
       {"a\r\r\nb", {L"a", L"", L"b"}},
-      {" x = 1 \r\n", {L" x = 1 "}},        // blanks are text
+      {" x = 1 \r\n", {L" x = 1 "}},  // blanks are text
   };
   ScratchFolder folder;
   const String path = folder.File(L"lines.txt");
@@ -58,8 +58,8 @@ TEST(AnsiTextLoad, ReadsAFileAnotherProgramHoldsForWriting) {
   ScratchFolder folder;
   const String path = folder.File(L"held.txt");
   ScratchFolder::WriteBytes(path, "1\r\n");
-  TOwnedHandle other(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                 OPEN_EXISTING, 0, nullptr));
+  TOwnedHandle other(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                 nullptr, OPEN_EXISTING, 0, nullptr));
   ASSERT_TRUE(other);
   EXPECT_EQ(LoadAnsiLines(path), Lines{L"1"});
 }
@@ -78,7 +78,7 @@ int FileCount(const ScratchFolder& folder) {
 }
 
 class AnsiTextSave : public testing::Test {
-protected:
+ protected:
   void TearDown() override { SafeSaveWriteHook = nullptr; }
   ScratchFolder folder;
   String path = folder.File(L"data.txt");
@@ -87,7 +87,8 @@ protected:
 TEST_F(AnsiTextSave, EveryLineEndsWithCrLfAndLoadsBack) {
   const Lines lines{L"[data]", L"comport=3", L"", L"pass=\u00e9t\u00e9"};
   SaveAnsiLines(path, lines);
-  EXPECT_EQ(ScratchFolder::ReadBytes(path), "[data]\r\ncomport=3\r\n\r\npass=" + StringToAnsi(L"\u00e9t\u00e9") + "\r\n");
+  EXPECT_EQ(ScratchFolder::ReadBytes(path),
+            "[data]\r\ncomport=3\r\n\r\npass=" + StringToAnsi(L"\u00e9t\u00e9") + "\r\n");
   EXPECT_EQ(LoadAnsiLines(path), lines);
   SaveAnsiLines(path, {});
   EXPECT_EQ(ScratchFolder::ReadBytes(path), "");
@@ -124,8 +125,8 @@ TEST_F(AnsiTextSave, FailureOnANewFileLeavesNothing) {
 TEST_F(AnsiTextSave, WritesInPlaceWhileAnotherProgramHoldsTheFile) {
   ScratchFolder::WriteBytes(path, "old content that is longer\r\n");
   // Shares reading and writing but not deletion, so the file cannot be replaced.
-  TOwnedHandle other(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                 0, nullptr));
+  TOwnedHandle other(
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
   ASSERT_TRUE(other);
   SaveAnsiLines(path, {L"new"});
   EXPECT_EQ(ScratchFolder::ReadBytes(path), "new\r\n");

@@ -64,7 +64,7 @@ TEST(Bitmap, FormatChangesConvertThroughGdi) {
   Row[3] = 0x10, Row[4] = 0x20, Row[5] = 0x30;
   Bmp.SetPixelFormat(pf32bit);
   EXPECT_EQ(Pixel(Bmp, 1, 0), 0x00302010u);  // alpha comes out 0
-  Bmp.SetPixelFormat(pf8bit);  // a grey ramp by default: colours become levels
+  Bmp.SetPixelFormat(pf8bit);                // a grey ramp by default: colours become levels
   Bmp.SetPixelFormat(pf32bit);
   uint32_t Grey = Pixel(Bmp, 1, 0);
   EXPECT_EQ(Grey & 0xFF, Grey >> 8 & 0xFF);

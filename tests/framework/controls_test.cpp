@@ -149,8 +149,7 @@ TEST_F(Controls, MemoLinesAndWindowTextAgree) {
 
   // What a user types is what Lines hold afterwards.
   SetWindowTextW(memo->Handle(), L"three\r\nfour\r\nfive");
-  SendMessageW(form->Panel->Handle(), WM_COMMAND, MAKEWPARAM(0, EN_CHANGE),
-               reinterpret_cast<LPARAM>(memo->Handle()));
+  SendMessageW(form->Panel->Handle(), WM_COMMAND, MAKEWPARAM(0, EN_CHANGE), reinterpret_cast<LPARAM>(memo->Handle()));
   ASSERT_EQ(memo->Lines().Count(), 3);
   EXPECT_EQ(memo->Lines().Get(2), L"five");
 }
@@ -171,8 +170,7 @@ TEST_F(Controls, MemoWithALimitCutsOnlyWhatItsWindowShows) {
   EXPECT_EQ(memo->Lines().Get(2), L"appended long");
 
   // A window that cuts is never read back: the lines stay whole.
-  SendMessageW(form->Panel->Handle(), WM_COMMAND, MAKEWPARAM(0, EN_CHANGE),
-               reinterpret_cast<LPARAM>(memo->Handle()));
+  SendMessageW(form->Panel->Handle(), WM_COMMAND, MAKEWPARAM(0, EN_CHANGE), reinterpret_cast<LPARAM>(memo->Handle()));
   EXPECT_EQ(memo->Lines().Text(), L"short\r\nlonger line\r\nappended long\r\n");
 
   memo->SetShownLineLimit(0);
@@ -188,8 +186,12 @@ struct SpinCase {
 
 TEST_F(Controls, SpinEditReadsItsText) {
   const SpinCase cases[] = {
-      {L"", 0, 0, 0},       {L"42", 0, 0, 42},      {L"-7", 0, 0, -7},
-      {L"abc", 0, 0, 0},    {L"abc", 3, 9, 3},      {L" ", 5, 0, 5},
+      {L"", 0, 0, 0},
+      {L"42", 0, 0, 42},
+      {L"-7", 0, 0, -7},
+      {L"abc", 0, 0, 0},
+      {L"abc", 3, 9, 3},
+      {L" ", 5, 0, 5},
       {L"9000000000", 0, 0, 9000000000LL},
   };
   auto* spin = Add<TSpinEdit>();

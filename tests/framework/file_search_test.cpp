@@ -9,7 +9,7 @@
 namespace {
 
 class FileSearch : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     ScratchFolder::WriteBytes(Folder.File(L"night.asz"), "12345");
     ScratchFolder::WriteBytes(Folder.File(L"day.asz"), "");
@@ -27,9 +27,7 @@ protected:
     FindClose(F);
     return Names;
   }
-  bool HiddenKept() {
-    return GetFileAttributesW(Folder.File(L"secret.asz").c_str()) & FILE_ATTRIBUTE_HIDDEN;
-  }
+  bool HiddenKept() { return GetFileAttributesW(Folder.File(L"secret.asz").c_str()) & FILE_ATTRIBUTE_HIDDEN; }
 
   ScratchFolder Folder;
 };

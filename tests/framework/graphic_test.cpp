@@ -61,7 +61,7 @@ TEST(Graphic, ATransparentBitmapLeavesItsKeyColourOut) {
 }
 
 class GraphicFormats : public ::testing::Test {
-protected:
+ protected:
   void TearDown() override { UnregisterGraphicFormat(L"BMP"); }
   // A 3 x 2 BMP file with the given name.
   String WriteBmp(const String& Name) {

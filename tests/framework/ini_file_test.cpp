@@ -8,19 +8,8 @@
 namespace {
 
 const Lines kSkinOptions = {
-    L"; comment",
-    L"[GLOBALINFO]",
-    L"Version = 12",
-    L"  Shadow=$1F  ",
-    L"Hex=0x10",
-    L"Bad=abc",
-    L"",
-    L"[Button]",
-    L"ParentClass=GLOBALINFO",
-    L"Glyph=a=b",
-    L"NoValue",
-    L"[Edit]",
-    L"Empty=",
+    L"; comment", L"[GLOBALINFO]",           L"Version = 12", L"  Shadow=$1F  ", L"Hex=0x10", L"Bad=abc", L"",
+    L"[Button]",  L"ParentClass=GLOBALINFO", L"Glyph=a=b",    L"NoValue",        L"[Edit]",   L"Empty=",
 };
 
 TEST(MemIniFile, ReadsValuesInDecimalOrHex) {

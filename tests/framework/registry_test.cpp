@@ -7,7 +7,7 @@ namespace {
 const wchar_t* const kTestKey = L"Software\\KelvraTest";
 
 class RegistryTest : public testing::Test {
-protected:
+ protected:
   void SetUp() override { Clean(); }
   void TearDown() override { Clean(); }
   static void Clean() {

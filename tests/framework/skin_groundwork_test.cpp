@@ -134,8 +134,7 @@ class TNamedItem : public TCollectionItem {
 
 class TWatchedCollection : public TCollection {
  public:
-  TWatchedCollection()
-      : TCollection([](TCollection* c) { return new TNamedItem(c); }) {}
+  TWatchedCollection() : TCollection([](TCollection* c) { return new TNamedItem(c); }) {}
   std::vector<TCollectionItem*> updates;
 
  protected:

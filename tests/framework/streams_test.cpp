@@ -17,9 +17,9 @@ TEST(MemoryStream, WriteSeekReadAndGrow) {
   char two[2];
   s.ReadBuffer(two, 2);
   EXPECT_EQ(std::string(two, 2), "lo");
-  EXPECT_EQ(s.Read(two, 2), 0);                 // at the end
+  EXPECT_EQ(s.Read(two, 2), 0);                    // at the end
   EXPECT_THROW(s.ReadBuffer(two, 1), EReadError);  // short reads raise
-  s.SetPosition(7);                             // past the end: the gap is filled on write
+  s.SetPosition(7);                                // past the end: the gap is filled on write
   s.WriteBuffer("!", 1);
   EXPECT_EQ(s.Size(), 8);
   EXPECT_EQ(std::memcmp(s.Memory(), "hello\0\0!", 8), 0);

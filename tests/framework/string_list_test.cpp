@@ -58,7 +58,11 @@ struct SetCase {
 
 TEST(StringListValues, WriteRules) {
   const SetCase cases[] = {
-      {"replaced in place", {L"[data]", L"comport=1", L"poll=0"}, L"comport", L"2", {L"[data]", L"comport=2", L"poll=0"}},
+      {"replaced in place",
+       {L"[data]", L"comport=1", L"poll=0"},
+       L"comport",
+       L"2",
+       {L"[data]", L"comport=2", L"poll=0"}},
       {"new name appended", {L"[data]", L"poll=0"}, L"credits", L"5", {L"[data]", L"poll=0", L"credits=5"}},
       {"empty value removes the line", {L"a=1", L"pass=x", L"b=2"}, L"pass", L"", {L"a=1", L"b=2"}},
       {"empty value for an absent name", {L"a=1"}, L"pass", L"", {L"a=1"}},
@@ -254,10 +258,10 @@ TEST(StringList, LoadFiresOneChangeAndClearOfEmptyListNone) {
 
 // A list that only counts update transitions, as a control's lines would.
 class TUpdateCounting : public TStringList {
-public:
+ public:
   std::vector<bool> states;
 
-protected:
+ protected:
   void SetUpdateState(bool updating) override {
     states.push_back(updating);
     TStringList::SetUpdateState(updating);

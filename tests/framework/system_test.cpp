@@ -20,14 +20,14 @@ TEST(SystemNumbers, TryStrToIntFollowsTheClassicRules) {
       {L"42", true, 42},
       {L"-42", true, -42},
       {L"+7", true, 7},
-      {L"  12", true, 12},           // leading blanks are skipped
-      {L"12 ", false, 0},            // trailing ones are not
-      {L"\t12", false, 0},           // only the blank counts as leading space
+      {L"  12", true, 12},  // leading blanks are skipped
+      {L"12 ", false, 0},   // trailing ones are not
+      {L"\t12", false, 0},  // only the blank counts as leading space
       {L"$1F", true, 31},
       {L"0x1f", true, 31},
       {L"x10", true, 16},
       {L"-$10", true, -16},
-      {L"$FFFFFFFF", true, -1},      // hex uses all 32 bits
+      {L"$FFFFFFFF", true, -1},  // hex uses all 32 bits
       {L"$100000000", false, 0},
       {L"2147483647", true, INT_MAX},
       {L"-2147483648", true, INT_MIN},
@@ -74,7 +74,7 @@ TEST(SystemNumbers, Int64RangeAndErrors) {
 }
 
 TEST(SystemNumbers, RoundTakesHalvesToEven) {
-  const std::pair<double, int64_t> cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2},
+  const std::pair<double, int64_t> cases[] = {{0.5, 0},   {1.5, 2},    {2.5, 2},    {-0.5, 0}, {-1.5, -2},
                                               {-2.5, -2}, {2.4999, 2}, {2.5001, 3}, {-2.6, -3}};
   for (const auto& [x, expected] : cases) EXPECT_EQ(Round(x), expected) << x;
 }
@@ -83,7 +83,10 @@ TEST(SystemText, TrimStripsControlCharactersToo) {
   EXPECT_EQ(Trim(L" \t\r\n\x01[data]\x1f \x20"), L"[data]");
   EXPECT_EQ(TrimLeft(L"  a b  "), L"a b  ");
   EXPECT_EQ(TrimRight(L"  a b  "), L"  a b");
-  EXPECT_EQ(Trim(L"\x7f" L"a"), L"\x7f" L"a");  // DEL is above the blank
+  EXPECT_EQ(Trim(L"\x7f"
+                 L"a"),
+            L"\x7f"
+            L"a");  // DEL is above the blank
   EXPECT_EQ(Trim(L"   "), L"");
 }
 

@@ -12,7 +12,7 @@ namespace {
 
 // A thread whose Execute is a lambda; it stops itself before its members go.
 class TLambdaThread : public TThread {
-public:
+ public:
   using TBody = std::function<void(TLambdaThread&)>;
   explicit TLambdaThread(TBody body, std::atomic<bool>* destroyed = nullptr)
       : TThread(true), FBody(std::move(body)), FDestroyed(destroyed) {}
@@ -22,16 +22,16 @@ public:
   }
   using TThread::SetReturnValue;
 
-protected:
+ protected:
   void Execute() override { FBody(*this); }
 
-private:
+ private:
   TBody FBody;
   std::atomic<bool>* FDestroyed;
 };
 
 class ThreadTest : public testing::Test {
-protected:
+ protected:
   void SetUp() override {
     InitMainThread();
     while (CheckSynchronize()) {

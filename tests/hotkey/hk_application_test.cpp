@@ -31,14 +31,19 @@ TEST_P(PreviousInstance, FoundOnlyWhileAnotherHolderHasTheMutexOpen) {
 INSTANTIATE_TEST_SUITE_P(
     MutexName, PreviousInstance,
     ::testing::Values(
-        Before{"Nothing", [] { return TOwnedHandle(); }, false},
-        Before{"MutexOpen", [] { return OpenMutex(); }, true},
-        Before{"MutexClosedAgain", [] { OpenMutex(); return TOwnedHandle(); }, false},
+        Before{"Nothing", [] { return TOwnedHandle(); }, false}, Before{"MutexOpen", [] { return OpenMutex(); }, true},
+        Before{"MutexClosedAgain",
+               [] {
+                 OpenMutex();
+                 return TOwnedHandle();
+               },
+               false},
         // Mutex names are case-sensitive; the upper-cased file name is what
         // makes "kelvra.exe" and "Kelvra.EXE" meet.
-        Before{"LowerCaseName",
-               [] { return TOwnedHandle(CreateMutexW(nullptr, FALSE, LowerCase(THkApplication::MutexName()).c_str())); },
-               false},
+        Before{
+            "LowerCaseName",
+            [] { return TOwnedHandle(CreateMutexW(nullptr, FALSE, LowerCase(THkApplication::MutexName()).c_str())); },
+            false},
         // Another kind of object under the name is no running copy.
         Before{"EventOfThatName",
                [] { return TOwnedHandle(CreateEventW(nullptr, TRUE, FALSE, THkApplication::MutexName().c_str())); },

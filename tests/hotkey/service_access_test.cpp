@@ -14,18 +14,20 @@ namespace {
 
 HWND WindowOf(DWORD pid, const wchar_t* title, DWORD timeoutMs = kPatienceMs) {
   HWND found = nullptr;
-  WaitUntil([&] {
-    HWND wnd = nullptr;
-    while ((wnd = FindWindowExW(nullptr, wnd, L"KelvraForm", title)) != nullptr) {
-      DWORD owner = 0;
-      GetWindowThreadProcessId(wnd, &owner);
-      if (owner == pid) {
-        found = wnd;
-        return true;
-      }
-    }
-    return false;
-  }, timeoutMs);
+  WaitUntil(
+      [&] {
+        HWND wnd = nullptr;
+        while ((wnd = FindWindowExW(nullptr, wnd, L"KelvraForm", title)) != nullptr) {
+          DWORD owner = 0;
+          GetWindowThreadProcessId(wnd, &owner);
+          if (owner == pid) {
+            found = wnd;
+            return true;
+          }
+        }
+        return false;
+      },
+      timeoutMs);
   return found;
 }
 

@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 TEST(Backslash, AddedOnceAndRemovedOnce) {
-  struct Case { String in, with, without; };
+  struct Case {
+    String in, with, without;
+  };
   const Case cases[] = {
       {L"C:\\Data", L"C:\\Data\\", L"C:\\Data"},
       {L"C:\\Data\\", L"C:\\Data\\", L"C:\\Data"},

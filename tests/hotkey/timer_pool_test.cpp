@@ -24,7 +24,11 @@ class TimerPool : public ::testing::Test {
 }  // namespace
 
 TEST_F(TimerPool, EachTimerFiresOnItsTicksUntilItsLimitThenThePoolStops) {
-  struct Timer { uint16_t divisor; int32_t limit; bool plain; };
+  struct Timer {
+    uint16_t divisor;
+    int32_t limit;
+    bool plain;
+  };
   // Tick 1: a; 2: a, b; 3: a (its last); 4: b (its last), and the pool stops.
   const Timer timers[] = {{1, 3, true}, {2, 2, false}};
   pool.OnTimer = [&](TObject* sender, uint16_t ident, int32_t counter) {

@@ -33,8 +33,8 @@ TKbTouchKey* FindKey(TKbTouchKeyboard& kb, const String& caption) {
 
 TEST(Layouts, KeysSizesAndSpecialKeysPerType) {
   const std::vector<std::pair<SK, int>> fullSize = {
-      {SK::skBackSpace, 1}, {SK::skTab, 1}, {SK::skReturn, 1}, {SK::skCaps, 1}, {SK::skShift, 2},
-      {SK::skCtrl, 1}, {SK::skWin, 2}, {SK::skAlt, 1}, {SK::skSpaceBar, 1}, {SK::skAltGr, 1}, {SK::skApp, 1}};
+      {SK::skBackSpace, 1}, {SK::skTab, 1}, {SK::skReturn, 1},   {SK::skCaps, 1},  {SK::skShift, 2}, {SK::skCtrl, 1},
+      {SK::skWin, 2},       {SK::skAlt, 1}, {SK::skSpaceBar, 1}, {SK::skAltGr, 1}, {SK::skApp, 1}};
   auto withRightCtrl = fullSize;
   withRightCtrl[5] = {SK::skCtrl, 2};
   const LayoutCase cases[] = {
@@ -42,9 +42,17 @@ TEST(Layouts, KeysSizesAndSpecialKeysPerType) {
       {TKeyboardType::ktAZERTY, 62, 600, 200, withRightCtrl, {L"\u00B2", L"\u00E9", L"Backspace", L"A", L"\u00F9"}},
       {TKeyboardType::ktDVORAK, 61, 600, 200, withRightCtrl, {L"P", L"Backspace", L"'", L"S", L"Z"}},
       {TKeyboardType::ktQWERTZ, 62, 600, 200, withRightCtrl, {L"\u00DF", L"\u00DC", L"\u00D6", L"\u00C4", L"Y"}},
-      {TKeyboardType::ktNUMERIC, 17, 160, 200,
-       {{SK::skNum, 1}, {SK::skDivide, 1}, {SK::skMultiply, 1}, {SK::skSubstract, 1}, {SK::skAdd, 1},
-        {SK::skReturn, 1}, {SK::skDecimal, 1}},
+      {TKeyboardType::ktNUMERIC,
+       17,
+       160,
+       200,
+       {{SK::skNum, 1},
+        {SK::skDivide, 1},
+        {SK::skMultiply, 1},
+        {SK::skSubstract, 1},
+        {SK::skAdd, 1},
+        {SK::skReturn, 1},
+        {SK::skDecimal, 1}},
        {L"Num Lock", L"7", L"0", L"."}},
       {TKeyboardType::ktCELLPHONE, 12, 120, 160, {{SK::skBackSpace, 1}}, {L"*", L"0", L"Back"}},
   };
@@ -57,7 +65,8 @@ TEST(Layouts, KeysSizesAndSpecialKeysPerType) {
     EXPECT_EQ(kb.Height(), c.height) << t;
     auto counts = CountSpecials(kb);
     for (const auto& [role, n] : c.specials) EXPECT_EQ(counts[role], n) << t << " role " << static_cast<int>(role);
-    for (const auto& caption : c.captions) EXPECT_NE(FindKey(kb, caption), nullptr) << t << " " << StringToUtf8(caption);
+    for (const auto& caption : c.captions)
+      EXPECT_NE(FindKey(kb, caption), nullptr) << t << " " << StringToUtf8(caption);
     // Every key lies inside the keyboard and no two keys overlap.
     for (int i = 0; i < kb.Keys().Count(); ++i) {
       const RECT a = kb.Keys().Items(i)->Key()->BoundsRect();

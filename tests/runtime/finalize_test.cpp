@@ -3,8 +3,7 @@
 
 using namespace mm;
 
-TEST_F(AllocatorTest, FinalizeGivesEverythingBackAndThenRefuses)
-{
+TEST_F(AllocatorTest, FinalizeGivesEverythingBackAndThenRefuses) {
   Pages.RoomAfter = 16 << 20;
   void* small = Allocator.AllocBlock(40);
   void* medium = Allocator.AllocBlock(20000);

@@ -26,27 +26,23 @@ struct alignas(64) CacheLine {
 
 }  // namespace
 
-TEST(InstalledAllocator, ServesMallocAndItsFamily)
-{
+TEST(InstalledAllocator, ServesMallocAndItsFamily) {
   void* m = std::malloc(10);
   void* c = std::calloc(100, 100);
   void* r = std::realloc(nullptr, 3000);
   char* s = strdup("pulse");
   char* s2 = _strdup("credits");
   wchar_t* w = _wcsdup(L"KELVRA");
-  for (void* p : {m, c, r, static_cast<void*>(s), static_cast<void*>(s2), static_cast<void*>(w)})
-    EXPECT_TRUE(Ours(p));
+  for (void* p : {m, c, r, static_cast<void*>(s), static_cast<void*>(s2), static_cast<void*>(w)}) EXPECT_TRUE(Ours(p));
   EXPECT_EQ(static_cast<unsigned char*>(c)[9999], 0);
   r = std::realloc(r, 1 << 20);
   EXPECT_TRUE(Ours(r));
-  for (void* p : {m, c, r, static_cast<void*>(s), static_cast<void*>(s2), static_cast<void*>(w)})
-    std::free(p);
+  for (void* p : {m, c, r, static_cast<void*>(s), static_cast<void*>(s2), static_cast<void*>(w)}) std::free(p);
   EXPECT_FALSE(Ours(r));
   EXPECT_EQ(std::realloc(std::malloc(5), 0), nullptr);
 }
 
-TEST(InstalledAllocator, ServesEveryOperatorNew)
-{
+TEST(InstalledAllocator, ServesEveryOperatorNew) {
   auto* one = new int(5);
   auto* many = new int[1000];
   auto* nothrow = new (std::nothrow) double(1.0);
@@ -68,8 +64,7 @@ TEST(InstalledAllocator, ServesEveryOperatorNew)
 #pragma GCC diagnostic pop
 }
 
-TEST(InstalledAllocator, ServesTheStandardLibrary)
-{
+TEST(InstalledAllocator, ServesTheStandardLibrary) {
   std::string text(1000, 'x');
   EXPECT_TRUE(Ours(text.data()));
   std::ostringstream out;
@@ -82,8 +77,7 @@ TEST(InstalledAllocator, ServesTheStandardLibrary)
   EXPECT_TRUE(check.Ok) << check.Problem;
 }
 
-TEST(InstalledAllocator, StartingAgainChangesNothing)
-{
+TEST(InstalledAllocator, StartingAgainChangesNothing) {
   void* p = std::malloc(64);
   mm::BlockAllocator* before = &mm::InstalledAllocator();
   mm::InstallMemoryManager();
@@ -95,10 +89,10 @@ TEST(InstalledAllocator, StartingAgainChangesNothing)
 
 // No function of the run-time DLL that hands its own heap's memory to the caller, or takes
 // ours, may be linked: such a block would cross between the two heaps.
-TEST(InstalledAllocator, NoHeapFunctionOfTheRuntimeDllIsLinked)
-{
-  const char* crossing[] = {"malloc", "free", "calloc", "realloc", "strdup", "_strdup", "wcsdup", "_wcsdup",
-                            "_msize", "_expand", "_recalloc", "_tempnam", "_wtempnam", "_fullpath", "_wfullpath"};
+TEST(InstalledAllocator, NoHeapFunctionOfTheRuntimeDllIsLinked) {
+  const char* crossing[] = {"malloc",    "free",     "calloc",    "realloc",   "strdup",
+                            "_strdup",   "wcsdup",   "_wcsdup",   "_msize",    "_expand",
+                            "_recalloc", "_tempnam", "_wtempnam", "_fullpath", "_wfullpath"};
   auto* module = reinterpret_cast<const unsigned char*>(GetModuleHandleW(nullptr));
   auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(module);
   auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(module + dos->e_lfanew);
@@ -106,22 +100,18 @@ TEST(InstalledAllocator, NoHeapFunctionOfTheRuntimeDllIsLinked)
   auto* import = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(module + dir.VirtualAddress);
   int checked = 0;
   for (; import->Name; ++import) {
-    if (_stricmp(reinterpret_cast<const char*>(module + import->Name), "msvcrt.dll") != 0)
-      continue;
+    if (_stricmp(reinterpret_cast<const char*>(module + import->Name), "msvcrt.dll") != 0) continue;
     auto* thunk = reinterpret_cast<const IMAGE_THUNK_DATA*>(module + import->OriginalFirstThunk);
     for (; thunk->u1.AddressOfData; ++thunk, ++checked) {
-      if (IMAGE_SNAP_BY_ORDINAL(thunk->u1.Ordinal))
-        continue;
+      if (IMAGE_SNAP_BY_ORDINAL(thunk->u1.Ordinal)) continue;
       auto* name = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(module + thunk->u1.AddressOfData)->Name;
-      for (const char* forbidden : crossing)
-        EXPECT_STRNE(reinterpret_cast<const char*>(name), forbidden);
+      for (const char* forbidden : crossing) EXPECT_STRNE(reinterpret_cast<const char*>(name), forbidden);
     }
   }
   EXPECT_GT(checked, 0);  // the run-time DLL's imports were found at all
 }
 
-TEST(InstalledAllocatorDeathTest, DoubleFreeStopsTheProgramWithAMessage)
-{
+TEST(InstalledAllocatorDeathTest, DoubleFreeStopsTheProgramWithAMessage) {
   testing::FLAGS_gtest_death_test_style = "threadsafe";
   EXPECT_EXIT(
       {

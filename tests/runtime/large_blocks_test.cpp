@@ -5,8 +5,7 @@
 
 using namespace mm;
 
-TEST_F(AllocatorTest, LargeBlockGrowsInPlaceAndIsReleasedRegionByRegion)
-{
+TEST_F(AllocatorTest, LargeBlockGrowsInPlaceAndIsReleasedRegionByRegion) {
   Pages.RoomAfter = 64 << 20;
   auto* p = static_cast<char*>(Allocator.AllocBlock(1 << 20));
   ASSERT_NE(p, nullptr);
@@ -29,8 +28,7 @@ TEST_F(AllocatorTest, LargeBlockGrowsInPlaceAndIsReleasedRegionByRegion)
   EXPECT_EQ(Pages.Regions, regions - 1);
 }
 
-TEST_F(AllocatorTest, LargeBlockMovesWhenItCannotGrowInPlace)
-{
+TEST_F(AllocatorTest, LargeBlockMovesWhenItCannotGrowInPlace) {
   auto* p = static_cast<char*>(Allocator.AllocBlock(1 << 20));
   std::memset(p, 0x33, 1 << 20);
   Pages.FailCommits = true;  // the extension is reserved but cannot be committed

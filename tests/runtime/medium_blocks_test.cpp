@@ -6,8 +6,7 @@
 using namespace mm;
 
 // Blocks are fed downward from the pool's end: the second block lies just below the first.
-TEST_F(AllocatorTest, FreedNeighboursMergeAndSplitAgain)
-{
+TEST_F(AllocatorTest, FreedNeighboursMergeAndSplitAgain) {
   void* a = Allocator.AllocBlock(20000);
   void* b = Allocator.AllocBlock(20000);
   void* c = Allocator.AllocBlock(20000);
@@ -31,8 +30,7 @@ TEST_F(AllocatorTest, FreedNeighboursMergeAndSplitAgain)
   EXPECT_EQ(Pages.Regions, 1u);
 }
 
-TEST_F(AllocatorTest, EmptiedPoolBesideAnUntouchedFeedingPoolIsGivenBack)
-{
+TEST_F(AllocatorTest, EmptiedPoolBesideAnUntouchedFeedingPoolIsGivenBack) {
   // Fill the first pool so that the next block needs a second pool.
   std::vector<void*> first;
   for (size_t fed = 0; fed + 529504 <= kMediumBlockAreaBytes; fed += 529504)
@@ -40,16 +38,14 @@ TEST_F(AllocatorTest, EmptiedPoolBesideAnUntouchedFeedingPoolIsGivenBack)
   void* other = Allocator.AllocBlock(529496);
   ASSERT_EQ(Pages.Regions, 2u);
   // The first pool, emptied, becomes the feeding pool: still untouched when the second empties.
-  for (void* p : first)
-    EXPECT_EQ(Allocator.ReleaseBlock(p), 0);
+  for (void* p : first) EXPECT_EQ(Allocator.ReleaseBlock(p), 0);
   EXPECT_EQ(Pages.Regions, 2u);
   EXPECT_EQ(Allocator.ReleaseBlock(other), 0);
   EXPECT_EQ(Pages.Regions, 1u);
   EXPECT_EQ(ExpectHeapSound().MediumPools, 1u);
 }
 
-TEST_F(AllocatorTest, SplitRestBelowTheSmallestMediumSizeIsUnbinnedUntilMerged)
-{
+TEST_F(AllocatorTest, SplitRestBelowTheSmallestMediumSizeIsUnbinnedUntilMerged) {
   void* big = Allocator.AllocBlock(10000);  // 10,336 bytes
   void* guard = Allocator.AllocBlock(10000);
   ASSERT_EQ(Allocator.ReleaseBlock(big), 0);
@@ -67,8 +63,7 @@ TEST_F(AllocatorTest, SplitRestBelowTheSmallestMediumSizeIsUnbinnedUntilMerged)
   Allocator.ReleaseBlock(guard);
 }
 
-TEST_F(AllocatorTest, MediumBlockGrowsIntoItsFreeNeighbour)
-{
+TEST_F(AllocatorTest, MediumBlockGrowsIntoItsFreeNeighbour) {
   void* upper = Allocator.AllocBlock(40000);
   void* lower = Allocator.AllocBlock(20000);  // lies just below upper
   ASSERT_EQ(Allocator.ReleaseBlock(upper), 0);
@@ -80,8 +75,7 @@ TEST_F(AllocatorTest, MediumBlockGrowsIntoItsFreeNeighbour)
   EXPECT_EQ(Allocator.ReleaseBlock(grown), 0);
 }
 
-TEST_F(AllocatorTest, ShrinkInPlaceFreesTheRestAndMergesItWithAFreeNeighbour)
-{
+TEST_F(AllocatorTest, ShrinkInPlaceFreesTheRestAndMergesItWithAFreeNeighbour) {
   void* upper = Allocator.AllocBlock(40000);
   void* lower = Allocator.AllocBlock(20000);
   ASSERT_EQ(Allocator.ReleaseBlock(upper), 0);

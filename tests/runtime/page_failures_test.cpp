@@ -7,8 +7,7 @@ using namespace mm;
 
 class PageFailures : public AllocatorTest, public testing::WithParamInterface<size_t> {};
 
-TEST_P(PageFailures, RefusedReserveAnswersNullAndLeavesTheHeapSound)
-{
+TEST_P(PageFailures, RefusedReserveAnswersNullAndLeavesTheHeapSound) {
   Pages.ReservesLeft = 0;
   EXPECT_EQ(Allocator.AllocBlock(GetParam()), nullptr);
   ExpectHeapSound();
@@ -18,8 +17,7 @@ TEST_P(PageFailures, RefusedReserveAnswersNullAndLeavesTheHeapSound)
   EXPECT_EQ(Allocator.ReleaseBlock(p), 0);
 }
 
-TEST_P(PageFailures, RefusedCommitAnswersNullAndKeepsNoRegion)
-{
+TEST_P(PageFailures, RefusedCommitAnswersNullAndKeepsNoRegion) {
   Pages.FailCommits = true;
   EXPECT_EQ(Allocator.AllocBlock(GetParam()), nullptr);
   EXPECT_EQ(Pages.Regions, 0u);
@@ -27,8 +25,7 @@ TEST_P(PageFailures, RefusedCommitAnswersNullAndKeepsNoRegion)
 
 INSTANTIATE_TEST_SUITE_P(Classes, PageFailures, testing::Values(size_t(64), size_t(20000), size_t(4 << 20)));
 
-TEST_F(AllocatorTest, FailedGrowthLeavesTheBlockAsItWas)
-{
+TEST_F(AllocatorTest, FailedGrowthLeavesTheBlockAsItWas) {
   void* p = Allocator.AllocBlock(100);
   std::memset(p, 7, 100);
   Pages.ReservesLeft = 0;
@@ -39,8 +36,7 @@ TEST_F(AllocatorTest, FailedGrowthLeavesTheBlockAsItWas)
   EXPECT_EQ(Allocator.ReleaseBlock(p), 0);
 }
 
-TEST_F(AllocatorTest, RefusedReleaseAnswersMinusOne)
-{
+TEST_F(AllocatorTest, RefusedReleaseAnswersMinusOne) {
   void* large = Allocator.AllocBlock(4 << 20);
   Pages.FailReleases = true;
   EXPECT_EQ(Allocator.ReleaseBlock(large), -1);

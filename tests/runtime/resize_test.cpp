@@ -15,22 +15,18 @@ struct ResizeCase {
 
 class ResizeRules : public AllocatorTest, public testing::WithParamInterface<ResizeCase> {};
 
-TEST_P(ResizeRules, KeepsOrMovesWithTheContents)
-{
+TEST_P(ResizeRules, KeepsOrMovesWithTheContents) {
   const ResizeCase& c = GetParam();
   auto* p = static_cast<unsigned char*>(Allocator.AllocBlock(c.From));
   ASSERT_NE(p, nullptr);
   size_t kept = std::min(c.From, c.To);
-  for (size_t i = 0; i < kept; ++i)
-    p[i] = static_cast<unsigned char>(i * 7);
+  for (size_t i = 0; i < kept; ++i) p[i] = static_cast<unsigned char>(i * 7);
   auto* q = static_cast<unsigned char*>(Allocator.ResizeBlock(p, c.To));
   ASSERT_NE(q, nullptr);
   EXPECT_EQ(q == p, c.Kept);
   EXPECT_EQ(BlockAllocator::Available(q), c.AvailableAfter);
-  for (size_t i = 0; i < kept; ++i)
-    ASSERT_EQ(q[i], static_cast<unsigned char>(i * 7)) << i;
-  if (!c.Kept)
-    EXPECT_FALSE(InUse(p));
+  for (size_t i = 0; i < kept; ++i) ASSERT_EQ(q[i], static_cast<unsigned char>(i * 7)) << i;
+  if (!c.Kept) EXPECT_FALSE(InUse(p));
   EXPECT_EQ(Allocator.ReleaseBlock(q), 0);
 }
 
@@ -39,8 +35,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         // A 200-byte request lives in the 208-byte type; growing by one byte asks for 2 * 200 + 64.
         ResizeCase{"small_grows_to_double", 200, 201, false, 472},
-        ResizeCase{"small_shrink_keeps", 200, 18, true, 200},   // 4 * 18 + 128 >= 200
-        ResizeCase{"small_shrink_moves", 200, 17, false, 24},   // 4 * 17 + 128 < 200
+        ResizeCase{"small_shrink_keeps", 200, 18, true, 200},  // 4 * 18 + 128 >= 200
+        ResizeCase{"small_shrink_moves", 200, 17, false, 24},  // 4 * 17 + 128 < 200
         ResizeCase{"small_grows_medium", 5208, 5209, false, MediumBlockBytesFor(2 * 5208 + 64) - 8},
         // A 20,000-byte request gets a 20,064-byte medium block (Available 20,056).
         ResizeCase{"medium_half_keeps", 20000, 10028, true, 20056},

@@ -13,8 +13,7 @@ struct SizeCase {
 
 class SizeClasses : public AllocatorTest, public testing::WithParamInterface<SizeCase> {};
 
-TEST_P(SizeClasses, RequestGetsTheBlockOfItsClass)
-{
+TEST_P(SizeClasses, RequestGetsTheBlockOfItsClass) {
   const SizeCase& c = GetParam();
   void* p = Allocator.AllocBlock(c.Request);
   ASSERT_NE(p, nullptr);
@@ -28,17 +27,15 @@ INSTANTIATE_TEST_SUITE_P(Thresholds, SizeClasses,
                          testing::Values(SizeCase{0, 8}, SizeCase{1, 8}, SizeCase{8, 8},  // 16-byte type
                                          SizeCase{9, 24},                                 // 32-byte type
                                          SizeCase{200, 200}, SizeCase{201, 216},          // 208, 224
-                                         SizeCase{312, 312}, SizeCase{313, 344},          // last step-16 type, first step-32
-                                         SizeCase{5208, 5208},                            // largest small type: 5216
-                                         SizeCase{5209, 5720},                            // smallest medium block: 5728
-                                         SizeCase{5720, 5720}, SizeCase{5721, 6232},      // next medium size: 6240
-                                         SizeCase{529496, 529496},                        // largest medium: 529504
-                                         SizeCase{529497, 589824 - 40}));                 // large: nine 64 KiB regions
+                                         SizeCase{312, 312}, SizeCase{313, 344},  // last step-16 type, first step-32
+                                         SizeCase{5208, 5208},                    // largest small type: 5216
+                                         SizeCase{5209, 5720},                    // smallest medium block: 5728
+                                         SizeCase{5720, 5720}, SizeCase{5721, 6232},  // next medium size: 6240
+                                         SizeCase{529496, 529496},                    // largest medium: 529504
+                                         SizeCase{529497, 589824 - 40}));             // large: nine 64 KiB regions
 
-TEST(SmallTypeTable, SizesAscendAndLookupPicksSmallestFit)
-{
-  for (size_t i = 1; i < kSmallTypeCount; ++i)
-    EXPECT_LE(kSmallBlockSteps[i - 1], kSmallBlockSteps[i]);
+TEST(SmallTypeTable, SizesAscendAndLookupPicksSmallestFit) {
+  for (size_t i = 1; i < kSmallTypeCount; ++i) EXPECT_LE(kSmallBlockSteps[i - 1], kSmallBlockSteps[i]);
   EXPECT_EQ(kSmallBlockSteps[53], kSmallBlockSteps[54]);
   EXPECT_EQ(kSmallBlockSteps[54], kSmallBlockSteps[55]);
   EXPECT_EQ(kMaxSmallRequest, 5208u);
@@ -48,13 +45,11 @@ TEST(SmallTypeTable, SizesAscendAndLookupPicksSmallestFit)
     size_t type = SmallTypeFor(request);
     ASSERT_LT(type, kSmallTypeCount - 2);
     ASSERT_GE(kSmallTypeShapes[type].BlockBytes, request + kHeaderBytes) << request;
-    if (type > 0)
-      ASSERT_LT(kSmallTypeShapes[type - 1].BlockBytes, request + kHeaderBytes) << request;
+    if (type > 0) ASSERT_LT(kSmallTypeShapes[type - 1].BlockBytes, request + kHeaderBytes) << request;
   }
 }
 
-TEST(SmallTypeTable, PoolShapesFollowTheMediumSizes)
-{
+TEST(SmallTypeTable, PoolShapesFollowTheMediumSizes) {
   for (const SmallTypeShape& shape : kSmallTypeShapes) {
     SCOPED_TRACE(shape.BlockBytes);
     EXPECT_EQ(shape.BlockBytes % kAlignment, 0u);
@@ -75,8 +70,7 @@ TEST(SmallTypeTable, PoolShapesFollowTheMediumSizes)
   EXPECT_EQ(kSmallTypeShapes[55].MinPoolBytes, 4 * 16384u + 5728u);
 }
 
-TEST(LayoutConstants, DeriveFromHeaderAndAlignment)
-{
+TEST(LayoutConstants, DeriveFromHeaderAndAlignment) {
   EXPECT_EQ(kMinMediumBlockBytes, 5728u);
   EXPECT_EQ(kMediumGranularity, 512u);
   EXPECT_EQ(kMaxMediumRequest, 529496u);
@@ -87,8 +81,7 @@ TEST(LayoutConstants, DeriveFromHeaderAndAlignment)
   EXPECT_EQ(MediumBlockBytesFor(5721), 6240u);
 }
 
-TEST_F(AllocatorTest, ImpossibleRequestsAnswerNull)
-{
+TEST_F(AllocatorTest, ImpossibleRequestsAnswerNull) {
   EXPECT_EQ(Allocator.AllocBlock(SIZE_MAX), nullptr);
   EXPECT_EQ(Allocator.AllocBlock(kMaxRequest + 1), nullptr);
   void* p = Allocator.AllocBlock(100);

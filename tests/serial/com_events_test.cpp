@@ -19,7 +19,9 @@ class ComEvents : public PortFixture {
     Seen.clear();
     ASSERT_TRUE(WaitUntil([&] { return Fake.WaitPending(); }));
   }
-  bool SeenCount(size_t n) { return WaitUntil([&] { return Seen.size() >= n; }); }
+  bool SeenCount(size_t n) {
+    return WaitUntil([&] { return Seen.size() >= n; });
+  }
 };
 
 TEST_F(ComEvents, EachLineReportsItsOwnEventWithTheStateAtTheEdge) {
@@ -41,8 +43,8 @@ TEST_F(ComEvents, OneWakeUpDeliversInTheFixedOrder) {
   // Unchanged lines mean a pulse came and went: its first edge comes first.
   ASSERT_TRUE(SeenCount(11));
   PumpFor(50);
-  EXPECT_EQ(Seen, (Strings{"CTS 1", "DSR 1", "RLSD 1", "TxEmpty", "Break", "Ring", "CTS 0", "DSR 0", "RxFlag",
-                           "RLSD 0", "Rx80Full"}));
+  EXPECT_EQ(Seen, (Strings{"CTS 1", "DSR 1", "RLSD 1", "TxEmpty", "Break", "Ring", "CTS 0", "DSR 0", "RxFlag", "RLSD 0",
+                           "Rx80Full"}));
 }
 
 TEST_F(ComEvents, ErrorComesBeforeTheLineChangeOfTheSameWakeUp) {

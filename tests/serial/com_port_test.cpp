@@ -66,8 +66,8 @@ TEST_F(ComPort, ChangingThePortWhileOpenReopensIt) {
   Port->SetPort(L"COM1");
   EXPECT_TRUE(Seen.empty());
   Port->SetPort(L"COM2");
-  EXPECT_EQ(Seen, (Strings{"CTS 0", "DSR 0", "RLSD 0", "BeforeClose", "AfterClose", "BeforeOpen", "AfterOpen",
-                           "CTS 0", "DSR 0", "RLSD 0"}));
+  EXPECT_EQ(Seen, (Strings{"CTS 0", "DSR 0", "RLSD 0", "BeforeClose", "AfterClose", "BeforeOpen", "AfterOpen", "CTS 0",
+                           "DSR 0", "RLSD 0"}));
   EXPECT_EQ(Fake.LastDevice, L"\\\\.\\COM2");
 }
 

@@ -25,8 +25,9 @@ TEST_F(ComStorage, BasicGroupAloneWritesTheSevenBasicKeys) {
   Port.SetBaudRate(brCustom);
   Port.SetCustomBaudRate(31250);
   Port.StoreIniFile(Ini);
-  EXPECT_EQ(Text(Ini), L"[Validator]\r\nPort=COM1\r\nBaudRate=Custom\r\nCustomBaudRate=31250\r\nStopBits=1\r\n"
-                       L"DataBits=8\r\nParity=None\r\nFlowControl=None\r\n\r\n");
+  EXPECT_EQ(Text(Ini),
+            L"[Validator]\r\nPort=COM1\r\nBaudRate=Custom\r\nCustomBaudRate=31250\r\nStopBits=1\r\n"
+            L"DataBits=8\r\nParity=None\r\nFlowControl=None\r\n\r\n");
   TComPort back(nullptr);
   back.SetName(L"Validator");
   back.LoadIniFile(Ini);
@@ -88,7 +89,8 @@ TEST_F(ComStorage, TextsAreReadLeniently) {
       {L"EventChar", L"#", [](TComPort& p) { return p.EventChar() == '#'; }},
       {L"EventChar", L"#x", [](TComPort& p) { return p.EventChar() == 0; }},
       {L"EventChar", L"#13", [](TComPort& p) { return p.EventChar() == 13; }},
-      {L"FlowControl.ControlRTS", L"handshake", [](TComPort& p) { return p.FlowControl().ControlRTS() == rtsHandshake; }},
+      {L"FlowControl.ControlRTS", L"handshake",
+       [](TComPort& p) { return p.FlowControl().ControlRTS() == rtsHandshake; }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << String(c.key).size() << " " << std::string(c.text, c.text + wcslen(c.text)));

@@ -68,9 +68,11 @@ TEST(Bitmap32, ForEachPixelExceptSkipsOnlyExactKeyPixels) {
   int Calls = 0;
   static int* Counter;
   Counter = &Calls;
-  ForEachPixelExcept(Bmp.get(), [](uint32_t*, int) { ++*Counter; }, 0, 0x1FFFFFFF);
+  ForEachPixelExcept(
+      Bmp.get(), [](uint32_t*, int) { ++*Counter; }, 0, 0x1FFFFFFF);
   EXPECT_EQ(Calls, 3);
-  ForEachPixelExcept(NewBitmap32(0, 0).get(), [](uint32_t*, int) { ++*Counter; }, 0, 0x1FFFFFFF);
+  ForEachPixelExcept(
+      NewBitmap32(0, 0).get(), [](uint32_t*, int) { ++*Counter; }, 0, 0x1FFFFFFF);
   EXPECT_EQ(Calls, 3);
 }
 
@@ -96,8 +98,11 @@ TEST(Bitmap32, RightAngleRotationsMovePixelsClockwise) {
   struct {
     int Angle, W, H;
     int SrcX, SrcY, DstX, DstY;
-  } Cases[] = {{90, 2, 3, 0, 0, 1, 0}, {90, 2, 3, 2, 1, 0, 2}, {180, 3, 2, 0, 0, 2, 1},
-               {270, 2, 3, 0, 0, 0, 2}, {45, 3, 2, 1, 1, 1, 1}};
+  } Cases[] = {{90, 2, 3, 0, 0, 1, 0},
+               {90, 2, 3, 2, 1, 0, 2},
+               {180, 3, 2, 0, 0, 2, 1},
+               {270, 2, 3, 0, 0, 0, 2},
+               {45, 3, 2, 1, 1, 1, 1}};
   for (auto& c : Cases) {
     SCOPED_TRACE(c.Angle);
     TBitmap* Src = Numbered(3, 2).release();

@@ -14,8 +14,7 @@ TEST(ColorAdjust, MixAndLightnessOnColourValues) {
       {[](uint32_t a, uint32_t b, int w) { return MixColors(a, b, uint8_t(w)); }, 0xFFFFFF, 0, 128, 0x7F7F7F},
       {[](uint32_t a, uint32_t b, int w) { return MixColors(a, b, uint8_t(w)); }, 0xAA0000FF, 0x11FF0000, 255,
        0xAA0000FE},  // weight 255 is not an exact copy; Color1's top byte stays
-      {[](uint32_t a, uint32_t b, int w) { return MixColors(a, b, uint8_t(w)); }, 0x000000, 0x804020, 0,
-       0x7F3F1F},
+      {[](uint32_t a, uint32_t b, int w) { return MixColors(a, b, uint8_t(w)); }, 0x000000, 0x804020, 0, 0x7F3F1F},
       {[](uint32_t c, uint32_t, int n) { return ChangeColorLightness(c, n); }, 0x808080, 0, 256, 0xFFFFFF},
       {[](uint32_t c, uint32_t, int n) { return ChangeColorLightness(c, n); }, 0x808080, 0, -256, 0x000000},
       {[](uint32_t c, uint32_t, int n) { return ChangeColorLightness(c, n); }, 0x40C810, 0, 64, 0x50FA14},
@@ -44,14 +43,14 @@ TEST(ColorAdjust, HueShiftsThroughHsv) {
     int Amount;
     uint32_t Want;
   } Cases[] = {
-      {0xFF808080, 90, 0xFF808080},   // grey stays
-      {0x00FF0000, 120, 0x0000FF00},  // red to green
-      {0x00FF0000, 240, 0x000000FF},  // red to blue
-      {0x00FF0000, -120, 0x000000FF},
-      {0x7F00FF00, 480, 0x7F0000FF},  // 480 + 120 = 600 mod 360 = 240
+      {0xFF808080, 90, 0xFF808080},                                   // grey stays
+      {0x00FF0000, 120, 0x0000FF00},                                  // red to green
+      {0x00FF0000, 240, 0x000000FF},                                  // red to blue
+      {0x00FF0000, -120, 0x000000FF}, {0x7F00FF00, 480, 0x7F0000FF},  // 480 + 120 = 600 mod 360 = 240
       {0x00000000, 45, 0x00000000},
   };
-  for (auto& c : Cases) EXPECT_EQ(HuePixel(c.Pixel, c.Amount), c.Want) << std::hex << c.Pixel << std::dec << " " << c.Amount;
+  for (auto& c : Cases)
+    EXPECT_EQ(HuePixel(c.Pixel, c.Amount), c.Want) << std::hex << c.Pixel << std::dec << " " << c.Amount;
   EXPECT_EQ(ApplyColorHue(120, 0x0000FF), 0x00FF00u);  // colour values: red is the low byte
   EXPECT_EQ(ApplyColorHue(0, 0x123456), 0x123456u);
 }

@@ -6,8 +6,8 @@
 
 namespace {
 
-void Configure(TColorManager& cm, TPixelLayout From, TPixelLayout To, int SourceBits, int TargetBits,
-               int SourceSamples, int TargetSamples, uint8_t SourceFlags = cfBigEndian) {
+void Configure(TColorManager& cm, TPixelLayout From, TPixelLayout To, int SourceBits, int TargetBits, int SourceSamples,
+               int TargetSamples, uint8_t SourceFlags = cfBigEndian) {
   cm.SetSourceLayout(From);
   cm.SetTargetLayout(To);
   cm.SetSourceBits(uint8_t(SourceBits));
@@ -57,8 +57,11 @@ TEST(ColorManager, SixteenBitSamplesReduceByTruncation) {
     uint8_t Flags;
     std::vector<uint8_t> Bytes;
     uint8_t Want;
-  } Cases[] = {{cfBigEndian, {0x12, 0x34}, 0x12}, {0, {0x34, 0x12}, 0x12}, {cfBigEndian, {0xFF, 0xFF}, 255},
-               {cfBigEndian, {0xFF, 0xFE}, 254}, {cfBigEndian, {0xFF, 0x00}, 254}};
+  } Cases[] = {{cfBigEndian, {0x12, 0x34}, 0x12},
+               {0, {0x34, 0x12}, 0x12},
+               {cfBigEndian, {0xFF, 0xFF}, 255},
+               {cfBigEndian, {0xFF, 0xFE}, 254},
+               {cfBigEndian, {0xFF, 0x00}, 254}};
   for (auto& c : Cases) {
     TColorManager cm;
     Configure(cm, plGray, plGray, 16, 8, 1, 1, c.Flags);
@@ -146,7 +149,7 @@ TEST(ColorManager, PixelFormatsFollowBitsAndSamples) {
   struct {
     int Bits, Samples;
     TPixelFormat Want;
-  } Cases[] = {{1, 1, pf1bit}, {2, 1, pf4bit},  {4, 1, pf4bit},  {8, 1, pf8bit},  {16, 1, pf8bit},
+  } Cases[] = {{1, 1, pf1bit},  {2, 1, pf4bit},  {4, 1, pf4bit},  {8, 1, pf8bit},   {16, 1, pf8bit},
                {5, 3, pf15bit}, {8, 3, pf24bit}, {8, 4, pf32bit}, {4, 4, pfCustom}, {8, 2, pfCustom}};
   for (auto& c : Cases) {
     TColorManager cm;

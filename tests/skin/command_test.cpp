@@ -15,7 +15,7 @@ LRESULT CALLBACK CountingProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) 
 }
 
 class Recorder : public TacSkinMessageTarget {
-public:
+ public:
   LRESULT SkinWndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override {
     LastCode = SkinCommandCode(WParam);
     LastArgument = SkinCommandArgument(WParam);
@@ -48,10 +48,10 @@ TEST(SkinCommand, MessageLayoutAndTable) {
   struct {
     TacCommand Code;
     int Value;
-  } Table[] = {{AC_SKINLOADED, 1},   {AC_GETPROVIDER, 4},  {AC_ISSKINNED, 7},      {AC_SETSECTION, 15},
-               {AC_INVALIDATEALL, 17}, {AC_BUILDCACHE, 23}, {AC_CONTROLLOADED, 25}, {AC_GETBG, 34},
-               {AC_FONTSCHANGED, 36}, {AC_CODE44, 44},      {AC_BEFORESCROLL, 51},  {AC_REGISTERFRAME, 55},
-               {AC_GETAPPLICATION, 60}, {AC_GETBGSKININDEX, 66}, {AC_SETPPI, 68},   {AC_SETALTMANAGER, 92},
+  } Table[] = {{AC_SKINLOADED, 1},      {AC_GETPROVIDER, 4},     {AC_ISSKINNED, 7},      {AC_SETSECTION, 15},
+               {AC_INVALIDATEALL, 17},  {AC_BUILDCACHE, 23},     {AC_CONTROLLOADED, 25}, {AC_GETBG, 34},
+               {AC_FONTSCHANGED, 36},   {AC_CODE44, 44},         {AC_BEFORESCROLL, 51},  {AC_REGISTERFRAME, 55},
+               {AC_GETAPPLICATION, 60}, {AC_GETBGSKININDEX, 66}, {AC_SETPPI, 68},        {AC_SETALTMANAGER, 92},
                {AC_SKINLISTSCAN, 97}};
   for (auto& t : Table) EXPECT_EQ(int(t.Code), t.Value);
 }

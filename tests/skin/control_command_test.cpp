@@ -39,7 +39,7 @@ struct TCommandLog {
 };
 
 class ControlCommand : public ::testing::Test {
-protected:
+ protected:
   static void SetUpTestSuite() { InitApplication(); }
   void SetUp() override {
     Form = new TForm(Application);
@@ -85,8 +85,10 @@ TEST_F(ControlCommand, AskingAWindowTakesOnlyTheAnswerOne) {
   LRESULT Answer = 0;
   TWndMethod Inherited = Panel->WindowProc;
   Panel->WindowProc = [&](TMessage& m) {
-    if (m.Msg == WM_SKINCOMMAND) m.Result = Answer;
-    else Inherited(m);
+    if (m.Msg == WM_SKINCOMMAND)
+      m.Result = Answer;
+    else
+      Inherited(m);
   };
   HWND Wnd = Panel->Handle();
   for (LRESULT a : {0, 1, 2, -1}) {

@@ -9,7 +9,7 @@ namespace {
 std::unique_ptr<TBitmap> Black(int W, int H) { return std::unique_ptr<TBitmap>(FilledBitmap32(W, H, 0xFF000000)); }
 
 class GdiPlus : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override { InitGdiPlus(); }
   void TearDown() override { DoneGdiPlus(); }
 };

@@ -17,7 +17,7 @@ TEST(GlowShape, RadiusIsHeldBetweenTheScaledLimits) {
     int Radius;
     TScaleToPPI Scale;
     int Side;
-  } Cases[] = {{150, At96, 301}, {10, At96, 201},  {100, At96, 201}, {500, At96, 401},
+  } Cases[] = {{150, At96, 301}, {10, At96, 201},   {100, At96, 201}, {500, At96, 401},
                {10, At144, 301}, {250, At144, 501}, {400, At144, 601}};
   for (auto& c : Cases) {
     TacGlowShape Shape;

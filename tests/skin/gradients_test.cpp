@@ -10,7 +10,7 @@
 namespace {
 
 class Gradients : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     InitGradients();
     InitGdiPlus();
@@ -115,7 +115,7 @@ TEST_F(Gradients, FourCornersThroughGradientFill) {
                 ParseGradientString(L"$0000FF;0;2;$FFFFFF;0;0;$00FF00;0;0;$FF0000;0;0;$000000;100;0;E"));
   EXPECT_EQ(PixelAt(*Bmp, 0, 0), 0xFFFF0000u);  // top-left: red
   EXPECT_EQ(PixelAt(*Bmp, 10, 10) >> 24, 0xFFu);
-  EXPECT_GT(PixelAt(*Bmp, 10, 10) & 0xFF, 0xF0u);  // the centre is near white
+  EXPECT_GT(PixelAt(*Bmp, 10, 10) & 0xFF, 0xF0u);      // the centre is near white
   EXPECT_GT(PixelAt(*Bmp, 19, 1) >> 8 & 0xFF, 0xD0u);  // near top-right: green
 }
 
@@ -131,19 +131,19 @@ TEST_F(Gradients, BlendedWithATiledTexture) {
   EXPECT_EQ(PixelAt(*Bmp, 1, 1), 0x40404040u);
   EXPECT_EQ(PixelAt(*Bmp, 2, 1), 0x40BFBFBFu);
   auto Untouched = Blank(2, 2);
-  PaintGradientBlended(*Untouched, RECT{0, 0, 2, 2}, ParseGradientString(L"1;0;2;2;0;0;3;0;0;4;0;0;5;100;0;E"),
-                       0x40, 128, RECT{0, 0, 0, 0}, *Texture);
+  PaintGradientBlended(*Untouched, RECT{0, 0, 2, 2}, ParseGradientString(L"1;0;2;2;0;0;3;0;0;4;0;0;5;100;0;E"), 0x40,
+                       128, RECT{0, 0, 0, 0}, *Texture);
   EXPECT_EQ(PixelAt(*Untouched, 0, 0), 0x12345678u);
 }
 
 TEST_F(Gradients, GlowShapeIsSolidInsideAndClearOutside) {
   auto Shape = CreateGlowShape(0x800000FF, 5, 2, 3, 4, 3, false, false);
-  ASSERT_EQ(Shape->Width(), 15);   // 2 x 5 + 4 + 1
-  ASSERT_EQ(Shape->Height(), 16);  // 2 x 5 + 2 + 3 + 1
-  EXPECT_EQ(PixelAt(*Shape, 7, 9), 0x7FFF0000u);       // inside: 255 x 0x80 shr 8
-  EXPECT_EQ(PixelAt(*Shape, 0, 2) >> 24, 0u);          // corner: outside the circle
-  EXPECT_EQ(PixelAt(*Shape, 7, 0) >> 24, 0u);          // above the top offset
-  uint32_t Edge = PixelAt(*Shape, 7, 3) >> 24;         // one pixel inside the top edge
+  ASSERT_EQ(Shape->Width(), 15);                  // 2 x 5 + 4 + 1
+  ASSERT_EQ(Shape->Height(), 16);                 // 2 x 5 + 2 + 3 + 1
+  EXPECT_EQ(PixelAt(*Shape, 7, 9), 0x7FFF0000u);  // inside: 255 x 0x80 shr 8
+  EXPECT_EQ(PixelAt(*Shape, 0, 2) >> 24, 0u);     // corner: outside the circle
+  EXPECT_EQ(PixelAt(*Shape, 7, 0) >> 24, 0u);     // above the top offset
+  uint32_t Edge = PixelAt(*Shape, 7, 3) >> 24;    // one pixel inside the top edge
   EXPECT_GT(Edge, 0u);
   EXPECT_LT(Edge, 0x7Fu);
   EXPECT_EQ(PixelAt(*Shape, 7, 3), PixelAt(*Shape, 7, 14));  // top and bottom share the profile

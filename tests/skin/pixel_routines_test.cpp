@@ -7,7 +7,9 @@
 
 namespace {
 
-std::unique_ptr<TBitmap> Filled(int W, int H, uint32_t Argb) { return std::unique_ptr<TBitmap>(FilledBitmap32(W, H, Argb)); }
+std::unique_ptr<TBitmap> Filled(int W, int H, uint32_t Argb) {
+  return std::unique_ptr<TBitmap>(FilledBitmap32(W, H, Argb));
+}
 
 // The pixels of a bitmap as text rows, '#' where they equal Mark, '.' elsewhere.
 std::vector<std::string> Picture(TBitmap& Bmp, uint32_t Mark) {
@@ -124,11 +126,10 @@ TEST(PixelRoutines, PremultiplyCapsWhiteWithoutComposition) {
   struct {
     uint32_t Pixel, Want;
   } Cases[] = {
-      {0xFFFFFFFF, 0xFFF4F4F4},  // opaque white becomes 244 grey
-      {0x00FFFFFF, 0x00000000},
-      {0x80FF8040, 0x807F4020},  // c x 128 shr 8
-      {0xFF102030, 0xFF0F1F2F},  // 255 keeps a trace lower
-      {0x80F5F5F5, 0x807A7A7A},  // above 244 but the product is already lower
+      {0xFFFFFFFF, 0xFFF4F4F4},                            // opaque white becomes 244 grey
+      {0x00FFFFFF, 0x00000000}, {0x80FF8040, 0x807F4020},  // c x 128 shr 8
+      {0xFF102030, 0xFF0F1F2F},                            // 255 keeps a trace lower
+      {0x80F5F5F5, 0x807A7A7A},                            // above 244 but the product is already lower
   };
   auto Bmp = Filled(5, 1, 0);
   for (int i = 0; i < 5; ++i) SetPixelAt(*Bmp, i, 0, Cases[i].Pixel);
@@ -213,10 +214,8 @@ TEST(DrawBitmapAlpha, BlendsBySourceAlphaAndNeverLowersDestinationAlpha) {
     uint32_t Want;
   } Cases[] = {
       // c := ((s - d) x a + d x 256) shr 8; alpha := max(da, da + (sa - da) x sa / 256)
-      {0xFF000000, 0x80FFFFFF, 255, 0xFF7F7F7F},
-      {0x00000000, 0x80FFFFFF, 255, 0x407F7F7F},
-      {0x40102030, 0x00FFFFFF, 255, 0x40102030},
-      {0x00000000, 0xFF0000FF, 255, 0xFE0000FE},
+      {0xFF000000, 0x80FFFFFF, 255, 0xFF7F7F7F}, {0x00000000, 0x80FFFFFF, 255, 0x407F7F7F},
+      {0x40102030, 0x00FFFFFF, 255, 0x40102030}, {0x00000000, 0xFF0000FF, 255, 0xFE0000FE},
       {0xFF000000, 0xFFFFFFFF, 128, 0xFF7E7E7E},  // v = 255 x 128 shr 8 = 127
       {0x80FFFFFF, 0x10000000, 255, 0x80EFEFEF},  // alpha would drop to 121: stays 0x80
   };

@@ -145,8 +145,8 @@ TEST(PngDecoder, CorpusDecodesToTheSamplesAndAgreesWithWindows) {
     // Wine's decoder ignores tRNS of grey and of 1-bit palette pictures, and
     // matches a 16-bit colour key before reduction where ours matches the
     // decoded colour; the sample oracle above checks alpha there.
-    bool AlphaDiffers = c.WithTrns && (c.ColorType == 0 || (c.ColorType == 2 && c.Depth == 16) ||
-                                       (c.ColorType == 3 && c.Depth == 1));
+    bool AlphaDiffers = c.WithTrns &&
+                        (c.ColorType == 0 || (c.ColorType == 2 && c.Depth == 16) || (c.ColorType == 3 && c.Depth == 1));
     uint32_t Mask = AlphaDiffers ? 0x00FFFFFFu : 0xFFFFFFFFu;
     bool Same = true;
     for (int y = 0; y < c.Height && Same; ++y)
@@ -162,9 +162,9 @@ TEST(PngDecoder, NativeFormatsAreTheSmallestThatHoldThePicture) {
   struct {
     int Type, Depth;
     TPixelFormat Format;
-  } Cases[] = {{0, 1, pf1bit}, {0, 2, pf4bit}, {0, 4, pf4bit}, {0, 8, pf8bit}, {0, 16, pf8bit},
-               {2, 8, pf24bit}, {2, 16, pf24bit}, {3, 1, pf1bit}, {3, 2, pf4bit}, {3, 4, pf4bit},
-               {3, 8, pf8bit}, {4, 8, pf32bit}, {6, 16, pf32bit}};
+  } Cases[] = {{0, 1, pf1bit},  {0, 2, pf4bit},   {0, 4, pf4bit},  {0, 8, pf8bit}, {0, 16, pf8bit},
+               {2, 8, pf24bit}, {2, 16, pf24bit}, {3, 1, pf1bit},  {3, 2, pf4bit}, {3, 4, pf4bit},
+               {3, 8, pf8bit},  {4, 8, pf32bit},  {6, 16, pf32bit}};
   for (auto& c : Cases) {
     SCOPED_TRACE(std::to_string(c.Type) + "/" + std::to_string(c.Depth));
     TPNGGraphic Png;
@@ -429,8 +429,7 @@ TEST(PngDecoder, MalformedFilesFailWithTheDecodersOwnMessages) {
       {"colour format", Png(PngChunk("IDAT", Z), PngIhdr(4, 4, 4, 2, 0)), ColorFormat},
       {"colour type 5", Png(PngChunk("IDAT", Z), PngIhdr(4, 4, 8, 5, 0)), ColorFormat},
       // Rows out of step with the header soon meet a byte that is no filter type.
-      {"rows shorter than the header says", ShortStream,
-       L"Cannot load image. Invalid filter type found in PNG file."},
+      {"rows shorter than the header says", ShortStream, L"Cannot load image. Invalid filter type found in PNG file."},
       {"input after the stream end", TrailingInput, L"Cannot load image. Extra compressed data found in PNG file."},
       {"corrupt deflate data", Png(PngChunk("IDAT", Garbage), Ihdr),
        L"Cannot load image. Compression error found in PNG file."},
@@ -450,10 +449,10 @@ TEST(PngDecoder, MalformedFilesFailWithTheDecodersOwnMessages) {
       {"filter type 5", Png(PngChunk("IDAT", Deflated(std::string("\x05\x01\x02\x03", 4))), PngIhdr(1, 1, 8, 2, 0)),
        L"Cannot load image. Invalid filter type found in PNG file."},
       {"palette of no entries", Png(PngChunk("PLTE", "") + PngChunk("IDAT", Z), PngIhdr(4, 4, 8, 3, 0)), BadPalette},
-      {"palette of 257 entries", Png(PngChunk("PLTE", std::string(771, 'p')) + PngChunk("IDAT", Z), PngIhdr(4, 4, 8, 3, 0)),
-       BadPalette},
-      {"3 entries for 1-bit indices", Png(PngChunk("PLTE", std::string(9, 'p')) + PngChunk("IDAT", Z), PngIhdr(4, 4, 1, 3, 0)),
-       BadPalette},
+      {"palette of 257 entries",
+       Png(PngChunk("PLTE", std::string(771, 'p')) + PngChunk("IDAT", Z), PngIhdr(4, 4, 8, 3, 0)), BadPalette},
+      {"3 entries for 1-bit indices",
+       Png(PngChunk("PLTE", std::string(9, 'p')) + PngChunk("IDAT", Z), PngIhdr(4, 4, 1, 3, 0)), BadPalette},
       {"indexed without palette", Png(PngChunk("IDAT", Z), PngIhdr(4, 4, 8, 3, 0)),
        L"Cannot load image. Palette missing in PNG file."},
       {"no IEND", Signature + Ihdr + PngChunk("IDAT", Z), Truncated},
@@ -527,8 +526,7 @@ TEST(PngDecoder, MissingRowsAreNotAnError) {
 
 TEST(PngDecoder, PicturesShippedWithTheSystemAgreeWithWindows) {
   const wchar_t* Folders[] = {L"Z:\\usr\\share\\icons\\Adwaita\\48x48\\legacy\\",
-                              L"Z:\\usr\\share\\icons\\hicolor\\48x48\\apps\\",
-                              L"Z:\\usr\\share\\pixmaps\\"};
+                              L"Z:\\usr\\share\\icons\\hicolor\\48x48\\apps\\", L"Z:\\usr\\share\\pixmaps\\"};
   int Compared = 0;
   for (const wchar_t* Folder : Folders) {
     WIN32_FIND_DATAW Found;

@@ -40,7 +40,7 @@ uint32_t Over(const Texel& t) {
 }
 
 class PngDraw : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     LoadPngBytes(Png, RgbaPng());
     ASSERT_EQ(Png.PixelFormat(), pf32bit);

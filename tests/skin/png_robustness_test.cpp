@@ -46,8 +46,8 @@ PngRecipe Recipe(int Type, int Depth, bool Interlaced) {
 // Damaged pictures either load or fail with an exception of the decoder or
 // the stream; none may crash or write outside its buffers.
 TEST(PngRobustness, DamagedFilesNeverCrash) {
-  const PngRecipe Kinds[] = {Recipe(0, 1, false), Recipe(0, 16, true), Recipe(2, 8, true), Recipe(3, 2, false),
-                           Recipe(3, 8, true),  Recipe(4, 16, false), Recipe(6, 8, false)};
+  const PngRecipe Kinds[] = {Recipe(0, 1, false), Recipe(0, 16, true),  Recipe(2, 8, true), Recipe(3, 2, false),
+                             Recipe(3, 8, true),  Recipe(4, 16, false), Recipe(6, 8, false)};
   std::mt19937 Random(20261210);
   int Loaded = 0, Refused = 0;
   for (const PngRecipe& Kind : Kinds) {
@@ -81,9 +81,13 @@ TEST(PngRobustness, HeaderSizesThatWouldOverflowAreRefused) {
   struct {
     uint32_t Width, Height;
     int Depth, Type;
-  } Cases[] = {{0x7FFFFFFF, 1, 16, 6}, {1, 0x7FFFFFFF, 8, 0}, {0xFFFFFFFF, 0xFFFFFFFF, 16, 6}, {16385, 16384, 8, 2},
+  } Cases[] = {{0x7FFFFFFF, 1, 16, 6},
+               {1, 0x7FFFFFFF, 8, 0},
+               {0xFFFFFFFF, 0xFFFFFFFF, 16, 6},
+               {16385, 16384, 8, 2},
                // a few bytes claiming a gigabyte, and one row past 64 megapixels
-               {16384, 16384, 8, 6}, {16384, 4097, 1, 0}};
+               {16384, 16384, 8, 6},
+               {16384, 4097, 1, 0}};
   for (auto& c : Cases) {
     std::string Bytes = "\x89PNG\r\n\x1a\n" + PngIhdr(c.Width, c.Height, c.Depth, c.Type, 0) + PngChunk("IDAT", Z) +
                         PngChunk("IEND", "");

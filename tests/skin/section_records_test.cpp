@@ -53,8 +53,8 @@ TEST(SectionRecords, LookupsByNameAreCaseSensitive) {
 }
 
 TEST(SectionRecords, ItemsAreInheritedAlongTheParentChain) {
-  TsGeneralDataArray Sections = {Section(L"BUTTON"), Section(L"TOOLBUTTON", L"BUTTON"),
-                                 Section(L"LOOPA", L"LOOPB"), Section(L"LOOPB", L"LOOPA")};
+  TsGeneralDataArray Sections = {Section(L"BUTTON"), Section(L"TOOLBUTTON", L"BUTTON"), Section(L"LOOPA", L"LOOPB"),
+                                 Section(L"LOOPB", L"LOOPA")};
   TsMaskArray Masks = {Item(L"BUTTON", 0, L"BORDERSMASK"), Item(L"BUTTON", 0, L"PATTERN", 1)};
   EXPECT_EQ(GetSectionMaskIndex(Sections, Masks, 1, L"BORDERSMASK"), 0);
   EXPECT_EQ(GetSectionMaskIndex(Sections, Masks, 1, L"GLYPHMASK"), -1);

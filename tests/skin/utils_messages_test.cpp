@@ -57,7 +57,7 @@ TShownBox ShowAndCloseBox(const std::function<void()>& Show) {
 }
 
 class SkinUtilsWithFramework : public ::testing::Test {
-protected:
+ protected:
   static void SetUpTestSuite() { InitApplication(); }
 };
 

@@ -23,9 +23,17 @@ TEST(SkinUtils, Scaling) {
 }
 
 TEST(SkinUtils, OptionTextIndex) {
-  std::vector<String> Lines = {L"dropped before any section", L"[GLOBALINFO]", L"; comment", L"",
-                               L"VERSION=16.00", L"COLOR=0x1F", L"BAD=0x", L"SPACED =1", L"[button]",
-                               L"STATES=2", L"HOTCOLOR=$FF"};
+  std::vector<String> Lines = {L"dropped before any section",
+                               L"[GLOBALINFO]",
+                               L"; comment",
+                               L"",
+                               L"VERSION=16.00",
+                               L"COLOR=0x1F",
+                               L"BAD=0x",
+                               L"SPACED =1",
+                               L"[button]",
+                               L"STATES=2",
+                               L"HOTCOLOR=$FF"};
   TacIniSections Sections;
   ParseIniSections(Lines, Sections);
   ASSERT_EQ(Sections.size(), 2u);
@@ -89,8 +97,8 @@ TEST(SkinUtils, Paths) {
   struct {
     const wchar_t* In;
     const wchar_t* Out;
-  } Cases[] = {{L"", L""}, {L"C", L"C:\\"}, {L"c:\\skins/", L"c:\\skins\\"}, {L"c:\\skins", L"c:\\skins\\"},
-               {L"c:\\", L"c:\\"}};
+  } Cases[] = {
+      {L"", L""}, {L"C", L"C:\\"}, {L"c:\\skins/", L"c:\\skins\\"}, {L"c:\\skins", L"c:\\skins\\"}, {L"c:\\", L"c:\\"}};
   for (auto& c : Cases) EXPECT_EQ(AddTrailingBackslash(c.In), c.Out) << c.In;
   EXPECT_TRUE(IsValidPathName(L"c:\\Skins\\Night"));
   EXPECT_FALSE(IsValidPathName(L"c:/Skins"));

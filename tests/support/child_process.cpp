@@ -27,14 +27,16 @@ String TChildProcess::HelperPath(const String& name) { return ExtractFilePath(Pa
 
 HWND WaitForProcessForm(DWORD processId, const wchar_t* caption, DWORD timeoutMs) {
   HWND found = nullptr;
-  WaitUntil([&] {
-    for (HWND wnd = nullptr; (wnd = FindWindowExW(nullptr, wnd, L"KelvraForm", caption)) != nullptr;) {
-      DWORD owner = 0;
-      GetWindowThreadProcessId(wnd, &owner);
-      if (owner == processId && IsWindowVisible(wnd)) found = wnd;
-    }
-    return found != nullptr;
-  }, timeoutMs);
+  WaitUntil(
+      [&] {
+        for (HWND wnd = nullptr; (wnd = FindWindowExW(nullptr, wnd, L"KelvraForm", caption)) != nullptr;) {
+          DWORD owner = 0;
+          GetWindowThreadProcessId(wnd, &owner);
+          if (owner == processId && IsWindowVisible(wnd)) found = wnd;
+        }
+        return found != nullptr;
+      },
+      timeoutMs);
   return found;
 }
 

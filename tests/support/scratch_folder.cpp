@@ -46,8 +46,9 @@ void ScratchFolder::WriteBytes(const String& path, const std::string& bytes) {
 }
 
 std::string ScratchFolder::ReadBytes(const String& path) {
-  const TOwnedHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, 0, nullptr));
+  const TOwnedHandle file(CreateFileW(path.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                                      nullptr));
   if (!file) throw std::runtime_error("cannot read a test file");
   std::string bytes;
   char buffer[4096];

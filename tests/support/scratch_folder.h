@@ -6,7 +6,7 @@
 #include <string>
 
 class ScratchFolder {
-public:
+ public:
   ScratchFolder();
   ~ScratchFolder();
   ScratchFolder(const ScratchFolder&) = delete;
@@ -19,6 +19,6 @@ public:
   static void WriteBytes(const String& path, const std::string& bytes);
   static std::string ReadBytes(const String& path);
 
-private:
+ private:
   String FPath;
 };

@@ -32,8 +32,7 @@ inline void PrepareBenchFolder(const String& folder, int logLines, bool poll) {
   WriteBenchFile(folder + L"credits.txt", log);
   DeleteFileW((folder + L"data_last.txt").c_str());
   WriteBenchFile(folder + L"data.txt", "[data]\r\ncomport=5\r\nchannel1=1\r\npoll=" + std::string(poll ? "1" : "0") +
-                                           "\r\ntotalblocking=0\r\nplaysound=0\r\ncashid=" +
-                                           std::to_string(logLines) +
+                                           "\r\ntotalblocking=0\r\nplaysound=0\r\ncashid=" + std::to_string(logLines) +
                                            "\r\ncredits=0\r\nlog=appdata\r\nlogtotal=0\r\nlogtotalpure=0\r\n"
                                            "autostartonboot=0\r\nchecklogsize=0\r\nexecute=0\r\nexecutefile=\r\n"
                                            "pass=x\r\n");

@@ -65,8 +65,7 @@ void TMainWindow::Click(const String& caption) const {
 }
 
 bool TMainWindow::Checked(const String& caption) const {
-  return Send(Only(Child(L"KelvraCheckBox", caption), "check box of that caption"), BM_GETCHECK, 0, 0) ==
-         BST_CHECKED;
+  return Send(Only(Child(L"KelvraCheckBox", caption), "check box of that caption"), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 HWND TMainWindow::LogViewWindow() const {
@@ -88,8 +87,7 @@ void TMainWindow::ChooseComPort(int number) const {
     if (ClassOf(wnd) == L"KelvraComboBox") combo = wnd;
   Only(combo, "port list");
   Send(combo, CB_SETCURSEL, static_cast<WPARAM>(number - 1), 0);
-  Send(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
-       reinterpret_cast<LPARAM>(combo));
+  Send(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
 }
 
 void TMainWindow::SetPulseValue(const String& text) const {

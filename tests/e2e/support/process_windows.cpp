@@ -41,11 +41,14 @@ std::vector<HWND> TopLevelWindows(DWORD processId) {
 
 HWND WaitForDialog(DWORD processId, const wchar_t* caption, DWORD timeoutMs) {
   HWND found = nullptr;
-  WaitUntil([&] {
-    for (HWND wnd : TopLevelWindows(processId))
-      if (ClassOf(wnd) == L"#32770" && CaptionOf(wnd) == caption && IsWindowVisible(wnd)) return (found = wnd) != nullptr;
-    return false;
-  }, timeoutMs);
+  WaitUntil(
+      [&] {
+        for (HWND wnd : TopLevelWindows(processId))
+          if (ClassOf(wnd) == L"#32770" && CaptionOf(wnd) == caption && IsWindowVisible(wnd))
+            return (found = wnd) != nullptr;
+        return false;
+      },
+      timeoutMs);
   return found;
 }
 

@@ -17,10 +17,11 @@ void ProgramFixture::SetUp() {
   ClearFiles();
   // Every key the program knows, so that no default or backup fills one in:
   // the validator on COM5, the port open, one credit a pulse, a log per payment.
-  FSettings = {{"comport", "5"},          {"channel1", "1"},      {"poll", "1"},         {"totalblocking", "0"},
-               {"playsound", "0"},        {"cashid", "0"},        {"credits", "0"},      {"log", "appdata"},
-               {"logtotal", "0"},         {"logtotalpure", "0"},  {"autostartonboot", "0"},
-               {"checklogsize", "0"},     {"execute", "0"},       {"executefile", ""},   {"pass", "Tarvelin"}};
+  FSettings = {{"comport", "5"},       {"channel1", "1"},        {"poll", "1"},
+               {"totalblocking", "0"}, {"playsound", "0"},       {"cashid", "0"},
+               {"credits", "0"},       {"log", "appdata"},       {"logtotal", "0"},
+               {"logtotalpure", "0"},  {"autostartonboot", "0"}, {"checklogsize", "0"},
+               {"execute", "0"},       {"executefile", ""},      {"pass", "Tarvelin"}};
 }
 
 void ProgramFixture::TearDown() {

@@ -8,15 +8,12 @@
 #include "runtime/HeapWalker.h"
 
 class AllocatorTest : public testing::Test {
-protected:
-  void TearDown() override
-  {
-    if (!Allocator.Finalized())
-      ExpectHeapSound();
+ protected:
+  void TearDown() override {
+    if (!Allocator.Finalized()) ExpectHeapSound();
   }
 
-  mm::HeapCheck ExpectHeapSound()
-  {
+  mm::HeapCheck ExpectHeapSound() {
     mm::HeapCheck check = mm::HeapWalker(Allocator).Check();
     EXPECT_TRUE(check.Ok) << check.Problem;
     return check;

@@ -5,7 +5,7 @@
 #include "runtime/PageProvider.h"
 
 class TestPageProvider : public mm::PageProvider {
-public:
+ public:
   void* Reserve(void* address, size_t bytes, bool topDown) override;
   bool Commit(void* address, size_t bytes) override;
   bool Release(void* base) override;
@@ -17,9 +17,9 @@ public:
   // New regions get this much free address space after them, so that large blocks can grow in place.
   size_t RoomAfter = 0;
 
-  size_t Regions = 0;   // reserved and not yet released
+  size_t Regions = 0;  // reserved and not yet released
   size_t Releases = 0;
 
-private:
+ private:
   mm::Win32PageProvider FSystem;
 };

@@ -39,18 +39,18 @@ static int real_serial_device(const char* path) {
   return strncmp(resolved, "/dev/ttyS", 9) == 0;
 }
 
-#define OPEN_BODY(call)                    \
-  mode_t mode = 0;                         \
-  if (flags & (O_CREAT | O_TMPFILE)) {     \
-    va_list ap;                            \
-    va_start(ap, flags);                   \
-    mode = va_arg(ap, mode_t);             \
-    va_end(ap);                            \
-  }                                        \
-  if (real_serial_device(path)) {          \
-    errno = EACCES;                        \
-    return -1;                             \
-  }                                        \
+#define OPEN_BODY(call)                \
+  mode_t mode = 0;                     \
+  if (flags & (O_CREAT | O_TMPFILE)) { \
+    va_list ap;                        \
+    va_start(ap, flags);               \
+    mode = va_arg(ap, mode_t);         \
+    va_end(ap);                        \
+  }                                    \
+  if (real_serial_device(path)) {      \
+    errno = EACCES;                    \
+    return -1;                         \
+  }                                    \
   return call;
 
 int open(const char* path, int flags, ...) {
@@ -92,7 +92,8 @@ static uint32_t word(int i) {
 }
 
 static void set_word(int i, uint32_t v) {
-  if (pwrite(state_fd, &v, 4, i * 4) != 4) { /* nothing to report to */ }
+  if (pwrite(state_fd, &v, 4, i * 4) != 4) { /* nothing to report to */
+  }
 }
 
 static void set_outputs(uint32_t outputs) {
@@ -104,7 +105,8 @@ static void set_outputs(uint32_t outputs) {
       struct timespec ts;
       clock_gettime(CLOCK_MONOTONIC, &ts);
       const uint64_t ns = (uint64_t)ts.tv_sec * 1000000000u + (uint64_t)ts.tv_nsec;
-      if (pwrite(state_fd, &ns, 8, LS_RTS_STAMPS_AT + 8 * (off_t)n) != 8) { /* ignored */ }
+      if (pwrite(state_fd, &ns, 8, LS_RTS_STAMPS_AT + 8 * (off_t)n) != 8) { /* ignored */
+      }
     }
     set_word(LS_RTS_RISES, n + 1);
   }
@@ -142,7 +144,8 @@ static void note_status_read(uint32_t inputs, uint32_t rises) {
   if (on && !word(LS_READ_CTS) && rises > 0) {
     const uint32_t n = word(LS_SEEN);
     const uint64_t which = rises - 1;
-    if (n < LS_STAMPS && pwrite(state_fd, &which, 8, LS_SEEN_RISES_AT + 8 * (off_t)n) != 8) { /* ignored */ }
+    if (n < LS_STAMPS && pwrite(state_fd, &which, 8, LS_SEEN_RISES_AT + 8 * (off_t)n) != 8) { /* ignored */
+    }
     set_word(LS_SEEN, n + 1);
   }
   set_word(LS_READ_CTS, on);

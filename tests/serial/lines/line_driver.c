@@ -49,14 +49,27 @@ static void sleep_ms(double ms) {
 
 static void sleep_until(uint64_t ns) {
   const struct timespec ts = {(time_t)(ns / 1000000000u), (long)(ns % 1000000000u)};
-  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, NULL) != 0) {}
+  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, NULL) != 0) {
+  }
 }
 
 static int line_bit(const char* name, int* count_word) {
-  if (!strcmp(name, "cts")) { *count_word = LS_COUNT_CTS; return TIOCM_CTS; }
-  if (!strcmp(name, "dsr")) { *count_word = LS_COUNT_DSR; return TIOCM_DSR; }
-  if (!strcmp(name, "dcd")) { *count_word = LS_COUNT_DCD; return TIOCM_CAR; }
-  if (!strcmp(name, "ri")) { *count_word = LS_COUNT_RNG; return TIOCM_RNG; }
+  if (!strcmp(name, "cts")) {
+    *count_word = LS_COUNT_CTS;
+    return TIOCM_CTS;
+  }
+  if (!strcmp(name, "dsr")) {
+    *count_word = LS_COUNT_DSR;
+    return TIOCM_DSR;
+  }
+  if (!strcmp(name, "dcd")) {
+    *count_word = LS_COUNT_DCD;
+    return TIOCM_CAR;
+  }
+  if (!strcmp(name, "ri")) {
+    *count_word = LS_COUNT_RNG;
+    return TIOCM_RNG;
+  }
   fprintf(stderr, "unknown line %s\n", name);
   exit(2);
 }
@@ -130,7 +143,7 @@ static int watch(const char* log, const char* data) {
   off_t offset = stat(log, &st) == 0 ? st.st_size : 0;
   long last_id = data ? cash_id_in(data) : -1;
   char events[8192];
-  for (;;) {  /* ends when the caller kills it */
+  for (;;) { /* ends when the caller kills it */
     if (read(in, events, sizeof events) <= 0) continue;
     const uint64_t t = now_ns();
     for (int n = line_breaks_from(log, &offset); n > 0; --n) stamp(LS_LOGGED, LS_LOG_STAMPS_AT, t);
@@ -153,7 +166,10 @@ static void report_delays(const char* what, int count_word, off_t table) {
   const uint32_t seen = word(LS_SEEN), done = word(count_word);
   uint32_t n = seen < done ? seen : done;
   if (n > LS_STAMPS) n = LS_STAMPS;
-  if (n == 0) { printf("%s: no samples\n", what); return; }
+  if (n == 0) {
+    printf("%s: no samples\n", what);
+    return;
+  }
   uint64_t* d = calloc(n, 8);
   for (uint32_t i = 0; i < n; ++i) {
     const uint64_t rise = entry(LS_RISE_STAMPS_AT, (uint32_t)entry(LS_SEEN_RISES_AT, i)), at = entry(table, i);
@@ -167,33 +183,51 @@ static void report_delays(const char* what, int count_word, off_t table) {
 
 static int hold(const char* ttyfile) {
   const int master = posix_openpt(O_RDWR | O_NOCTTY);
-  if (master < 0 || grantpt(master) || unlockpt(master)) { perror("pty"); return 1; }
+  if (master < 0 || grantpt(master) || unlockpt(master)) {
+    perror("pty");
+    return 1;
+  }
   FILE* f = fopen(ttyfile, "w");
-  if (!f) { perror(ttyfile); return 1; }
+  if (!f) {
+    perror(ttyfile);
+    return 1;
+  }
   fprintf(f, "%s\n", ptsname(master));
   fclose(f);
   char buf[256];
-  for (;;) {  /* ends when the test script kills it */
+  for (;;) { /* ends when the test script kills it */
     struct pollfd p = {master, POLLIN, 0};
     if (poll(&p, 1, 200) <= 0) continue;
     const ssize_t n = read(master, buf, sizeof buf);
     if (n > 0 && write(master, buf, (size_t)n) != n) perror("echo");
-    if (n <= 0) sleep_ms(5);  /* no slave open yet */
+    if (n <= 0) sleep_ms(5); /* no slave open yet */
   }
 }
 
 int main(int argc, char** argv) {
-  if (argc < 3) { fprintf(stderr, "usage: see the source\n"); return 2; }
+  if (argc < 3) {
+    fprintf(stderr, "usage: see the source\n");
+    return 2;
+  }
   const char* cmd = argv[1];
   fd = open(argv[2], O_RDWR | (strcmp(cmd, "init") ? 0 : O_CREAT | O_TRUNC), 0644);
-  if (fd < 0) { perror(argv[2]); return 1; }
+  if (fd < 0) {
+    perror(argv[2]);
+    return 1;
+  }
   if (!strcmp(cmd, "init")) {
-    if (ftruncate(fd, LS_FILE_SIZE)) { perror("ftruncate"); return 1; }
+    if (ftruncate(fd, LS_FILE_SIZE)) {
+      perror("ftruncate");
+      return 1;
+    }
     set_word(LS_MAGIC, LS_MAGIC_VALUE);
     return 0;
   }
   if (!strcmp(cmd, "hold") && argc == 4) return hold(argv[3]);
-  if (!strcmp(cmd, "set") && argc == 5) { set_line(argv[3], atoi(argv[4])); return 0; }
+  if (!strcmp(cmd, "set") && argc == 5) {
+    set_line(argv[3], atoi(argv[4]));
+    return 0;
+  }
   if (!strcmp(cmd, "get")) {
     const uint32_t out = word(LS_OUTPUTS);
     printf("rts=%d dtr=%d\n", !!(out & TIOCM_RTS), !!(out & TIOCM_DTR));
@@ -222,8 +256,8 @@ int main(int argc, char** argv) {
   if (!strcmp(cmd, "watch") && (argc == 4 || argc == 5)) return watch(argv[3], argc == 5 ? argv[4] : NULL);
   if (!strcmp(cmd, "report") && word(LS_LOGGED) + word(LS_SAVED) > 0) {
     const uint32_t sent = word(LS_RISES), seen = word(LS_SEEN), logged = word(LS_LOGGED);
-    printf("  rises sent %u, seen by Wine's status reads %u, log lines %u, payments saved %u\n", sent, seen,
-           logged, word(LS_SAVED));
+    printf("  rises sent %u, seen by Wine's status reads %u, log lines %u, payments saved %u\n", sent, seen, logged,
+           word(LS_SAVED));
     report_delays("  rise to log line", LS_LOGGED, LS_LOG_STAMPS_AT);
     report_delays("  rise to settings saved", LS_SAVED, LS_SAVE_STAMPS_AT);
     if (sent > 0 && logged > 0 && sent <= LS_STAMPS && logged <= LS_STAMPS) {
@@ -241,7 +275,8 @@ int main(int argc, char** argv) {
       for (uint32_t i = 0; i < n; ++i) {
         uint64_t a = 0, b = 0;
         if (pread(fd, &a, 8, LS_RISE_STAMPS_AT + 8 * (off_t)i) != 8 ||
-            pread(fd, &b, 8, LS_RTS_STAMPS_AT + 8 * (off_t)i) != 8) return 1;
+            pread(fd, &b, 8, LS_RTS_STAMPS_AT + 8 * (off_t)i) != 8)
+          return 1;
         d[i] = b > a ? b - a : 0;
       }
       qsort(d, n, 8, cmp_u64);

@@ -26,7 +26,10 @@ class TLineFile {
     const uint32_t in = Word(LS_INPUTS);
     const uint32_t next = on ? (in | line) : (in & ~uint32_t(line));
     if (next == in) return;
-    const int countWord = line == CTS ? LS_COUNT_CTS : line == DSR ? LS_COUNT_DSR : line == RI ? LS_COUNT_RNG : LS_COUNT_DCD;
+    const int countWord = line == CTS   ? LS_COUNT_CTS
+                          : line == DSR ? LS_COUNT_DSR
+                          : line == RI  ? LS_COUNT_RNG
+                                        : LS_COUNT_DCD;
     SetWord(countWord, Word(countWord) + 1);
     SetWord(LS_INPUTS, next);
   }

@@ -5,10 +5,10 @@
 #define KELVRA_LINE_STATE_H
 
 enum {
-  LS_MAGIC = 0,        /* 0x534E4C4B */
-  LS_INPUTS = 1,       /* TIOCM_CTS | TIOCM_DSR | TIOCM_CAR | TIOCM_RNG */
-  LS_OUTPUTS = 2,      /* TIOCM_RTS | TIOCM_DTR */
-  LS_COUNT_CTS = 3,    /* edges so far, for TIOCGICOUNT */
+  LS_MAGIC = 0,     /* 0x534E4C4B */
+  LS_INPUTS = 1,    /* TIOCM_CTS | TIOCM_DSR | TIOCM_CAR | TIOCM_RNG */
+  LS_OUTPUTS = 2,   /* TIOCM_RTS | TIOCM_DTR */
+  LS_COUNT_CTS = 3, /* edges so far, for TIOCGICOUNT */
   LS_COUNT_DSR = 4,
   LS_COUNT_RNG = 5,
   LS_COUNT_DCD = 6,

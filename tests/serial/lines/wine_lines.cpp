@@ -38,7 +38,9 @@ class WineLines : public PortFixture {
     WakeMainThread = FWake;  // the port's thread has ended
     PortFixture::TearDown();
   }
-  bool SeenCount(size_t n) { return WaitUntil([&] { return Seen.size() >= n; }); }
+  bool SeenCount(size_t n) {
+    return WaitUntil([&] { return Seen.size() >= n; });
+  }
   // False when the port did not read a level in time.
   bool Pulse() { return Lines.PulseCtsSeen(20, 20); }
 
@@ -60,8 +62,8 @@ TEST_F(WineLines, EachLineGivesItsEventAndState) {
     bool on;
     const char* seen;
   };
-  const Step steps[] = {{TLineFile::CTS, false, "CTS 0"}, {TLineFile::DSR, true, "DSR 1"},
-                        {TLineFile::DCD, true, "RLSD 1"}, {TLineFile::DSR, false, "DSR 0"},
+  const Step steps[] = {{TLineFile::CTS, false, "CTS 0"},  {TLineFile::DSR, true, "DSR 1"},
+                        {TLineFile::DCD, true, "RLSD 1"},  {TLineFile::DSR, false, "DSR 0"},
                         {TLineFile::DCD, false, "RLSD 0"}, {TLineFile::RI, true, "Ring"}};
   for (const auto& s : steps) {
     SCOPED_TRACE(s.seen);

@@ -58,17 +58,50 @@ void TFakeComm::SetLineErrors(DWORD ceBits, bool fire) {
   if (fire) FireLocked(EV_ERR);
 }
 
-DCB TFakeComm::LastDcb() const { std::lock_guard<std::mutex> l(FLock); return FDcb; }
-COMMTIMEOUTS TFakeComm::LastTimeouts() const { std::lock_guard<std::mutex> l(FLock); return FTimeouts; }
-DWORD TFakeComm::Mask() const { std::lock_guard<std::mutex> l(FLock); return FMask; }
-bool TFakeComm::Rts() const { std::lock_guard<std::mutex> l(FLock); return FRts; }
-bool TFakeComm::Dtr() const { std::lock_guard<std::mutex> l(FLock); return FDtr; }
-bool TFakeComm::IsOpen() const { std::lock_guard<std::mutex> l(FLock); return FOpen; }
-bool TFakeComm::WaitPending() const { std::lock_guard<std::mutex> l(FLock); return FPending != nullptr; }
-int TFakeComm::WaitCalls() const { std::lock_guard<std::mutex> l(FLock); return FWaitCalls; }
-int TFakeComm::ModemReads() const { std::lock_guard<std::mutex> l(FLock); return FModemReads; }
-std::string TFakeComm::Written() const { std::lock_guard<std::mutex> l(FLock); return FWritten; }
-DWORD TFakeComm::InSize() const { std::lock_guard<std::mutex> l(FLock); return FInSize; }
+DCB TFakeComm::LastDcb() const {
+  std::lock_guard<std::mutex> l(FLock);
+  return FDcb;
+}
+COMMTIMEOUTS TFakeComm::LastTimeouts() const {
+  std::lock_guard<std::mutex> l(FLock);
+  return FTimeouts;
+}
+DWORD TFakeComm::Mask() const {
+  std::lock_guard<std::mutex> l(FLock);
+  return FMask;
+}
+bool TFakeComm::Rts() const {
+  std::lock_guard<std::mutex> l(FLock);
+  return FRts;
+}
+bool TFakeComm::Dtr() const {
+  std::lock_guard<std::mutex> l(FLock);
+  return FDtr;
+}
+bool TFakeComm::IsOpen() const {
+  std::lock_guard<std::mutex> l(FLock);
+  return FOpen;
+}
+bool TFakeComm::WaitPending() const {
+  std::lock_guard<std::mutex> l(FLock);
+  return FPending != nullptr;
+}
+int TFakeComm::WaitCalls() const {
+  std::lock_guard<std::mutex> l(FLock);
+  return FWaitCalls;
+}
+int TFakeComm::ModemReads() const {
+  std::lock_guard<std::mutex> l(FLock);
+  return FModemReads;
+}
+std::string TFakeComm::Written() const {
+  std::lock_guard<std::mutex> l(FLock);
+  return FWritten;
+}
+DWORD TFakeComm::InSize() const {
+  std::lock_guard<std::mutex> l(FLock);
+  return FInSize;
+}
 
 HANDLE TFakeComm::CreatePortFile(const String& deviceName) {
   std::lock_guard<std::mutex> lock(FLock);

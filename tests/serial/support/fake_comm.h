@@ -21,8 +21,8 @@ class TFakeComm : public TCommApi {
   // Reported by the next ClearCommError; raises EV_ERR unless told not to.
   void SetLineErrors(DWORD ceBits, bool fire = true);
 
-  DWORD OpenError = 0;           // CreatePortFile fails with this
-  DWORD WaitError = 0;           // WaitCommEvent fails at once with this
+  DWORD OpenError = 0;  // CreatePortFile fails with this
+  DWORD WaitError = 0;  // WaitCommEvent fails at once with this
   bool ModemStatusFails = false;
   bool SetCommStateFails = false;
   bool ReadFails = false;

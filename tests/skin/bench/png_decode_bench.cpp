@@ -26,7 +26,8 @@ std::vector<std::string> Corpus() {
       S.Interlaced = Interlaced;
       const uint32_t Max = (1u << Depth) - 1;
       if (Type == 3) {
-        for (uint32_t i = 0; i <= Max; ++i) S.Palette.insert(S.Palette.end(), {uint8_t(i * 7), uint8_t(i * 3), uint8_t(255 - i)});
+        for (uint32_t i = 0; i <= Max; ++i)
+          S.Palette.insert(S.Palette.end(), {uint8_t(i * 7), uint8_t(i * 3), uint8_t(255 - i)});
       }
       S.Sample = [Max](int x, int y, int s) { return uint32_t((x / 3 + y / 5 + s * 40 + (x * y) / 97) % (Max + 1)); };
       Files.push_back(MakePng(S));

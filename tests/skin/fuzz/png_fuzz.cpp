@@ -32,9 +32,9 @@ std::vector<std::string> Seeds() {
     int Type, Depth;
     bool Interlaced;
   };
-  const Kind Kinds[] = {{0, 1, false}, {0, 2, true},  {0, 4, false}, {0, 8, true},  {0, 16, false},
-                        {2, 8, false}, {2, 16, true}, {3, 1, true},  {3, 2, false}, {3, 4, true},
-                        {3, 8, false}, {4, 8, true},  {4, 16, false}, {6, 8, true}, {6, 16, false}};
+  const Kind Kinds[] = {{0, 1, false}, {0, 2, true},  {0, 4, false},  {0, 8, true},  {0, 16, false},
+                        {2, 8, false}, {2, 16, true}, {3, 1, true},   {3, 2, false}, {3, 4, true},
+                        {3, 8, false}, {4, 8, true},  {4, 16, false}, {6, 8, true},  {6, 16, false}};
   std::vector<std::string> Out;
   int n = 0;
   for (const Kind& k : Kinds) {
@@ -53,7 +53,8 @@ std::vector<std::string> Seeds() {
     if (k.Type == 0) S.Trns = {0, 1};
     if (k.Type == 2) S.Trns = {0, 1, 0, 2, 0, 3};
     if (n % 3 == 0) S.Gamma = 45455;
-    if (n % 4 == 1) S.ExtraBeforeIdat = {{"bKGD", std::string(k.Type == 2 || k.Type == 6 ? 6 : k.Type == 3 ? 1 : 2, '\1')}};
+    if (n % 4 == 1)
+      S.ExtraBeforeIdat = {{"bKGD", std::string(k.Type == 2 || k.Type == 6 ? 6 : k.Type == 3 ? 1 : 2, '\1')}};
     if (n % 5 == 2) S.ExtraAfterIdat = {{"tEXt", "Comment\0fuzz"}};
     S.IdatPieces = 1 + n % 3;
     S.EmptyIdat = n % 4 == 3;
@@ -93,7 +94,9 @@ std::string Mutate(const std::string& Seed, std::mt19937& Random) {
     std::vector<Chunk> Chunks = ChunksOf(Png);
     const size_t Any = Random() % Png.size();
     switch (Random() % 8) {
-      case 0: Png[Any] = char(Png[Any] ^ (1 << (Random() % 8))); break;
+      case 0:
+        Png[Any] = char(Png[Any] ^ (1 << (Random() % 8)));
+        break;
       case 1: {
         static const uint8_t Interesting[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 16, 0x7F, 0x80, 0xFF};
         Png[Any] = char(Random() % 2 ? Interesting[Random() % sizeof Interesting] : Random());
@@ -117,7 +120,9 @@ std::string Mutate(const std::string& Seed, std::mt19937& Random) {
           FixCrcs = false;
         }
         break;
-      case 5: Png.resize(8 + Random() % (Png.size() - 8 + 1)); break;
+      case 5:
+        Png.resize(8 + Random() % (Png.size() - 8 + 1));
+        break;
       case 6:
         if (!Chunks.empty()) {
           const Chunk& c = Chunks[Random() % Chunks.size()];

@@ -63,21 +63,33 @@ TEST_F(NightSkin, LoadsWhole) {
 TEST_F(NightSkin, NothingFallsBackAtAnyDensity) {
   auto m = Manager();
   m->SetSkinName(L"Night (internal)");
-  const wchar_t* required[] = {L"MENUITEM", L"CHECKBOX", L"SPEEDBUTTON", L"SPEEDBUTTON_SMALL", L"TOOLBUTTON",
-                               L"TRANSPARENT", L"GROUPBOX", L"DIVIDER", L"BUTTON", L"EDIT", L"SELECTION",
-                               L"PANEL", L"PANEL_LOW", L"COMBOBOX", L"CAPTION", L"MAINMENU", L"COMBOBTN",
-                               L"FORMTITLE", L"HINT", L"PAGECONTROL", L"DIALOG", L"FORM", L"SCROLLBTNLEFT",
-                               L"SCROLLBTNTOP", L"SCROLLBTNRIGHT", L"SCROLLBTNBOTTOM", L"SCROLLBAR1H",
-                               L"SCROLLBAR1V", L"SCROLLBAR2H", L"SCROLLBAR2V", L"SCROLLSLIDERH", L"SCROLLSLIDERV",
-                               L"DIALOGTITLE", L"MENULINE", L"COLHEADER", L"UPDOWNBTN", L"GLOBALINFO", L"BAR"};
+  const wchar_t* required[] = {L"MENUITEM",       L"CHECKBOX",
+                               L"SPEEDBUTTON",    L"SPEEDBUTTON_SMALL",
+                               L"TOOLBUTTON",     L"TRANSPARENT",
+                               L"GROUPBOX",       L"DIVIDER",
+                               L"BUTTON",         L"EDIT",
+                               L"SELECTION",      L"PANEL",
+                               L"PANEL_LOW",      L"COMBOBOX",
+                               L"CAPTION",        L"MAINMENU",
+                               L"COMBOBTN",       L"FORMTITLE",
+                               L"HINT",           L"PAGECONTROL",
+                               L"DIALOG",         L"FORM",
+                               L"SCROLLBTNLEFT",  L"SCROLLBTNTOP",
+                               L"SCROLLBTNRIGHT", L"SCROLLBTNBOTTOM",
+                               L"SCROLLBAR1H",    L"SCROLLBAR1V",
+                               L"SCROLLBAR2H",    L"SCROLLBAR2V",
+                               L"SCROLLSLIDERH",  L"SCROLLSLIDERV",
+                               L"DIALOGTITLE",    L"MENULINE",
+                               L"COLHEADER",      L"UPDOWNBTN",
+                               L"GLOBALINFO",     L"BAR"};
   struct Item {
     const wchar_t* name;
     int frames, width, height;
   };
-  const Item items[] = {{L"BOXUNCHECKED", 3, 16, 16}, {L"BOXCHECKED", 3, 16, 16},   {L"BOXGRAYED", 3, 16, 16},
+  const Item items[] = {{L"BOXUNCHECKED", 3, 16, 16},   {L"BOXCHECKED", 3, 16, 16},   {L"BOXGRAYED", 3, 16, 16},
                         {L"RADIOUNCHECKED", 3, 16, 16}, {L"RADIOCHECKED", 3, 16, 16}, {L"BICONCLOSE", 3, 26, 18},
-                        {L"BICONMIN", 3, 26, 18},     {L"BICONMAX", 3, 26, 18},     {L"BICONNORM", 3, 26, 18},
-                        {L"BICONHELP", 3, 26, 18},    {L"TITLEBUTTON", 3, 26, 18},  {L"CHECK", 3, 16, 16},
+                        {L"BICONMIN", 3, 26, 18},       {L"BICONMAX", 3, 26, 18},     {L"BICONNORM", 3, 26, 18},
+                        {L"BICONHELP", 3, 26, 18},      {L"TITLEBUTTON", 3, 26, 18},  {L"CHECK", 3, 16, 16},
                         {L"GRIPIMAGE", 1, 12, 12}};
   for (int ppi : {96, 120, 144, 192}) {
     TacSkinData* d = m->GetSkinDataForPPI(ppi);
@@ -107,7 +119,8 @@ TEST_F(NightSkin, NothingFallsBackAtAnyDensity) {
     EXPECT_EQ(d->ScrollsWidth, 16 * ppi / 96);
     // Every section with a hot state has its own hot colours.
     for (const TsGeneralData& g : d->GeneralDataArray)
-      if (g.ClassName != L"GLOBALINFO" && g.States >= 2 && g.Props[1].Transparency < 100 && g.Props[1].GradientPercent == 0)
+      if (g.ClassName != L"GLOBALINFO" && g.States >= 2 && g.Props[1].Transparency < 100 &&
+          g.Props[1].GradientPercent == 0)
         EXPECT_NE(g.Props[1].Color, 0xFFFFFFu) << std::wstring(g.ClassName).c_str();
   }
 }

@@ -9,8 +9,8 @@ namespace {
 TEST(PackedSkin, ReadsEntriesBackToBackAndSortsThemByKind) {
   const std::string options = "[GLOBALINFO]\r\nVERSION=16.00\r\n";
   const std::string png(3000, 'p'), font(700, 'f');
-  const std::string package =
-      Package({{"NIGHT.PNG", png}, {"options.DAT", options}, {"Mono.ttf", font}, {"plain.bmp", "B"}}, "trailing");
+  const std::string package = Package(
+      {{"NIGHT.PNG", png}, {"options.DAT", options}, {"Mono.ttf", font}, {"plain.bmp", "B"}}, "trailing");
   TacSkinConvertor reader;
   ASSERT_EQ(ReadPackedSkin(package.data(), package.size(), reader), TacPackedError::None);
   ASSERT_TRUE(reader.Options);

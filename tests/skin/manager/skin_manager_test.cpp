@@ -60,7 +60,8 @@ TEST_F(SkinManagerTest, FolderWinsOverPackedWhichWinsOverInternal) {
 
 TEST_F(SkinManagerTest, FolderSkinTakesItsPicturesFromTheFolder) {
   WriteFolderSkin(L"Night", ScratchFolder::ReadBytes(kNightDir + L"night/Options.dat"));
-  ScratchFolder::WriteBytes(skins.Path() + L"Night\\NIGHT.PNG", ScratchFolder::ReadBytes(kNightDir + L"night/NIGHT.PNG"));
+  ScratchFolder::WriteBytes(skins.Path() + L"Night\\NIGHT.PNG",
+                            ScratchFolder::ReadBytes(kNightDir + L"night/NIGHT.PNG"));
   manager->SetSkinName(L"Night");
   ASSERT_EQ(manager->SkinOrigin(), TacSkinOrigin::Folder);
   ASSERT_TRUE(manager->Globals().MasterBitmap);
@@ -116,9 +117,10 @@ TEST_F(SkinManagerTest, BrokenPackedSkinsAreRefusedWithTheirMessage) {
 }
 
 TEST_F(SkinManagerTest, MalformedFolderSkinLoadsWithDefaults) {
-  WriteFolderSkin(L"Odd", "[GLOBALINFO]\r\nVERSION=abc\r\nMASTERBITMAP=MISSING.PNG\r\nFontCount=999999999\r\n"
-                          "BOXCHECKED=^0000^0000^0040^0020^0000^0000^0000^0000^0^0^0^0000\r\n"
-                          "[A]\r\nPARENTCLASS=B\r\nSTATES=$\r\n[B]\r\nPARENTCLASS=A\r\nGLOW=-99999999999\r\n");
+  WriteFolderSkin(L"Odd",
+                  "[GLOBALINFO]\r\nVERSION=abc\r\nMASTERBITMAP=MISSING.PNG\r\nFontCount=999999999\r\n"
+                  "BOXCHECKED=^0000^0000^0040^0020^0000^0000^0000^0000^0^0^0^0000\r\n"
+                  "[A]\r\nPARENTCLASS=B\r\nSTATES=$\r\n[B]\r\nPARENTCLASS=A\r\nGLOW=-99999999999\r\n");
   manager->SetSkinName(L"Odd");
   EXPECT_TRUE(manager->IsSkinLoaded());
   EXPECT_EQ(manager->SkinInfo(), L"0.00");

@@ -13,12 +13,25 @@ TEST(SkinOptions, IntegersAsTheLoaderReadsThem) {
     int expected;
   };
   const Case cases[] = {
-      {"12", 12},           {"-5", -5},           {"$FF", 255},          {"$00D98B3D", 0x00D98B3D},
-      {"$FFFFFFFF", -1},    {"$80000000", INT_MIN}, {"0x10", 16},        {" 7 ", 7},
-      {"2147483647", INT_MAX}, {"-2147483648", INT_MIN},
+      {"12", 12},
+      {"-5", -5},
+      {"$FF", 255},
+      {"$00D98B3D", 0x00D98B3D},
+      {"$FFFFFFFF", -1},
+      {"$80000000", INT_MIN},
+      {"0x10", 16},
+      {" 7 ", 7},
+      {"2147483647", INT_MAX},
+      {"-2147483648", INT_MIN},
       // Not numbers: the default.
-      {"", 77},             {"abc", 77},          {"12a", 77},           {"$", 77},
-      {"$1FFFFFFFF", 77},   {"99999999999", 77},  {"2147483648", 77},    {"-", 77},
+      {"", 77},
+      {"abc", 77},
+      {"12a", 77},
+      {"$", 77},
+      {"$1FFFFFFFF", 77},
+      {"99999999999", 77},
+      {"2147483648", 77},
+      {"-", 77},
       {"1.5", 77},
   };
   for (const auto& c : cases) {
@@ -28,8 +41,9 @@ TEST(SkinOptions, IntegersAsTheLoaderReadsThem) {
 }
 
 TEST(SkinOptions, SectionsAndKeysKeepFileOrderAndCase) {
-  TacSkinOptions o("[GLOBALINFO]\nA=1\r\n[form]\rX=lower\r\n[FORM]\r\nX=upper\r\nY=2\r\nX=again\r\n"
-                   "no equals sign\r\n=nokey\r\n;C=comment\r\n[GLOBALINFO]\r\nB=2\r\n");
+  TacSkinOptions o(
+      "[GLOBALINFO]\nA=1\r\n[form]\rX=lower\r\n[FORM]\r\nX=upper\r\nY=2\r\nX=again\r\n"
+      "no equals sign\r\n=nokey\r\n;C=comment\r\n[GLOBALINFO]\r\nB=2\r\n");
   ASSERT_EQ(o.Sections().size(), 3u);
   EXPECT_EQ(o.Sections()[0].Name, L"GLOBALINFO");
   EXPECT_EQ(o.Sections()[1].Name, L"form");

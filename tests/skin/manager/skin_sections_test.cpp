@@ -48,12 +48,12 @@ TEST(SkinSections, InheritanceAndDefaults) {
     uint32_t color;
   };
   const Case cases[] = {
-      {L"BUTTON_HUGE", 0, 0xAA},  {L"BUTTON_HUGE", 1, 0xBB},  // from the parent
-      {L"SELF", 0, 0xFFFFFF},                                   // names itself: own keys only
-      {L"LOOPA", 0, 0x11},       {L"LOOPA", 1, 0xFFFFFF},        // a loop ends as missing
-      {L"ORPHAN", 0, 0xFFFFFF},                                 // parent that does not exist
-      {L"ONE", 1, 0x22},         {L"ONE", 2, 0x22},              // one state: copies
-      {L"NOHOT", 1, 0xFFFFFF},                                  // missing hot colour is white
+      {L"BUTTON_HUGE", 0, 0xAA}, {L"BUTTON_HUGE", 1, 0xBB},  // from the parent
+      {L"SELF", 0, 0xFFFFFF},                                // names itself: own keys only
+      {L"LOOPA", 0, 0x11},       {L"LOOPA", 1, 0xFFFFFF},    // a loop ends as missing
+      {L"ORPHAN", 0, 0xFFFFFF},                              // parent that does not exist
+      {L"ONE", 1, 0x22},         {L"ONE", 2, 0x22},          // one state: copies
+      {L"NOHOT", 1, 0xFFFFFF},                               // missing hot colour is white
       {L"TWO2", 2, 0x55},
   };
   for (const auto& c : cases)
@@ -69,20 +69,24 @@ TEST(SkinSections, InheritanceAndDefaults) {
   const TsGeneralData& odd = b.S(L"ODD");
   EXPECT_EQ(odd.Glow, 255);
   EXPECT_EQ(odd.OutBlur, 30);
-  EXPECT_EQ(odd.States, 3);          // not a number: the default
-  EXPECT_FALSE(odd.ShiftClick);      // "true" is not "TRUE" in a skin file
+  EXPECT_EQ(odd.States, 3);      // not a number: the default
+  EXPECT_FALSE(odd.ShiftClick);  // "true" is not "TRUE" in a skin file
   EXPECT_TRUE(odd.GiveOwnFont);
-  EXPECT_EQ(odd.BorderKind, 0);      // a radius and no width
+  EXPECT_EQ(odd.BorderKind, 0);  // a radius and no width
   EXPECT_EQ(b.S(L"BUTTON").BorderKind, -2);
 }
 
 TEST(SkinSections, MalformedGradientsAreNoGradient) {
   // Texts the fuzz program once found to stop the whole load.
-  const std::string gradients[] = {"$0050$FFFFFFFF4742;0;0;$00403935;100;0;B",
-                                   "$00433C38;0;0;$0036302C;100+0;B",
-                                   "$00433C38;0;0;$00\x13" "6302C;100;0;B",
-                                   std::string("$00433C38;0;0;$0036302C;\x01\0\0\x04" "0;B", 31),
-                                   std::string("$00504742;0;0;$004\x01\0\0\0" "5;100;0;B", 31)};
+  const std::string gradients[] = {"$0050$FFFFFFFF4742;0;0;$00403935;100;0;B", "$00433C38;0;0;$0036302C;100+0;B",
+                                   "$00433C38;0;0;$00\x13"
+                                   "6302C;100;0;B",
+                                   std::string("$00433C38;0;0;$0036302C;\x01\0\0\x04"
+                                               "0;B",
+                                               31),
+                                   std::string("$00504742;0;0;$004\x01\0\0\0"
+                                               "5;100;0;B",
+                                               31)};
   for (const std::string& g : gradients) {
     Built b("[BUTTON]\r\nGRADIENTDATA=" + g + "\r\nHOTGRADIENTDATA=$00000000;0;0;$00FFFFFF;100;0;B\r\n", 96);
     const TsGeneralData& button = b.S(L"BUTTON");
@@ -106,8 +110,9 @@ TEST(SkinSections, FallbackSectionsAreAdded) {
 }
 
 TEST(SkinSections, ScaledValuesFollowTheDensity) {
-  const char* text = "[GLOBALINFO]\r\nSCROLLSWIDTH=16\r\nBISPACE=2\r\nBISPACE*150=7\r\nWSHRAD=12\r\n"
-                     "[B]\r\nBORDERRADIUS=4\r\n";
+  const char* text =
+      "[GLOBALINFO]\r\nSCROLLSWIDTH=16\r\nBISPACE=2\r\nBISPACE*150=7\r\nWSHRAD=12\r\n"
+      "[B]\r\nBORDERRADIUS=4\r\n";
   Built at96(text, 96), at144(text, 144);
   EXPECT_EQ(at96.data.ScrollsWidth, 16);
   EXPECT_EQ(at144.data.ScrollsWidth, 24);
@@ -144,7 +149,7 @@ TEST(SkinImages, DensityVariantSearch) {
     int expectedPPI;
   };
   const Case cases[] = {
-      {144, {96}, 96}, {144, {96, 192}, 192}, {144, {96, 120}, 120}, {120, {96, 144}, 144},
+      {144, {96}, 96},     {144, {96, 192}, 192},      {144, {96, 120}, 120}, {120, {96, 144}, 144},
       {96, {96, 192}, 96}, {192, {96, 120, 144}, 144}, {150, {96, 192}, 192},
   };
   const std::map<int, const char*> suffix = {{96, ""}, {120, "*125"}, {144, "*150"}, {192, "*200"}};
@@ -166,9 +171,9 @@ TEST(SkinImages, DensityVariantSearch) {
 TEST(SkinImages, FixUpKeepsEveryItemUsable) {
   auto master = Master();
   std::string text = "[GLOBALINFO]\r\n";
-  text += "ZERO=" + Narrow(Desc(0, 0, 30, 20, 0, 0)) + "\r\n";        // frame count 0
-  text += "OUTSIDE=" + Narrow(Desc(190, 190, 260, 220)) + "\r\n";     // past the bitmap
-  text += "CORNER=" + Narrow(Desc(100, 100, 110, 110)) + "\r\n";      // key pixel in its corner
+  text += "ZERO=" + Narrow(Desc(0, 0, 30, 20, 0, 0)) + "\r\n";     // frame count 0
+  text += "OUTSIDE=" + Narrow(Desc(190, 190, 260, 220)) + "\r\n";  // past the bitmap
+  text += "CORNER=" + Narrow(Desc(100, 100, 110, 110)) + "\r\n";   // key pixel in its corner
   text += "MISSINGFILE=&0000000000000000000000000000000010100000000NOPE.BMP\r\n";
   text += "TEXT=just words\r\n";
   text += "[EDIT]\r\nPARENTCLASS=GLOBALINFO\r\n";
@@ -182,8 +187,7 @@ TEST(SkinImages, FixUpKeepsEveryItemUsable) {
   EXPECT_EQ(b.data.MaskArray[1].CornerMode & 1, 1);
   EXPECT_EQ(zero.CornerMode & 1, 0);
   // Items are found through the parent chain.
-  EXPECT_EQ(GetSectionMaskIndex(b.data.GeneralDataArray, b.data.MaskArray, b.data.SectionIndex(L"EDIT"), L"CORNER"),
-            1);
+  EXPECT_EQ(GetSectionMaskIndex(b.data.GeneralDataArray, b.data.MaskArray, b.data.SectionIndex(L"EDIT"), L"CORNER"), 1);
 }
 
 }  // namespace

@@ -5,16 +5,18 @@
 #include <cstdlib>
 #include <stdexcept>
 
-std::string BigEndian(uint32_t v) {
-  return std::string{char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
-}
+std::string BigEndian(uint32_t v) { return std::string{char(v >> 24), char(v >> 16), char(v >> 8), char(v)}; }
 
 int SamplesPerPixel(int ColorType) {
   switch (ColorType) {
-    case 2: return 3;
-    case 4: return 2;
-    case 6: return 4;
-    default: return 1;
+    case 2:
+      return 3;
+    case 4:
+      return 2;
+    case 6:
+      return 4;
+    default:
+      return 1;
   }
 }
 

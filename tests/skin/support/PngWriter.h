@@ -15,11 +15,11 @@ struct PngRecipe {
   // Sample s (0-based, colour samples then alpha) of pixel (x, y), at most
   // 2^BitDepth - 1.
   std::function<uint32_t(int x, int y, int s)> Sample;
-  std::vector<uint8_t> Palette;  // RGB triples, written as PLTE when not empty
-  std::vector<uint8_t> Trns;     // tRNS data, written when not empty
-  uint32_t Gamma = 0;            // gAMA value (x 100000) when not 0
-  int IdatPieces = 1;            // image data split over this many IDAT chunks
-  bool EmptyIdat = false;        // put an IDAT with no data between the pieces
+  std::vector<uint8_t> Palette;                                      // RGB triples, written as PLTE when not empty
+  std::vector<uint8_t> Trns;                                         // tRNS data, written when not empty
+  uint32_t Gamma = 0;                                                // gAMA value (x 100000) when not 0
+  int IdatPieces = 1;                                                // image data split over this many IDAT chunks
+  bool EmptyIdat = false;                                            // put an IDAT with no data between the pieces
   std::vector<std::pair<std::string, std::string>> ExtraBeforeIdat;  // (type, data)
   std::vector<std::pair<std::string, std::string>> ExtraAfterIdat;
   std::string IdatName = "IDAT";

@@ -38,8 +38,8 @@ bool DecodeWithWic(const std::string& Bytes, WicPicture& Out) {
   if (!Factory) return false;
   ComPtr<IWICStream> Stream;
   if (FAILED(Factory->CreateStream(&Stream))) return false;
-  if (FAILED(Stream->InitializeFromMemory(reinterpret_cast<BYTE*>(const_cast<char*>(Bytes.data())),
-                                          DWORD(Bytes.size()))))
+  if (FAILED(
+          Stream->InitializeFromMemory(reinterpret_cast<BYTE*>(const_cast<char*>(Bytes.data())), DWORD(Bytes.size()))))
     return false;
   ComPtr<IWICBitmapDecoder> Decoder;
   if (FAILED(Factory->CreateDecoderFromStream(Stream.P, nullptr, WICDecodeMetadataCacheOnDemand, &Decoder)))
@@ -53,6 +53,6 @@ bool DecodeWithWic(const std::string& Bytes, WicPicture& Out) {
   Out.Width = int(W);
   Out.Height = int(H);
   Out.Pixels.assign(size_t(W) * H, 0);
-  return SUCCEEDED(Converted->CopyPixels(nullptr, W * 4, UINT(Out.Pixels.size() * 4),
-                                         reinterpret_cast<BYTE*>(Out.Pixels.data())));
+  return SUCCEEDED(
+      Converted->CopyPixels(nullptr, W * 4, UINT(Out.Pixels.size() * 4), reinterpret_cast<BYTE*>(Out.Pixels.data())));
 }

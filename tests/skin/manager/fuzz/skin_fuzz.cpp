@@ -69,9 +69,9 @@ std::string Mutate(std::string s) {
         break;
       }
       case 5: {  // a token of the format
-        static const char* tokens[] = {"PARENTCLASS=", "[", "]", "=", "\r\n", "&", "^", "!", "~", "@", "$FFFFFFFF",
-                                       "99999999999", "-1", "*150", ".BMP", ".JPG", ".PNG", "STATES=", "SKzf",
-                                       "previewimg", "0000", "9999"};
+        static const char* tokens[] = {
+            "PARENTCLASS=", "[",  "]",    "=",    "\r\n", "&",    "^",       "!",    "~",          "@",    "$FFFFFFFF",
+            "99999999999",  "-1", "*150", ".BMP", ".JPG", ".PNG", "STATES=", "SKzf", "previewimg", "0000", "9999"};
         s.insert(Pick(s.size() + 1), tokens[Pick(sizeof(tokens) / sizeof(*tokens))]);
         break;
       }
