@@ -6,6 +6,9 @@
 
 namespace {
 
+// The box carries its watch, so each box reports to the question that made it.
+constexpr wchar_t kWatchProperty[] = L"KelvraOkWatch";
+
 // Watches the box of one question on this thread: the hook sees it created,
 // and its window procedure is wrapped to see the OK button's command.
 class TOkWatch {
@@ -17,7 +20,10 @@ class TOkWatch {
   ~TOkWatch() {
     if (FHook) UnhookWindowsHookEx(FHook);
     // A box that outlived its question must not call into a watch that is gone.
-    if (FBox && IsWindow(FBox)) SetWindowLongPtrW(FBox, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FBoxProc));
+    if (FBox && IsWindow(FBox)) {
+      SetWindowLongPtrW(FBox, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FBoxProc));
+      RemovePropW(FBox, kWatchProperty);
+    }
     Current = FOuter;
   }
   TOkWatch(const TOkWatch&) = delete;
@@ -35,6 +41,7 @@ class TOkWatch {
       GetClassNameW(wnd, name, 8);
       if (lstrcmpW(name, L"#32770") == 0) {
         watch->FBox = wnd;
+        SetPropW(wnd, kWatchProperty, watch);
         watch->FBoxProc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BoxProc)));
       }
@@ -43,7 +50,7 @@ class TOkWatch {
   }
 
   static LRESULT CALLBACK BoxProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    TOkWatch* watch = Current;
+    auto* watch = static_cast<TOkWatch*>(GetPropW(wnd, kWatchProperty));
     if (msg == WM_COMMAND && LOWORD(wParam) == IDOK && HIWORD(wParam) == BN_CLICKED) watch->FOkPressed = true;
     return CallWindowProcW(watch->FBoxProc, wnd, msg, wParam, lParam);
   }
