@@ -268,6 +268,10 @@ void TForm1::Build() {
   night->Name = L"Night (internal)";
   night->Data = ResourceBytes(L"NIGHT_SKIN");
   sSkinManager1->SetSkinName(L"Night (internal)");
+  sSkinManager1->AnimEffects().BlendOnMoving.SetActive(true);
+  sSkinManager1->ButtonsOptions().SetOldGlyphsMode(true);
+  for (int i = 0; i < acThirdPartyListCount; ++i)
+    sSkinManager1->ThirdParty().SetItem(i, i == ThirdButtonsIndex ? L"TButton" : L" ");
 
   GlobalHotKey_Service = new THkGlobalHotKey(this);
   GlobalHotKey_Service->SetName(L"GlobalHotKey_Service");

@@ -1,9 +1,11 @@
 #include "skin/manager/SkinManager.h"
 
+#include "framework/Application.h"
 #include "framework/Dialogs.h"
 #include "framework/Form.h"
 #include "framework/Screen.h"
 #include "skin/core/SkinCommand.h"
+#include "skin/manager/MouseLighting.h"
 #include "skin/manager/SkinDataBuilder.h"
 
 #include <algorithm>
@@ -30,7 +32,8 @@ TsSkinManager::TsSkinManager(TComponent* owner)
       FInternalSkins(std::make_unique<TsStoredSkins>(this)),
       FSkinList(std::make_unique<TacSkinListController>(*this)) {
   if (!TheDefaultManager) TheDefaultManager = this;
-  FPPI = Screen->PixelsPerInch();
+  InitManagerOptions();
+  UpdateThirdPartyLists(false);
 }
 
 TsSkinManager::~TsSkinManager() {
@@ -49,9 +52,16 @@ void TsSkinManager::Loaded() {
   const bool wasLoaded = FSkinLoaded;
   TComponent::Loaded();
   if (FSkinDirectory.empty()) FSkinDirectory = L"c:\\Skins";
-  FPPI = Screen->PixelsPerInch();
+  if (FMenuSupport->IcoLineSkin().empty()) FMenuSupport->SetIcoLineSkin(L"ICOLINE");
+  UpdateThirdPartyLists(false);
+  // The image lists that would follow a density other than 96 come with the
+  // effects; the skin is built for the density of the scale mode.
+  FPPI = GetPPIForControl(this);
   if (FActive && !FSkinName.empty()) SetSkinName(FSkinName);
   if (FSkinLoaded && !wasLoaded && OnActivate) OnActivate(this);
+  if (FSkinLoaded && IsDefault() && FEffects->AllowAnimation())
+    SetMouseLightActive(FAnimEffects->Buttons.LightingMode() == TacLightingMode::lmAffectNearest);
+  if (FManagerOptions->StoredScaleMode() == TacScaleMode::smFramework) FManagerOptions->FPixelsPerInch = MainFormDPI();
 }
 
 void TsSkinManager::SetSkinDirectory(const String& value) {
@@ -80,6 +90,7 @@ std::vector<String> TsSkinManager::GetSkinNames(int kind) {
 void TsSkinManager::SetIsDefault(bool value) {
   if (!value && TheDefaultManager && TheDefaultManager != this) return;
   TheDefaultManager = this;
+  if (value) DefaultScaleMode = FManagerOptions->ScaleMode();
   if (FActive)
     UpdateSkin(true);
   else
@@ -112,6 +123,7 @@ void TsSkinManager::SetActive(bool value) {
     SetSkinName(FSkinName);
   } else {
     FActive = false;
+    if (IsDefault() && !FSkinName.empty()) DefaultScaleMode = TacScaleMode::smFramework;
     if (!Loading()) RemoveSkin();
     ResetSkinData();
     if (OnDeactivate) OnDeactivate(this);
@@ -258,10 +270,15 @@ void TsSkinManager::UpdateSkin(bool repaint) {
   if (Loading()) return;
   Broadcast(AC_SKINLOADED);
   FSkinLoaded = SkinData() && !SkinData()->GeneralDataArray.empty();
+  if (FFonts->MainMode() != TacFontMode::fmDefault) ApplyFontMode(FFonts->MainMode());
   if (repaint) RepaintForms();
 }
 
 void TsSkinManager::RemoveSkin() {
+  if (FFonts->MainMode() == TacFontMode::fmFromSkin && Application && !Application->Terminated()) {
+    EnsureBaseFontName();
+    ChangeMainFont(FBaseFontName);
+  }
   ResetSkinData();
   Broadcast(AC_SKINREMOVED);
 }
@@ -286,7 +303,7 @@ void TsSkinManager::RefreshSkin() {
   } catch (const Exception& e) {
     ShowError(e.Message());
   }
-  UpdateSkin(true);
+  if (!FScaling) UpdateSkin(true);
   FSkinChanging = false;
   if (!FUpdating && OnAfterChange) OnAfterChange(this);
 }

@@ -5,12 +5,14 @@
 // loaded, refreshed or removed (WM_SKINCOMMAND).
 #include "framework/Component.h"
 #include "skin/manager/SkinData.h"
+#include "skin/manager/ManagerOptions.h"
 #include "skin/manager/ReceivedSkin.h"
 #include "skin/manager/SkinGlobals.h"
 #include "skin/manager/SkinList.h"
 #include "skin/manager/SkinOptions.h"
 #include "skin/manager/SkinSource.h"
 #include "skin/manager/StoredSkins.h"
+#include "framework/StringList.h"
 
 #include <functional>
 #include <memory>
@@ -21,6 +23,24 @@ using TacSkinningRules = unsigned;
 enum TacSkinsFilterItem : unsigned { sfiInternal = 1, sfiExternal = 2 };
 using TacSkinsFilter = unsigned;
 enum class TacExtBordersMode { ebmFull, ebmShadow };
+
+class TControl;
+class TForm;
+
+// The class-name lists of foreign controls, by list index.
+using TacClassLists = std::array<TStringList, acThirdPartyListCount>;
+// Fills Lists from the text of List; AnyFilled tells whether any text was
+// not empty.
+void LoadThirdPartyLists(const TsThirdPartyList& List, TacClassLists& Lists, bool& AnyFilled);
+// Whether any item of any list equals Name exactly.
+bool InStringLists(const TacClassLists& Lists, const String& Name);
+// The density a control is painted at: the manager's (nil: the default
+// manager's) when there is one and, when asked, a skin is loaded; else the
+// control's monitor density, or the main form's without a control.
+int GetPPIForControl(TsSkinManager* Manager, TControl* Control = nullptr, bool OnlyWhenSkinLoaded = false);
+// The density of the main form (the system's before it has a window), 96
+// where the system cannot tell it per window.
+int MainFormDPI();
 
 using TacSkinChangingEvent = std::function<void(TObject* Sender, const String& NewSkinName, bool& AllowChanging)>;
 
@@ -108,6 +128,69 @@ class TsSkinManager : public TComponent {
   // Names of file skins (kind 0), internal skins (1) or both (2), sorted; the
   // list is completed first.
   std::vector<String> GetSkinNames(int kind);
+
+  // Global options, scale modes, main font and class-name lists.
+  TacSkinEffects& Effects() { return *FEffects; }
+  TacAnimEffects& AnimEffects() { return *FAnimEffects; }
+  TacButtonsSupport& ButtonsOptions() { return *FButtonsOptions; }
+  TacLabelsSupport& LabelsOptions() { return *FLabelsOptions; }
+  TacMenuSupport& MenuSupport() { return *FMenuSupport; }
+  TacOptions& Options() { return *FManagerOptions; }
+  const TacOptions& Options() const { return *FManagerOptions; }
+  TacFonts& Fonts() { return *FFonts; }
+  TacScrollBarsSupport& ScrollsOptions() { return *FScrollsOptions; }
+  const TacScrollBarsSupport& ScrollsOptions() const { return *FScrollsOptions; }
+  TsThirdPartyList& ThirdParty() { return *FThirdParty; }
+  TScaleChangeEvent OnScaleModeChange;
+  TNotifyEvent OnScaleChanged;
+  TFontChanged OnFontChanged;
+
+  bool Scaling() const { return FScaling; }
+  bool FontChanging() const { return FFontChanging; }
+  // The scale index found at creation from the main form's density.
+  int DetectedScaleIndex() const { return FDetectedScaleIndex; }
+  int GetScaleIndex() const;
+  int ScaleInt(int value, int scaleIndex = -1) const;
+  int GetScrollWidth(int ppi) const;
+  int GetSysScrollWidth(int ppi) const;
+  // Rescales every form to the density of the current mode; forms that do
+  // not tell their density are taken to be at fromPPI.
+  void RescaleForms(int fromPPI = 96);
+  void ScaleForm(TForm* form, int currentPPI, int newPPI);
+
+  const TacClassLists& ThirdLists() const { return FThirdLists; }
+  void UpdateThirdPartyLists(bool resetAll);
+  void StoreThirdPartyLists();
+
+  void ChangeMainFont(const String& name, bool animate = false);
+  // Gives a control the skin's main font when it uses the base or the last
+  // main font; true when it did.
+  bool ApplyMainFont(TControl* control);
+  const String& BaseFontName() const { return FBaseFontName; }
+
+ private:
+  friend class TacOptions;
+  friend class TacScrollBarsSupport;
+  friend class TacSkinEffects;
+  friend class TacButtonsSupport;
+  friend class TacFonts;
+  void ChangeScale(TacScaleMode oldMode, TacScaleMode newMode, int newPPI, int oldPPI);
+  void ApplyFontMode(TacFontMode mode);
+  void EnsureBaseFontName();
+  std::unique_ptr<TacSkinEffects> FEffects;
+  std::unique_ptr<TacAnimEffects> FAnimEffects;
+  std::unique_ptr<TacButtonsSupport> FButtonsOptions;
+  std::unique_ptr<TacLabelsSupport> FLabelsOptions;
+  std::unique_ptr<TacMenuSupport> FMenuSupport;
+  std::unique_ptr<TacOptions> FManagerOptions;
+  std::unique_ptr<TacFonts> FFonts;
+  std::unique_ptr<TacScrollBarsSupport> FScrollsOptions;
+  std::unique_ptr<TsThirdPartyList> FThirdParty;
+  TacClassLists FThirdLists;
+  int FDetectedScaleIndex = 0;
+  bool FScaling = false, FFontChanging = false;
+  String FBaseFontName, FLastFontName, FSkinMainFontName;
+  void InitManagerOptions();
 
  protected:
   void Loaded() override;

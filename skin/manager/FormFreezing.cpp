@@ -1,0 +1,5 @@
+#include "skin/manager/FormFreezing.h"
+
+void FreezeSkinnedForm(TForm*) {}
+
+void UnfreezeSkinnedForm(TForm*) {}

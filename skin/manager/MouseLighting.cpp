@@ -1,0 +1,3 @@
+#include "skin/manager/MouseLighting.h"
+
+void SetMouseLightActive(bool) {}
