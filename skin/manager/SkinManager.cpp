@@ -4,6 +4,7 @@
 #include "framework/Form.h"
 #include "framework/Screen.h"
 #include "skin/core/SkinCommand.h"
+#include "skin/manager/RTLButtons.h"
 #include "skin/manager/SkinDataBuilder.h"
 
 #include <algorithm>
@@ -31,6 +32,7 @@ TsSkinManager::TsSkinManager(TComponent* owner)
       FSkinList(std::make_unique<TacSkinListController>(*this)) {
   if (!TheDefaultManager) TheDefaultManager = this;
   FPPI = Screen->PixelsPerInch();
+  if (Application) FMainWindowHookId = Application->HookMainWindow([this](TMessage& m) { return MainWindowHook(m); });
 }
 
 TsSkinManager::~TsSkinManager() {
@@ -42,6 +44,8 @@ TsSkinManager::~TsSkinManager() {
   // components before it takes its windows down.
   if (FSkinLoaded) Broadcast(AC_SKINREMOVED);
   ResetSkinData();
+  RemoveHooks();
+  if (Application) Application->UnhookMainWindow(FMainWindowHookId);
   if (TheDefaultManager == this) TheDefaultManager = nullptr;
 }
 
@@ -141,6 +145,7 @@ void TsSkinManager::SetSkinName(const String& value) {
     try {
       ResetSkinData();
       PrepareSkinData();
+      if (RightToLeftLayout()) UpdateRTLButtons(true);
     } catch (const Exception& e) {
       FSkinName = oldName;
       ShowError(e.Message());
@@ -164,6 +169,7 @@ void TsSkinManager::ResetSkinData() {
   FOrigin = TacSkinOrigin::None;
   FSkinLoaded = false;
   FGlobalInfoRead = false;
+  FRTLMirrored = false;  // the pictures are read afresh
 }
 
 bool TsSkinManager::LoadSkinOptions() {
@@ -205,6 +211,7 @@ void TsSkinManager::BuildSkinData(TacSkinData& data) {
   if (!FGlobalInfoRead) {
     FGlobalInfoRead = true;
     ReadGlobalInfo(FGlobals, FOptions, FSource.Reader.get(), FSource.Folder);
+    CheckSkinVersion(FGlobals.Version);
   }
   TacBuildInput input;
   input.Options = &FOptions;
@@ -258,10 +265,12 @@ void TsSkinManager::UpdateSkin(bool repaint) {
   if (Loading()) return;
   Broadcast(AC_SKINLOADED);
   FSkinLoaded = SkinData() && !SkinData()->GeneralDataArray.empty();
+  InstallHooks();
   if (repaint) RepaintForms();
 }
 
 void TsSkinManager::RemoveSkin() {
+  RemoveHooks();
   ResetSkinData();
   Broadcast(AC_SKINREMOVED);
 }
