@@ -13,6 +13,7 @@
 #include "skin/graphics/GdiPlus.h"
 #include "skin/graphics/Gradients.h"
 #include "skin/graphics/PngGraphic.h"
+#include "skin/manager/SkinVersionCheck.h"
 #include "hotkey/HkApplication.h"
 #include "hotkey/HkVersion.h"
 
@@ -41,6 +42,8 @@ TUnitEntry g_units[] = {
     {L"GdiPlus", InitGdiPlus, DoneGdiPlus},
     {L"Gradients", InitGradients, DoneGradients},
     {L"PngGraphic", InitPngGraphic, DonePngGraphic},
+    // "/acver" and "/acpreview", read before any skin is loaded.
+    {L"SkinCommandLine", InitSkinCommandLine, nullptr},
     {L"hkVersion", InitHkVersionUnit, DoneHkVersionUnit},
     {L"hkApplication", InitHkApplicationUnit, DoneHkApplicationUnit},
     {L"uKelvra", InitAppUnit, DoneAppUnit},

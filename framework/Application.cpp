@@ -6,6 +6,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 TApplication* Application = nullptr;
 
 namespace {
@@ -117,11 +119,28 @@ int TApplication::MessageBox(const String& text, const String& caption, UINT fla
   return ::MessageBoxW(owner, text.c_str(), caption.c_str(), flags | MB_TASKMODAL);
 }
 
-void TApplication::HookMainWindow(TMessageHook hook) { FHook = std::move(hook); }
-void TApplication::UnhookMainWindow() { FHook = nullptr; }
+TMessageHookId TApplication::HookMainWindow(TMessageHook hook) {
+  FHooks.emplace_back(++FLastHookId, std::make_shared<TMessageHook>(std::move(hook)));
+  return FLastHookId;
+}
+
+void TApplication::UnhookMainWindow(TMessageHookId id) {
+  std::erase_if(FHooks, [id](const auto& entry) { return entry.first == id; });
+}
+
+bool TApplication::RunMainWindowHooks(TMessage& m) {
+  // A hook may add or remove hooks: walk a copy, and skip those removed
+  // meanwhile.
+  const auto hooks = FHooks;
+  for (const auto& [id, hook] : hooks) {
+    const bool present = std::any_of(FHooks.begin(), FHooks.end(), [id](const auto& e) { return e.first == id; });
+    if (present && *hook && (*hook)(m)) return true;
+  }
+  return false;
+}
 
 void TApplication::WndProc(TMessage& m) {
-  if (FHook && FHook(m)) return;
+  if (RunMainWindowHooks(m)) return;
   switch (m.Msg) {
     case WM_KELVRA_SYNC:
       CheckSynchronize();

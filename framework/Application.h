@@ -7,12 +7,15 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class TForm;
 class TUtilWindow;
 
 using TExceptionEvent = std::function<void(TObject* Sender, const std::exception& E)>;
 using TMessageHook = std::function<bool(TMessage&)>;
+using TMessageHookId = unsigned;
 
 class TApplication : public TComponent {
  public:
@@ -53,9 +56,13 @@ class TApplication : public TComponent {
 
   int MessageBox(const String& text, const String& caption, UINT flags);
 
-  // Hooks see the application window's messages first; true means handled.
-  void HookMainWindow(TMessageHook hook);
-  void UnhookMainWindow();
+  // Hooks see the application window's messages first, in the order they
+  // were added; the first that answers true handles the message. The main
+  // form's system commands and position changes reach them too, because the
+  // main form, not this window, owns the taskbar button.
+  TMessageHookId HookMainWindow(TMessageHook hook);
+  void UnhookMainWindow(TMessageHookId id);
+  bool RunMainWindowHooks(TMessage& m);
 
   UINT HintPause() const { return FHintPause; }
   void SetHintPause(UINT v) { FHintPause = v; }
@@ -79,7 +86,9 @@ class TApplication : public TComponent {
   TForm* FMainForm = nullptr;
   bool FShowMainForm = true;
   bool FTerminated = false;
-  TMessageHook FHook;
+  // Shared, so that a hook removed or added while hooks run stays whole.
+  std::vector<std::pair<TMessageHookId, std::shared_ptr<TMessageHook>>> FHooks;
+  TMessageHookId FLastHookId = 0;
   UINT FHintPause = 500;
   UINT FHintShortPause = 50;
   UINT FHintHidePause = 2500;

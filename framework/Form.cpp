@@ -265,6 +265,12 @@ void TForm::WndProc(TMessage& m) {
     case CM_RELEASE:
       delete this;
       return;
+    case WM_SYSCOMMAND:
+    case WM_WINDOWPOSCHANGING:
+      // The main form owns the taskbar button: its minimise, restore and hide
+      // are what the application window's hooks are there to see.
+      if (Application && Application->MainForm() == this && Application->RunMainWindowHooks(m)) return;
+      break;
   }
   TWinControl::WndProc(m);
 }

@@ -6,6 +6,7 @@
 #include "framework/Screen.h"
 #include "skin/core/SkinCommand.h"
 #include "skin/manager/MouseLighting.h"
+#include "skin/manager/RTLButtons.h"
 #include "skin/manager/SkinDataBuilder.h"
 
 #include <algorithm>
@@ -34,6 +35,8 @@ TsSkinManager::TsSkinManager(TComponent* owner)
   if (!TheDefaultManager) TheDefaultManager = this;
   InitManagerOptions();
   UpdateThirdPartyLists(false);
+  FPPI = Screen->PixelsPerInch();
+  if (Application) FMainWindowHookId = Application->HookMainWindow([this](TMessage& m) { return MainWindowHook(m); });
 }
 
 TsSkinManager::~TsSkinManager() {
@@ -45,6 +48,8 @@ TsSkinManager::~TsSkinManager() {
   // components before it takes its windows down.
   if (FSkinLoaded) Broadcast(AC_SKINREMOVED);
   ResetSkinData();
+  RemoveHooks();
+  if (Application) Application->UnhookMainWindow(FMainWindowHookId);
   if (TheDefaultManager == this) TheDefaultManager = nullptr;
 }
 
@@ -153,6 +158,7 @@ void TsSkinManager::SetSkinName(const String& value) {
     try {
       ResetSkinData();
       PrepareSkinData();
+      if (RightToLeftLayout()) UpdateRTLButtons(true);
     } catch (const Exception& e) {
       FSkinName = oldName;
       ShowError(e.Message());
@@ -176,6 +182,7 @@ void TsSkinManager::ResetSkinData() {
   FOrigin = TacSkinOrigin::None;
   FSkinLoaded = false;
   FGlobalInfoRead = false;
+  FRTLMirrored = false;  // the pictures are read afresh
 }
 
 bool TsSkinManager::LoadSkinOptions() {
@@ -217,6 +224,7 @@ void TsSkinManager::BuildSkinData(TacSkinData& data) {
   if (!FGlobalInfoRead) {
     FGlobalInfoRead = true;
     ReadGlobalInfo(FGlobals, FOptions, FSource.Reader.get(), FSource.Folder);
+    CheckSkinVersion(FGlobals.Version);
   }
   TacBuildInput input;
   input.Options = &FOptions;
@@ -270,6 +278,7 @@ void TsSkinManager::UpdateSkin(bool repaint) {
   if (Loading()) return;
   Broadcast(AC_SKINLOADED);
   FSkinLoaded = SkinData() && !SkinData()->GeneralDataArray.empty();
+  InstallHooks();
   if (FFonts->MainMode() != TacFontMode::fmDefault) ApplyFontMode(FFonts->MainMode());
   if (repaint) RepaintForms();
 }
@@ -279,6 +288,7 @@ void TsSkinManager::RemoveSkin() {
     EnsureBaseFontName();
     ChangeMainFont(FBaseFontName);
   }
+  RemoveHooks();
   ResetSkinData();
   Broadcast(AC_SKINREMOVED);
 }

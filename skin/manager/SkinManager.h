@@ -3,7 +3,11 @@
 // loads the skin named by SkinName, keeps its data per density and its
 // skin-wide values, and tells every form of the program when the skin was
 // loaded, refreshed or removed (WM_SKINCOMMAND).
+#include "framework/Application.h"
 #include "framework/Component.h"
+#include "framework/Timer.h"
+#include "skin/manager/FormSkinningServices.h"
+#include "skin/manager/OwnedHook.h"
 #include "skin/manager/SkinData.h"
 #include "skin/manager/ManagerOptions.h"
 #include "skin/manager/ReceivedSkin.h"
@@ -129,6 +133,45 @@ class TsSkinManager : public TComponent {
   // list is completed first.
   std::vector<String> GetSkinNames(int kind);
 
+  // Hooks, hot window, version checks and mirrored title buttons
+  // (ManagerHooks.cpp, HotWindow.cpp, SkinVersionCheck.cpp, RTLButtons.cpp).
+  // The thread's window-creation hook and the mouse-leave timer: the default
+  // manager's alone, installed once.
+  void InstallHooks();
+  void RemoveHooks();
+  HHOOK CbtHook() const { return FCbtHook.Get(); }
+  // Windows the creation hook wrapped; form skinning fills it.
+  std::vector<std::unique_ptr<TacWrappedWindow>>& WrappedWindows() { return FWrappedWindows; }
+  // The application window's messages and the main form's system commands;
+  // true when handled. Only the default manager answers.
+  bool MainWindowHook(TMessage& message);
+  // The last system command seen with a skin loaded: 2 minimise, 1 restore,
+  // 0 any other.
+  int LastSysCommand() const { return FLastSysCommand; }
+  // Keeps a skin another process sent until the application window is told
+  // (AC_APPLYRECEIVEDSKIN) to apply it.
+  void KeepReceivedSkin(TacReceivedSkin skin) { FPendingReceivedSkin = std::move(skin); }
+  // The window and the speed button under the mouse, told AC_MOUSEENTER and
+  // AC_MOUSELEAVE with the manager in LParam.
+  HWND HotWindow() const { return FHotWindow; }
+  void SetHotWindow(HWND wnd);
+  TControl* HotSpeedButton() const { return FHotSpeedButton; }
+  // False when clearing was refused: the button's skin state says the mouse
+  // is above it.
+  bool SetHotSpeedButton(TControl* button);
+  // Run every 100 ms: ends the hot state of what the mouse left.
+  void MouseLeaveTick();
+  // Where the cursor is, on the screen; GetCursorPos unless set.
+  std::function<POINT()> CursorPoint;
+  // Warns about a skin made for a newer engine; called with the skin's
+  // VERSION when its global values are read.
+  void CheckSkinVersion(double version);
+  // How the warning is shown; a warning box unless set.
+  std::function<void(const String& message)> OnShowWarning;
+  // Mirrors the title-button pictures for right-to-left forms, or back.
+  void UpdateRTLButtons(bool rightToLeft);
+  bool RTLMirrored() const { return FRTLMirrored; }
+
   // Global options, scale modes, main font and class-name lists.
   TacSkinEffects& Effects() { return *FEffects; }
   TacAnimEffects& AnimEffects() { return *FAnimEffects; }
@@ -194,6 +237,7 @@ class TsSkinManager : public TComponent {
 
  protected:
   void Loaded() override;
+  void Notification(TComponent* component, TOperation operation) override;
 
  private:
   void ResetSkinData();
@@ -227,4 +271,17 @@ class TsSkinManager : public TComponent {
   TacSkinGlobals FGlobals;
   std::vector<std::unique_ptr<TacSkinData>> FSkinData;
   std::unique_ptr<TacSkinListController> FSkinList;
+
+  // Hooks, hot window and mirrored title buttons.
+  POINT CursorNow() const;
+  bool AllowRTLSysButtons() const;
+  TOwnedHook FCbtHook;
+  std::vector<std::unique_ptr<TacWrappedWindow>> FWrappedWindows;
+  std::unique_ptr<TTimer> FMouseLeaveTimer;
+  TMessageHookId FMainWindowHookId = 0;
+  int FLastSysCommand = 0;
+  std::optional<TacReceivedSkin> FPendingReceivedSkin;
+  HWND FHotWindow = nullptr;
+  TControl* FHotSpeedButton = nullptr;
+  bool FRTLMirrored = false;
 };

@@ -72,7 +72,7 @@ TEST(FileLock, AReadOnlyFileIsNotWaitedFor) {
 TEST(PumpedDelay, DispatchesMessagesWhileItWaits) {
   InitApplication();
   int handled = 0;
-  Application->HookMainWindow([&](TMessage& m) {
+  const TMessageHookId hook = Application->HookMainWindow([&](TMessage& m) {
     if (m.Msg != WM_USER + 42) return false;
     ++handled;
     return true;
@@ -81,7 +81,7 @@ TEST(PumpedDelay, DispatchesMessagesWhileItWaits) {
   const ULONGLONG start = GetTickCount64();
   PumpedDelay(150);
   const ULONGLONG took = GetTickCount64() - start;
-  Application->UnhookMainWindow();
+  Application->UnhookMainWindow(hook);
   EXPECT_EQ(handled, 1);
   EXPECT_GE(took, 140u);
   EXPECT_LT(took, 1000u);
