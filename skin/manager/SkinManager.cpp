@@ -31,6 +31,9 @@ TsSkinManager::TsSkinManager(TComponent* owner)
       FSkinList(std::make_unique<TacSkinListController>(*this)) {
   if (!TheDefaultManager) TheDefaultManager = this;
   FPPI = Screen->PixelsPerInch();
+  if (FSkinDirectory.empty()) FSkinDirectory = L"c:\\Skins";
+  // A manager made by a loading form fills its list in Loaded instead.
+  FSkinList->UpdateIfNeeded(false);
 }
 
 TsSkinManager::~TsSkinManager() {
@@ -52,12 +55,15 @@ void TsSkinManager::Loaded() {
   FPPI = Screen->PixelsPerInch();
   if (FActive && !FSkinName.empty()) SetSkinName(FSkinName);
   if (FSkinLoaded && !wasLoaded && OnActivate) OnActivate(this);
+  FSkinList->SetUpdateNeeded();
+  FSkinList->UpdateIfNeeded(false);
 }
 
 void TsSkinManager::SetSkinDirectory(const String& value) {
   if (_wcsicmp(value.c_str(), FSkinDirectory.c_str()) == 0) return;
   FSkinDirectory = value;
   SkinListChanged();
+  if (!Loading()) FSkinList->UpdateIfNeeded(false);
 }
 
 void TsSkinManager::SetSkinsFilter(TacSkinsFilter value) {
@@ -68,7 +74,7 @@ void TsSkinManager::SetSkinsFilter(TacSkinsFilter value) {
 
 void TsSkinManager::SkinListChanged() {
   if (!FSkinList) return;  // still being made
-  FSkinList->Reset(true, false);
+  FSkinList->Invalidate();
   if (OnSkinListChanged) OnSkinListChanged(this);
 }
 
@@ -116,7 +122,7 @@ void TsSkinManager::SetActive(bool value) {
     ResetSkinData();
     if (OnDeactivate) OnDeactivate(this);
   }
-  SkinListChanged();
+  FSkinList->AnnounceUpdating();
 }
 
 void TsSkinManager::SetSkinName(const String& value) {
@@ -154,6 +160,7 @@ void TsSkinManager::SetSkinName(const String& value) {
     FSkinLoaded = SkinData() && !SkinData()->GeneralDataArray.empty();
     if (!FUpdating && OnAfterChange) OnAfterChange(this);
   }
+  if (!FSkinChanging && FSkinName != oldName) FSkinList->AnnounceUpdating();
 }
 
 void TsSkinManager::ResetSkinData() {
