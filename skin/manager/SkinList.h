@@ -5,13 +5,16 @@
 #include "framework/FileSearch.h"
 #include "framework/Thread.h"
 #include "framework/System.h"
+#include "skin/manager/SkinPreviews.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
+class TControl;
 class TsSkinManager;
 class TacSkinListController;
+class TacSkinListWatch;
 
 // Wakes every 12 ms and runs one step of the filling on the GUI thread. Its
 // controller owns it: terminates it, waits for it and deletes it.
@@ -33,20 +36,23 @@ class TacAddThread : public TThread {
 struct TacSkinListEntry {
   int Kind = 0;  // 0 internal, 1 file
   String Name;
-  std::string Preview;  // the picture's bytes; empty: none
+  int PreviewIndex = -1;  // into the list's previews; -1: none
 };
 
 class TacSkinListController {
  public:
-  explicit TacSkinListController(TsSkinManager& manager) : FManager(manager) {}
+  explicit TacSkinListController(TsSkinManager& manager);
   ~TacSkinListController();
   TacSkinListController(const TacSkinListController&) = delete;
   TacSkinListController& operator=(const TacSkinListController&) = delete;
 
   const std::vector<TacSkinListEntry>& Entries() const { return FEntries; }
+  const TacSkinPreviews& Previews() const { return FPreviews; }
   bool Filling() const { return FThread && !FThread->Terminated(); }
   bool UpdateNeeded() const { return FUpdateNeeded; }
   void SetUpdateNeeded() { FUpdateNeeded = true; }
+  // The sources changed: stops a filling and flags the list for rebuilding.
+  void Invalidate();
 
   // Stops a filling and empties the list.
   void Reset(bool flag, bool notify);
@@ -54,14 +60,30 @@ class TacSkinListController {
   void UpdateIfNeeded(bool immediately);
   // Completes a running filling at once.
   void FinishList();
+  // Registered controls get AC_SKINLISTCHANGED, then OnSkinListChanged fires.
   void NotifyChanged();
+  // Registered controls get AC_SKINLISTUPDATING: the skin or Active changed.
+  void AnnounceUpdating();
+  // Skin-selection controls, told of list changes until they are freed or
+  // unregistered.
+  void RegisterControl(TControl* control);
+  void UnregisterControl(TControl* control);
+  const std::vector<TControl*>& Controls() const { return FControls; }
   // Names of file skins (kind 0), internal skins (1) or both (2), sorted.
   std::vector<String> SkinNames(int kind);
 
  private:
   friend class TacAddThread;
+  friend class TacSkinListWatch;
   bool SourceAllowed(unsigned kind) const;
+  // A second manager on the default manager's folder takes that list.
+  bool SharesDefaultList() const;
+  void CopyDefaultList();
   void AddEntry(const String& name, int internalIndex);
+  // Adds the next internal skin or reads the next directory entry; false
+  // when nothing remains.
+  bool AddNext();
+  void BroadcastScan(bool scanning);
   // Reads one directory entry; false when the folder is done.
   bool ScanNextFile();
   bool OpenSearch();
@@ -76,6 +98,9 @@ class TacSkinListController {
 
   TsSkinManager& FManager;
   std::vector<TacSkinListEntry> FEntries;
+  TacSkinPreviews FPreviews;
+  std::vector<TControl*> FControls;
+  std::unique_ptr<TacSkinListWatch> FWatch;
   std::unique_ptr<TacAddThread> FThread;
   // A thread stopped from inside its own step, freed at the next stop or start.
   std::unique_ptr<TacAddThread> FRetired;

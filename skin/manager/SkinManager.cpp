@@ -37,6 +37,9 @@ TsSkinManager::TsSkinManager(TComponent* owner)
   UpdateThirdPartyLists(false);
   FPPI = Screen->PixelsPerInch();
   if (Application) FMainWindowHookId = Application->HookMainWindow([this](TMessage& m) { return MainWindowHook(m); });
+  if (FSkinDirectory.empty()) FSkinDirectory = L"c:\\Skins";
+  // A manager made by a loading form fills its list in Loaded instead.
+  FSkinList->UpdateIfNeeded(false);
 }
 
 TsSkinManager::~TsSkinManager() {
@@ -66,6 +69,8 @@ void TsSkinManager::Loaded() {
   if (FSkinLoaded && !wasLoaded && OnActivate) OnActivate(this);
   if (FSkinLoaded && IsDefault() && FEffects->AllowAnimation())
     SetMouseLightActive(FAnimEffects->Buttons.LightingMode() == TacLightingMode::lmAffectNearest);
+  FSkinList->SetUpdateNeeded();
+  FSkinList->UpdateIfNeeded(false);
   if (FManagerOptions->StoredScaleMode() == TacScaleMode::smFramework) FManagerOptions->FPixelsPerInch = MainFormDPI();
 }
 
@@ -73,6 +78,7 @@ void TsSkinManager::SetSkinDirectory(const String& value) {
   if (_wcsicmp(value.c_str(), FSkinDirectory.c_str()) == 0) return;
   FSkinDirectory = value;
   SkinListChanged();
+  if (!Loading()) FSkinList->UpdateIfNeeded(false);
 }
 
 void TsSkinManager::SetSkinsFilter(TacSkinsFilter value) {
@@ -83,7 +89,7 @@ void TsSkinManager::SetSkinsFilter(TacSkinsFilter value) {
 
 void TsSkinManager::SkinListChanged() {
   if (!FSkinList) return;  // still being made
-  FSkinList->Reset(true, false);
+  FSkinList->Invalidate();
   if (OnSkinListChanged) OnSkinListChanged(this);
 }
 
@@ -133,7 +139,7 @@ void TsSkinManager::SetActive(bool value) {
     ResetSkinData();
     if (OnDeactivate) OnDeactivate(this);
   }
-  SkinListChanged();
+  FSkinList->AnnounceUpdating();
 }
 
 void TsSkinManager::SetSkinName(const String& value) {
@@ -172,6 +178,7 @@ void TsSkinManager::SetSkinName(const String& value) {
     FSkinLoaded = SkinData() && !SkinData()->GeneralDataArray.empty();
     if (!FUpdating && OnAfterChange) OnAfterChange(this);
   }
+  if (!FSkinChanging && FSkinName != oldName) FSkinList->AnnounceUpdating();
 }
 
 void TsSkinManager::ResetSkinData() {
