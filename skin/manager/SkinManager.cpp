@@ -35,7 +35,6 @@ TsSkinManager::TsSkinManager(TComponent* owner)
   if (!TheDefaultManager) TheDefaultManager = this;
   InitManagerOptions();
   UpdateThirdPartyLists(false);
-  FPPI = Screen->PixelsPerInch();
   if (Application) FMainWindowHookId = Application->HookMainWindow([this](TMessage& m) { return MainWindowHook(m); });
   if (FSkinDirectory.empty()) FSkinDirectory = L"c:\\Skins";
   // A manager made by a loading form fills its list in Loaded instead.
