@@ -47,6 +47,8 @@ void TsSkinManager::RemoveHooks() {
 
 bool TsSkinManager::MainWindowHook(TMessage& m) {
   if (!IsDefault()) return false;
+  // Hiding the main form with an animation (WM_WINDOWPOSCHANGING with
+  // SWP_HIDEWINDOW) waits for the animation options and form skinning.
   switch (m.Msg) {
     case WM_SYSCOMMAND:
       if (!FSkinLoaded) return false;

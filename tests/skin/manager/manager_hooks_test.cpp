@@ -537,6 +537,7 @@ TEST(RTLButtons, TheManagerMirrorsOnceAndBack) {
   ASSERT_TRUE(bitmap);
   const auto before = ItemPixels(*bitmap, item, false);
   const auto expected = ItemPixels(*bitmap, item, true);
+  ASSERT_NE(expected, before) << "the picture must not be symmetric to show anything";
 
   m.UpdateRTLButtons(true);
   EXPECT_TRUE(m.RTLMirrored());
