@@ -332,6 +332,22 @@ TEST_F(SkinList, RegisteredControlsHearOfChangesUntilTheyGo) {
   delete form;
 }
 
+// Forms hear when a background filling starts and when it is finished at once.
+TEST_F(SkinList, FormsAreToldOfABackgroundScan) {
+  auto* form = new TForm(Application, CreateNew);
+  std::vector<LPARAM> scans;
+  TWndMethod saved = form->WindowProc;
+  form->WindowProc = [&scans, saved](TMessage& m) {
+    if (m.Msg == WM_SKINCOMMAND && SkinCommandCode(m.WParam) == AC_SKINLISTSCAN) scans.push_back(m.LParam);
+    saved(m);
+  };
+  ASSERT_TRUE(manager->SkinList().Update(false));
+  manager->SkinList().FinishList();
+  EXPECT_EQ(scans, (std::vector<LPARAM>{1, 0}));
+  EXPECT_EQ(manager->SkinList().Entries().size(), 3u);
+  delete form;
+}
+
 // A second manager on the default manager's folder shows the default's list.
 TEST_F(SkinList, SecondManagerOnTheSameFolderTakesTheDefaultList) {
   TsSkinManager second(nullptr);
