@@ -4,6 +4,7 @@
 #include "framework/Form.h"
 #include "framework/Screen.h"
 #include "skin/core/SkinCommand.h"
+#include "skin/manager/SkinColorAdjust.h"
 #include "skin/manager/SkinDataBuilder.h"
 
 #include <algorithm>
@@ -103,6 +104,18 @@ void TsSkinManager::SetSaturation(int value) {
   if (value == FSaturation) return;
   FSaturation = value;
   RefreshSkin();
+}
+
+void TsSkinManager::SetCommonSections(const std::vector<String>& lines) {
+  FCommonSections.clear();
+  String text;
+  for (String line : lines) {
+    if (!line.empty() && line[0] != L';') line.erase(std::remove(line.begin(), line.end(), L' '), line.end());
+    text += line + L"\r\n";
+    FCommonSections.push_back(std::move(line));
+  }
+  FCommonOptions.SetText(StringToAnsi(text));
+  SetSkinName(FSkinName);
 }
 
 void TsSkinManager::SetActive(bool value) {
@@ -205,6 +218,7 @@ void TsSkinManager::BuildSkinData(TacSkinData& data) {
   if (!FGlobalInfoRead) {
     FGlobalInfoRead = true;
     ReadGlobalInfo(FGlobals, FOptions, FSource.Reader.get(), FSource.Folder);
+    AdjustMasterBitmap(FGlobals, FOptions, {FHueOffset, FSaturation, FBrightness});
   }
   TacBuildInput input;
   input.Options = &FOptions;
@@ -214,8 +228,13 @@ void TsSkinManager::BuildSkinData(TacSkinData& data) {
   input.DefLight = FGlobals.DefLight;
   input.GlobalColor = uint32_t(FOptions.ReadInteger(L"GLOBALINFO", L"COLOR", int(GetSysColor(COLOR_BTNFACE))));
   input.GlobalFontColor = uint32_t(FOptions.ReadInteger(L"GLOBALINFO", L"FONTCOLOR", 0));
+  input.Common = &FCommonOptions;
+  input.Brightness = FBrightness;
+  input.ShadowBorders = FExtBordersMode == TacExtBordersMode::ebmShadow;
   ::BuildSkinData(data, input);
   LoadSkinPalette(FGlobals, FOptions, data);
+  AdjustSkinData(data, FGlobals, {FHueOffset, FSaturation, FBrightness});
+  MakeExtendedBorders(data, FGlobals.MasterBitmap.get(), FActive, ExtendedBorders(), input.ShadowBorders);
   if (OnSkinLoading) OnSkinLoading(this);
 }
 

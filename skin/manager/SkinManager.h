@@ -47,6 +47,9 @@ class TsSkinManager : public TComponent {
   void SetHueOffset(int value);
   int Saturation() const { return FSaturation; }
   void SetSaturation(int value);
+  // Extra option text read beside the skin's own: sections the skin lacks.
+  const std::vector<String>& CommonSections() const { return FCommonSections; }
+  void SetCommonSections(const std::vector<String>& lines);
   bool SkinnedPopups() const { return FSkinnedPopups; }
   void SetSkinnedPopups(bool value) { FSkinnedPopups = value; }
   bool ExtendedBorders() const { return false; }  // needs layered borders, which come later
@@ -144,4 +147,6 @@ class TsSkinManager : public TComponent {
   TacSkinGlobals FGlobals;
   std::vector<std::unique_ptr<TacSkinData>> FSkinData;
   std::unique_ptr<TacSkinListController> FSkinList;
+  std::vector<String> FCommonSections;
+  TacSkinOptions FCommonOptions;
 };
