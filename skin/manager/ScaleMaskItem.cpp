@@ -105,9 +105,8 @@ bool ScaleMaskItem(TsMaskData& m, TBitmap* master, bool keepAlpha, uint32_t fill
   if (!masked) {
     ResampleBitmap(*picture, *out, newWidth, newHeight, 6);
     if (!ownAlpha && !keepAlpha)
-      EachPixel(*out, RECT{0, 0, newWidth, newHeight}, [](uint32_t& px, int, int) {
-        px = (px >> 24) > 89 ? px | 0xFF000000u : kKey;
-      });
+      EachPixel(*out, RECT{0, 0, newWidth, newHeight},
+                [](uint32_t& px, int, int) { px = (px >> 24) > 89 ? px | 0xFF000000u : kKey; });
   } else {
     TBitmap scaledPicture, scaledMask;
     ResampleBitmap(*picture, scaledPicture, newWidth, newHeight, 6);

@@ -15,13 +15,11 @@
 namespace {
 
 // Which side of the line from a to b the point lies on.
-int64_t Side(POINT a, POINT b, int x, int y) {
-  return int64_t(b.x - a.x) * (y - a.y) - int64_t(b.y - a.y) * (x - a.x);
-}
+int64_t Side(POINT a, POINT b, int x, int y) { return int64_t(b.x - a.x) * (y - a.y) - int64_t(b.y - a.y) * (x - a.x); }
 
 bool InTriangle(POINT a, POINT b, POINT c, int x, int y) {
   const int64_t d1 = Side(a, b, x, y), d2 = Side(b, c, x, y), d3 = Side(c, a, x, y);
-  const bool negative = d1 < 0 || d2 < 0 || d3 < 0, positive = d1 > 0 || d2 > 0 || d3 > 0;
+  const bool negative = d1 < 0 || d2 < 0 || d3<0, positive = d1> 0 || d2 > 0 || d3 > 0;
   return !(negative && positive);
 }
 
@@ -108,8 +106,8 @@ int AddSectionShadow(TacSkinData& data, int sectionIndex) {
   m.WT = int16_t((h + g.OutOffsT - g.OutOffsB) / 2);
   m.WB = int16_t((h + g.OutOffsB - g.OutOffsT) / 2);
   const int index = static_cast<int>(data.MaskArray.size());
-  return AppendShadowItem(data, std::move(m), std::move(bmp), g.ClassName + L"-",
-                          L"Outer" + std::to_wstring(index), false);
+  return AppendShadowItem(data, std::move(m), std::move(bmp), g.ClassName + L"-", L"Outer" + std::to_wstring(index),
+                          false);
 }
 
 void ReadOuterEffectPicture(TacSkinData& data, const TacBuildInput& input, TacOutEffData& e, const String& key) {

@@ -26,7 +26,8 @@ std::vector<String> KeptIcons(int keepHue) {
   if (keepHue <= 0) return names;
   names = {L"BICONCLOSE", L"BICLOSEALONE", L"SICONCLOSE"};
   if (keepHue == 1)
-    for (const wchar_t* n : {L"BICONMAX", L"BICONMIN", L"BICONNORM", L"BICONHELP", L"SICONMAX", L"SICONMIN", L"SICONNORM"})
+    for (const wchar_t* n :
+         {L"BICONMAX", L"BICONMIN", L"BICONNORM", L"BICONHELP", L"SICONMAX", L"SICONMIN", L"SICONNORM"})
       names.push_back(n);
   return names;
 }
@@ -109,8 +110,9 @@ void AdjustMasterBitmap(TacSkinGlobals& g, const TacSkinOptions& o, const TacCol
   if (a.Empty() || !master || master->Empty()) return;
   if (a.Hue) {
     const std::vector<String> kept = KeptIcons(g.BIKeepHue);
-    const std::vector<RECT> keep = MasterRegions(
-        o, [&](const String& s, const String& k, const TacImageDescriptor&) { return s == L"GLOBALINFO" && Contains(kept, k); });
+    const std::vector<RECT> keep = MasterRegions(o, [&](const String& s, const String& k, const TacImageDescriptor&) {
+      return s == L"GLOBALINFO" && Contains(kept, k);
+    });
     auto copy = keep.empty() ? nullptr : Duplicate(*master);
     EachPixel(*master, Whole(*master), [&](uint32_t px) { return HuePixel(px, a.Hue); });
     for (const RECT& r : keep) CopyRegion(*master, *copy, r);

@@ -71,9 +71,9 @@ bool SameRect(const RECT& a, const RECT& b) {
 TacCachedImage* FindCached(TacSkinData& data, const String& fileName, const RECT& rect, int srcPPI, int maskType) {
   for (TacCachedImage& c : data.ImageCache) {
     if (c.Generated || !c.Bmp) continue;
-    if (!fileName.empty() ? c.FileName == fileName
-                          : c.FileName.empty() && SameRect(c.MasterRect, rect) && c.SrcPPI == srcPPI &&
-                                c.MaskType == maskType)
+    if (!fileName.empty()
+            ? c.FileName == fileName
+            : c.FileName.empty() && SameRect(c.MasterRect, rect) && c.SrcPPI == srcPPI && c.MaskType == maskType)
       return &c;
   }
   return nullptr;
@@ -123,8 +123,7 @@ int AddImageItem(TacSkinData& data, const TacBuildInput& input, const String& se
     if (input.ReadFile)
       if (auto bytes = input.ReadFile(d.FileName)) picture = LoadSkinPicture(*bytes, d.FileName);
     if (!picture) return -1;  // an item whose picture cannot be had is dropped
-    if (d.FileName.find(L".PNG") != String::npos && input.Brightness <= 0 && m.ImgKind != 0)
-      PremultiplyAlpha(*picture);
+    if (d.FileName.find(L".PNG") != String::npos && input.Brightness <= 0 && m.ImgKind != 0) PremultiplyAlpha(*picture);
     TacCachedImage entry;
     entry.PPI = entry.SrcPPI = srcPPI;  // files are used as drawn
     entry.MaskType = m.MaskType;

@@ -20,7 +20,8 @@ int Image(const TacSkinData& data, int section, const wchar_t* name) {
 
 int Texture(const TacSkinData& data, int section, const wchar_t* name) {
   if (section < 0) return -1;
-  return GetTextureIndex(data.GeneralDataArray, data.MaskArray, section, data.GeneralDataArray[section].ClassName, name);
+  return GetTextureIndex(data.GeneralDataArray, data.MaskArray, section, data.GeneralDataArray[section].ClassName,
+                         name);
 }
 
 // The first of the names the skin has.

@@ -94,7 +94,9 @@ TEST(SkinDataDensity, PicturesAreTakenAndRescaledForTheTable) {
 TEST(SkinDataDensity, ItemsOfOneRegionShareOnePicture) {
   auto master = Master();
   const std::string region = Desc(0, 80, 60, 120, 4, 2, 1);
-  Built b("[B]\r\nBORDERSMASK=" + region + "\r\n[C]\r\nGLYPHMASK=" + region + "\r\n", 120, master.get());
+  Built b("[GLOBALINFO]\r\nSH_SOURCE=0\r\nLO_SOURCE=0\r\n[B]\r\nBORDERSMASK=" + region +
+              "\r\n[C]\r\nGLYPHMASK=" + region + "\r\n",
+          120, master.get());
   const TsMaskData* first = b.Item(L"B", L"BORDERSMASK");
   const TsMaskData* second = b.Item(L"C", L"GLYPHMASK");
   ASSERT_TRUE(first && second);
@@ -140,8 +142,8 @@ TEST(SkinDataDensity, ScaledBordersStayInsideTheFrame) {
 }
 
 TEST(SkinDataImages, OnlyPrefixedOrOldNamesAreImages) {
-  const std::string text =
-      "[GLOBALINFO]\r\nSH_SOURCE=0\r\nLO_SOURCE=0\r\nNOTE=FRAME.PNG\r\nOLDNAME=PIC.BMP\r\nGLYPH=" + Desc(0, 0, 10, 10) + "\r\n";
+  const std::string text = "[GLOBALINFO]\r\nSH_SOURCE=0\r\nLO_SOURCE=0\r\nNOTE=FRAME.PNG\r\nOLDNAME=PIC.BMP\r\nGLYPH=" +
+                           Desc(0, 0, 10, 10) + "\r\n";
   auto master = Master();
   Built b(text, 96, master.get());
   EXPECT_EQ(b.Item(L"GLOBALINFO", L"NOTE"), nullptr);
@@ -165,7 +167,8 @@ TEST(SkinDataMetrics, FormMetricsAndItemMetrics) {
       {"stored per density", "TITLEHEIGHT=20\r\nTITLEHEIGHT*125=33\r\nMAXHEIGHT=40\r\n", 120, false, 5, 33, 50},
       {"shadow borders", "TITLEHEIGHT=20\r\nBORDERWIDTH=9\r\n", 144, true, 6, 45, 45},
       // Values of the extended border follow its picture's density (192).
-      {"from the border picture", "EXBORDER=" + Desc(0, 0, 40, 40) + "\r\nEXBORDER*200=" + Desc(0, 0, 80, 80) +
+      {"from the border picture",
+       "EXBORDER=" + Desc(0, 0, 40, 40) + "\r\nEXBORDER*200=" + Desc(0, 0, 80, 80) +
            "\r\nBORDERWIDTH=4\r\nBORDERWIDTH*200=16\r\n",
        144, false, 12, 45, 45},
   };
@@ -180,13 +183,12 @@ TEST(SkinDataMetrics, FormMetricsAndItemMetrics) {
 TEST(SkinDataCommon, CommonSectionsComeAfterTheSkinsOwn) {
   auto master = Master();
   const std::string skin = "[GLOBALINFO]\r\nX=1\r\n[BUTTON]\r\nCOLOR=$000000AA\r\nUSESTATE2=1\r\n";
-  const std::string common =
-      "[BUTTON]\r\nCOLOR=$00000001\r\nGLYPHMASK=" + Desc(0, 0, 10, 10) +
-      "\r\n"
-      "[MYBTN]\r\nPARENTCLASS=button\r\nHOTCOLOR=$00000077\r\nSHIFTCLICK=true\r\nGLYPHMASK=" +
-      Desc(20, 0, 30, 10) +
-      "\r\n"
-      "[FLAT]\r\nBORDERSMASK=-\r\nSTATES=1\r\n";
+  const std::string common = "[BUTTON]\r\nCOLOR=$00000001\r\nGLYPHMASK=" + Desc(0, 0, 10, 10) +
+                             "\r\n"
+                             "[MYBTN]\r\nPARENTCLASS=button\r\nHOTCOLOR=$00000077\r\nSHIFTCLICK=true\r\nGLYPHMASK=" +
+                             Desc(20, 0, 30, 10) +
+                             "\r\n"
+                             "[FLAT]\r\nBORDERSMASK=-\r\nSTATES=1\r\n";
   Built b(skin, 96, master.get(), common);
   const int own = b.data.SectionIndex(L"BUTTON");
   const int mine = b.data.SectionIndex(L"MYBTN");
@@ -241,7 +243,7 @@ TEST(SkinDataShadows, SectionsWithComputedShadows) {
   EXPECT_EQ(m.WT, 4);
   EXPECT_EQ(m.WB, 10);
   EXPECT_EQ(GetPixel32(*m.Bmp, 5, 2) & 0xFFFFFF, 0x302010u);  // mode 3: all in OUTCOLL
-  EXPECT_EQ(GetPixel32(*m.Bmp, 5, 22) & 0xFFFFFF, 0u);       // the shape's middle: opaque
+  EXPECT_EQ(GetPixel32(*m.Bmp, 5, 22) & 0xFFFFFF, 0u);        // the shape's middle: opaque
   bool cached = false;
   for (const TacCachedImage& c : b.data.ImageCache)
     cached = cached || (c.FileName == L"Outer" + std::to_wstring(calc.OuterMask) && c.Bmp.get() == m.Bmp);
@@ -269,27 +271,31 @@ TEST(SkinDataShadows, SkinWideOuterEffects) {
 
 TEST(SkinDataRecords, CompositeControlsFindTheirSections) {
   auto master = Master();
-  const std::string text =
-      "[GLOBALINFO]\r\nSH_SOURCE=0\r\nLO_SOURCE=0\r\nBICONCLOSEGLOW=2\r\nBICONCLOSE=" + Desc(0, 0, 30, 20) +
-      "\r\nBICONCLOSEGLOW0=" + Desc(40, 0, 70, 20) + "\r\nBICONCLOSEGLOW1=" + Desc(80, 0, 110, 20) +
-      "\r\n"
-      "[BUTTON]\r\nBORDERSMASK=" +
-      Desc(0, 0, 30, 30) +
-      "\r\n"
-      "[UPDOWNBTN_TOP]\r\nCOLOR=0\r\n"
-      "[COMBOBOX]\r\nGLYPHMASK=" +
-      Desc(0, 30, 10, 40) +
-      "\r\n"
-      "[COMBOBTN]\r\nPARENTCLASS=BUTTON\r\n"
-      "[TABTOP]\r\nPATTERN=" +
-      Desc(50, 50, 60, 60, 0, 1, 0, 1) +
-      "\r\n"
-      "[TRACKBAR]\r\nSLIDERMASK=" +
-      Desc(0, 50, 10, 60) + "\r\n";
+  const std::string text = "[GLOBALINFO]\r\nSH_SOURCE=0\r\nLO_SOURCE=0\r\nBICONCLOSEGLOW=2\r\nBICONCLOSE=" +
+                           Desc(0, 0, 30, 20) + "\r\nBICONCLOSEGLOW0=" + Desc(40, 0, 70, 20) +
+                           "\r\nBICONCLOSEGLOW1=" + Desc(80, 0, 110, 20) +
+                           "\r\n"
+                           "[BUTTON]\r\nBORDERSMASK=" +
+                           Desc(0, 0, 30, 30) +
+                           "\r\n"
+                           "[UPDOWNBTN_TOP]\r\nCOLOR=0\r\n"
+                           "[COMBOBOX]\r\nGLYPHMASK=" +
+                           Desc(0, 30, 10, 40) +
+                           "\r\n"
+                           "[COMBOBTN]\r\nPARENTCLASS=BUTTON\r\n"
+                           "[TABTOP]\r\nPATTERN=" +
+                           Desc(50, 50, 60, 60, 0, 1, 0, 1) +
+                           "\r\n"
+                           "[TRACKBAR]\r\nSLIDERMASK=" +
+                           Desc(0, 50, 10, 60) + "\r\n";
   Built b(text, 96, master.get());
   const auto& d = b.data;
-  EXPECT_EQ(d.UpDownButtons[0].SkinIndex, d.SectionIndex(L"BUTTON"));  // no own, no UPDOWNBTN
-  EXPECT_EQ(d.UpDownButtons[0].Name, L"BUTTON");
+  // No own section: the "UPDOWNBTN" the loader copied from "BUTTON", with
+  // the border it inherits.
+  EXPECT_EQ(d.UpDownButtons[0].SkinIndex, d.SectionIndex(L"UPDOWNBTN"));
+  EXPECT_GE(d.UpDownButtons[0].SkinIndex, 0);
+  EXPECT_EQ(d.UpDownButtons[0].Name, L"UPDOWNBTN");
+  EXPECT_EQ(d.UpDownButtons[0].BorderIndex, GetMaskIndex(d.MaskArray, L"BUTTON", L"BORDERSMASK"));
   EXPECT_EQ(d.UpDownButtons[1].SkinIndex, d.SectionIndex(L"UPDOWNBTN_TOP"));
   EXPECT_EQ(d.UpDownButtons[1].BorderIndex, -1);
   EXPECT_EQ(d.ComboButton.SkinIndex, d.SectionIndex(L"COMBOBTN"));
@@ -412,14 +418,12 @@ TEST_F(SkinDataManager, ColourChangesReachTheLoadedSkin) {
   m->SetHueOffset(90);
   ASSERT_TRUE(m->IsSkinLoaded());
   EXPECT_EQ(m->SkinData()->GeneralDataArray[edit].Props[0].Color, ApplyColorHue(90, before));
-  if ((pixel & 0xFFFFFF) != 0xFF00FF)
-    EXPECT_EQ(GetPixel32(*m->Globals().MasterBitmap, 1, 1), HuePixel(pixel, 90));
+  if ((pixel & 0xFFFFFF) != 0xFF00FF) EXPECT_EQ(GetPixel32(*m->Globals().MasterBitmap, 1, 1), HuePixel(pixel, 90));
   // A second density of the same load is not changed twice.
   TacSkinData* d120 = m->GetSkinDataForPPI(120);
   ASSERT_NE(d120, nullptr);
   EXPECT_EQ(d120->GeneralDataArray[edit].Props[0].Color, ApplyColorHue(90, before));
-  EXPECT_EQ(GetPixel32(*m->Globals().MasterBitmap, 1, 1),
-            (pixel & 0xFFFFFF) == 0xFF00FF ? pixel : HuePixel(pixel, 90));
+  EXPECT_EQ(GetPixel32(*m->Globals().MasterBitmap, 1, 1), (pixel & 0xFFFFFF) == 0xFF00FF ? pixel : HuePixel(pixel, 90));
 }
 
 }  // namespace

@@ -160,11 +160,13 @@ TEST(SkinImages, DensityVariantSearch) {
     ASSERT_EQ(b.data.MaskArray.size(), 1u) << c.ppi;
     const TsMaskData& m = b.data.MaskArray[0];
     EXPECT_EQ(m.SrcPPI, c.expectedPPI) << c.ppi;
-    EXPECT_EQ(m.SrcRect.right, c.expectedPPI / 8) << c.ppi;
+    // A picture of another density is rescaled to the table's.
+    EXPECT_EQ(m.SrcRect.right, c.ppi * (c.expectedPPI / 8) / c.expectedPPI) << c.ppi;
     EXPECT_EQ(m.PPI, c.ppi);
   }
   // A variant without its plain key is no item.
-  Built orphan("[GLOBALINFO]\r\nSH_SOURCE=0\r\nLO_SOURCE=0\r\nIMG*150=" + Narrow(Desc(0, 0, 10, 10)) + "\r\n", 144, master.get());
+  Built orphan("[GLOBALINFO]\r\nSH_SOURCE=0\r\nLO_SOURCE=0\r\nIMG*150=" + Narrow(Desc(0, 0, 10, 10)) + "\r\n", 144,
+               master.get());
   EXPECT_TRUE(orphan.data.MaskArray.empty());
 }
 
