@@ -1,5 +1,7 @@
 #include "skin/manager/ScaleMaskItem.h"
 
+#include "skin/manager/SkinPictures.h"
+
 #include "skin/graphics/Bitmap32.h"
 #include "skin/graphics/PixelRoutines.h"
 #include "skin/graphics/Resample.h"
@@ -99,7 +101,10 @@ bool ScaleMaskItem(TsMaskData& m, TBitmap* master, bool keepAlpha, uint32_t fill
   const int newFrameWidth = m.PPI * frameWidth / m.SrcPPI;
   const int newWidth = newFrameWidth * count;
   const int newHeight = height * m.PPI / m.SrcPPI;
-  if (newWidth <= 0 || newHeight <= 0) return false;
+  // A region of an allowed master bitmap can still grow past what a picture
+  // may hold at a higher density.
+  if (newWidth <= 0 || newHeight <= 0 || int64_t(newWidth) * newHeight * (masked ? 2 : 1) > MaxSkinPicturePixels)
+    return false;
   auto out = NewBitmap32(newWidth, masked ? newHeight * 2 : newHeight);
   if (out->Empty()) return false;
   if (!masked) {

@@ -3,6 +3,7 @@
 // and shadow.
 #include "skin/manager/SkinDataBuilder.h"
 #include "skin/manager/ImageDescriptor.h"
+#include "skin/manager/SkinPictures.h"
 #include "skin/core/SkinConstants.h"
 #include "skin/core/SkinUtils.h"
 #include "skin/graphics/Bitmap32.h"
@@ -147,7 +148,7 @@ void ReadOuterEffectPicture(TacSkinData& data, const TacBuildInput& input, TacOu
             for (int y = 0; y < h; ++y)
               for (int x = 0; x < w; ++x) SetPixel32(*picture, x, y, GetPixel32(*source, r.left + x, r.top + y));
           }
-          if (picture && !picture->Empty()) {
+          if (picture && !picture->Empty() && int64_t(scaled(w)) * scaled(h) * 2 <= MaxSkinPicturePixels) {
             auto resized = std::make_unique<TBitmap>();
             ResampleBitmap(*picture, *resized, scaled(w), scaled(h), 0);
             if (!resized->Empty()) {
@@ -175,6 +176,11 @@ void ReadOuterEffectPicture(TacSkinData& data, const TacBuildInput& input, TacOu
   } else {
     // A shape of the record's own radius and fall-off. The widths it gives
     // are already at this density; only widths from the file are scaled.
+    // Offsets of the skin file are bounded before any arithmetic on them.
+    e.OffsetL = std::clamp(e.OffsetL, -1000, 1000);
+    e.OffsetT = std::clamp(e.OffsetT, -1000, 1000);
+    e.OffsetR = std::clamp(e.OffsetR, -1000, 1000);
+    e.OffsetB = std::clamp(e.OffsetB, -1000, 1000);
     const int extraWidth = std::max(0, e.OffsetL) + std::max(0, e.OffsetR);
     const int extraHeight = std::max(0, e.OffsetT) + std::max(0, e.OffsetB);
     auto shape = CreateGlowShape(0, std::clamp(e.Radius, 0, 255), 0, std::min(extraHeight, 1020),
