@@ -58,11 +58,8 @@ bool RightToLeftLayout() {
   return (GetWindowLongW(form->Handle(), GWL_EXSTYLE) & (WS_EX_LAYOUTRTL | WS_EX_RTLREADING)) != 0;
 }
 
-// The buttons options' switch, which comes with those options; on by default.
-bool TsSkinManager::AllowRTLSysButtons() const { return true; }
-
 void TsSkinManager::UpdateRTLButtons(bool rightToLeft) {
-  if (!AllowRTLSysButtons() || FRTLMirrored == rightToLeft) return;
+  if (!FButtonsOptions->AllowRTLSysButtons() || FRTLMirrored == rightToLeft) return;
   FRTLMirrored = rightToLeft;
   std::vector<TacSkinData*> all;
   for (auto& d : FSkinData) all.push_back(d.get());

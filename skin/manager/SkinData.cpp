@@ -1,6 +1,9 @@
 #include "skin/manager/SkinData.h"
 
+#include <algorithm>
+
 #include "skin/core/SkinUtils.h"
+#include "skin/graphics/Gradients.h"
 
 const std::array<const wchar_t*, StandardSectionCount> StandardSectionNames = {
     L"MENUITEM",      L"CHECKBOX",      L"SPEEDBUTTON",    L"SPEEDBUTTON_SMALL",
@@ -41,4 +44,36 @@ void TacSkinData::Clear() {
   CheckImages.fill(-1);
   SmallCheckImages.fill(-1);
   ExBorderIndex = GripImage = GripHorz = GripVert = -1;
+  for (auto& glows : TitleGlowIndexes) glows.clear();
+  ScrollButtons = ScrollBars = UpDownButtons = {};
+  ScrollSliders = {};
+  MenuItem = ComboButton = {};
+  Tabs = {};
+  TrackBars = {};
+  ActiveBorderBmp.reset();
+  NormalBorderBmp.reset();
+  ExtBorderMargins = {};
+  FActiveShadowBmp.reset();
+  FNormalShadowBmp.reset();
+}
+
+namespace {
+
+std::unique_ptr<TBitmap> WindowShadow(const TacSkinData& d, uint32_t color) {
+  // Values of the skin file: bounded so none asks for a giant bitmap.
+  const int size = std::clamp(d.WShadowSize, 0, 255);
+  return CreateGlowShape(color, std::clamp(d.WShadowRadius, 0, 255), std::clamp(d.WShadowOffset, 0, 255), 2 * size,
+                         2 * size, 0, false, true);
+}
+
+}  // namespace
+
+TBitmap* TacSkinData::GetActiveShadowBmp() {
+  if (!FActiveShadowBmp) FActiveShadowBmp = WindowShadow(*this, WShadowColorA);
+  return FActiveShadowBmp.get();
+}
+
+TBitmap* TacSkinData::GetNormalShadowBmp() {
+  if (!FNormalShadowBmp) FNormalShadowBmp = WindowShadow(*this, WShadowColorN);
+  return FNormalShadowBmp.get();
 }

@@ -8,10 +8,41 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <vector>
 
 constexpr int StandardSectionCount = 67;
 extern const std::array<const wchar_t*, StandardSectionCount> StandardSectionNames;
 extern const std::array<const wchar_t*, 13> TitleIconNames;
+
+// A picture made for one density and shared by the items that use it: a
+// skin file, a rescaled region of the master bitmap or a computed shadow.
+struct TacCachedImage {
+  int PPI = 96;
+  int SrcPPI = 96;
+  int MaskType = 0;
+  String Key;       // section "-" key
+  String FileName;  // the picture file, "Outer", "Outer" + item index or "OuterCalc"
+  std::unique_ptr<TBitmap> Bmp;
+  RECT Rect = {};
+  RECT MasterRect = {};
+  uint8_t Generated = 0;
+  // Made from the master bitmap: its colours follow the master's, which is
+  // adjusted once per load.
+  bool FromMaster = false;
+};
+
+// The sections and items one part of a composite control is painted with.
+struct TacSectionRecord {
+  int SkinIndex = -1, BorderIndex = -1, GlyphIndex = -1, Pattern = -1, HotPattern = -1;
+  int Reserved = 0;  // the painters'
+  String Name;
+};
+
+struct TacTrackBarRecord {
+  int SkinIndex = -1, BorderIndex = -1, SliderIndex = -1, Pattern = -1, HotPattern = -1;
+  int Reserved = 0;  // the painters'
+  int TickIndex = -1, ProgressIndex = -1, ChannelIndex = -1;
+};
 
 struct TacOutEffData {
   int ColorL = 0, ColorT = 0, ColorR = 0, ColorB = 0;
@@ -55,10 +86,30 @@ class TacSkinData {
   std::array<int, 3> CheckImages;
   std::array<int, 3> SmallCheckImages;
   int ExBorderIndex = -1, GripImage = -1, GripHorz = -1, GripVert = -1;
+  std::array<std::vector<int>, 5> TitleGlowIndexes;
+
+  // Composite controls; four-side arrays run left, top, right, bottom.
+  std::array<TacSectionRecord, 4> ScrollButtons, ScrollBars, UpDownButtons;
+  std::array<TacSectionRecord, 2> ScrollSliders;
+  TacSectionRecord MenuItem, ComboButton;
+  std::array<TacSectionRecord, 16> Tabs;       // in the order of acTabSections
+  std::array<TacTrackBarRecord, 2> TrackBars;  // vertical, horizontal
+
+  // Extended borders of forms: pictures of active and inactive forms and the
+  // widths they add on each side.
+  std::unique_ptr<TBitmap> ActiveBorderBmp, NormalBorderBmp;
+  RECT ExtBorderMargins = {};
+
+  // Window shadows of active and inactive forms, made on first use.
+  TBitmap* GetActiveShadowBmp();
+  TBitmap* GetNormalShadowBmp();
 
   int SectionIndex(const String& name) const { return GetSectionIndex(GeneralDataArray, name); }
 
-  // Pictures that items own (files of the skin), keyed by file name; items
-  // point into them.
-  std::map<String, std::unique_ptr<TBitmap>> ImageCache;
+  // Pictures items point into: files of the skin, rescaled master regions and
+  // computed shadows.
+  std::vector<TacCachedImage> ImageCache;
+
+ private:
+  std::unique_ptr<TBitmap> FActiveShadowBmp, FNormalShadowBmp;
 };

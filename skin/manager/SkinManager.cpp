@@ -7,6 +7,7 @@
 #include "skin/core/SkinCommand.h"
 #include "skin/manager/MouseLighting.h"
 #include "skin/manager/RTLButtons.h"
+#include "skin/manager/SkinColorAdjust.h"
 #include "skin/manager/SkinDataBuilder.h"
 
 #include <algorithm>
@@ -126,6 +127,18 @@ void TsSkinManager::SetSaturation(int value) {
   RefreshSkin();
 }
 
+void TsSkinManager::SetCommonSections(const std::vector<String>& lines) {
+  FCommonSections.clear();
+  String text;
+  for (String line : lines) {
+    if (!line.empty() && line[0] != L';') line.erase(std::remove(line.begin(), line.end(), L' '), line.end());
+    text += line + L"\r\n";
+    FCommonSections.push_back(std::move(line));
+  }
+  FCommonOptions.SetText(StringToAnsi(text));
+  SetSkinName(FSkinName);
+}
+
 void TsSkinManager::SetActive(bool value) {
   if (value == FActive) return;
   if (value) {
@@ -231,6 +244,7 @@ void TsSkinManager::BuildSkinData(TacSkinData& data) {
     FGlobalInfoRead = true;
     ReadGlobalInfo(FGlobals, FOptions, FSource.Reader.get(), FSource.Folder);
     CheckSkinVersion(FGlobals.Version);
+    AdjustMasterBitmap(FGlobals, FOptions, {FHueOffset, FSaturation, FBrightness});
   }
   TacBuildInput input;
   input.Options = &FOptions;
@@ -240,8 +254,14 @@ void TsSkinManager::BuildSkinData(TacSkinData& data) {
   input.DefLight = FGlobals.DefLight;
   input.GlobalColor = uint32_t(FOptions.ReadInteger(L"GLOBALINFO", L"COLOR", int(GetSysColor(COLOR_BTNFACE))));
   input.GlobalFontColor = uint32_t(FOptions.ReadInteger(L"GLOBALINFO", L"FONTCOLOR", 0));
+  input.Common = &FCommonOptions;
+  input.Brightness = FBrightness;
+  input.ShadowBorders = FExtBordersMode == TacExtBordersMode::ebmShadow;
+  if (FManagerOptions->ScaleMode() == TacScaleMode::smCustomPPI) input.CustomPPI = FManagerOptions->PixelsPerInch();
   ::BuildSkinData(data, input);
   LoadSkinPalette(FGlobals, FOptions, data);
+  AdjustSkinData(data, FGlobals, {FHueOffset, FSaturation, FBrightness});
+  MakeExtendedBorders(data, FGlobals.MasterBitmap.get(), FActive, ExtendedBorders(), input.ShadowBorders);
   if (OnSkinLoading) OnSkinLoading(this);
 }
 

@@ -71,6 +71,9 @@ class TsSkinManager : public TComponent {
   void SetHueOffset(int value);
   int Saturation() const { return FSaturation; }
   void SetSaturation(int value);
+  // Extra option text read beside the skin's own: sections the skin lacks.
+  const std::vector<String>& CommonSections() const { return FCommonSections; }
+  void SetCommonSections(const std::vector<String>& lines);
   bool SkinnedPopups() const { return FSkinnedPopups; }
   void SetSkinnedPopups(bool value) { FSkinnedPopups = value; }
   bool ExtendedBorders() const { return false; }  // needs layered borders, which come later
@@ -274,7 +277,6 @@ class TsSkinManager : public TComponent {
 
   // Hooks, hot window and mirrored title buttons.
   POINT CursorNow() const;
-  bool AllowRTLSysButtons() const;
   TOwnedHook FCbtHook;
   std::vector<std::unique_ptr<TacWrappedWindow>> FWrappedWindows;
   std::unique_ptr<TTimer> FMouseLeaveTimer;
@@ -284,4 +286,6 @@ class TsSkinManager : public TComponent {
   HWND FHotWindow = nullptr;
   TControl* FHotSpeedButton = nullptr;
   bool FRTLMirrored = false;
+  std::vector<String> FCommonSections;
+  TacSkinOptions FCommonOptions;
 };

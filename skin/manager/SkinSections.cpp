@@ -2,6 +2,7 @@
 #include "skin/core/SkinConstants.h"
 #include "skin/core/SkinUtils.h"
 
+#include <algorithm>
 #include <climits>
 #include <vector>
 
@@ -103,6 +104,97 @@ void ReadState(const TInheritedReader& in, const String& s, int n, uint32_t defL
   st.BorderColor = uint32_t(in.Int(s, k[13], int(def.BorderColor)));
 }
 
+String UpperText(String s) {
+  for (wchar_t& c : s)
+    if (c >= L'a' && c <= L'z') c = wchar_t(c - 32);
+  return s;
+}
+
+// Reads of the common text: a negative integer counts as missing.
+struct TCommonReader {
+  const TacSkinOptions& O;
+  int Int(const String& s, const String& key, int def) const {
+    const int v = O.ReadInteger(s, key, -1);
+    return v < 0 ? def : v;
+  }
+  // "1" or "TRUE" in any case; a missing key keeps def.
+  bool Bool(const String& s, const String& key, bool def) const {
+    if (!O.ValueExists(s, key)) return def;
+    const String v = UpperText(O.ReadString(s, key, String()));
+    return v == L"1" || v == L"TRUE";
+  }
+};
+
+void ReadCommonState(const TCommonReader& c, const String& s, int n, const TsGenState& base, TsGenState& st) {
+  const auto& k = StateKeys[n];
+  st = base;
+  st.Color = uint32_t(c.Int(s, k[0], int(base.Color)));
+  st.FontColor = uint32_t(c.Int(s, k[1], int(base.FontColor)));
+  st.ContourLeft = uint32_t(c.Int(s, k[2], int(base.ContourLeft)));
+  st.ContourTop = uint32_t(c.Int(s, k[3], int(base.ContourTop)));
+  st.ContourRight = uint32_t(c.Int(s, k[4], int(base.ContourRight)));
+  st.ContourBottom = uint32_t(c.Int(s, k[5], int(base.ContourBottom)));
+  st.GlowColor = uint32_t(c.Int(s, k[6], int(base.GlowColor)));
+  st.GlowSize = c.Int(s, k[7], base.GlowSize);
+  st.GradientPercent = c.Int(s, k[8], base.GradientPercent);
+  const String gradient = c.O.ReadString(s, k[9], String());
+  if (gradient.size() >= 4) {
+    try {
+      st.GradientData = ParseGradientString(gradient);
+    } catch (const Exception&) {
+    }
+  }
+  st.ImagePercent = c.Int(s, k[10], base.ImagePercent);
+  st.Transparency = c.Int(s, k[11], base.Transparency);
+  st.LightColor = uint32_t(c.Int(s, k[12], int(base.LightColor)));
+  st.BorderColor = uint32_t(c.Int(s, k[13], int(base.BorderColor)));
+}
+
+// Sections of the manager's common text that the skin lacks, each on the
+// section it names as parent.
+void ReadCommonSections(TacSkinData& data, const TacBuildInput& input, const TInheritedReader& in) {
+  if (!input.Common || input.Common->Empty()) return;
+  const TCommonReader c{*input.Common};
+  auto& table = data.GeneralDataArray;
+  for (const auto& section : input.Common->Sections()) {
+    const String& name = section.Name;
+    if (data.SectionIndex(name) >= 0) continue;
+    TsGeneralData g;
+    g.BorderIndex = 0;  // looked up with the image items
+    const String parent = UpperText(input.Common->ReadString(name, L"PARENTCLASS", L"-1"));
+    if (parent != L"-1")
+      for (const TsGeneralData& other : table)
+        if (UpperText(other.ClassName) == parent) {
+          g = other;
+          break;
+        }
+    const TsGeneralData base = g;
+    g.ClassName = name;
+    g.ParentClass = parent;
+    g.States = c.Int(name, L"STATES", base.States);
+    ReadCommonState(c, name, 0, base.Props[0], g.Props[0]);
+    if (g.States >= 2)
+      ReadCommonState(c, name, 1, base.Props[1], g.Props[1]);
+    else
+      g.Props[1] = g.Props[0];
+    const int own = input.Common->ReadInteger(name, L"USESTATE2", -1);
+    g.UseState2 = (own >= 0 ? own : in.Int(parent, L"USESTATE2", 0)) == 1;
+    if (g.UseState2)
+      ReadCommonState(c, name, 2, base.Props[2], g.Props[2]);
+    else
+      g.Props[2] = g.Props[1];
+    g.ReservedBoolean = c.Bool(name, L"RESERVEDBOOLEAN", base.ReservedBoolean);
+    g.GiveOwnFont = c.Bool(name, L"GIVEOWNFONT", base.GiveOwnFont);
+    g.ShiftClick = c.Bool(name, L"SHIFTCLICK", base.ShiftClick);
+    g.Glow = std::min(c.Int(name, L"GLOW", base.Glow), 255);
+    g.GlowMargin = std::min(c.Int(name, L"GLOWMARGIN", base.GlowMargin), 255);
+    if (input.Common->ValueExists(name, L"BORDERSMASK") &&
+        input.Common->ReadString(name, L"BORDERSMASK", String()).size() < 5)
+      g.BorderIndex = -2;
+    table.push_back(std::move(g));
+  }
+}
+
 TsGeneralData FallbackSection(const String& name, int transparency, uint32_t color, uint32_t fontColor) {
   TsGeneralData g;
   g.ClassName = name;
@@ -167,24 +259,40 @@ void ReadSections(TacSkinData& data, const TacBuildInput& input) {
     g.BorderIndex = 0;
     data.GeneralDataArray.push_back(std::move(g));
   }
+  ReadCommonSections(data, input, in);
   if (data.SectionIndex(L"TRANSPARENT") < 0)
     data.GeneralDataArray.push_back(FallbackSection(L"TRANSPARENT", 100, 0xFFFFFF, input.GlobalFontColor));
   if (data.SectionIndex(L"MAINCOLOR") < 0)
     data.GeneralDataArray.push_back(FallbackSection(L"MAINCOLOR", 0, input.GlobalColor, input.GlobalFontColor));
 }
 
-int ReadGlobalMetric(const TacSkinData& data, const TacSkinOptions& o, const String& name, int def, bool scale) {
-  int v = o.ReadInteger(L"GLOBALINFO", name + acScaleSuffixes[data.ScaleIndex], -99999);
-  if (v != -99999) return v;
+int ReadGlobalMetric(const TacSkinData& data, const TacSkinOptions& o, const String& name, int def, int itemIndex,
+                     bool scale, int customPPI) {
+  const String g = L"GLOBALINFO";
+  if (scale && itemIndex >= 0 && itemIndex < static_cast<int>(data.MaskArray.size())) {
+    // A value of an image item belongs to the density its picture was drawn
+    // for.
+    int from = data.MaskArray[itemIndex].SrcPPI;
+    int v = o.ReadInteger(g, name + acScaleSuffixes[PPIToScaleIndex(from)], -99999);
+    if (v == -99999) {
+      v = o.ReadInteger(g, name, def);
+      from = 96;
+    }
+    return MulDiv(v, data.PPI, from > 0 ? from : 96);
+  }
+  int v = o.ReadInteger(g, name + acScaleSuffixes[data.ScaleIndex], -99999);
+  if (v != -99999) return customPPI > 0 && customPPI < 96 ? MulDiv(v, customPPI, 96) : v;
   if (data.ScaleIndex == 0) return def;
-  v = o.ReadInteger(L"GLOBALINFO", name, def);
+  v = o.ReadInteger(g, name, def);
   return scale ? MulDiv(v, data.PPI, 96) : v;
 }
 
 void ReadGlobalValues(TacSkinData& data, const TacBuildInput& input) {
   const TacSkinOptions& o = *input.Options;
   const String g = L"GLOBALINFO";
-  auto metric = [&](const wchar_t* name, int def) { return ReadGlobalMetric(data, o, name, def, true); };
+  auto metric = [&](const wchar_t* name, int def) {
+    return ReadGlobalMetric(data, o, name, def, -1, true, input.CustomPPI);
+  };
   data.BorderMode = o.ReadInteger(g, L"BORDERMODE", 0);
   data.AlignOffset = metric(L"ALIGNOFFSET", 0);
   data.AlignOffsetR = metric(L"ALIGNOFFSETR", data.AlignOffset);
@@ -211,15 +319,20 @@ void ReadGlobalValues(TacSkinData& data, const TacBuildInput& input) {
   if (data.ComboMargin == 1 && data.PPI > 143) data.ComboMargin = 2;
   data.SliderMargin = o.ReadInteger(g, L"SLIDERMARGIN", 1);
 
-  // The skin-wide outer effects; only their source and shape values are kept:
-  // the pictures of computed effects are made by the painters that use them.
+  // The skin-wide outer effects. Widths from the file are sizes at 96 pixels
+  // per inch; a width of -1 is taken from the computed shape, which is drawn
+  // at this density already.
   auto scaled = [&](int v) { return ScaleByIndex(v, data.ScaleIndex); };
+  auto width = [&](const wchar_t* name) {
+    const int v = o.ReadInteger(g, name, -1);
+    return v == -1 ? -1 : scaled(v);
+  };
   TacOutEffData& sh = data.OuterEffects[1];
   sh.ColorT = 0xFF00FF;
-  sh.WidthL = scaled(o.ReadInteger(g, L"SH_WIDTHL", -1));
-  sh.WidthR = scaled(o.ReadInteger(g, L"SH_WIDTHR", -1));
-  sh.WidthT = scaled(o.ReadInteger(g, L"SH_WIDTHT", -1));
-  sh.WidthB = scaled(o.ReadInteger(g, L"SH_WIDTHB", -1));
+  sh.WidthL = width(L"SH_WIDTHL");
+  sh.WidthR = width(L"SH_WIDTHR");
+  sh.WidthT = width(L"SH_WIDTHT");
+  sh.WidthB = width(L"SH_WIDTHB");
   sh.OffsetL = scaled(o.ReadInteger(g, L"SH_OFFSETL", 3));
   sh.OffsetR = scaled(o.ReadInteger(g, L"SH_OFFSETR", 3));
   sh.OffsetT = scaled(o.ReadInteger(g, L"SH_OFFSETT", 2));
@@ -229,16 +342,16 @@ void ReadGlobalValues(TacSkinData& data, const TacBuildInput& input) {
   sh.ColorL = o.ReadInteger(g, L"SH_COLORL", 0);
   sh.Opacity = o.ReadInteger(g, L"SH_OPACITY", 60);
   sh.Source = o.ReadInteger(g, L"SH_SOURCE", 2);
-  sh.MaskIndex = sh.Source == 1 ? GetMaskIndex(data.MaskArray, g, L"SH_MASK") : -1;
+  ReadOuterEffectPicture(data, input, sh, L"SH_MASK");
   TacOutEffData& lo = data.OuterEffects[0];
   lo.ColorL = o.ReadInteger(g, L"LO_COLORL", 0xFFFFFF);
   lo.ColorR = o.ReadInteger(g, L"LO_COLORR", 0xFFFFFF);
   lo.ColorT = o.ReadInteger(g, L"LO_COLORT", 0);
   lo.ColorB = o.ReadInteger(g, L"LO_COLORB", 0xFFFFFF);
-  lo.WidthL = scaled(o.ReadInteger(g, L"LO_WIDTHL", -1));
-  lo.WidthR = scaled(o.ReadInteger(g, L"LO_WIDTHR", -1));
-  lo.WidthT = scaled(o.ReadInteger(g, L"LO_WIDTHT", -1));
-  lo.WidthB = scaled(o.ReadInteger(g, L"LO_WIDTHB", -1));
+  lo.WidthL = width(L"LO_WIDTHL");
+  lo.WidthR = width(L"LO_WIDTHR");
+  lo.WidthT = width(L"LO_WIDTHT");
+  lo.WidthB = width(L"LO_WIDTHB");
   lo.OffsetL = scaled(o.ReadInteger(g, L"LO_OFFSETL", 2));
   lo.OffsetR = scaled(o.ReadInteger(g, L"LO_OFFSETR", 2));
   lo.OffsetT = scaled(o.ReadInteger(g, L"LO_OFFSETT", 2));
@@ -247,10 +360,24 @@ void ReadGlobalValues(TacSkinData& data, const TacBuildInput& input) {
   lo.Blur = scaled(o.ReadInteger(g, L"LO_BLUR_OE", 5));
   lo.Source = o.ReadInteger(g, L"LO_SOURCE", 2);
   lo.Opacity = o.ReadInteger(g, L"LO_OPACITY", 200);
-  lo.MaskIndex = lo.Source == 1 ? GetMaskIndex(data.MaskArray, g, L"LO_MASK") : -1;
+  ReadOuterEffectPicture(data, input, lo, L"LO_MASK");
+}
 
-  // Form metrics.
+void ReadFormMetrics(TacSkinData& data, const TacBuildInput& input) {
+  const TacSkinOptions& o = *input.Options;
+  auto metric = [&](const wchar_t* name, int def) {
+    return ReadGlobalMetric(data, o, name, def, data.ExBorderIndex, true, input.CustomPPI);
+  };
+  auto scaled = [&](int v) {
+    return input.CustomPPI > 0 ? MulDiv(v, input.CustomPPI, 96) : ScaleByIndex(v, data.ScaleIndex);
+  };
   data.FormOffset = metric(L"FORMOFFSET", GetSystemMetrics(SM_CXFRAME));
+  if (input.ShadowBorders) {
+    data.BorderWidth = scaled(4);
+    data.TitleHeight = data.MaxTitleHeight = scaled(30);
+    data.CenterOffset = 0;
+    return;
+  }
   data.BorderWidth = std::max(metric(L"BORDERWIDTH", 4), 1);
   data.TitleHeight = metric(L"TITLEHEIGHT", 30);
   if (data.TitleHeight <= 0) data.TitleHeight = scaled(30);

@@ -154,23 +154,25 @@ TEST(SkinImages, DensityVariantSearch) {
   };
   const std::map<int, const char*> suffix = {{96, ""}, {120, "*125"}, {144, "*150"}, {192, "*200"}};
   for (const auto& c : cases) {
-    std::string text = "[GLOBALINFO]\r\n";
+    std::string text = "[GLOBALINFO]\r\nSH_SOURCE=0\r\nLO_SOURCE=0\r\n";
     for (int v : c.variants) text += std::string("IMG") + suffix.at(v) + "=" + Narrow(Desc(0, 0, v / 8, 10)) + "\r\n";
     Built b(text, c.ppi, master.get());
     ASSERT_EQ(b.data.MaskArray.size(), 1u) << c.ppi;
     const TsMaskData& m = b.data.MaskArray[0];
     EXPECT_EQ(m.SrcPPI, c.expectedPPI) << c.ppi;
-    EXPECT_EQ(m.SrcRect.right, c.expectedPPI / 8) << c.ppi;
+    // A picture of another density is rescaled to the table's.
+    EXPECT_EQ(m.SrcRect.right, c.ppi * (c.expectedPPI / 8) / c.expectedPPI) << c.ppi;
     EXPECT_EQ(m.PPI, c.ppi);
   }
   // A variant without its plain key is no item.
-  Built orphan("[GLOBALINFO]\r\nIMG*150=" + Narrow(Desc(0, 0, 10, 10)) + "\r\n", 144, master.get());
+  Built orphan("[GLOBALINFO]\r\nSH_SOURCE=0\r\nLO_SOURCE=0\r\nIMG*150=" + Narrow(Desc(0, 0, 10, 10)) + "\r\n", 144,
+               master.get());
   EXPECT_TRUE(orphan.data.MaskArray.empty());
 }
 
 TEST(SkinImages, FixUpKeepsEveryItemUsable) {
   auto master = Master();
-  std::string text = "[GLOBALINFO]\r\n";
+  std::string text = "[GLOBALINFO]\r\nSH_SOURCE=0\r\nLO_SOURCE=0\r\n";
   text += "ZERO=" + Narrow(Desc(0, 0, 30, 20, 0, 0)) + "\r\n";     // frame count 0
   text += "OUTSIDE=" + Narrow(Desc(190, 190, 260, 220)) + "\r\n";  // past the bitmap
   text += "CORNER=" + Narrow(Desc(100, 100, 110, 110)) + "\r\n";   // key pixel in its corner
