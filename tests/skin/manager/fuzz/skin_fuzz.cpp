@@ -7,6 +7,7 @@
 #include "framework/UnitTable.h"
 #include "skin/manager/ImageDescriptor.h"
 #include "skin/manager/ReceivedSkin.h"
+#include "skin/manager/SkinColorAdjust.h"
 #include "skin/manager/SkinDataBuilder.h"
 #include "skin/manager/SkinManager.h"
 #include "skin/manager/SkinPictures.h"
@@ -151,12 +152,25 @@ int wmain(int argc, wchar_t** argv) {
         case 1: {  // option text
           input = Mutate(options);
           TacSkinOptions o(input);
+          // Half the time a damaged piece of the text as the manager's common
+          // sections too.
+          const size_t from = Pick(options.size());
+          TacSkinOptions common(Pick(2) ? Mutate(options.substr(from, Pick(4000))) : std::string());
           TacSkinData d(ppis[Pick(6)]);
+          TacSkinGlobals g;
+          const TacColorAdjustment adjust{int(Pick(2001)) - 1000, int(Pick(201)) - 100, int(Pick(201)) - 100};
+          const bool adjusted = Pick(8) == 0;
+          if (adjusted) {
+            g.MasterBitmap = LoadSkinPicture(base.Files[0].Data, L".PNG");
+            AdjustMasterBitmap(g, o, adjust);
+          }
           TacBuildInput in;
           in.Options = &o;
-          in.MasterBitmap = master.get();
+          in.Common = &common;
+          in.MasterBitmap = adjusted ? g.MasterBitmap.get() : master.get();
           in.ReadFile = [&](const String&) -> std::optional<std::string> { return base.Files[0].Data; };
           BuildSkinData(d, in);
+          if (adjusted) AdjustSkinData(d, g, adjust);
           ++c.loaded;
           break;
         }
