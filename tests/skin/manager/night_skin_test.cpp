@@ -3,6 +3,7 @@
 #include "framework/Application.h"
 #include "framework/UnitTable.h"
 #include "skin/manager/SkinManager.h"
+#include "tests/skin/manager/support/night_manager.h"
 #include "tests/support/scratch_folder.h"
 
 #include <gtest/gtest.h>
@@ -12,15 +13,7 @@ namespace {
 class NightSkin : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { InitApplication(); }
-  static std::unique_ptr<TsSkinManager> Manager() {
-    auto m = std::make_unique<TsSkinManager>(nullptr);
-    m->OnShowError = [](const String& text) { ADD_FAILURE() << std::string(text.begin(), text.end()); };
-    m->SetSkinDirectory(L"c:\\no such skins");
-    auto* night = m->InternalSkins().Add();
-    night->Name = L"Night (internal)";
-    night->Data = ResourceBytes(L"NIGHT_SKIN");
-    return m;
-  }
+  static std::unique_ptr<TsSkinManager> Manager() { return NightManager(); }
 };
 
 TEST_F(NightSkin, PackageInTheProgramHoldsOptionsAndAtlas) {

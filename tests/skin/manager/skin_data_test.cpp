@@ -10,6 +10,7 @@
 #include "skin/manager/SkinColorAdjust.h"
 #include "skin/manager/SkinDataBuilder.h"
 #include "skin/manager/SkinManager.h"
+#include "tests/skin/manager/support/night_manager.h"
 
 #include <gtest/gtest.h>
 
@@ -403,15 +404,7 @@ TEST(SkinDataAdjust, HueAndBrightnessReachColoursAndPictures) {
 class SkinDataManager : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { InitApplication(); }
-  static std::unique_ptr<TsSkinManager> Manager() {
-    auto m = std::make_unique<TsSkinManager>(nullptr);
-    m->OnShowError = [](const String& text) { ADD_FAILURE() << std::string(text.begin(), text.end()); };
-    m->SetSkinDirectory(L"c:\\no such skins");
-    auto* night = m->InternalSkins().Add();
-    night->Name = L"Night (internal)";
-    night->Data = ResourceBytes(L"NIGHT_SKIN");
-    return m;
-  }
+  static std::unique_ptr<TsSkinManager> Manager() { return NightManager(); }
 };
 
 TEST_F(SkinDataManager, CommonSectionsReloadTheSkinWithoutBlanks) {
