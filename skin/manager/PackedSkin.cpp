@@ -12,12 +12,6 @@ uint32_t ReadU32(const uint8_t* p) {
   return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
 
-String UpperAscii(String s) {
-  for (wchar_t& c : s)
-    if (c >= L'a' && c <= L'z') c = wchar_t(c - 32);
-  return s;
-}
-
 uint8_t KindOf(const String& upperName) {
   auto dot = upperName.rfind(L'.');
   String ext = dot == String::npos ? String() : upperName.substr(dot);
@@ -63,7 +57,7 @@ void TacSkinConvertor::Clear() {
 
 const TacFileItem* TacSkinConvertor::FindUpper(const String& upperName) const {
   for (const TacFileItem& item : Files)
-    if (UpperAscii(item.Name) == upperName) return &item;
+    if (UpperCase(item.Name) == upperName) return &item;
   return nullptr;
 }
 
@@ -95,7 +89,7 @@ TacPackedError ReadPackedSkin(const void* data, size_t size, TacSkinConvertor& r
     size_t consumed = 0;
     if (!InflateEntry(p + pos, size - pos, inflated, bytes, consumed)) return fail(TacPackedError::BadStream);
     pos += consumed;
-    String upper = UpperAscii(name);
+    String upper = UpperCase(name);
     if (upper == L"OPTIONS.DAT")
       reader.Options = std::move(bytes);
     else

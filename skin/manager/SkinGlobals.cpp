@@ -9,12 +9,6 @@ namespace {
 
 const String G = L"GLOBALINFO";
 
-String Upper(String s) {
-  for (wchar_t& c : s)
-    if (c >= L'a' && c <= L'z') c = wchar_t(c - 32);
-  return s;
-}
-
 String InFolder(const String& folder, const String& name) {
   return name.find(L':') != String::npos ? name : folder + name;
 }
@@ -72,7 +66,7 @@ void ReadGlobalInfo(TacSkinGlobals& g, const TacSkinOptions& o, const TacSkinCon
     if (reader) {
       // Package items are compared upper-cased against the value as written.
       for (const TacFileItem& item : reader->Files)
-        if (Upper(item.Name) == g.MasterBitmapName) {
+        if (UpperCase(item.Name) == g.MasterBitmapName) {
           bytes = item.Data;
           break;
         }
@@ -81,7 +75,7 @@ void ReadGlobalInfo(TacSkinGlobals& g, const TacSkinOptions& o, const TacSkinCon
     }
     if (bytes) {
       // ".PNG" in the name is decoded as PNG, anything else as a bitmap.
-      String kind = Upper(g.MasterBitmapName).find(L".PNG") != String::npos ? L".PNG" : L".BMP";
+      String kind = UpperCase(g.MasterBitmapName).find(L".PNG") != String::npos ? L".PNG" : L".BMP";
       g.MasterBitmap = LoadSkinPicture(*bytes, kind);
     }
   }

@@ -10,12 +10,6 @@
 
 namespace {
 
-String Upper(String s) {
-  for (wchar_t& c : s)
-    if (c >= L'a' && c <= L'z') c = wchar_t(c - 32);
-  return s;
-}
-
 // The value of the density variant nearest at or above ppi, else below;
 // foundPPI tells which one.
 String FindVariant(const TacSkinOptions& o, const String& section, const String& key, int ppi, int& foundPPI) {
@@ -99,7 +93,7 @@ void AttachCached(TsMaskData& m, const TacCachedImage& c) {
 
 int AddImageItem(TacSkinData& data, const TacBuildInput& input, const String& section, int sectionIndex,
                  const String& key, const String& value, int srcPPI) {
-  TacImageDescriptor d = ParseImageDescriptor(ConvertImageDescriptor(Upper(value)));
+  TacImageDescriptor d = ParseImageDescriptor(ConvertImageDescriptor(UpperCase(value)));
   TsMaskData m;
   m.ClassName = section;
   m.PropertyName = key;
@@ -169,7 +163,7 @@ void ScanSection(TacSkinData& data, const TacBuildInput& input, const TacSkinOpt
   for (const auto& key : section.Keys) {
     if (key.Name.find(L'*') != String::npos) continue;
     if (skinFile && section.Name == L"GLOBALINFO" && key.Name == L"MASTERBITMAP") continue;
-    if (!IsImageValue(Upper(key.Value))) continue;
+    if (!IsImageValue(UpperCase(key.Value))) continue;
     int srcPPI;
     String value = FindVariant(o, section.Name, key.Name, data.PPI, srcPPI);
     if (value.empty()) continue;

@@ -104,12 +104,6 @@ void ReadState(const TInheritedReader& in, const String& s, int n, uint32_t defL
   st.BorderColor = uint32_t(in.Int(s, k[13], int(def.BorderColor)));
 }
 
-String UpperText(String s) {
-  for (wchar_t& c : s)
-    if (c >= L'a' && c <= L'z') c = wchar_t(c - 32);
-  return s;
-}
-
 // Reads of the common text: a negative integer counts as missing.
 struct TCommonReader {
   const TacSkinOptions& O;
@@ -120,7 +114,7 @@ struct TCommonReader {
   // "1" or "TRUE" in any case; a missing key keeps def.
   bool Bool(const String& s, const String& key, bool def) const {
     if (!O.ValueExists(s, key)) return def;
-    const String v = UpperText(O.ReadString(s, key, String()));
+    const String v = UpperCase(O.ReadString(s, key, String()));
     return v == L"1" || v == L"TRUE";
   }
 };
@@ -161,10 +155,10 @@ void ReadCommonSections(TacSkinData& data, const TacBuildInput& input, const TIn
     if (data.SectionIndex(name) >= 0) continue;
     TsGeneralData g;
     g.BorderIndex = 0;  // looked up with the image items
-    const String parent = UpperText(input.Common->ReadString(name, L"PARENTCLASS", L"-1"));
+    const String parent = UpperCase(input.Common->ReadString(name, L"PARENTCLASS", L"-1"));
     if (parent != L"-1")
       for (const TsGeneralData& other : table)
-        if (UpperText(other.ClassName) == parent) {
+        if (UpperCase(other.ClassName) == parent) {
           g = other;
           break;
         }

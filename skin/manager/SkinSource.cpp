@@ -6,12 +6,6 @@ namespace {
 
 constexpr int64_t MaxSkinFileSize = 256ll << 20;
 
-String Upper(String s) {
-  for (wchar_t& c : s)
-    if (c >= L'a' && c <= L'z') c = wchar_t(c - 32);
-  return s;
-}
-
 String InternalFormatError(const String& name) {
   return L"Internal format error in the \"" + name + L"\" skin. Please, update this skin to latest version.";
 }
@@ -53,7 +47,7 @@ String ResolveSkinDirectory(const String& directory) {
 
 std::optional<std::string> TacSkinSource::ReadFile(const String& fileName) const {
   if (Reader) {
-    if (const TacFileItem* item = Reader->FindUpper(Upper(fileName))) return item->Data;
+    if (const TacFileItem* item = Reader->FindUpper(UpperCase(fileName))) return item->Data;
     return std::nullopt;
   }
   if (Origin != TacSkinOrigin::Folder && Origin != TacSkinOrigin::Received) return std::nullopt;
