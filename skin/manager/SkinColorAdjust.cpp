@@ -12,12 +12,6 @@ namespace {
 
 constexpr uint32_t kKey = 0xFF00FF;
 
-String Upper(String s) {
-  for (wchar_t& c : s)
-    if (c >= L'a' && c <= L'z') c = wchar_t(c - 32);
-  return s;
-}
-
 String BaseKey(const String& key) { return key.substr(0, key.find(L'*')); }
 
 // The title icons whose colours survive a hue change.
@@ -43,7 +37,7 @@ std::vector<RECT> MasterRegions(const TacSkinOptions& o, F wanted) {
   std::vector<RECT> out;
   for (const auto& section : o.Sections())
     for (const auto& key : section.Keys) {
-      const String value = Upper(key.Value);
+      const String value = UpperCase(key.Value);
       if (!IsImageValue(value)) continue;
       const TacImageDescriptor d = ParseImageDescriptor(ConvertImageDescriptor(value));
       if (d.FileName.empty() && wanted(section.Name, BaseKey(key.Name), d)) out.push_back(d.SrcRect);
@@ -66,14 +60,14 @@ void EachPixel(TBitmap& bmp, RECT r, F f) {
 
 void CopyRegion(TBitmap& dst, TBitmap& src, RECT r) {
   if (!ClipToBitmap(dst, r)) return;
-  for (int y = r.top; y < r.bottom; ++y)
-    for (int x = r.left; x < r.right; ++x) SetPixel32(dst, x, y, GetPixel32(src, x, y));
+  GdiFlush();
+  BitBlt(dst.DC(), r.left, r.top, r.right - r.left, r.bottom - r.top, src.DC(), r.left, r.top, SRCCOPY);
+  GdiFlush();
 }
 
 std::unique_ptr<TBitmap> Duplicate(TBitmap& src) {
   auto out = NewBitmap32(src.Width(), src.Height());
-  for (int y = 0; y < src.Height(); ++y)
-    for (int x = 0; x < src.Width(); ++x) SetPixel32(*out, x, y, GetPixel32(src, x, y));
+  CopyBitmapFull(*out, src);
   return out;
 }
 
