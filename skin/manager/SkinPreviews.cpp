@@ -1,6 +1,7 @@
 #include "skin/manager/SkinPreviews.h"
 
 #include "skin/graphics/Bitmap32.h"
+#include "skin/graphics/Resample.h"
 #include "skin/manager/SkinPictures.h"
 
 #include <algorithm>
@@ -15,30 +16,12 @@ const wchar_t* PictureKind(std::string_view bytes) {
   return nullptr;
 }
 
-// Bilinear, channel by channel (alpha too): previews are small and drawn as
-// they are, so no finer filter is worth its cost.
+// The triangle filter: previews are small and drawn as they are, so no
+// finer filter is worth its cost.
 std::shared_ptr<TBitmap> Scaled(TBitmap& src, int w, int h) {
   std::shared_ptr<TBitmap> dst = NewBitmap32(w, h);
-  if (dst->Empty()) return nullptr;
-  const int sw = src.Width(), sh = src.Height();
-  for (int y = 0; y < h; ++y) {
-    const double fy = std::clamp((y + 0.5) * sh / h - 0.5, 0.0, double(sh - 1));
-    const int y0 = int(fy), y1 = std::min(y0 + 1, sh - 1);
-    const double ty = fy - y0;
-    const auto* r0 = static_cast<const uint8_t*>(src.ScanLine(y0));
-    const auto* r1 = static_cast<const uint8_t*>(src.ScanLine(y1));
-    auto* out = static_cast<uint8_t*>(dst->ScanLine(y));
-    for (int x = 0; x < w; ++x) {
-      const double fx = std::clamp((x + 0.5) * sw / w - 0.5, 0.0, double(sw - 1));
-      const int x0 = int(fx), x1 = std::min(x0 + 1, sw - 1);
-      const double tx = fx - x0;
-      for (int c = 0; c < 4; ++c) {
-        const double top = r0[x0 * 4 + c] * (1 - tx) + r0[x1 * 4 + c] * tx;
-        const double bottom = r1[x0 * 4 + c] * (1 - tx) + r1[x1 * 4 + c] * tx;
-        out[x * 4 + c] = uint8_t(top * (1 - ty) + bottom * ty + 0.5);
-      }
-    }
-  }
+  if (dst->Empty() || src.Width() < 2 || src.Height() < 2) return nullptr;
+  ResampleBitmap(src, *dst, w, h, 1);
   return dst;
 }
 
