@@ -44,6 +44,12 @@ void ScaleChildren(TWinControl* parent, int from, int to) {
   }
 }
 
+// The density a form says it is drawn at; 0 when it does not tell.
+int AskedPPI(TForm* form) {
+  if (!form->HandleAllocated()) return 0;
+  return int(SendMessageW(form->Handle(), WM_SKINCOMMAND, SkinCommandWParam(AC_GETPPI, 0), 0));
+}
+
 }  // namespace
 
 int MainFormDPI() {
@@ -173,19 +179,15 @@ void TsSkinManager::RescaleForms(int fromPPI) {
     if (form->Loading() || form->Destroying()) continue;
     // A form that knows its density answers; the others are as they were
     // before this change.
-    const LRESULT asked = form->HandleAllocated()
-                              ? SendMessageW(form->Handle(), WM_SKINCOMMAND, SkinCommandWParam(AC_GETPPI, 0), 0)
-                              : 0;
-    ScaleForm(form, asked ? int(asked) : fromPPI, to);
+    const int asked = AskedPPI(form);
+    ScaleForm(form, asked ? asked : fromPPI, to);
   }
 }
 
 void TsSkinManager::ScaleForm(TForm* form, int currentPPI, int newPPI) {
   if (currentPPI == 0) {
-    const LRESULT asked = form->HandleAllocated()
-                              ? SendMessageW(form->Handle(), WM_SKINCOMMAND, SkinCommandWParam(AC_GETPPI, 0), 0)
-                              : 0;
-    currentPPI = asked ? int(asked) : 96;
+    const int asked = AskedPPI(form);
+    currentPPI = asked ? asked : 96;
   }
   if (newPPI == 0)
     newPPI = Options().ScaleMode() == TacScaleMode::smCustomPPI ? Options().PixelsPerInch()
