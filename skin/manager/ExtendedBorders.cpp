@@ -2,7 +2,6 @@
 // frames, or else the window shadows.
 #include "skin/manager/SkinDataBuilder.h"
 #include "skin/graphics/Bitmap32.h"
-#include "skin/graphics/PixelRoutines.h"
 
 #include <algorithm>
 
@@ -15,16 +14,16 @@ std::unique_ptr<TBitmap> CopyFrame(const TsMaskData& m, TBitmap* master, int fra
       y0 + m.FrameHeight > source->Height())
     return NewBitmap32(0, 0);
   auto out = NewBitmap32(m.FrameWidth, m.FrameHeight);
-  for (int y = 0; y < m.FrameHeight; ++y)
-    for (int x = 0; x < m.FrameWidth; ++x) SetPixel32(*out, x, y, GetPixel32(*source, x0 + x, y0 + y));
+  GdiFlush();
+  BitBlt(out->DC(), 0, 0, m.FrameWidth, m.FrameHeight, source->DC(), x0, y0, SRCCOPY);
+  GdiFlush();
   return out;
 }
 
 std::unique_ptr<TBitmap> Copy(TBitmap* bmp) {
   if (!bmp || bmp->Empty()) return NewBitmap32(0, 0);
   auto out = NewBitmap32(bmp->Width(), bmp->Height());
-  for (int y = 0; y < bmp->Height(); ++y)
-    for (int x = 0; x < bmp->Width(); ++x) SetPixel32(*out, x, y, GetPixel32(*bmp, x, y));
+  CopyBitmapFull(*out, *bmp);
   return out;
 }
 
