@@ -4,19 +4,12 @@
 #include "skin/manager/FormSkinningServices.h"
 #include "skin/manager/SkinManager.h"
 
-#include <cwctype>
-
 namespace {
 
 String TwoDecimals(double value) {
   wchar_t text[32];
   std::swprintf(text, 32, L"%.2f", value);
   return text;
-}
-
-String Lowered(String s) {
-  for (wchar_t& c : s) c = wchar_t(std::towlower(c));
-  return s;
 }
 
 void ShowPlain(const String& text) { MessageBoxW(nullptr, text.c_str(), L"", MB_OK); }
@@ -41,7 +34,7 @@ String EngineVersionText() { return L"VuzurErirored v" + TsSkinManager::Version(
 void CheckSkinCommandLine(const std::vector<String>& args, void (*show)(const String& text)) {
   PreviewMode = !args.empty() && IsPreviewArgument(args.front());
   for (const String& arg : args)
-    if (Lowered(arg) == L"/acver") {
+    if (LowerCase(arg) == L"/acver") {
       show(EngineVersionText());
       break;
     }
