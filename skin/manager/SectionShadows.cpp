@@ -58,8 +58,9 @@ std::unique_ptr<TBitmap> ShadowPicture(TBitmap& shape, uint32_t left, uint32_t t
   auto bmp = NewBitmap32(w, 2 * h);
   if (bmp->Empty()) return bmp;
   DrawSplitColorTile(*bmp, RECT{0, 0, w, h}, left, bottom, right, top);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) SetPixel32(*bmp, x, h + y, GetPixel32(shape, x, y));
+  GdiFlush();
+  BitBlt(bmp->DC(), 0, h, w, h, shape.DC(), 0, 0, SRCCOPY);
+  GdiFlush();
   return bmp;
 }
 
