@@ -100,22 +100,29 @@ void TComThread::WakeUp(DWORD mask) {
     TComWakeUp before;  // the first half of pulses that came and went
     for (const auto& line : kStateLines) {
       if (!(w.Events & line.Event)) continue;
+      if (FReportedEarly & line.Signal) {
+        // This event is the edge reported already between two waits. The
+        // line may have moved on since: that is a change of its own, left
+        // to its own event or to the next look between waits, so it is
+        // judged against the state we reported, not read into this one.
+        w.Events &= ~line.Event;
+        continue;
+      }
       const bool now = w.Signals & line.Signal;
       const bool last = FLastSignals & line.Signal;
       if (now == last) {
-        if (FReportedEarly & line.Signal) {
-          w.Events &= ~line.Event;  // reported already, between two waits
-        } else {
-          // The line changed and changed back before we could read it: the
-          // pulse was real, so report both of its edges.
-          before.Events |= line.Event;
-          before.Signals |= now ? 0 : line.Signal;
-        }
+        // The line changed and changed back before we could read it: the
+        // pulse was real, so report both of its edges.
+        before.Events |= line.Event;
+        before.Signals |= now ? 0 : line.Signal;
       }
       FLastSignals = (FLastSignals & ~line.Signal) | (w.Signals & line.Signal);
     }
-    if ((w.Events & evRing) && (FReportedEarly & csRing)) w.Events &= ~evRing;  // reported between waits
-    FLastSignals = (FLastSignals & ~csRing) | (w.Signals & csRing);
+    if ((w.Events & evRing) && (FReportedEarly & csRing)) {
+      w.Events &= ~evRing;  // reported between waits
+    } else {
+      FLastSignals = (FLastSignals & ~csRing) | (w.Signals & csRing);
+    }
     if (before.Events) {
       before.SignalsCaptured = true;
       Dispatch(before);

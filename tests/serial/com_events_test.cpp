@@ -103,6 +103,26 @@ TEST_F(ComEvents, AnEdgeBeforeTheWaitIsArmedIsReportedOnce) {
   EXPECT_EQ(Seen.back(), "CTS 0");
 }
 
+TEST_F(ComEvents, AnEdgeReportedBetweenWaitsIsNotReportedAgainWhenItsEventComesLate) {
+  OpenRecording();
+  std::atomic<bool> armed{false}, raised{false}, changedAgain{false};
+  // The rise completes the wait just armed, so the thread sees it between
+  // waits; the line falls again (with ring) once the wait is re-armed and
+  // before the thread reads the late event of the rise.
+  Fake.AfterArm = [&] {
+    if (armed && !raised.exchange(true)) Fake.SetLines(MS_RLSD_ON);
+  };
+  Fake.AfterSetMask = [&](DWORD mask) {
+    if (mask && raised && !changedAgain.exchange(true)) Fake.SetLines(MS_RING_ON);
+  };
+  armed = true;
+  Fake.Fire(EV_TXEMPTY);  // wake the thread so it arms again
+  ASSERT_TRUE(SeenCount(4));
+  PumpFor(50);
+  EXPECT_EQ(Seen, (Strings{"TxEmpty", "RLSD 1", "Ring", "RLSD 0"}));
+  Port.reset();  // before the hooks' locals go
+}
+
 TEST_F(ComEvents, PulsesWhileTheGuiThreadIsBusyAreAllCountedInOrderAndNeverNested) {
   RecordAll();
   int depth = 0, maxDepth = 0, rises = 0;

@@ -84,7 +84,7 @@ bool TFakeComm::IsOpen() const {
 }
 bool TFakeComm::WaitPending() const {
   std::lock_guard<std::mutex> l(FLock);
-  return FPending != nullptr;
+  return FPending != nullptr && FLookedSinceArm;
 }
 int TFakeComm::WaitCalls() const {
   std::lock_guard<std::mutex> l(FLock);
@@ -147,34 +147,41 @@ BOOL TFakeComm::SetCommTimeouts(HANDLE, COMMTIMEOUTS* t) {
 }
 
 BOOL TFakeComm::SetCommMask(HANDLE, DWORD mask) {
-  std::lock_guard<std::mutex> lock(FLock);
-  FMask = mask;
-  FHistory = 0;
-  if (FPending) {  // a pending wait ends with an empty mask
-    *FPendingMask = 0;
-    SetEvent(FPending->hEvent);
-    FPending = nullptr;
+  {
+    std::lock_guard<std::mutex> lock(FLock);
+    FMask = mask;
+    FHistory = 0;
+    if (FPending) {  // a pending wait ends with an empty mask
+      *FPendingMask = 0;
+      SetEvent(FPending->hEvent);
+      FPending = nullptr;
+    }
   }
+  if (AfterSetMask) AfterSetMask(mask);
   return TRUE;
 }
 
 BOOL TFakeComm::WaitCommEvent(HANDLE, DWORD* mask, OVERLAPPED* ov) {
   if (BeforeArm) BeforeArm();
-  std::lock_guard<std::mutex> lock(FLock);
-  ++FWaitCalls;
-  if (WaitError) {
-    SetLastError(WaitError);
-    return FALSE;
+  {
+    std::lock_guard<std::mutex> lock(FLock);
+    ++FWaitCalls;
+    if (WaitError) {
+      SetLastError(WaitError);
+      return FALSE;
+    }
+    ResetEvent(ov->hEvent);
+    if (FHistory & FMask) {
+      *mask = FHistory & FMask;
+      FHistory = 0;
+      SetEvent(ov->hEvent);
+      return TRUE;
+    }
+    FPending = ov;
+    FPendingMask = mask;
+    FLookedSinceArm = !(FMask & (EV_CTS | EV_DSR | EV_RLSD | EV_RING));
   }
-  ResetEvent(ov->hEvent);
-  if (FHistory & FMask) {
-    *mask = FHistory & FMask;
-    FHistory = 0;
-    SetEvent(ov->hEvent);
-    return TRUE;
-  }
-  FPending = ov;
-  FPendingMask = mask;
+  if (AfterArm) AfterArm();
   SetLastError(ERROR_IO_PENDING);
   return FALSE;
 }
@@ -196,6 +203,7 @@ BOOL TFakeComm::ClearCommError(HANDLE, DWORD* errors, COMSTAT* stat) {
 BOOL TFakeComm::GetCommModemStatus(HANDLE, DWORD* status) {
   std::lock_guard<std::mutex> lock(FLock);
   ++FModemReads;
+  FLookedSinceArm = true;
   if (ModemStatusFails) {
     SetLastError(ERROR_NOT_SUPPORTED);
     return FALSE;

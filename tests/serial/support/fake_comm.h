@@ -28,6 +28,10 @@ class TFakeComm : public TCommApi {
   bool ReadFails = false;
   // Runs inside WaitCommEvent before the wait is armed.
   std::function<void()> BeforeArm;
+  // Runs inside WaitCommEvent once the wait is left pending.
+  std::function<void()> AfterArm;
+  // Runs at the end of SetCommMask, with the new mask.
+  std::function<void(DWORD)> AfterSetMask;
 
   // ---- what the test reads back
   DCB LastDcb() const;
@@ -36,6 +40,8 @@ class TFakeComm : public TCommApi {
   bool Rts() const;
   bool Dtr() const;
   bool IsOpen() const;
+  // A wait is pending and the thread has had its look at the lines since
+  // arming it (when it watches any): it is settled in the wait.
   bool WaitPending() const;
   int WaitCalls() const;
   int ModemReads() const;
@@ -77,4 +83,5 @@ class TFakeComm : public TCommApi {
   DWORD FInSize = 0;
   int FWaitCalls = 0;
   int FModemReads = 0;
+  bool FLookedSinceArm = false;
 };
