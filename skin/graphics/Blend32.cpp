@@ -4,11 +4,13 @@
 #include <cmath>
 
 #include "skin/graphics/Bitmap32.h"
+#include "skin/graphics/CopyArea.h"
+#include "skin/graphics/PixelRoutines.h"
+#include "skin/graphics/Resample.h"
 
 namespace {
 
-// ((s - d) x w + d x 256) shr 8 never goes negative, so it needs no signed shift.
-inline uint32_t Mix(uint32_t d, uint32_t s, uint32_t w) { return (d * (256 - w) + s * w) >> 8; }
+inline uint32_t Mix(uint32_t d, uint32_t s, uint32_t w) { return MixByte(d, s, w); }
 
 inline uint32_t BlendPixel(uint32_t d, uint32_t s, uint32_t v) {
   if (v == 0) return d;
@@ -67,17 +69,101 @@ void BlendRectExceptColor(TBitmap& Dst, int X, int Y, TBitmap& Src, RECT SrcRect
   }
 }
 
-void GrayscaleBitmap(TBitmap& Bmp) {
+namespace {
+
+template <bool Skipping>
+void Grayscale(TBitmap& Bmp, uint32_t Except) {
   uint8_t* Row0;
   ptrdiff_t Step;
   if (!PrepareScanlineWalk(&Bmp, Row0, Step)) return;
   for (int y = 0; y < Bmp.Height(); ++y) {
     uint8_t* p = Row0 + y * Step;
     for (int x = 0; x < Bmp.Width(); ++x, p += 4) {
+      if (Skipping && *reinterpret_cast<uint32_t*>(p) == Except) continue;
       // Extended precision, as the weights were always evaluated in it:
       // ties land where they always landed.
       long double L = 0.299L * p[2] + 0.587L * p[1] + 0.114L * p[0];
       p[0] = p[1] = p[2] = uint8_t(std::nearbyintl(L));
     }
   }
+}
+
+}  // namespace
+
+void GrayscaleBitmap(TBitmap& Bmp) { Grayscale<false>(Bmp, 0); }
+
+void GrayscaleBitmapExceptColor(TBitmap& Bmp, uint32_t Except) { Grayscale<true>(Bmp, Except); }
+
+void BlendRectConstant(TBitmap& Dst, TBitmap& Src, uint8_t Transparency, RECT SrcRect, POINT DstPoint) {
+  TCopyArea a;
+  uint8_t *D0, *S0;
+  ptrdiff_t DStep, SStep;
+  if (!ClipCopyAreaInclusive(Dst, Src, SrcRect, DstPoint, a) || !PrepareScanlineWalk(&Dst, D0, DStep) ||
+      !PrepareScanlineWalk(&Src, S0, SStep))
+    return;
+  for (int y = 0; y < a.Height; ++y) {
+    const uint8_t* s = S0 + (a.SrcY + y) * SStep + a.SrcX * 4;
+    uint8_t* d = D0 + (a.DstY + y) * DStep + a.DstX * 4;
+    for (int i = 0; i < a.Width * 4; ++i) d[i] = uint8_t(MixByte(s[i], d[i], Transparency));
+  }
+}
+
+void DrawBitmapAlphaExceptRef(TBitmap& Dst, TBitmap& Src, TBitmap* Ref, uint32_t Key, RECT SrcRect, POINT DstPoint,
+                              POINT RefPoint, uint8_t Opacity) {
+  TCopyArea a;
+  uint8_t *D0, *S0;
+  ptrdiff_t DStep, SStep;
+  if (!ClipCopyAreaInclusive(Dst, Src, SrcRect, DstPoint, a) || !PrepareScanlineWalk(&Dst, D0, DStep) ||
+      !PrepareScanlineWalk(&Src, S0, SStep))
+    return;
+  const TBackgroundPixels RefPixels = BackgroundPixels(Ref);
+  // The reference follows the clipped start of the destination.
+  const int RefX = RefPoint.x + a.DstX - DstPoint.x, RefY = RefPoint.y + a.DstY - DstPoint.y;
+  for (int y = 0; y < a.Height; ++y) {
+    const uint32_t* s = PixelRow(S0, SStep, a.SrcY + y) + a.SrcX;
+    uint32_t* d = PixelRow(D0, DStep, a.DstY + y) + a.DstX;
+    for (int x = 0; x < a.Width; ++x) {
+      if (Ref) {
+        const uint32_t* r = RefPixels.At(RefX + x, RefY + y);
+        if (r && *r == d[x]) continue;
+      } else if (d[x] == Key) {
+        continue;
+      }
+      const uint32_t v = Opacity == 255 ? s[x] >> 24 : (s[x] >> 24) * Opacity >> 8;
+      d[x] = BlendPixel(d[x], s[x], v);
+    }
+  }
+}
+
+void DrawBitmapAlphaScaled(TBitmap& Dst, int X, int Y, int W, int H, TBitmap& Src, int SrcX, int SrcY, int SrcW,
+                           int SrcH, uint8_t Opacity) {
+  if (X < 0) SrcX -= X, X = 0;
+  if (Y < 0) SrcY -= Y, Y = 0;
+  if (SrcX < 0) {
+    if (X - SrcX < 0)
+      SrcX -= X, X = 0;
+    else
+      X -= SrcX, SrcX = 0;
+  }
+  if (SrcY < 0) {
+    if (Y - SrcY < 0)
+      SrcY -= Y, Y = 0;
+    else
+      Y -= SrcY, SrcY = 0;
+  }
+  if (W <= 0 || H <= 0 || SrcW <= 0 || SrcH <= 0) return;
+  if (X >= Dst.Width() || Y >= Dst.Height() || SrcX < 0 || SrcY < 0 || SrcX >= Src.Width() || SrcY >= Src.Height())
+    return;
+  auto Tmp = NewBitmap32(W, H);
+  if (Tmp->Empty()) return;
+  // The resampler leaves its target alone for a picture below 2 x 2.
+  FillRect32(*Tmp, RECT{0, 0, W, H}, 0, 0);
+  if (SrcX == 0 && SrcY == 0) {
+    ResampleBitmap(Src, *Tmp, W, H, 6);
+  } else {
+    SetStretchBltMode(Tmp->DC(), COLORONCOLOR);
+    StretchBlt(Tmp->DC(), 0, 0, W, H, Src.DC(), SrcX, SrcY, SrcW, SrcH, SRCCOPY);
+    GdiFlush();
+  }
+  DrawBitmapAlpha(Dst, *Tmp, RECT{0, 0, W - 1, H - 1}, POINT{X, Y}, Opacity);
 }

@@ -504,7 +504,7 @@ float SinDeg(int Angle) {
   return Table[((Angle % 360) + 360) % 360].first;
 }
 
-float CosDeg(int Angle) { return SinDeg(Angle + 90); }
+float CosDeg(int Angle) { return SinDeg(Angle % 360 + 90); }
 
 void GpRotatePoints(TacGpPoint* Points, TacGpPoint Center, int Count, int Angle) {
   const float s = SinDeg(Angle), c = CosDeg(Angle);

@@ -1,5 +1,6 @@
 #include "skin/graphics/Resample.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -31,46 +32,53 @@ double Weight(uint8_t Kind, double X, double Signed) {
   }
 }
 
-struct TContributor {
-  ptrdiff_t Offset;
-  int Weight;
-};
-using TContributors = std::vector<std::vector<TContributor>>;
+}  // namespace
 
-TContributors BuildContributors(int DstSize, int SrcSize, ptrdiff_t Step, uint8_t Kind) {
-  const double Radius = kRadius[Kind < 7 ? Kind : 6];
+TContributors BuildContributors(int DstSize, int SrcSize, ptrdiff_t Step, uint8_t FilterKind) {
+  TContributors List;
+  if (DstSize <= 0 || SrcSize <= 0) return List;
+  const double Radius = kRadius[FilterKind < 7 ? FilterKind : 6];
   const double Scale = DstSize < SrcSize ? double(DstSize) / SrcSize : 1;
   const double Width = Radius / Scale;
-  TContributors List(static_cast<size_t>(DstSize));
+  List.Capacity = int(2 * Width + 1) + 1;
+  List.Counts.assign(size_t(DstSize), 0);
+  List.Items.resize(size_t(DstSize) * size_t(List.Capacity));
   for (int i = DstSize - 1; i >= 0; --i) {
     const double Centre = double(SrcSize) * i / DstSize;
+    TContributor* Pixel = &List.Items[size_t(i) * size_t(List.Capacity)];
+    int& Count = List.Counts[size_t(i)];
     for (int j = int(std::ceil(Centre + Width)); j >= int(std::floor(Centre - Width)); --j) {
       const double Signed = (Centre - j) * Scale;
       const double X = std::fabs(Signed);
       if (X >= Radius) continue;
-      const double W = Weight(Kind, X, Signed);
-      if (W == 0) continue;
+      const double W = Weight(FilterKind, X, Signed);
+      if (W == 0 || Count >= List.Capacity) continue;
       int k = j;
-      if (k < 0) k = -k;
-      if (k >= SrcSize) k = 2 * SrcSize - 1 - k;
-      if (k < 0) k = 0;  // a source too short to mirror into
-      List[size_t(i)].push_back({k * Step, int(std::lround(W * Scale * 65536))});
+      if (k < 0)
+        k = -k >= SrcSize ? j + 2 * SrcSize - 1 : -k;
+      else if (k >= SrcSize)
+        k = 2 * SrcSize - 1 - k;
+      // A wide filter on a source of two or three pixels (or a target of
+      // one) mirrors past the other end: it must still read inside the row.
+      k = std::clamp(k, 0, SrcSize - 1);
+      Pixel[Count++] = TContributor{k * Step, int(std::lround(W * Scale * 65536))};
     }
   }
   return List;
 }
 
-void Apply(const uint8_t* Src, uint8_t* Dst, ptrdiff_t DstStep, const TContributors& List) {
-  for (const auto& Pixel : List) {
+void ApplyContributors(ptrdiff_t DstStep, uint8_t* Dst, const uint8_t* Src, const TContributors& List) {
+  const int DstSize = int(List.Counts.size());
+  for (int i = 0; i < DstSize; ++i, Dst += DstStep) {
+    const TContributor* c = &List.Items[size_t(i) * size_t(List.Capacity)];
     int64_t Sum[4] = {};
-    for (const TContributor& c : Pixel)
-      for (int b = 0; b < 4; ++b) Sum[b] += int64_t(c.Weight) * Src[c.Offset + b];
+    for (int n = List.Counts[size_t(i)]; n > 0; --n, ++c) {
+      const uint8_t* p = Src + c->Offset;
+      for (int b = 0; b < 4; ++b) Sum[b] += int64_t(c->Weight) * p[b];
+    }
     for (int b = 0; b < 4; ++b) Dst[b] = Sum[b] < 0 ? 0 : Sum[b] < 0xFF0001 ? uint8_t(Sum[b] >> 16) : 255;
-    Dst += DstStep;
   }
 }
-
-}  // namespace
 
 void ResampleBitmap(TBitmap& Src, TBitmap& Dst, int NewWidth, int NewHeight, uint8_t FilterKind) {
   if (NewWidth <= 0 || NewHeight <= 0 || Src.Width() < 2 || Src.Height() < 2) return;
@@ -86,7 +94,7 @@ void ResampleBitmap(TBitmap& Src, TBitmap& Dst, int NewWidth, int NewHeight, uin
   ptrdiff_t WorkStep;
   if (!PrepareScanlineWalk(Work.get(), WorkRow0, WorkStep)) return;
   const TContributors Across = BuildContributors(NewWidth, Src.Width(), 4, FilterKind);
-  for (int y = 0; y < Src.Height(); ++y) Apply(SrcRow0 + y * SrcStep, WorkRow0 + y * WorkStep, 4, Across);
+  for (int y = 0; y < Src.Height(); ++y) ApplyContributors(4, WorkRow0 + y * WorkStep, SrcRow0 + y * SrcStep, Across);
   // A one-row work bitmap walks with step 0: the column step must be its
   // real row length then.
   if (WorkStep == 0) WorkStep = ptrdiff_t(NewWidth) * 4;
@@ -96,5 +104,5 @@ void ResampleBitmap(TBitmap& Src, TBitmap& Dst, int NewWidth, int NewHeight, uin
   ptrdiff_t DstStep;
   if (!PrepareScanlineWalk(&Dst, DstRow0, DstStep)) return;
   const TContributors Down = BuildContributors(NewHeight, Src.Height(), WorkStep, FilterKind);
-  for (int x = 0; x < NewWidth; ++x) Apply(WorkRow0 + x * 4, DstRow0 + x * 4, DstStep, Down);
+  for (int x = 0; x < NewWidth; ++x) ApplyContributors(DstStep, DstRow0 + x * 4, WorkRow0 + x * 4, Down);
 }
