@@ -134,12 +134,6 @@ HWND TopParentWnd(HWND Wnd) {
   return top;
 }
 
-bool IsWndOrDescendant(HWND Wnd, HWND Ancestor) {
-  for (HWND w = Wnd; w; w = GetParent(w))
-    if (w == Ancestor) return true;
-  return false;
-}
-
 bool IsMouseOverWnd(HWND Wnd) {
   if (!IsWindowVisible(Wnd)) return false;
   const TWindowDC dc(Wnd);

@@ -8,6 +8,7 @@
 
 #include "framework/Graphics.h"
 #include "framework/System.h"
+#include "skin/manager/HotWindow.h"  // IsWndOrDescendant
 
 class TComponent;
 class TControl;
@@ -44,7 +45,6 @@ void GetControlScreenRect(TControl* Control, RECT& R);
 // The last window of the GetParent chain; Wnd itself when it has none.
 HWND TopParentWnd(HWND Wnd);
 inline HWND TopAncestorWnd(HWND Wnd) { return TopParentWnd(Wnd); }
-bool IsWndOrDescendant(HWND Wnd, HWND Ancestor);
 
 bool IsMouseOverWnd(HWND Wnd);
 bool IsMouseOverControl(TControl* Control);
