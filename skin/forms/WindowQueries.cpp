@@ -10,6 +10,22 @@ namespace {
 
 constexpr COLORREF kNoColor = 0xFF00FF;
 
+// The DC of the whole window, frame included (GetWindowDC).
+class TFrameDC {
+ public:
+  explicit TFrameDC(HWND Wnd) : FWnd(Wnd), FDC(GetWindowDC(Wnd)) {}
+  ~TFrameDC() {
+    if (FDC) ReleaseDC(FWnd, FDC);
+  }
+  TFrameDC(const TFrameDC&) = delete;
+  TFrameDC& operator=(const TFrameDC&) = delete;
+  HDC get() const { return FDC; }
+
+ private:
+  HWND FWnd;
+  HDC FDC;
+};
+
 POINT CursorOnScreen() {
   POINT p{};
   if (!GetCursorPos(&p)) p = POINT{0, 0};
@@ -75,7 +91,7 @@ bool HasVisibleRegion(TControl* Control) {
   if (!windowed) windowed = Control->Parent();
   HWND wnd = windowed ? windowed->HandleIfAllocated() : nullptr;
   if (!wnd) return false;
-  const TWindowDC dc(wnd);
+  const TFrameDC dc(wnd);
   RECT box;
   return dc.get() && GetClipBox(dc.get(), &box) > NULLREGION;
 }
@@ -136,7 +152,7 @@ HWND TopParentWnd(HWND Wnd) {
 
 bool IsMouseOverWnd(HWND Wnd) {
   if (!IsWindowVisible(Wnd)) return false;
-  const TWindowDC dc(Wnd);
+  const TFrameDC dc(Wnd);
   RECT box;
   if (!dc.get() || GetClipBox(dc.get(), &box) != SIMPLEREGION) return false;
   const RECT w = WindowRectOf(Wnd);

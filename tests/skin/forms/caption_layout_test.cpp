@@ -2,6 +2,7 @@
 // flags and back, the room edge-aligned children take, and right-to-left
 // mirroring of a container's children.
 #include "skin/forms/CaptionText.h"
+#include "skin/forms/FontCustom.h"
 #include "skin/forms/MirrorLayout.h"
 #include "support/form_fixture.h"
 
@@ -93,6 +94,34 @@ TEST_F(Layout, MirroringSwapsSidesAndMovesFreeChildren) {
   EXPECT_EQ(Inside->Left(), Free->ClientWidth() - 2 - 10);  // recursive
   for (TControl* c : std::initializer_list<TControl*>{A, B, Free, Inside})
     EXPECT_EQ(Log.Count(c, AC_MIRRORED), 1) << c->Name();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Layout, AFontIsCustomWhenItDiffersFromTheParentsBeyondColour) {
+  auto* Label = Add<TGraphicControl>(Form);
+  Form->Font().SetName(L"Tahoma");
+  Form->Font().SetSize(9);
+  TFont font;
+  font.Assign(Form->Font());
+  EXPECT_FALSE(IsFontCustom(Label, font, true));
+  EXPECT_FALSE(IsFontCustom(Label, font, false));
+  font.SetColor(clRed);
+  EXPECT_TRUE(IsFontCustom(Label, font, true));  // the parent's as it is
+  Label->Font().SetColor(clRed);
+  EXPECT_FALSE(IsFontCustom(Label, font, false));  // the control's own colour does not count
+  font.SetStyle(fsBold);
+  EXPECT_TRUE(IsFontCustom(Label, font, false));
+
+  // Without a parent: the default font.
+  TFont plain;
+  plain.SetColor(0xFF0000);
+  EXPECT_FALSE(IsFontCustom(nullptr, plain, false));
+  EXPECT_TRUE(IsFontCustom(nullptr, plain, true));
+  plain.SetSize(plain.Size() + 2);
+  EXPECT_TRUE(IsFontCustom(nullptr, plain, false));
 }
 
 }  // namespace

@@ -72,6 +72,9 @@ TEST_F(WindowQueries, ControlIsCoveredByAWindowHoldingItsScreenRectangle) {
   EXPECT_EQ(graphic.right, origin.x + 25);
   EXPECT_EQ(graphic.bottom, origin.y + 15);
 
+  EXPECT_TRUE(HasVisibleRegion(Panel));
+  EXPECT_TRUE(HasVisibleRegion(Graphic));  // through its parent's window
+  EXPECT_FALSE(HasVisibleRegion(nullptr));
   EXPECT_FALSE(IsControlCovered(Panel));
   {
     TTestWindow layered(panel, WS_EX_LAYERED);
