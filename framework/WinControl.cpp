@@ -113,6 +113,8 @@ void TWinControl::HandleNeeded() {
 
 void TWinControl::CreateHandle() {
   if (FParent) FParent->HandleNeeded();
+  // Making the parent's window made this one with it.
+  if (FHandle) return;
   CreateWnd();
   SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Handle()), FALSE);
   InitializeWnd();

@@ -28,6 +28,8 @@ void BroadcastToChildren(TWinControl* Control, TMessage& Message) {
   // A receiver may free or add controls; walk by index and re-check the count.
   for (int i = 0; i < Control->ControlCount(); ++i) {
     TControl* Child = Control->Controls(i);
+    // The container is being torn down: what follows may be gone already.
+    if (Child->Destroying()) return;
     if (auto* Windowed = dynamic_cast<TWinControl*>(Child)) {
       HWND Wnd = Windowed->HandleIfAllocated();
       if (!Wnd) continue;

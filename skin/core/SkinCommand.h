@@ -148,6 +148,6 @@ inline LRESULT QueryCtrlCommand(TControl* Control, uint16_t Code) { return SendC
 // To every child control, all the way down: windowed children that have a
 // window get it through SendWndMessage, and the walk goes on below those
 // that do not skin themselves (a skinned one passes it on by its own
-// rules); graphic children get it through their dispatch. Result holds the
-// last answer.
+// rules); graphic children get it through their dispatch. A child being
+// destroyed ends the walk. Result holds the last answer.
 void BroadcastToChildren(TWinControl* Control, TMessage& Message);
