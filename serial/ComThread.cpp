@@ -48,6 +48,11 @@ void TComThread::Execute() {
   bool pending = false;
 
   while (WaitForSingleObject(FStopEvent.get(), 0) != WAIT_OBJECT_0) {
+    // An edge reported between waits can only come back in the wait that
+    // was pending then, and that one is over: a wait ended by the re-arm
+    // may never come back at all. A wait armed now starts from the lines
+    // as they are, so any event it brings is a change of its own.
+    FReportedEarly = 0;
     DWORD mask = 0;
     if (api.WaitCommEvent(port, &mask, &ov)) {
       WakeUp(mask);
@@ -128,7 +133,6 @@ void TComThread::WakeUp(DWORD mask) {
       Dispatch(before);
     }
   }
-  FReportedEarly = 0;
   if (w.Events) Dispatch(w);
 }
 
