@@ -80,6 +80,7 @@ void TApplication::HandleMessage() {
   MSG msg;
   if (!ProcessMessage(msg)) {
     CheckSynchronize();
+    Idle();
     if (!FTerminated) WaitMessage();
   }
 }
@@ -154,6 +155,47 @@ void TApplication::WndProc(TMessage& m) {
       return;
   }
   m.Result = DefWindowProcW(FWindow->Handle(), m.Msg, m.WParam, m.LParam);
+}
+
+namespace {
+
+// The control under a point of the screen: our window there (or the nearest
+// of ours above a foreign child window), or its topmost window-less child
+// that holds the point. Only this thread's windows: the control gets the
+// notification directly.
+TControl* ControlAtScreenPos(POINT p) {
+  TWinControl* control = nullptr;
+  for (HWND wnd = WindowFromPoint(p); wnd && !control;) {
+    if (GetWindowThreadProcessId(wnd, nullptr) != GetCurrentThreadId()) return nullptr;
+    control = TWinControl::FindControl(wnd);
+    wnd = (GetWindowLongW(wnd, GWL_STYLE) & WS_CHILD) ? GetParent(wnd) : nullptr;
+  }
+  if (!control) return nullptr;
+  const POINT local = control->ScreenToClient(p);
+  for (int i = control->ControlCount() - 1; i >= 0; --i) {
+    TControl* child = control->Controls(i);
+    if (dynamic_cast<TWinControl*>(child) || !child->Visible()) continue;
+    const RECT r = child->BoundsRect();
+    if (PtInRect(&r, local)) return child;
+  }
+  return control;
+}
+
+}  // namespace
+
+void TApplication::Idle() {
+  POINT p;
+  TControl* target = GetCursorPos(&p) ? ControlAtScreenPos(p) : nullptr;
+  if (target == FMouseControl) return;
+  TControl* left = FMouseControl;
+  FMouseControl = target;
+  if (left) left->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(left));
+  // A leave handler may have freed the target (ForgetControl cleared it).
+  if (target && FMouseControl == target) target->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(target));
+}
+
+void TApplication::ForgetControl(TControl* control) {
+  if (FMouseControl == control) FMouseControl = nullptr;
 }
 
 void InitApplication() {

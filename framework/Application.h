@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+class TControl;
 class TForm;
 class TUtilWindow;
 
@@ -73,6 +74,14 @@ class TApplication : public TComponent {
   bool ShowHint() const { return FShowHint; }
   void SetShowHint(bool v) { FShowHint = v; }
 
+  // The idle step, run when the message queue is empty: the control under
+  // the mouse, windowed or not, gets CM_MOUSEENTER and the one it left
+  // CM_MOUSELEAVE, each with the control in LParam.
+  void Idle();
+  TControl* MouseControl() const { return FMouseControl; }
+  // A control going away is no longer the one under the mouse.
+  void ForgetControl(TControl* control);
+
  protected:
   void Notification(TComponent* component, TOperation operation) override;
 
@@ -93,6 +102,7 @@ class TApplication : public TComponent {
   UINT FHintShortPause = 50;
   UINT FHintHidePause = 2500;
   bool FShowHint = true;
+  TControl* FMouseControl = nullptr;
 };
 
 // The one application object of the process, made by the framework's start-up.

@@ -39,6 +39,7 @@ void TCheckBox::SetState(TCheckBoxState state) {
   if (state == FState) return;
   FState = state;
   if (FHandle) SendMessageW(FHandle, BM_SETCHECK, static_cast<WPARAM>(state), 0);
+  Changed();
   Click();
 }
 

@@ -73,6 +73,7 @@ void TComboBox::StoreText(const String& s) {
 }
 
 void TComboBox::Change() {
+  Changed();
   if (OnChange) OnChange(this);
 }
 

@@ -1,5 +1,6 @@
 #include "framework/Control.h"
 
+#include "framework/Application.h"
 #include "framework/WinControl.h"
 
 TShiftState KeysToShiftState(WPARAM keys) {
@@ -28,6 +29,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 
 TControl::~TControl() {
   FFont.OnChange = nullptr;
+  if (Application) Application->ForgetControl(this);
   if (FParent) FParent->RemoveControl(this);
 }
 
@@ -94,7 +96,8 @@ void TControl::RequestAlign() {
 void TControl::SetVisible(bool visible) {
   if (visible == FVisible) return;
   FVisible = visible;
-  VisibleChanged();
+  // The default handling of the notification shows or hides: a hook sees it
+  // before anything appears.
   Perform(CM_VISIBLECHANGED, visible);
   if (FAlign != TAlign::alNone) RequestAlign();
 }
@@ -155,6 +158,8 @@ void TControl::BringToFront() {
   if (auto* w = dynamic_cast<TWinControl*>(this); w && w->HandleAllocated())
     SetWindowPos(w->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
+
+void TControl::Changed() { Perform(CM_CHANGED, 0, reinterpret_cast<LPARAM>(this)); }
 
 void TControl::Click() {
   if (OnClick) OnClick(this);
@@ -225,6 +230,14 @@ void TControl::WndProc(TMessage& m) {
     case CM_PARENTCOLORCHANGED:
       if (auto* w = dynamic_cast<TWinControl*>(this); w && w->ParentColor() && FParent) SetColor(FParent->Color());
       return;
+    case CM_VISIBLECHANGED:
+      VisibleChanged();
+      break;
+    case CM_MOUSEENTER:
+    case CM_MOUSELEAVE:
+      // Containers learn which child the mouse entered or left (LParam).
+      if (FParent) FParent->Perform(m.Msg, m.WParam, m.LParam);
+      break;
   }
   DefaultHandler(m);
 }

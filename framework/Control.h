@@ -118,6 +118,10 @@ class TControl : public TComponent {
   virtual void Click();
   virtual void DblClick();
 
+  // Tells the control and whoever hooked it that its value changed
+  // (CM_CHANGED with the control in LParam), before the change events run.
+  void Changed();
+
  protected:
   virtual void WndProc(TMessage& message);
   virtual void DefaultHandler(TMessage& message);

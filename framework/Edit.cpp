@@ -64,6 +64,7 @@ void TCustomEdit::TextChanged() {
 }
 
 void TCustomEdit::Change() {
+  Changed();
   if (OnChange) OnChange(this);
 }
 

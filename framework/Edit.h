@@ -81,6 +81,8 @@ class TMemo : public TCustomEdit {
   friend class TMemoLines;
   void CreateParams(TCreateParams& params) override;
   void InitializeWnd() override;
+  // Lines take what the user typed before the window goes.
+  void SaveWndState() override { Lines(); }
   void WndProc(TMessage& message) override;
   String GetText() const override;
   void StoreText(const String& s) override;

@@ -198,18 +198,40 @@ void TForm::SetVisible(bool visible) {
     if (visible && FHandle) SetForegroundWindow(FHandle);
     return;
   }
-  FVisible = visible;
-  if (visible) {
-    HandleNeeded();
-    if (!FPlaced) PlaceOnFirstShow();
-    if (!FHints) FHints = std::make_unique<TFormHints>();
-    FHints->Update(*this);
-    ShowWindow(FHandle, SW_SHOW);
-    DoShow();
-  } else {
-    if (FHandle) ShowWindow(FHandle, SW_HIDE);
-    DoHide();
+  // CM_VISIBLECHANGED, then CM_SHOWINGCHANGED, whose handling below shows.
+  TWinControl::SetVisible(visible);
+}
+
+void TForm::SetFocusedControl(TWinControl* control) {
+  if (control == FFocusedControl) return;
+  TWinControl* previous = FFocusedControl;
+  FFocusedControl = control;
+  auto contains = [](TControl* outer, TControl* inner) {
+    for (TControl* c = inner; c; c = c->Parent())
+      if (c == outer) return true;
+    return false;
+  };
+  // A handler that moves the focus again starts a newer round; this one stops.
+  const HWND focus = GetFocus();
+  for (TWinControl* c = previous; c && c != this && !contains(c, control); c = c->Parent()) {
+    c->Perform(CM_EXIT);
+    if (GetFocus() != focus) return;
   }
+  std::vector<TWinControl*> entered;
+  for (TWinControl* c = control; c && c != this && !contains(c, previous); c = c->Parent()) entered.push_back(c);
+  for (auto it = entered.rbegin(); it != entered.rend(); ++it) {
+    (*it)->Perform(CM_ENTER);
+    if (GetFocus() != focus) return;
+  }
+  Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
+}
+
+void TForm::ForgetFocusedControl(TControl* control) {
+  for (TControl* c = FFocusedControl; c; c = c->Parent())
+    if (c == control) {
+      FFocusedControl = nullptr;
+      return;
+    }
 }
 
 bool TForm::Showing() const { return FHandle && IsWindowVisible(FHandle); }
@@ -264,6 +286,18 @@ void TForm::WndProc(TMessage& m) {
       break;
     case CM_RELEASE:
       delete this;
+      return;
+    case CM_SHOWINGCHANGED:
+      if (FShowing) {
+        if (!FPlaced) PlaceOnFirstShow();
+        if (!FHints) FHints = std::make_unique<TFormHints>();
+        FHints->Update(*this);
+        ShowWindow(FHandle, SW_SHOW);
+        DoShow();
+      } else {
+        ShowWindow(FHandle, SW_HIDE);
+        DoHide();
+      }
       return;
     case WM_SYSCOMMAND:
     case WM_WINDOWPOSCHANGING:

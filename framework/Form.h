@@ -73,12 +73,22 @@ class TForm : public TWinControl {
   // Moves the focus on Tab / Shift+Tab; false when no control takes it.
   bool SelectNextFromKey();
 
+  // The focus tracker, told by a control of this form that got the focus:
+  // CM_EXIT to the control that had it and its parents up to the one both
+  // share, CM_ENTER down from there to the new one, then CM_FOCUSCHANGED
+  // (the control in LParam) to every control of the form.
+  void SetFocusedControl(TWinControl* control);
+  TWinControl* FocusedControl() const { return FFocusedControl; }
+  // A control going away stops being the focused one.
+  void ForgetFocusedControl(TControl* control);
+
  protected:
   void CreateParams(TCreateParams& params) override;
   void InitializeWnd() override;
   void WndProc(TMessage& message) override;
   bool DoKeyPress(wchar_t& key) override;
   bool DoKeyDown(WORD& key, TShiftState shift) override;
+  void VisibleChanged() override { UpdateShowing(); }
   virtual void DoCreate();
   virtual void DoShow();
   virtual void DoHide();
@@ -99,6 +109,7 @@ class TForm : public TWinControl {
   bool FPlaced = false;
   bool FCreated = false;
   std::unique_ptr<TFormHints> FHints;
+  TWinControl* FFocusedControl = nullptr;
 };
 
 // Moves a window into or out of the topmost band and changes nothing else:

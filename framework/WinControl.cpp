@@ -1,6 +1,7 @@
 #include "framework/WinControl.h"
 
 #include "framework/Application.h"
+#include "framework/Form.h"
 
 #include <algorithm>
 #include <map>
@@ -11,12 +12,40 @@ namespace {
 // binds the window to it.
 thread_local TWinControl* t_creating = nullptr;
 
+// How often one control is realigned in one realign run before it counts as
+// caught in an endless resize loop.
+constexpr int kMaxRealignsPerRun = 30;
+
 struct TClassInfo {
   String Name;
   WNDPROC SysProc;
 };
 
 }  // namespace
+
+// One realign run of this thread: the controls whose size changed while
+// their parents were aligning wait here instead of realigning from inside
+// the alignment, so controls that resize each other cannot recurse.
+struct TRealignRun {
+  std::vector<TWinControl*> Queued;     // the next pass
+  std::vector<TWinControl*> Pass;       // the pass being run
+  std::vector<TWinControl*> Realigned;  // in the order of their first realign
+  std::map<TWinControl*, int> Counts;
+  std::vector<TWinControl*> Resized;
+
+  static void Add(std::vector<TWinControl*>& list, TWinControl* c) {
+    if (std::find(list.begin(), list.end(), c) == list.end()) list.push_back(c);
+  }
+  void Forget(TWinControl* c) {
+    for (auto* list : {&Queued, &Pass, &Realigned, &Resized})
+      std::replace(list->begin(), list->end(), c, static_cast<TWinControl*>(nullptr));
+    Counts.erase(c);
+  }
+};
+
+namespace {
+thread_local TRealignRun* t_realignRun = nullptr;
+}
 
 LRESULT CALLBACK ControlWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // Marks the windows of this framework's controls; its value is the control.
@@ -80,6 +109,11 @@ const TClassInfo& RegisterControlClass(const TCreateParams& p) {
   return classes.emplace(p.WinClassName, TClassInfo{p.WinClassName, sysProc}).first->second;
 }
 
+TForm* ParentFormOf(TControl* control) {
+  while (control->Parent()) control = control->Parent();
+  return dynamic_cast<TForm*>(control);
+}
+
 bool IsMouseMessage(UINT msg) { return msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST && msg != WM_MOUSEWHEEL; }
 
 }  // namespace
@@ -88,6 +122,8 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
   Destroying_();
+  if (t_realignRun) t_realignRun->Forget(this);
+  if (TForm* form = ParentFormOf(this); form && form != this) form->ForgetFocusedControl(this);
   // Children go with us; owned ones are freed by their owner, the rest are
   // only unlinked.
   while (!FControls.empty()) RemoveControl(FControls.back());
@@ -152,14 +188,26 @@ void TWinControl::CreateWnd() {
     throw EOutOfResources(L"Cannot create window " + Name() + L": " + SysErrorMessage(GetLastError()));
   }
   FHandle = wnd;
+  FTrackingLeave = false;
 }
 
 void TWinControl::DestroyHandle() {
   if (!FHandle) return;
+  // Every window below goes too: all of them keep their state.
+  SaveSubtreeState();
+  DestroyWnd();
+}
+
+void TWinControl::SaveSubtreeState() {
+  if (!FHandle) return;
   SaveWndState();
   for (TControl* c : FControls)
-    if (auto* w = dynamic_cast<TWinControl*>(c)) w->SaveWndState();
-  DestroyWnd();
+    if (auto* w = dynamic_cast<TWinControl*>(c)) w->SaveSubtreeState();
+}
+
+void TWinControl::SaveWndState() {
+  // What the user typed lives only in the window.
+  FText = TWinControl::GetText();
 }
 
 void TWinControl::DestroyWnd() {
@@ -175,19 +223,22 @@ void TWinControl::DestroyWnd() {
 }
 
 void TWinControl::RecreateWnd() {
-  if (!FHandle) return;
-  DestroyHandle();
-  HandleNeeded();
+  // The default handling of the notification re-creates: a hook sees it first.
+  if (FHandle) Perform(CM_RECREATEWND);
 }
 
 void TWinControl::InsertControl(TControl* control) {
   if (std::find(FControls.begin(), FControls.end(), control) != FControls.end()) return;
+  Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(control), TRUE);
   FControls.push_back(control);
   control->FParent = this;
   if (control->ParentFont()) control->Perform(CM_PARENTFONTCHANGED);
   control->Perform(CM_PARENTCOLORCHANGED);
   if (FHandle)
-    if (auto* w = dynamic_cast<TWinControl*>(control)) w->HandleNeeded();
+    if (auto* w = dynamic_cast<TWinControl*>(control)) {
+      w->HandleNeeded();
+      w->UpdateControlState();
+    }
   if (control->Align() != TAlign::alNone) Realign();
   Invalidate();
 }
@@ -195,8 +246,15 @@ void TWinControl::InsertControl(TControl* control) {
 void TWinControl::RemoveControl(TControl* control) {
   auto it = std::find(FControls.begin(), FControls.end(), control);
   if (it == FControls.end()) return;
+  if (!Destroying()) Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(control), FALSE);
+  if (TForm* form = ParentFormOf(this)) form->ForgetFocusedControl(control);
+  it = std::find(FControls.begin(), FControls.end(), control);
+  if (it == FControls.end()) return;
   if (FMouseControl == control) FMouseControl = nullptr;
-  if (auto* w = dynamic_cast<TWinControl*>(control)) w->DestroyHandle();
+  if (auto* w = dynamic_cast<TWinControl*>(control)) {
+    w->DestroyHandle();
+    w->FShowing = false;
+  }
   FControls.erase(it);
   control->FParent = nullptr;
   if (!Destroying()) {
@@ -215,13 +273,13 @@ void TWinControl::Broadcast(TMessage& message) {
 void TWinControl::SetBounds(int left, int top, int width, int height) {
   if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
   bool resized = width != FWidth || height != FHeight;
-  StoreBounds(left, top, width, height);
   if (FHandle) {
-    // The window reports the new size back through WM_SIZE; realign from there.
+    // The window reports the new bounds back through WM_MOVE and WM_SIZE;
+    // realign and Resize from there, where the change is still seen.
     SetWindowPos(FHandle, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-  } else if (resized) {
-    Realign();
-    Resize();
+  } else {
+    StoreBounds(left, top, width, height);
+    if (resized) AlignAfterSize(true);
   }
   BoundsChanged();
   if (FParent && FAlign != TAlign::alNone) RequestAlign();
@@ -258,9 +316,7 @@ bool TWinControl::Showing() const {
   return TControl::Showing();
 }
 
-void TWinControl::Invalidate() {
-  if (FHandle) InvalidateRect(FHandle, nullptr, TRUE);
-}
+void TWinControl::Invalidate() { Perform(CM_INVALIDATE); }
 
 void TWinControl::Update() {
   if (FHandle) UpdateWindow(FHandle);
@@ -285,12 +341,70 @@ void TWinControl::EnableAlign() {
   if (FAlignLevel > 0 && --FAlignLevel == 0) Realign();
 }
 
-void TWinControl::Realign() {
-  if (FAlignLevel > 0 || FAligning) return;
+bool TWinControl::HasAlignedChild() const {
+  return std::any_of(FControls.begin(), FControls.end(), [](TControl* c) { return c->Align() != TAlign::alNone; });
+}
+
+void TWinControl::AlignOnce() {
   FAligning = true;
-  RECT r = ClientRect();
-  AlignControls(r);
+  try {
+    RECT r = ClientRect();
+    AlignControls(r);
+  } catch (...) {
+    FAligning = false;
+    throw;
+  }
   FAligning = false;
+}
+
+void TWinControl::Realign() {
+  // Asked again from inside its own alignment: that alignment covers it.
+  if (FAlignLevel > 0 || FAligning) return;
+  if (t_realignRun || !HasAlignedChild()) {
+    AlignOnce();
+    return;
+  }
+  TRealignRun run;
+  struct TRunScope {
+    TRealignRun* Saved;
+    explicit TRunScope(TRealignRun* run) : Saved(t_realignRun) { t_realignRun = run; }
+    ~TRunScope() { t_realignRun = Saved; }
+  } scope(&run);
+  AlignOnce();
+  while (!run.Queued.empty()) {
+    run.Pass = std::move(run.Queued);
+    run.Queued.clear();
+    for (auto it = run.Pass.rbegin(); it != run.Pass.rend(); ++it) {
+      TWinControl* c = *it;
+      if (!c) continue;
+      int& count = run.Counts[c];
+      if (count >= kMaxRealignsPerRun) {
+        if (IsDebuggerPresent()) {
+          String line = L"The component \"" + c->Name() + L"\" of class " + c->ClassName() +
+                        L" has an endless resize loop";
+          OutputDebugStringW(line.c_str());
+        }
+        continue;
+      }
+      ++count;
+      TRealignRun::Add(run.Realigned, c);
+      c->AlignOnce();
+    }
+  }
+  run.Pass.clear();
+  for (auto it = run.Realigned.rbegin(); it != run.Realigned.rend(); ++it)
+    if (TWinControl* c = *it; c && std::find(run.Resized.begin(), run.Resized.end(), c) != run.Resized.end())
+      c->Resize();
+}
+
+void TWinControl::AlignAfterSize(bool resized) {
+  if (t_realignRun) {
+    TRealignRun::Add(t_realignRun->Queued, this);
+    if (resized) TRealignRun::Add(t_realignRun->Resized, this);
+    return;
+  }
+  Realign();
+  if (resized) Resize();
 }
 
 void TWinControl::AlignControls(RECT& rect) {
@@ -347,8 +461,35 @@ void TWinControl::FontChanged() {
   for (TControl* c : FControls) c->Perform(CM_PARENTFONTCHANGED);
 }
 
-void TWinControl::VisibleChanged() {
-  if (FHandle) ShowWindow(FHandle, FVisible ? SW_SHOWNA : SW_HIDE);
+void TWinControl::VisibleChanged() { UpdateControlState(); }
+
+void TWinControl::UpdateControlState() {
+  if (!FParent) return;  // a window without a parent control shows on its own terms (a form)
+  for (TWinControl* p = FParent; p; p = p->FParent) {
+    if (!p->FShowing) {
+      // Not on screen either way, so showing does not change; the window
+      // only follows Visible.
+      if (FHandle) ShowWindow(FHandle, FVisible ? SW_SHOWNA : SW_HIDE);
+      return;
+    }
+  }
+  UpdateShowing();
+}
+
+void TWinControl::UpdateShowing() {
+  const bool show = FVisible;
+  if (show) {
+    HandleNeeded();
+    const std::vector<TControl*> children = FControls;  // handlers may add or remove controls
+    for (TControl* c : children)
+      if (auto* w = dynamic_cast<TWinControl*>(c);
+          w && std::find(FControls.begin(), FControls.end(), c) != FControls.end())
+        w->UpdateShowing();
+  }
+  if (FHandle && FShowing != show) {
+    FShowing = show;
+    Perform(CM_SHOWINGCHANGED);
+  }
 }
 
 HBRUSH TWinControl::BackgroundBrush() {
@@ -497,10 +638,7 @@ void TWinControl::WndProc(TMessage& m) {
       int oldW = FWidth, oldH = FHeight;
       UpdateBoundsFromWindow();
       DefaultHandler(m);
-      if (m.Msg == WM_SIZE) {
-        Realign();
-        if (oldW != FWidth || oldH != FHeight) Resize();
-      }
+      if (m.Msg == WM_SIZE) AlignAfterSize(oldW != FWidth || oldH != FHeight);
       return;
     }
     case WM_CHAR: {
@@ -525,6 +663,7 @@ void TWinControl::WndProc(TMessage& m) {
     }
     case WM_SETFOCUS:
       DefaultHandler(m);
+      if (TForm* form = ParentFormOf(this); form && form != this) form->SetFocusedControl(this);
       if (OnEnter) OnEnter(this);
       return;
     case WM_KILLFOCUS:
@@ -536,6 +675,40 @@ void TWinControl::WndProc(TMessage& m) {
       break;
     case CM_ENABLEDCHANGED:
       if (FHandle) EnableWindow(FHandle, FEnabled);
+      break;
+    case CM_SHOWINGCHANGED:
+      if (FHandle) ShowWindow(FHandle, FShowing ? SW_SHOWNA : SW_HIDE);
+      break;
+    case CM_INVALIDATE:
+      // WParam 1: a child was invalidated; parents hear of it all the way up.
+      if (FHandle) {
+        if (FParent) FParent->Perform(CM_INVALIDATE, 1);
+        if (m.WParam == 0) InvalidateRect(FHandle, nullptr, TRUE);
+      }
+      break;
+    case CM_FOCUSCHANGED:
+      Broadcast(m);
+      break;
+    case CM_RECREATEWND:
+      if (FHandle) {
+        const bool focused = Focused();
+        DestroyHandle();
+        HandleNeeded();
+        // A form's window is made hidden; it shows again if it was showing.
+        if (FShowing && !(GetWindowLongW(FHandle, GWL_STYLE) & WS_VISIBLE)) ShowWindow(FHandle, SW_SHOWNA);
+        if (focused) ::SetFocus(FHandle);
+      }
+      return;
+    case WM_MOUSEMOVE:
+      // WM_MOUSELEAVE wakes the message loop when the mouse leaves for a
+      // window not ours, so its idle step can tell the control it left.
+      if (!FTrackingLeave && FHandle) {
+        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, FHandle, 0};
+        FTrackingLeave = TrackMouseEvent(&track) != FALSE;
+      }
+      break;
+    case WM_MOUSELEAVE:
+      FTrackingLeave = false;
       break;
   }
   if (FOwnClass && IsMouseMessage(m.Msg) && RouteMouseToGraphic(m)) return;

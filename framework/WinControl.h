@@ -72,7 +72,7 @@ class TWinControl : public TControl {
   // The window exists: push the state kept in fields into it.
   virtual void InitializeWnd() {}
   // The window is about to go: read back what must survive a re-creation.
-  virtual void SaveWndState() {}
+  virtual void SaveWndState();
   virtual void DestroyWnd();
 
   void WndProc(TMessage& message) override;
@@ -110,6 +110,27 @@ class TWinControl : public TControl {
   bool ReflectToChild(TMessage& message, HWND child, UINT reflected);
   bool RouteMouseToGraphic(TMessage& message);
   void UpdateBoundsFromWindow();
+
+  // Notifications: showing, re-creation, realign queue.
+ protected:
+  // Creates the window when visible and tells of a change of showing with
+  // CM_SHOWINGCHANGED, children first (they show with the parent's window).
+  void UpdateShowing();
+  // Updates the showing of a child whose parents all show; a child of a
+  // parent that does not show only sets its window's visibility.
+  void UpdateControlState();
+  // A size change: realign and Resize now, or queue the control when a
+  // realign run is going on.
+  void AlignAfterSize(bool resized);
+  // The shown state last told with CM_SHOWINGCHANGED; kept through RecreateWnd.
+  bool FShowing = false;
+
+ private:
+  friend struct TRealignRun;
+  bool HasAlignedChild() const;
+  void AlignOnce();
+  void SaveSubtreeState();
+  bool FTrackingLeave = false;  // WM_MOUSELEAVE asked for
 
   bool FOwnClass = false;
   int FAlignLevel = 0;
