@@ -30,6 +30,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 TControl::~TControl() {
   FFont.OnChange = nullptr;
   if (Application) Application->ForgetControl(this);
+  FreeCanvasHandle();
   if (FParent) FParent->RemoveControl(this);
 }
 
@@ -246,6 +247,11 @@ void TControl::DefaultHandler(TMessage& m) { m.Result = 0; }
 
 void TGraphicControl::WndProc(TMessage& m) {
   switch (m.Msg) {
+    case WM_PAINT:
+      // Only the parent's paint DC: there is no window to begin painting on.
+      if (m.WParam && !Destroying()) PaintWithCanvas(reinterpret_cast<HDC>(m.WParam), [this](TCanvas& c) { Paint(c); });
+      m.Result = 0;
+      return;
     case WM_LBUTTONDOWN:
       FMouseDownInside = true;
       break;

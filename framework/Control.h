@@ -3,10 +3,12 @@
 // path (WindowProc -> WndProc -> DefaultHandler) that works with or without a
 // window, so graphic controls and skin wrappers can Perform messages alike.
 #include "framework/Component.h"
+#include "framework/ControlCanvas.h"
 #include "framework/Graphics.h"
 #include "framework/Messages.h"
 
 #include <functional>
+#include <memory>
 
 class TWinControl;
 
@@ -23,6 +25,29 @@ enum TShiftStateBit : unsigned {
   ssDouble = 64,
 };
 using TShiftState = unsigned;
+
+// What a control is: read by painters and wrappers, kept by the control.
+enum TControlStyleBit : unsigned {
+  csAcceptsControls = 1u << 0,
+  csCaptureMouse = 1u << 1,
+  csDoubleClicks = 1u << 2,
+  // Covers its whole rectangle: the parent does not paint under it.
+  csOpaque = 1u << 3,
+  csNoDesignVisible = 1u << 4,
+};
+using TControlStyle = unsigned;
+
+// What a control is doing. csPaintCopy is set while PaintTo paints a copy of
+// the control (and passed to its graphic children); the others are set by
+// the controls that use them.
+enum TControlStateBit : unsigned {
+  csLButtonDown = 1u << 0,
+  csCreating = 1u << 1,
+  csReadingState = 1u << 2,
+  csPaintCopy = 1u << 3,
+  csCustomPaint = 1u << 4,
+};
+using TControlState = unsigned;
 inline int LParamX(LPARAM l) { return static_cast<short>(LOWORD(l)); }
 inline int LParamY(LPARAM l) { return static_cast<short>(HIWORD(l)); }
 TShiftState KeysToShiftState(WPARAM keys);
@@ -122,6 +147,26 @@ class TControl : public TComponent {
   // (CM_CHANGED with the control in LParam), before the change events run.
   void Changed();
 
+  // ---- Painting: style and state flags, the control's own canvas ----
+  TControlStyle ControlStyle() const { return FControlStyle; }
+  void SetControlStyle(TControlStyle style) { FControlStyle = style; }
+  TControlState ControlState() const { return FControlState; }
+  void SetControlState(TControlState state) { FControlState = state; }
+
+ protected:
+  // Made on first use; graphic and custom controls publish it as Canvas().
+  TControlCanvas& ControlCanvas();
+  // Gives back a DC the canvas got for itself (its window is going).
+  void FreeCanvasHandle() {
+    if (FCanvas) FCanvas->SetHandle(nullptr);
+  }
+  // Paints with the control's canvas set onto dc for the call.
+  void PaintWithCanvas(HDC dc, const std::function<void(TCanvas&)>& paint);
+  TControlStyle FControlStyle = csCaptureMouse | csDoubleClicks;
+  TControlState FControlState = 0;
+  std::unique_ptr<TControlCanvas> FCanvas;
+  // ---- end of painting ----
+
  protected:
   virtual void WndProc(TMessage& message);
   virtual void DefaultHandler(TMessage& message);
@@ -161,12 +206,16 @@ class TControl : public TComponent {
 
 // A control without a window of its own: its parent paints it and routes the
 // mouse to it.
+//
+// The parent paints it by sending WM_PAINT with its DC in WParam, already
+// offset and clipped to the control, through WindowProc: a hook on the
+// control sees its painting like a windowed control's.
 class TGraphicControl : public TControl {
  public:
   explicit TGraphicControl(TComponent* owner) : TControl(owner) {}
-  // Called by the parent's paint handler with a canvas already offset and
-  // clipped to this control.
-  void PaintTo(TCanvas& canvas) { Paint(canvas); }
+  // Draws on the parent's window at the control's place, also outside
+  // WM_PAINT; during WM_PAINT it draws on the paint DC.
+  TCanvas& Canvas() { return ControlCanvas(); }
 
  protected:
   virtual void Paint(TCanvas& canvas) {}

@@ -53,6 +53,9 @@ class TFont : public TObject {
   void SetColor(TColor color);
   BYTE Charset() const { return FCharset; }
   void SetCharset(BYTE charset);
+  // Angle of the text line in tenths of a degree, counter-clockwise.
+  int Orientation() const { return FOrientation; }
+  void SetOrientation(int tenths);
 
   HFONT Handle() const;
   TNotifyEvent OnChange;
@@ -64,52 +67,144 @@ class TFont : public TObject {
   TFontStyles FStyle = 0;
   TColor FColor = clWindowText;
   BYTE FCharset = DEFAULT_CHARSET;
+  int FOrientation = 0;
   mutable TOwnedFont FHandle;
 };
 
 enum class TBrushStyle { bsSolid, bsClear };
+enum class TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+
+// A pen for lines and shape outlines; the GDI pen is made when first asked
+// for and dropped on change.
+class TPen : public TObject {
+ public:
+  TColor Color() const { return FColor; }
+  void SetColor(TColor color);
+  int Width() const { return FWidth; }
+  void SetWidth(int width);
+  TPenStyle Style() const { return FStyle; }
+  void SetStyle(TPenStyle style);
+  void Assign(const TPen& other);
+  // The stock null pen for psClear.
+  HPEN Handle() const;
+
+ private:
+  void Changed() { FHandle.Reset(); }
+  TColor FColor = clBlack;
+  int FWidth = 1;
+  TPenStyle FStyle = TPenStyle::psSolid;
+  mutable TOwnedPen FHandle;
+};
+
+// A brush for fills and shape insides, made like the pen.
+class TBrush : public TObject {
+ public:
+  TColor Color() const { return FColor; }
+  // Also makes the brush solid: a colour is set to be painted with.
+  void SetColor(TColor color);
+  TBrushStyle Style() const { return FStyle; }
+  void SetStyle(TBrushStyle style);
+  void Assign(const TBrush& other);
+  // The stock null brush for bsClear.
+  HBRUSH Handle() const;
+
+ private:
+  TColor FColor = clWhite;
+  TBrushStyle FStyle = TBrushStyle::bsSolid;
+  mutable TOwnedBrush FHandle;
+};
+
+class TGraphic;
 
 // Draws on a device context it does not own; the owner (paint handler,
-// bitmap, control) hands it one and takes it back.
+// bitmap, control) hands it one and takes it back. Pen, brush and font are
+// selected into the DC only for the call that draws with them, so a canvas
+// can be set onto any DC and taken off again without leaving its objects
+// there.
 class TCanvas : public TObject {
  public:
-  TCanvas() = default;
-  explicit TCanvas(HDC dc) : FHandle(dc) {}
+  TCanvas();
+  explicit TCanvas(HDC dc);
+  ~TCanvas() override;
   TCanvas(const TCanvas&) = delete;
   TCanvas& operator=(const TCanvas&) = delete;
 
-  HDC Handle() const { return FHandle; }
-  void SetHandle(HDC dc) { FHandle = dc; }
+  // The DC drawn on. A canvas that makes its own DC (a control's canvas)
+  // makes it here when it has none.
+  HDC Handle();
+  bool HandleAllocated() const { return FHandle != nullptr; }
+  // A DC the canvas made itself is given back first.
+  void SetHandle(HDC dc);
+
+  // Serialises drawing from several threads; counted, and re-entrant on one
+  // thread.
+  void Lock();
+  bool TryLock();
+  virtual void Unlock();
+  int LockCount() const { return FLockCount; }
 
   TFont& Font() { return FFont; }
-  TColor BrushColor() const { return FBrushColor; }
-  void SetBrushColor(TColor c) {
-    FBrushColor = c;
-    FBrushStyle = TBrushStyle::bsSolid;
-  }
-  TBrushStyle BrushStyle() const { return FBrushStyle; }
-  void SetBrushStyle(TBrushStyle s) { FBrushStyle = s; }
-  TColor PenColor() const { return FPenColor; }
-  void SetPenColor(TColor c) { FPenColor = c; }
+  TPen& Pen() { return FPen; }
+  TBrush& Brush() { return FBrush; }
+  TColor BrushColor() const { return FBrush.Color(); }
+  void SetBrushColor(TColor c) { FBrush.SetColor(c); }
+  TBrushStyle BrushStyle() const { return FBrush.Style(); }
+  void SetBrushStyle(TBrushStyle s) { FBrush.SetStyle(s); }
+  TColor PenColor() const { return FPen.Color(); }
+  void SetPenColor(TColor c) { FPen.SetColor(c); }
 
+  // Fills with the brush, nothing with a clear brush; exclusive right and
+  // bottom edges, as GDI's rectangles.
   void FillRect(const RECT& r);
   void FrameRect(const RECT& r);
+  // Shapes: outlined with the pen, filled with the brush.
+  void Rectangle(int x1, int y1, int x2, int y2);
+  void Rectangle(const RECT& r) { Rectangle(r.left, r.top, r.right, r.bottom); }
+  void RoundRect(int x1, int y1, int x2, int y2, int cornerWidth, int cornerHeight);
+  void Ellipse(int x1, int y1, int x2, int y2);
+  void Ellipse(const RECT& r) { Ellipse(r.left, r.top, r.right, r.bottom); }
+  void Polygon(const POINT* points, int count);
+  void Polyline(const POINT* points, int count);
+  void MoveTo(int x, int y);
+  void LineTo(int x, int y);
+  POINT PenPos();
+
+  // -1 for a point outside the DC's clip or surface.
+  TColor Pixels(int x, int y);
+  void SetPixels(int x, int y, TColor color);
+
   void TextOut(int x, int y, const String& text);
+  // Text at (x, y) cut to r; r is filled with the brush first unless it is
+  // clear.
+  void TextRect(const RECT& r, int x, int y, const String& text);
   SIZE TextExtent(const String& text);
   int TextWidth(const String& text) { return TextExtent(text).cx; }
   int TextHeight(const String& text) { return TextExtent(text).cy; }
   // DrawText with the canvas font and colour; returns the height drawn.
   int DrawText(const String& text, RECT& r, UINT format);
-  void MoveTo(int x, int y);
-  void LineTo(int x, int y);
+
   void Draw(int x, int y, HBITMAP bitmap, int width, int height);
+  // The picture at its own size, or stretched into r.
+  void Draw(int x, int y, TGraphic& graphic);
+  void StretchDraw(const RECT& r, TGraphic& graphic);
+  // Copies source's sourceRect into dest, stretched when the sizes differ.
+  void CopyRect(const RECT& dest, TCanvas& source, const RECT& sourceRect);
+
+ protected:
+  // Asked before every use of the DC: a derived canvas makes its own DC
+  // here (StoreHandle) or drops one that no longer fits.
+  virtual void NeedHandle() {}
+  // Forgets the DC; a derived canvas gives back one it made.
+  virtual void FreeHandle() { FHandle = nullptr; }
+  void StoreHandle(HDC dc) { FHandle = dc; }
 
  private:
   HDC FHandle = nullptr;
   TFont FFont;
-  TColor FBrushColor = clWhite;
-  TBrushStyle FBrushStyle = TBrushStyle::bsSolid;
-  TColor FPenColor = clBlack;
+  TPen FPen;
+  TBrush FBrush;
+  CRITICAL_SECTION FLock;
+  int FLockCount = 0;
 };
 
 // Selects a GDI object into a DC for one scope.

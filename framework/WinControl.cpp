@@ -211,6 +211,7 @@ void TWinControl::SaveWndState() {
 }
 
 void TWinControl::DestroyWnd() {
+  ReleaseCanvases();
   HWND wnd = FHandle;
   DestroyWindow(wnd);
   if (FHandle == wnd) {
@@ -500,30 +501,6 @@ HBRUSH TWinControl::BackgroundBrush() {
   return FBrush.get();
 }
 
-void TWinControl::PaintWindow(HDC dc) {
-  TCanvas canvas(dc);
-  canvas.Font().Assign(FFont);
-  canvas.SetBrushColor(FColor);
-  Paint(canvas);
-  PaintControls(dc);
-}
-
-void TWinControl::PaintControls(HDC dc) {
-  for (TControl* c : FControls) {
-    auto* g = dynamic_cast<TGraphicControl*>(c);
-    if (!g || !g->Visible()) continue;
-    RECT r = g->BoundsRect();
-    if (!RectVisible(dc, &r)) continue;
-    int saved = SaveDC(dc);
-    SetViewportOrgEx(dc, r.left, r.top, nullptr);
-    IntersectClipRect(dc, 0, 0, r.right - r.left, r.bottom - r.top);
-    TCanvas canvas(dc);
-    canvas.Font().Assign(g->Font());
-    g->PaintTo(canvas);
-    RestoreDC(dc, saved);
-  }
-}
-
 bool TWinControl::DoKeyPress(wchar_t& key) {
   if (OnKeyPress) OnKeyPress(this, key);
   return key == 0;
@@ -620,9 +597,7 @@ void TWinControl::WndProc(TMessage& m) {
       break;
     case WM_ERASEBKGND:
       if (FOwnClass) {
-        RECT r;
-        GetClientRect(FHandle, &r);
-        FillRect(reinterpret_cast<HDC>(m.WParam), &r, BackgroundBrush());
+        EraseBackground(reinterpret_cast<HDC>(m.WParam));
         m.Result = 1;
         return;
       }

@@ -59,6 +59,15 @@ class TWinControl : public TControl {
   void EnableAlign();
   void Realign();
 
+  // ---- Painting into a DC ----
+  // Paints the control's client area and, below it, its windowed children
+  // into dc with the control's top-left at (x, y), as copies (csPaintCopy):
+  // WM_ERASEBKGND and WM_PAINT with dc in WParam go through WindowProc, so
+  // hooks paint the copy as they paint the window. Makes the window if it
+  // has none yet; a child's border is drawn plainly.
+  void PaintTo(HDC dc, int x, int y);
+  // ---- end of painting into a DC ----
+
   TKeyPressEvent OnKeyPress;
   TKeyEvent OnKeyDown;
   TKeyEvent OnKeyUp;
@@ -87,6 +96,14 @@ class TWinControl : public TControl {
   virtual void PaintWindow(HDC dc);
   virtual void Paint(TCanvas& canvas) {}
   void PaintControls(HDC dc);
+  // The background in the window's colour, except under opaque graphic
+  // children.
+  void EraseBackground(HDC dc);
+  // Cuts the visible csOpaque graphic children out of dc's clip.
+  void ExcludeOpaqueChildren(HDC dc);
+  // Gives back the DCs the canvases of this control and everything in it got
+  // for themselves, before the windows go.
+  void ReleaseCanvases();
   virtual void AlignControls(RECT& rect);
 
   // Keyboard hooks; returning true swallows the key.
@@ -144,4 +161,6 @@ class TWinControl : public TControl {
 class TCustomControl : public TWinControl {
  public:
   explicit TCustomControl(TComponent* owner) : TWinControl(owner) {}
+  // The canvas Paint gets; usable outside WM_PAINT too.
+  TCanvas& Canvas() { return ControlCanvas(); }
 };
