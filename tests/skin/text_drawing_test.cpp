@@ -104,12 +104,21 @@ TEST(AntialiasedTextWithoutGdiPlus, FallsBackToTheBitmapWithAlphaOrDrawsNothing)
 }
 
 TEST(TextCap, LongTextIsCutTo5460Characters) {
+  // Lines of one character, in a tiny font so that no extent saturates.
   TextBitmap T(10, 10);
-  RECT Capped{0, 0, 0, 0}, Long{0, 0, 0, 0};
-  DrawTextCapped(T.Bmp->DC(), String(5460, L'i'), Capped, DT_CALCRECT | DT_SINGLELINE);
-  DrawTextCapped(T.Bmp->DC(), String(6000, L'i'), Long, DT_CALCRECT | DT_SINGLELINE);
-  EXPECT_GT(Capped.right, 5460);
-  EXPECT_EQ(Long.right, Capped.right);
+  TOwnedFont Tiny(CreateFontW(-2, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial"));
+  TSelectObject Select(T.Bmp->DC(), Tiny.get());
+  auto Lines = [](int n) {
+    String s;
+    for (int i = 0; i < n; ++i) s += L"a\n";
+    return s;
+  };
+  RECT Short{0, 0, 50, 0}, Capped{0, 0, 50, 0}, Long{0, 0, 50, 0};
+  DrawTextCapped(T.Bmp->DC(), Lines(2500), Short, DT_CALCRECT);
+  DrawTextCapped(T.Bmp->DC(), Lines(2730), Capped, DT_CALCRECT);  // 5460 characters
+  DrawTextCapped(T.Bmp->DC(), Lines(3000), Long, DT_CALCRECT);
+  EXPECT_LT(Short.bottom, Capped.bottom);
+  EXPECT_EQ(Long.bottom, Capped.bottom);
 }
 
 TEST(TextCut, EllipsisCases) {

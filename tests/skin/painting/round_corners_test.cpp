@@ -162,8 +162,12 @@ TEST_F(RoundCorners, OnlyPixelsInsideTheRectangleAndTheBitmapChange) {
       EXPECT_EQ(PixelAt(*Bmp, 0, 0), 0xFFFF0000u);
       EXPECT_EQ(PixelAt(*Bmp, 0, 5), kPicture);
     }
-    if (c.Radius == 5) EXPECT_GT(Changed, 0);
-    if (c.Radius == 0 || c.R.right < 0) EXPECT_EQ(Changed, 0);
+    if (c.Radius == 5) {
+      EXPECT_GT(Changed, 0);
+    }
+    if (c.Radius == 0 || c.R.right < 0) {
+      EXPECT_EQ(Changed, 0);
+    }
   }
 }
 
