@@ -645,7 +645,7 @@ bool GpDrawText(HDC DC, const String& Text, const RECT& Rect, uint32_t Color, TG
   return f.GdipDrawString(G.get(), Text.c_str(), int(Text.size()), Font.get(), &Layout, Format.get(), Brush.get()) == 0;
 }
 
-SIZE GpMeasureTextW(HDC DC, const String& Text, bool WordWrap) {
+SIZE GpMeasureTextW(HDC DC, const String& Text, bool WordWrap, int MaxWidth) {
   SIZE Size{0, 0};
   Session s;
   const Exports& f = Fn();
@@ -656,7 +656,7 @@ SIZE GpMeasureTextW(HDC DC, const String& Text, bool WordWrap) {
       f.GdipCreateStringFormat(0, 0, &Format) != 0)
     return Size;
   if (!WordWrap && f.GdipSetStringFormatFlags) f.GdipSetStringFormatFlags(Format.get(), 0x1000);
-  GpRectF Layout{0, 0, WordWrap ? 32767.0f : 0.0f, 0}, Box{};
+  GpRectF Layout{0, 0, WordWrap ? (MaxWidth > 0 ? float(MaxWidth) : 32767.0f) : 0.0f, 0}, Box{};
   if (f.GdipMeasureString(G.get(), Text.c_str(), int(Text.size()), Font.get(), &Layout, Format.get(), &Box, nullptr,
                           nullptr) == 0)
     Size = SIZE{LONG(Box.Width) + 1, LONG(Box.Height) + 1};

@@ -59,9 +59,10 @@ enum TGpAlign { gaLeft = 0, gaRight = 1, gaCenter = 2 };
 // False when nothing was drawn (GDI+ not running, no font).
 bool GpDrawText(HDC DC, const String& Text, const RECT& Rect, uint32_t Color, TGpAlign Align, TGpAlign VertAlign,
                 bool AntiAliasOnly, const String& FontName = String(), int Angle = 0);
-// Width + 1 and height + 1 of the text in the DC's font.
+// Width + 1 and height + 1 of the text in the DC's font; wrapped at
+// MaxWidth (unlimited when 0) when WordWrap.
 SIZE GpMeasureText(HDC DC, const AnsiString& Text, bool WordWrap);
-SIZE GpMeasureTextW(HDC DC, const String& Text, bool WordWrap);
+SIZE GpMeasureTextW(HDC DC, const String& Text, bool WordWrap, int MaxWidth = 0);
 
 // Single-precision whole-degree sine and cosine, the table of the drawing library.
 float SinDeg(int Angle);

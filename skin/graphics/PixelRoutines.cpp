@@ -8,6 +8,7 @@
 #include "skin/graphics/Blend32.h"
 #include "skin/graphics/ColorAdjust.h"
 #include "skin/graphics/GdiPlus.h"
+#include "skin/graphics/TextDrawing.h"
 
 bool ClipToBitmap(const TBitmap& Bmp, RECT& R) {
   R.left = std::max<LONG>(R.left, 0);
@@ -203,7 +204,11 @@ HICON MakeIconFromBitmap32(TBitmap& Bmp) {
   return CreateIconIndirect(&Info);
 }
 
-int DrawTextCapped(HDC DC, const String& Text, RECT& R, UINT Flags) {
+int DrawTextCapped(HDC DC, const String& Text, RECT& R, UINT Flags, TBitmap* Bmp) {
+  if (Flags & acDT_Antialiased) {
+    DrawTextAntialiased(DC, Text, R, Flags, Bmp);
+    return R.bottom - R.top;
+  }
   int Length = int(std::min<size_t>(Text.size(), 5460));
   return DrawTextW(DC, Text.c_str(), Length, &R, Flags);
 }

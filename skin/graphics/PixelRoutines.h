@@ -57,8 +57,9 @@ void MakeAlphaFromKeyColor(TBitmap& Bmp);
 HICON MakeIconFromBitmap32(TBitmap& Bmp);
 // Text in the bitmap's DC font, blended with proper alpha.
 void DrawTextAlpha(TBitmap& Bmp, const String& Text, bool AlphaMode, const RECT& Rect, UINT Format, uint32_t Color);
-// DrawText of at most 5460 characters.
-int DrawTextCapped(HDC DC, const String& Text, RECT& R, UINT Flags);
+// DrawText of at most 5460 characters; with the private bit 0x40000000 the
+// anti-aliased text of TextDrawing.h, which falls back to Bmp.
+int DrawTextCapped(HDC DC, const String& Text, RECT& R, UINT Flags, TBitmap* Bmp = nullptr);
 
 // Solid fills of a device context; Alpha 0 is a plain GDI fill, others go
 // through GDI+ at that opacity.
