@@ -49,7 +49,11 @@ TsCommonData::TsCommonData(TPersistent* AOwner, bool CreateCache)
 TsCommonData::~TsCommonData() {
   DetachWindow();
   SkinIndex = -1;
-  SetSkinManager(nullptr);
+  // Let go of the manager without telling the owner: it may be the one
+  // freeing us, with its link to us already cleared.
+  SetScaledSkinData(nullptr);
+  if (FSkinManager) FManagerLink->Forget(FSkinManager);
+  FSkinManager = nullptr;
   ClearOwnerLinks();
   // A timer being destroyed already frees itself; the others go with us.
   for (TacThreadedTimer** Timer : {&PulseTimer, &FadeTimer, &ClickTimer, &EffectTimer}) {
