@@ -9,6 +9,7 @@
 #include "skin/manager/SkinManager.h"
 #include "skin/state/ControlKinds.h"
 #include "skin/state/ManagerLink.h"
+#include "skin/state/NotifyFormOfChild.h"
 #include "skin/state/OuterEffects.h"
 #include "skin/state/PaintBorderData.h"
 #include "skin/state/ThreadedTimer.h"
@@ -71,8 +72,8 @@ void TsCommonData::Loaded(bool ApplyColors) {
   SetScaledSkinData(nullptr);
   SetDefaultSection();
   if (IsSkinned(false) && OwnerControl && OwnerControl->Parent() && !OwnerControl->Loading()) {
-    // Announcing the control to its form and passing the opaque state on
-    // belong to form skinning, which picks them up from here.
+    if (AsWindowed(OwnerControl)) NotifyFormOfChild(OwnerControl);
+    // Passing the opaque state on to the children belongs to form skinning.
     if (ApplyColors) ApplySkinColors(false);
   }
   AttachWindow();

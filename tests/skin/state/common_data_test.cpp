@@ -180,11 +180,20 @@ TEST_F(CommonDataTest, TheSameTextIsNoChangeButOtherCaseIs) {
 
 TEST_F(CommonDataTest, LoadedGivesKindsTheirDefaultSection) {
   auto manager = MakeManager();
+  std::vector<LPARAM> announced;
+  TWndMethod old = form->WindowProc;
+  form->WindowProc = [old, &announced](TMessage& m) {
+    if (m.Msg == WM_SKINCOMMAND && SkinCommandCode(m.WParam) == AC_CONTROLLOADED) announced.push_back(m.LParam);
+    old(m);
+  };
   auto* asking = MakeBox(3);
   asking->Data->Loaded(false);
   EXPECT_TRUE(asking->Data->SkinSection().empty());
   EXPECT_EQ(asking->Data->SkinIndex, manager->GetSectionIndex(L"BUTTON"));
   EXPECT_FALSE(asking->Data->Loading);
+  // A skinned control is announced to its form.
+  EXPECT_EQ(announced, std::vector<LPARAM>{reinterpret_cast<LPARAM>(asking)});
+  form->WindowProc = old;
 
   auto* combo = MakeBox(18);
   combo->Data->Loaded(false);
