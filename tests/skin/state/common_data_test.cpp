@@ -270,6 +270,8 @@ TEST_F(CommonDataTest, WindowPropertyFindsTheStateAndGoesWithIt) {
   const HWND wnd = box->Handle();
   EXPECT_EQ(GetWndCommonData(wnd), box->Data.get());
   EXPECT_TRUE(IsWindowSkinned(wnd));
+  EXPECT_TRUE(IsControlSkinned(box));
+  EXPECT_FALSE(IsControlSkinned(box, true));  // no manager: its skin is not loaded
 
   // A command sent to the window reaches the control's own window procedure
   // directly.
