@@ -10,8 +10,6 @@
 #include "skin/manager/FormFreezing.h"
 #include "skin/manager/SkinManager.h"
 
-namespace {
-
 using GetDpiForWindowProc = UINT(WINAPI*)(HWND);
 
 // Only systems that know densities per window answer; others are 96. A
@@ -24,6 +22,8 @@ int WindowDPI(HWND wnd) {
   const UINT dpi = getDpiForWindow(wnd);
   return dpi ? int(dpi) : 96;
 }
+
+namespace {
 
 TForm* MainOrFirstForm() {
   if (Application && Application->MainForm()) return Application->MainForm();

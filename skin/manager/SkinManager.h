@@ -45,6 +45,8 @@ int GetPPIForControl(TsSkinManager* Manager, TControl* Control = nullptr, bool O
 // The density of the main form (the system's before it has a window), 96
 // where the system cannot tell it per window.
 int MainFormDPI();
+// The density of a window's monitor; the system's for no window.
+int WindowDPI(HWND wnd);
 
 using TacSkinChangingEvent = std::function<void(TObject* Sender, const String& NewSkinName, bool& AllowChanging)>;
 
