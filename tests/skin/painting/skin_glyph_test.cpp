@@ -10,6 +10,7 @@
 #include "skin/manager/SkinManager.h"
 #include "skin/painting/BackgroundSources.h"
 #include "skin/painting/SkinGlyph.h"
+#include "skin/painting/SkinRect.h"
 
 namespace {
 
@@ -91,6 +92,29 @@ TEST_F(SkinGlyph, PlainGlyphOtherModesAreFaded) {
     int expected = (int(src >> shift & 0xFF) * 75 + int(kSentinel >> shift & 0xFF) * 180) >> 8;
     EXPECT_EQ(int(got >> shift & 0xFF), expected) << shift;
   }
+}
+
+// A fill colour of 0 is black, not "no colour": only 0xFF00FF means none.
+TEST_F(SkinGlyph, MaskedTileTakesABlackFillColour) {
+  SetPixel32(*Picture, 0, 0, 0xFFFF00FF);
+  SetPixel32(*Picture, 1, 0, 0xFFFF00FF);
+  TacBackgroundSource black = EmptyBackgroundSource;
+  black.FillColor = 0;
+  CopyMaskedTile(RECT{0, 0, 4, 4}, RECT{0, 0, 4, 4}, *Target, black, Item);
+  EXPECT_EQ(GetPixel32(*Target, 0, 0), 0xFF000000u);
+  CopyMaskedTile(RECT{1, 0, 5, 4}, RECT{1, 0, 5, 4}, *Target, EmptyBackgroundSource, Item);
+  EXPECT_EQ(GetPixel32(*Target, 1, 0), 0xFF000000u);  // no colour: left as it was
+  EXPECT_EQ(Colour(2, 0), SourcePixel(2, 0) & 0xFFFFFF);
+}
+
+TEST_F(SkinGlyph, TransparentPixelsWithoutItemClearAlphaAndTakeTheSource) {
+  SetPixel32(*Target, 1, 1, 0x80FF00FF);
+  auto source = NewBitmap32(4, 4);
+  FillRect32(*source, RECT{0, 0, 4, 4}, 0x00112233, 255);
+  CopyTransparentPixels(*Target, *source, RECT{0, 0, 6, 6}, POINT{-1, -1}, -1, nullptr, 0);
+  EXPECT_EQ(GetPixel32(*Target, 1, 1), GetPixel32(*source, 0, 0));
+  EXPECT_EQ(GetPixel32(*Target, 2, 2), kSentinel & 0x00FFFFFF);
+  EXPECT_EQ(GetPixel32(*Target, 7, 7), kSentinel);
 }
 
 }  // namespace

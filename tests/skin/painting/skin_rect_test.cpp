@@ -147,6 +147,36 @@ TEST_F(SkinRect, BordersTooWideShareTheLossOddPixelFromTheRight) {
   EXPECT_EQ(At(14, 0), SourcePixel(39, 0));
 }
 
+// Borders that take the whole frame height leave side tiles of height 0:
+// the masked kind copies nothing there, the others cut one piece, and
+// the painting ends.
+TEST_F(SkinRect, SideTilesOfHeightZeroEndNormally) {
+  for (int16_t maskType : {1, 0}) {
+    SetUp();
+    Item.MaskType = maskType;
+    Item.WT = Item.WB = 3;
+    Paint();
+    EXPECT_EQ(At(2, 2), SourcePixel(6, 0)) << maskType;
+    if (maskType != 0) EXPECT_EQ(At(2, 10), kSentinel);
+  }
+}
+
+// A one-pixel source piece whose mask is 0 fills its whole band with its
+// colour at alpha 255.
+TEST_F(SkinRect, OnePixelStretchedSideFillsItsBand) {
+  Item.WL = Item.WT = Item.WR = Item.WB = 1;
+  Item.FrameWidth = Item.FrameHeight = 3;
+  Item.ImageCount = 4;
+  Item.SrcRect = RECT{0, 0, 12, 6};
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 12; ++x) SetPixel32(*Picture, x, y, SourcePixel(x, y)), SetPixel32(*Picture, x, y + 3, 0);
+  Item.DrawMode = dmStretch;
+  Paint();
+  // Frame 1 starts at column 3: its left side is the pixel (3, 1).
+  for (int y = 3; y < 21; ++y) ASSERT_EQ(At(2, y), SourcePixel(3, 1)) << y;
+  EXPECT_EQ(At(3, 10), kSentinel);
+}
+
 TEST_F(SkinRect, MaskSaysHowMuchOfTheDestinationSurvives) {
   SetMask(6, 0, 255);
   SetMask(7, 0, 128);
