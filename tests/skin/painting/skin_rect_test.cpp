@@ -53,6 +53,7 @@ class SkinRect : public ::testing::Test {
     Item.MaskType = 1;
     Item.WL = Item.WT = Item.WR = Item.WB = 2;
     Item.FrameWidth = Item.FrameHeight = kFrame;
+    Rect = RECT{2, 2, 22, 22};  // 20 x 20
     Target = NewBitmap32(24, 24);
     FillRect32(*Target, RECT{0, 0, 24, 24}, ExchangeRedBlue(kSentinel & 0xFFFFFF), kSentinel >> 24);
   }
@@ -72,7 +73,7 @@ class SkinRect : public ::testing::Test {
   std::unique_ptr<TsSkinManager> Manager;
   std::unique_ptr<TBitmap> Picture, Target;
   TsMaskData Item;
-  RECT Rect{2, 2, 22, 22};  // 20 x 20
+  RECT Rect;
 };
 
 // Frame 1 starts at source column 6.
