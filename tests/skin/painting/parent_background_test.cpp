@@ -13,6 +13,7 @@
 #include "skin/graphics/Bitmap32.h"
 #include "skin/graphics/PixelRoutines.h"
 #include "skin/painting/ParentBackground.h"
+#include "tests/skin/manager/support/night_manager.h"
 
 namespace {
 
@@ -183,6 +184,20 @@ TEST_F(ParentBackground, UnansweredWindowWithPleaseDrawPaintsItselfIntoR) {
   GdiFlush();
   EXPECT_EQ(GetPixel32(*target, 5, 5) & 0xFFFFFF, 0x00FF00u);    // the form's colour
   EXPECT_EQ(GetPixel32(*target, 30, 30) & 0xFFFFFF, 0x0000FFu);  // outside R: untouched
+}
+
+// With a loaded default skin the stand-in colour is the skin's own.
+TEST_F(ParentBackground, UnansweredWindowTakesTheDefaultSkinsColour) {
+  auto manager = NightManager();
+  manager->SetSkinName(L"Night (internal)");
+  ASSERT_TRUE(manager->IsSkinLoaded());
+  ASSERT_EQ(TsSkinManager::DefaultManager(), manager.get());
+  uint32_t skinColour = uint32_t(manager->SkinOptions().ReadInteger(L"GLOBALINFO", L"COLOR", -1));
+  ASSERT_NE(skinColour, 0xFFFFFFFFu);
+  TacBackgroundInfo info;
+  EXPECT_FALSE(QueryWindowBackground(info, Panel->Handle(), false));
+  EXPECT_EQ(info.BgKind, bgkColor);
+  EXPECT_EQ(info.Color, skinColour);
 }
 
 }  // namespace
