@@ -1,7 +1,5 @@
 #include "skin/painting/KeyColorCopies.h"
 
-#include "skin/graphics/Bitmap32.h"
-#include "skin/graphics/Blend32.h"
 #include "skin/graphics/PixelRoutines.h"
 #include "skin/painting/PieceClipping.h"
 
@@ -55,16 +53,4 @@ void CopyRectExceptKeyColor(TBitmap& Dst, TBitmap& Src, int X, int Y, RECT SrcRe
 void CopyExceptKeyColorBlend(TBitmap& Dst, TBitmap& Src, int X, int Y, RECT SrcRect, uint32_t TransColor,
                              const TacBackgroundSource& BgSource, uint8_t Blend) {
   CopyExceptKey(Dst, Src, X, Y, SrcRect, TransColor, BgSource, false, Blend);
-}
-
-void DrawBitmapAlphaScaled(TBitmap& Dst, int X, int Y, int W, int H, TBitmap& Src, int SrcX, int SrcY, int SrcW,
-                           int SrcH, uint8_t Opacity) {
-  if (W <= 0 || H <= 0 || SrcW <= 0 || SrcH <= 0) return;
-  // Only what lies in the source is scaled: StretchBlt would make up the rest.
-  if (SrcX < 0 || SrcY < 0 || SrcX + SrcW > Src.Width() || SrcY + SrcH > Src.Height()) return;
-  auto tmp = NewBitmap32(W, H);
-  if (tmp->Empty()) return;
-  SetStretchBltMode(tmp->DC(), COLORONCOLOR);
-  StretchBlt(tmp->DC(), 0, 0, W, H, Src.DC(), SrcX, SrcY, SrcW, SrcH, SRCCOPY);
-  DrawBitmapAlpha(Dst, *tmp, RECT{0, 0, W - 1, H - 1}, POINT{X, Y}, Opacity);
 }

@@ -1,6 +1,5 @@
 #pragma once
-// Copies of plain skin pictures that leave out the key colour, and the
-// scaled alpha blend of picture pieces.
+// Copies of plain skin pictures that leave out the key colour.
 #include <windows.h>
 
 #include <cstdint>
@@ -18,6 +17,3 @@ void CopyRectExceptKeyColor(TBitmap& Dst, TBitmap& Src, int X, int Y, RECT SrcRe
 // the picture alone, 255 the destination alone.
 void CopyExceptKeyColorBlend(TBitmap& Dst, TBitmap& Src, int X, int Y, RECT SrcRect, uint32_t TransColor,
                              const TacBackgroundSource& BgSource, uint8_t Blend);
-// The source rectangle scaled to W x H, then blended as DrawBitmapAlpha does.
-void DrawBitmapAlphaScaled(TBitmap& Dst, int X, int Y, int W, int H, TBitmap& Src, int SrcX, int SrcY, int SrcW,
-                           int SrcH, uint8_t Opacity);

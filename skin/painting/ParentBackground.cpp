@@ -39,8 +39,9 @@ void PaintInto(TacBackgroundInfo& Info, POINT Offset, HWND Wnd, TControl* Contro
   RestoreDC(Info.DrawDC, saved);
 }
 
-}  // namespace
-
+// Offset of the window's client area from the top-left of its window
+// rectangle. The window utilities above this library have their own; this
+// one stays here so the libraries keep depending one way.
 POINT ClientOriginInWnd(HWND Wnd) {
   RECT r{};
   if (!GetWindowRect(Wnd, &r)) return POINT{0, 0};
@@ -48,6 +49,8 @@ POINT ClientOriginInWnd(HWND Wnd) {
   ScreenToClient(Wnd, &p);
   return POINT{-p.x, -p.y};
 }
+
+}  // namespace
 
 bool QueryWindowBackground(TacBackgroundInfo& Info, HWND Wnd, bool PleaseDraw) {
   Info.BgKind = bgkUnanswered;

@@ -20,6 +20,3 @@ bool QueryWindowBackground(TacBackgroundInfo& Info, HWND Wnd, bool PleaseDraw);
 // is the control's background colour.
 bool QueryControlBackground(TacBackgroundInfo& Info, TControl* Control, bool PleaseDraw);
 void BackgroundInfoToSource(const TacBackgroundInfo& Info, TacBackgroundSource& Source);
-
-// Offset of the window's client area from the top-left of its window rectangle.
-POINT ClientOriginInWnd(HWND Wnd);

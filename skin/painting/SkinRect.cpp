@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "skin/graphics/Bitmap32.h"
 #include "skin/graphics/Blend32.h"
 #include "skin/manager/SkinManager.h"
 #include "skin/painting/BackgroundSources.h"
@@ -18,6 +19,19 @@ constexpr uint32_t kKeyColor = 0xFF00FF;
 
 RECT PieceRect(int X, int Y, int W, int H) { return RECT{X, Y, X + W, Y + H}; }
 int Width(const RECT& R) { return R.right - R.left; }
+
+// A stretched piece of an item with its own alpha: scaled first, then
+// blended as an unscaled one. Only what lies in the picture is scaled.
+void DrawPieceAlphaScaled(TBitmap& Dst, int X, int Y, int W, int H, TBitmap& Src, int SrcX, int SrcY, int SrcW,
+                          int SrcH, uint8_t Opacity) {
+  if (W <= 0 || H <= 0 || SrcW <= 0 || SrcH <= 0) return;
+  if (SrcX < 0 || SrcY < 0 || SrcX + SrcW > Src.Width() || SrcY + SrcH > Src.Height()) return;
+  auto scaled = NewBitmap32(W, H);
+  if (scaled->Empty()) return;
+  SetStretchBltMode(scaled->DC(), COLORONCOLOR);
+  StretchBlt(scaled->DC(), 0, 0, W, H, Src.DC(), SrcX, SrcY, SrcW, SrcH, SRCCOPY);
+  DrawBitmapAlpha(Dst, *scaled, RECT{0, 0, W - 1, H - 1}, POINT{X, Y}, Opacity);
+}
 int Height(const RECT& R) { return R.bottom - R.top; }
 
 // How one piece is copied, by the item's drawing kind and the member that
@@ -56,7 +70,7 @@ class TPieceCopier {
                                   Smooth);
         break;
       case TDrawKind::OwnAlpha:
-        DrawBitmapAlphaScaled(FDst, D.left, D.top, dw, dh, FSrc, S.left, S.top, sw, sh, AlphaOpacity());
+        DrawPieceAlphaScaled(FDst, D.left, D.top, dw, dh, FSrc, S.left, S.top, sw, sh, AlphaOpacity());
         break;
       case TDrawKind::Plain:
         if (S.left < 0 || S.top < 0 || S.right > FSrc.Width() || S.bottom > FSrc.Height()) return;

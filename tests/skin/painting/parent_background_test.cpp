@@ -174,7 +174,11 @@ TEST_F(ParentBackground, UnansweredWindowWithPleaseDrawPaintsItselfIntoR) {
   info.R = RECT{0, 0, 20, 20};
   EXPECT_FALSE(QueryWindowBackground(info, Form->Handle(), true));
   EXPECT_EQ(info.BgKind, bgkUnanswered);
-  POINT offset = ClientOriginInWnd(Form->Handle());
+  RECT window{};
+  GetWindowRect(Form->Handle(), &window);
+  POINT offset{window.left, window.top};
+  ScreenToClient(Form->Handle(), &offset);
+  offset = POINT{-offset.x, -offset.y};
   EXPECT_GT(offset.y, 0);
   EXPECT_EQ(info.OffsetX, offset.x);
   EXPECT_EQ(info.OffsetY, offset.y);
