@@ -81,7 +81,11 @@ bool QueryControlBackground(TacBackgroundInfo& Info, TControl* Control, bool Ple
   Info.BgKind = bgkUnanswered;
   Info.PleaseDraw = PleaseDraw;
   Info.FillRect = RECT{};
-  if (Control == nullptr) return true;
+  if (Control == nullptr) {
+    // Nobody to ask or to paint: "no colour", but never an unanswered kind.
+    if (!PleaseDraw) Info.BgKind = bgkColor, Info.Color = 0xFF00FF;
+    return true;
+  }
   SendCtrlCommand(Control, AC_GETBG, reinterpret_cast<LPARAM>(&Info));
   if (Info.BgKind != bgkUnanswered) return true;
   if (PleaseDraw) {

@@ -19,6 +19,7 @@ constexpr uint32_t kKeyColor = 0xFF00FF;
 
 RECT PieceRect(int X, int Y, int W, int H) { return RECT{X, Y, X + W, Y + H}; }
 int Width(const RECT& R) { return R.right - R.left; }
+int Height(const RECT& R) { return R.bottom - R.top; }
 
 // A stretched piece of an item with its own alpha: scaled first, then
 // blended as an unscaled one. Only what lies in the picture is scaled.
@@ -32,7 +33,6 @@ void DrawPieceAlphaScaled(TBitmap& Dst, int X, int Y, int W, int H, TBitmap& Src
   StretchBlt(scaled->DC(), 0, 0, W, H, Src.DC(), SrcX, SrcY, SrcW, SrcH, SRCCOPY);
   DrawBitmapAlpha(Dst, *scaled, RECT{0, 0, W - 1, H - 1}, POINT{X, Y}, Opacity);
 }
-int Height(const RECT& R) { return R.bottom - R.top; }
 
 // How one piece is copied, by the item's drawing kind and the member that
 // paints it. Destination and source rectangles are exclusive; a copy takes

@@ -145,6 +145,8 @@ TEST_F(ParentBackground, UnansweredControlGivesItsColourBlackIncluded) {
   }
   TacBackgroundInfo none;
   EXPECT_TRUE(QueryControlBackground(none, nullptr, false));
+  EXPECT_EQ(none.BgKind, bgkColor);
+  EXPECT_EQ(none.Color, 0xFF00FFu);
 }
 
 TEST_F(ParentBackground, UnansweredWindowStandsInWithAColour) {
