@@ -23,10 +23,17 @@ struct TacBackgroundInfo {
   int OffsetX = 0, OffsetY = 0;
   RECT R = {};
   RECT FillRect = {};
-  uint8_t BgKind = 0;  // 0 unanswered, 1 colour, 2 bitmap, 3 not ready
+  uint8_t BgKind = 0;  // one of the bgk values below
   bool PleaseDraw = false;
   HDC DrawDC = nullptr;
 };
+
+// TacBackgroundInfo::BgKind. The kind, not the colour, says whether anybody
+// answered, so a black answer stays black.
+constexpr uint8_t bgkUnanswered = 0;
+constexpr uint8_t bgkColor = 1;
+constexpr uint8_t bgkBitmap = 2;
+constexpr uint8_t bgkNotReady = 3;
 
 struct TacPadding {
   int Left = 0, Top = 0, Right = 0, Bottom = 0;
