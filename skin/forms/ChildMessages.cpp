@@ -60,9 +60,3 @@ void NotifyChildWndsUpdated(HWND Wnd) {
     if (GetWindowLongPtrW(child, GWL_STYLE) & WS_CHILD) SendWndCommand(child, AC_UPDATEDONE, 0);
 }
 
-void NotifyFormOfChild(TControl* Control) {
-  if (!Control || (Control->ComponentState() & (csLoading | csDesigning))) return;
-  TWinControl* form = ParentFormOf(Control);
-  HWND wnd = form ? form->HandleIfAllocated() : nullptr;
-  if (wnd) SendWndMessage(wnd, WM_SKINCOMMAND, SkinCommandWParam(AC_CONTROLLOADED), reinterpret_cast<LPARAM>(Control));
-}

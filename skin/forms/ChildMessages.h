@@ -32,6 +32,3 @@ void SendToChildWnds(HWND Wnd, const TMessage& Message);
 void NotifyChildrenUpdated(TWinControl* Container);
 // AC_UPDATEDONE to every child window.
 void NotifyChildWndsUpdated(HWND Wnd);
-// AC_CONTROLLOADED with the control to its form, whose skin provider wraps
-// what the control brought; nothing while the control is loading.
-void NotifyFormOfChild(TControl* Control);

@@ -4,6 +4,7 @@
 #include "skin/forms/ChildMessages.h"
 
 #include "skin/forms/ChildWalks.h"
+#include "skin/state/NotifyFormOfChild.h"
 #include "support/form_fixture.h"
 
 namespace {
