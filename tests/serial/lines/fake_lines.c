@@ -155,7 +155,7 @@ static void note_any_status_read(uint32_t inputs) {
    count as the program's (the benchmarks make none while pulsing). */
 enum { R_READY, R_SNAPSHOT, R_DROPPED };
 struct reading {
-  uint32_t on, rise; /* CTS level, and the rise it shows when on */
+  uint32_t on, rises; /* CTS level, and the rises made so far: the last is the one it shows when on */
   int fate;
 };
 #define QUEUE 256
@@ -167,10 +167,11 @@ static int wait_polled = 1; /* the last wait armed has a worker thread already *
 static __thread int role;   /* 0 unknown, 1 arms waits (and reads bare), 2 polls one wait */
 static __thread int counts_read;
 
-static void count_seen(uint32_t on, uint32_t rise) {
-  if (on && !word(LS_READ_CTS)) {
+static void count_seen(uint32_t on, uint32_t rises) {
+  /* A test that sets the line by hand makes no rise to pair with. */
+  if (on && !word(LS_READ_CTS) && rises > 0) {
     const uint32_t n = word(LS_SEEN);
-    const uint64_t which = rise;
+    const uint64_t which = rises - 1;
     if (n < LS_STAMPS && pwrite(state_fd, &which, 8, LS_SEEN_RISES_AT + 8 * (off_t)n) != 8) { /* ignored */
     }
     set_word(LS_SEEN, n + 1);
@@ -182,7 +183,7 @@ static void count_seen(uint32_t on, uint32_t rise) {
 static void flush_readings(void) {
   int i = 0;
   while (i < queued && queue[i].fate != R_SNAPSHOT) {
-    if (queue[i].fate == R_READY) count_seen(queue[i].on, queue[i].rise);
+    if (queue[i].fate == R_READY) count_seen(queue[i].on, queue[i].rises);
     ++i;
   }
   memmove(queue, queue + i, (size_t)(queued - i) * sizeof queue[0]);
@@ -190,14 +191,14 @@ static void flush_readings(void) {
   if (snapshot >= 0) snapshot -= i;
 }
 
-static void add_reading(uint32_t on, uint32_t rise, int fate) {
+static void add_reading(uint32_t on, uint32_t rises, int fate) {
   if (queued == QUEUE) { /* never in practice: give the snapshot up rather than lose reads */
     if (snapshot >= 0) queue[snapshot].fate = R_DROPPED;
     snapshot = -1;
     flush_readings();
   }
   queue[queued].on = on;
-  queue[queued].rise = rise;
+  queue[queued].rises = rises;
   queue[queued].fate = fate;
   if (fate == R_SNAPSHOT) snapshot = queued;
   ++queued;
@@ -224,7 +225,7 @@ static void trace(const char* kind, uint32_t on, uint32_t rises) {
 
 /* A TIOCMGET: a bare read, or the second half of a pair read. */
 static void note_status_read(uint32_t inputs, uint32_t rises, int pair) {
-  const uint32_t on = (inputs & TIOCM_CTS) != 0, rise = rises > 0 ? rises - 1 : 0;
+  const uint32_t on = (inputs & TIOCM_CTS) != 0;
   pthread_mutex_lock(&seen_model_lock);
   /* The worker of a wait makes its first read after the arming thread's
      snapshot, before any other wait can be armed: the first thread to read
@@ -233,21 +234,21 @@ static void note_status_read(uint32_t inputs, uint32_t rises, int pair) {
   trace(!pair ? "B" : role == 2 ? "P" : "A", on, rises);
   if (!pair) {
     if (role == 0) role = 1;
-    add_reading(on, rise, R_READY);
+    add_reading(on, rises, R_READY);
   } else {
     if (role == 2) {
       wait_polled = 1;
       if (snapshot >= 0 && queue[snapshot].on != on) { /* the wait ends with EV_CTS */
         queue[snapshot].fate = R_READY;
         snapshot = -1;
-        add_reading(on, rise, R_READY);
+        add_reading(on, rises, R_READY);
       }
     } else {
       /* A new wait: the one before it ended without a CTS change. */
       if (snapshot >= 0) queue[snapshot].fate = R_DROPPED;
       snapshot = -1;
       wait_polled = 0;
-      add_reading(on, rise, R_SNAPSHOT);
+      add_reading(on, rises, R_SNAPSHOT);
     }
   }
   pthread_mutex_unlock(&seen_model_lock);
