@@ -6,6 +6,7 @@
 # rises the port's status reads saw, and a Linux watcher woken by the kernel
 # stamps each log line and saved payment as it lands, all on one clock.
 # Nothing polls the files from inside Wine, so the figures are the program's.
+# KELVRA_LINES_TRACE=FILE keeps one line per status read (see fake_lines.c).
 # Usage: bash tools/bench/counting.sh [PULSES [ON_MS OFF_MS [LOG_LINES...]]]
 #   (default 200 pulses of 50 ms on / 50 ms off against 10 and 100,000 lines;
 #    "1000 5 5 100000" is the 100 pulses a second run)

@@ -13,6 +13,7 @@
 #include <linux/serial.h>
 #include <stdarg.h>
 #include <stdint.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/ioctl.h>
@@ -130,17 +131,44 @@ static void note_any_status_read(uint32_t inputs) {
   pthread_mutex_unlock(&seen_lock);
 }
 
-/* Wine reads the modem lines for its communication events as a pair, the
-   edge counts and then the states: when a wait starts and at every poll
-   while it is pending, and it reports a change of state between two reads.
-   So a CTS rise is seen when such a read finds the line on and the read
-   before found it off. The program's own reads of the states
-   (GetCommModemStatus) are not Wine's and do not count. */
+/* Which CTS rises reached the program. Wine 8 (dlls/ntdll/unix/serial.c)
+   waits for communication events by polling: arming a wait takes a snapshot
+   (TIOCGICOUNT, then TIOCMGET) in the caller's thread, and a worker thread
+   then reads the same pair about every millisecond and ends the wait when the
+   line levels differ from that snapshot. It compares levels only: the CTS
+   edge counter it reads is never looked at, and each poll is compared with
+   the snapshot, not with the poll before. So a poll that finds the snapshot's
+   level tells nothing even if pulses came and went, and a snapshot tells
+   nothing unless its wait ends on a change; then both its level and the
+   ending poll's reach the program, which knows the line was the other way
+   round at the arming. Besides, the program reads the lines itself between
+   waits (GetCommModemStatus, a bare TIOCMGET) and learns each level it reads.
+
+   A rise is seen when, in time order of the reads whose levels reach the
+   program, a read finds CTS on after one that found it off; it is paired
+   with the latest rise made before that read. A snapshot's fate is known
+   only when its wait ends, so reads that come after it are queued until
+   then: on a change it joins them in its place, when the next wait is armed
+   without one it is dropped. This assumes one pending wait at a time (Wine
+   refuses a second) with EV_CTS in its mask, and that only Wine's wait reads
+   the pair; Wine's own bare reads for EscapeCommFunction and GetCommState
+   count as the program's (the benchmarks make none while pulsing). */
+enum { R_READY, R_SNAPSHOT, R_DROPPED };
+struct reading {
+  uint32_t on, rises; /* CTS level, and the rises made so far: the last is the one it shows when on */
+  int fate;
+};
+#define QUEUE 256
+static pthread_mutex_t seen_model_lock = PTHREAD_MUTEX_INITIALIZER;
+static struct reading queue[QUEUE]; /* reads not yet counted, oldest first */
+static int queued;
+static int snapshot = -1;   /* queue slot of the pending wait's snapshot, or -1 */
+static int wait_polled = 1; /* the last wait armed has a worker thread already */
+static __thread int role;   /* 0 unknown, 1 arms waits (and reads bare), 2 polls one wait */
 static __thread int counts_read;
-static void note_status_read(uint32_t inputs, uint32_t rises) {
-  static pthread_mutex_t lock = PTHREAD_MUTEX_INITIALIZER;
-  pthread_mutex_lock(&lock);
-  const uint32_t on = (inputs & TIOCM_CTS) != 0;
+
+static void count_seen(uint32_t on, uint32_t rises) {
+  /* A test that sets the line by hand makes no rise to pair with. */
   if (on && !word(LS_READ_CTS) && rises > 0) {
     const uint32_t n = word(LS_SEEN);
     const uint64_t which = rises - 1;
@@ -149,7 +177,81 @@ static void note_status_read(uint32_t inputs, uint32_t rises) {
     set_word(LS_SEEN, n + 1);
   }
   set_word(LS_READ_CTS, on);
-  pthread_mutex_unlock(&lock);
+}
+
+/* Counts the queued reads whose fate is known, up to the first that is not. */
+static void flush_readings(void) {
+  int i = 0;
+  while (i < queued && queue[i].fate != R_SNAPSHOT) {
+    if (queue[i].fate == R_READY) count_seen(queue[i].on, queue[i].rises);
+    ++i;
+  }
+  memmove(queue, queue + i, (size_t)(queued - i) * sizeof queue[0]);
+  queued -= i;
+  if (snapshot >= 0) snapshot -= i;
+}
+
+static void add_reading(uint32_t on, uint32_t rises, int fate) {
+  if (queued == QUEUE) { /* never in practice: give the snapshot up rather than lose reads */
+    if (snapshot >= 0) queue[snapshot].fate = R_DROPPED;
+    snapshot = -1;
+    flush_readings();
+  }
+  queue[queued].on = on;
+  queue[queued].rises = rises;
+  queue[queued].fate = fate;
+  if (fate == R_SNAPSHOT) snapshot = queued;
+  ++queued;
+  flush_readings();
+}
+
+/* KELVRA_LINES_TRACE names a file that gets one line per read, to check
+   the model against what the program did: time (ns), thread, B(are) read,
+   A(rming) snapshot or P(oll), CTS level, rises made so far. */
+static int trace_fd = -2;
+static void trace(const char* kind, uint32_t on, uint32_t rises) {
+  if (trace_fd == -2) {
+    const char* path = getenv("KELVRA_LINES_TRACE");
+    if (!real_open) real_open = dlsym(RTLD_NEXT, "open");
+    trace_fd = path ? real_open(path, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644) : -1;
+  }
+  if (trace_fd < 0) return;
+  struct timespec ts;
+  clock_gettime(CLOCK_MONOTONIC, &ts);
+  dprintf(trace_fd, "%llu %ld %s %u %u\n",
+          (unsigned long long)ts.tv_sec * 1000000000ull + (unsigned long long)ts.tv_nsec, (long)gettid(), kind, on,
+          rises);
+}
+
+/* A TIOCMGET: a bare read, or the second half of a pair read. */
+static void note_status_read(uint32_t inputs, uint32_t rises, int pair) {
+  const uint32_t on = (inputs & TIOCM_CTS) != 0;
+  pthread_mutex_lock(&seen_model_lock);
+  /* The worker of a wait makes its first read after the arming thread's
+     snapshot, before any other wait can be armed: the first thread to read
+     a pair after a snapshot, other than those known to arm, polls. */
+  if (role == 0 && pair) role = wait_polled ? 1 : 2;
+  trace(!pair ? "B" : role == 2 ? "P" : "A", on, rises);
+  if (!pair) {
+    if (role == 0) role = 1;
+    add_reading(on, rises, R_READY);
+  } else {
+    if (role == 2) {
+      wait_polled = 1;
+      if (snapshot >= 0 && queue[snapshot].on != on) { /* the wait ends with EV_CTS */
+        queue[snapshot].fate = R_READY;
+        snapshot = -1;
+        add_reading(on, rises, R_READY);
+      }
+    } else {
+      /* A new wait: the one before it ended without a CTS change. */
+      if (snapshot >= 0) queue[snapshot].fate = R_DROPPED;
+      snapshot = -1;
+      wait_polled = 0;
+      add_reading(on, rises, R_SNAPSHOT);
+    }
+  }
+  pthread_mutex_unlock(&seen_model_lock);
 }
 
 int ioctl(int fd, unsigned long request, ...) {
@@ -170,8 +272,12 @@ int ioctl(int fd, unsigned long request, ...) {
         case TIOCMGET: {
           /* The driver counts a rise before it shows it: a count that stayed
              the same across the read is the pulse the read found. */
-          const uint32_t rises = word(LS_RISES), inputs = word(LS_INPUTS);
-          if (counts_read && word(LS_RISES) == rises) note_status_read(inputs, rises);
+          uint32_t rises, inputs;
+          do {
+            rises = word(LS_RISES);
+            inputs = word(LS_INPUTS);
+          } while (word(LS_RISES) != rises);
+          note_status_read(inputs, rises, counts_read);
           counts_read = 0;
           note_any_status_read(inputs);
           *(int*)arg = (int)(inputs | word(LS_OUTPUTS));

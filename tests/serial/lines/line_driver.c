@@ -161,7 +161,7 @@ static uint64_t entry(off_t table, uint32_t i) {
   return v;
 }
 
-/* The i-th payment belongs to the i-th rise that Wine's status reads saw. */
+/* The i-th payment belongs to the i-th rise whose level reached the program. */
 static void report_delays(const char* what, int count_word, off_t table) {
   const uint32_t seen = word(LS_SEEN), done = word(count_word);
   uint32_t n = seen < done ? seen : done;
@@ -256,10 +256,15 @@ int main(int argc, char** argv) {
   if (!strcmp(cmd, "watch") && (argc == 4 || argc == 5)) return watch(argv[3], argc == 5 ? argv[4] : NULL);
   if (!strcmp(cmd, "report") && word(LS_LOGGED) + word(LS_SAVED) > 0) {
     const uint32_t sent = word(LS_RISES), seen = word(LS_SEEN), logged = word(LS_LOGGED);
-    printf("  rises sent %u, seen by Wine's status reads %u, log lines %u, payments saved %u\n", sent, seen, logged,
+    printf("  rises sent %u, seen by the port's status reads %u, log lines %u, payments saved %u\n", sent, seen, logged,
            word(LS_SAVED));
     report_delays("  rise to log line", LS_LOGGED, LS_LOG_STAMPS_AT);
     report_delays("  rise to settings saved", LS_SAVED, LS_SAVE_STAMPS_AT);
+    /* Pairing in order is only right while the program counts every seen
+       rise: after one it left out, each line is held against an older rise. */
+    if (logged < seen)
+      printf("  (%u seen rises not logged: the delays above pair in order and overstate)\n", seen - logged);
+    if (logged > seen) printf("  (%u log lines more than seen rises)\n", logged - seen);
     if (sent > 0 && logged > 0 && sent <= LS_STAMPS && logged <= LS_STAMPS) {
       const uint64_t last_rise = entry(LS_RISE_STAMPS_AT, sent - 1), last_line = entry(LS_LOG_STAMPS_AT, logged - 1);
       printf("  last log line %.2f ms after the last rise\n", ((double)last_line - (double)last_rise) / 1e6);

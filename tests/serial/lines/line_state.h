@@ -15,8 +15,8 @@ enum {
   LS_COUNT_FRAME = 7,
   LS_RTS_RISES = 8,    /* how many times RTS went up */
   LS_RISES = 9,        /* CTS rises the driver made */
-  LS_SEEN = 10,        /* CTS rises that Wine's status reads saw */
-  LS_READ_CTS = 11,    /* CTS as Wine's last status read found it */
+  LS_SEEN = 10,        /* CTS rises whose levels reached the program (see fake_lines.c) */
+  LS_READ_CTS = 11,    /* CTS as the last read that reached the program found it */
   LS_LOGGED = 12,      /* lines the log watcher saw appear */
   LS_SAVED = 13,       /* payments the watcher saw saved in the settings */
   LS_SEEN_CTS = 14,    /* CTS changes any status read saw (tests hold a level until then) */
