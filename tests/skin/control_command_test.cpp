@@ -9,34 +9,9 @@
 #include "framework/Form.h"
 #include "framework/Panel.h"
 #include "skin/core/SkinCommand.h"
+#include "tests/skin/support/command_log.h"
 
 namespace {
-
-// Records every command a control is given; answers AC_ISSKINNED with
-// Skinned and everything else with Answer.
-struct TCommandLog {
-  std::map<TControl*, std::vector<WPARAM>> Seen;
-  std::map<TControl*, LPARAM> LastLParam;
-
-  void Watch(TControl* Control, LRESULT Answer = 0, bool Skinned = false) {
-    TWndMethod Inherited = Control->WindowProc;
-    Control->WindowProc = [=, this](TMessage& m) {
-      if (m.Msg != WM_SKINCOMMAND) return Inherited(m);
-      Seen[Control].push_back(m.WParam);
-      if (SkinCommandCode(m.WParam) == AC_ISSKINNED) {
-        m.Result = Skinned ? 1 : 0;
-        return;
-      }
-      LastLParam[Control] = m.LParam;
-      m.Result = Answer;
-    };
-  }
-  int Count(TControl* Control, uint16_t Code) {
-    int n = 0;
-    for (WPARAM w : Seen[Control]) n += SkinCommandCode(w) == Code;
-    return n;
-  }
-};
 
 class ControlCommand : public ::testing::Test {
  protected:

@@ -10,27 +10,7 @@
 #include "framework/Form.h"
 #include "framework/Panel.h"
 #include "skin/core/SkinCommand.h"
-
-struct TCommandLog {
-  std::map<TControl*, std::vector<WPARAM>> Seen;
-  std::map<TControl*, LPARAM> LastLParam;
-
-  // Answers every command with Answer; AC_ISSKINNED with 1 when Skinned.
-  void Watch(TControl* Control, LRESULT Answer = 0, bool Skinned = false) {
-    TWndMethod Inherited = Control->WindowProc;
-    Control->WindowProc = [=, this](TMessage& m) {
-      if (m.Msg != WM_SKINCOMMAND) return Inherited(m);
-      Seen[Control].push_back(m.WParam);
-      LastLParam[Control] = m.LParam;
-      m.Result = SkinCommandCode(m.WParam) == AC_ISSKINNED ? (Skinned ? 1 : 0) : Answer;
-    };
-  }
-  int Count(TControl* Control, uint16_t Code) {
-    int n = 0;
-    for (WPARAM w : Seen[Control]) n += SkinCommandCode(w) == Code;
-    return n;
-  }
-};
+#include "tests/skin/support/command_log.h"
 
 class FormFixture : public ::testing::Test {
  protected:
