@@ -7,6 +7,7 @@
 #include "framework/Bitmap.h"
 #include "framework/Control.h"
 #include "skin/core/SkinCommand.h"
+#include "skin/graphics/SkinTypes.h"
 #include "skin/state/SkinBaseTypes.h"
 
 #include <memory>
@@ -80,11 +81,42 @@ class TsCommonData : public TPersistent, public TacSkinMessageTarget {
   void BeginUpdate();
   void EndUpdate(bool Repaint = false);
 
-  // Skin colours and repainting; their painting rules come with the painters.
+  // Colours the owner takes from its section.
   void ApplySkinColors(bool Repaint);
   void ApplyStateColors(bool NoRedrawSwitch);
+
+  // What lies under the owner, as children and painters ask for it.
+  TColor GetBgColor(int UseState = 0, HWND Wnd = nullptr);
+  void GetBgInfo(TacBackgroundInfo& Info, int State, HWND Wnd = nullptr);
+  void GetParentBg(TacBackgroundSource& Source);
+  void GetWndParentBg(HWND Wnd, TacBackgroundSource& Source);
+  TColor GetLightColor(int State);
+  bool ShowsParentInState(int State);
+  int GetMaskBorderWidth();
+  bool FocusRectVisible();
+  bool OuterEffectsAllowed();
+  bool DependsOnParentBg();
+  // 0 normal, 1 hot.
+  int GetCtrlState();
+
+  // The cache, the update nesting and repainting.
+  void InitCacheBmp();
+  bool IsUpdating();
+  bool CheckUpdating(bool Clear);
   void Invalidate(bool UpdateNow = false);
+  void NotifyParentMoved();
+  bool ChildrenNeedRefresh();
+  bool MouseInControl();
   void UpdatePaintFlags();
+
+  // Fades, glow and the outer shadow.
+  void StopFading();
+  void StopEffectTimer();
+  bool IsAnimating();
+  // Index -1 is SkinIndex.
+  void UpdateGlow(bool Again, HWND Wnd = nullptr, int Index = -1, bool Animate = true, uint8_t Alpha = 255);
+  void PaintOuterEffect(TacBackgroundInfo& Info, int State);
+  void PaintChildrenOuterEffects(TWinControl* Parent, POINT Offset);
 
   // Plain state the painters and handlers read and write.
   std::unique_ptr<TBitmap> OuterBmp;

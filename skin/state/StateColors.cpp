@@ -10,12 +10,3 @@ void TsCommonData::ApplySkinColors(bool Repaint) {
 }
 
 void TsCommonData::ApplyStateColors(bool NoRedrawSwitch) {}
-
-void TsCommonData::Invalidate(bool UpdateNow) {
-  BGChanged = true;
-  if (!OwnerControl) return;
-  OwnerControl->Invalidate();
-  if (UpdateNow) OwnerControl->Update();
-}
-
-void TsCommonData::UpdatePaintFlags() { PaintFlags = 0; }
