@@ -3,6 +3,9 @@
 // section's, colour adjustments only over what was painted, and nothing at
 // all for a state without a section.
 #include "framework/Application.h"
+#include "framework/Form.h"
+#include "framework/Panel.h"
+#include "skin/core/SkinCommand.h"
 #include "framework/WinControl.h"
 #include "skin/graphics/Bitmap32.h"
 #include "skin/graphics/PixelRoutines.h"
@@ -21,7 +24,7 @@ namespace {
 constexpr uint32_t kSentinel = 0x11223344;
 const std::string kSkin =
     "[GLOBALINFO]\r\nVERSION=12.50\r\n[EDIT]\r\nCOLOR=$000000C0\r\nHOTCOLOR=$0000C000\r\n"
-    "BORDERCOLOR0=$00404040\r\n";
+    "BORDERCOLOR0=$00404040\r\n[PANEL]\r\nTRANSPARENCY=100\r\n";
 
 TacBackgroundSource ColorSource(uint32_t Color) {
   TacBackgroundSource bg;
@@ -110,4 +113,29 @@ TEST_F(ControlSkinPainting, WithoutSectionOrBitmapNothingIsPainted) {
   PaintControlSkin(*data, ColorSource(0x808080), 0, RECT{4, 4, 13, 10}, POINT{0, 0}, bmp.get(), false);
   PaintControlSkin(*data, ColorSource(0x808080), 0, all, POINT{0, 0}, nullptr, false);
   EXPECT_EQ(At(5, 5), kSentinel);
+}
+
+// The parent is asked for its background; a parent not ready yet gets the
+// control to wait, and a black answer is black, not "no answer".
+TEST_F(ControlSkinPainting, OverParentAsksTheParentFirst) {
+  auto* form = new TForm(Application);
+  form->FinishCreate();
+  auto* panel = new TPanel(form);
+  panel->SetParent(form);
+  uint8_t kind = bgkNotReady;
+  TWndMethod inherited = panel->WindowProc;
+  panel->WindowProc = [&kind, inherited](TMessage& m) {
+    if (m.Msg != WM_SKINCOMMAND || SkinCommandCode(m.WParam) != AC_GETBG) return inherited(m);
+    auto& info = *reinterpret_cast<TacBackgroundInfo*>(m.LParam);
+    info.BgKind = kind;
+    info.Color = 0;
+    m.Result = 1;
+  };
+  data->SkinIndex = manager->GetSectionIndex(L"PANEL");
+  EXPECT_FALSE(PaintControlSkinOverParent(*data, panel, 0, all, POINT{0, 0}, bmp.get(), false));
+  EXPECT_EQ(At(5, 5), kSentinel);
+  kind = bgkColor;
+  EXPECT_TRUE(PaintControlSkinOverParent(*data, panel, 0, all, POINT{0, 0}, bmp.get(), false));
+  EXPECT_EQ(At(5, 5), 0xFF000000u);
+  delete form;
 }
