@@ -199,7 +199,9 @@ void FillSectionBackgroundBasic(int Section, int TextureIndex0, int TextureIndex
   int t = plan.Transparency;
   if (readyBitmap && t >= 100) {
     CopyFromSource(*Bmp, R, *BgSource.Bmp, BgSource.X + Offset.x, BgSource.Y + Offset.y);
-  } else if (readyBitmap && t > 0) {
+    return;
+  }
+  if (readyBitmap && t > 0) {
     BlendFillOverParent(*Bmp, R, plan, *SkinData, BgSource, Offset);
   } else {
     // A colour source shows nothing through; a see-through section over it

@@ -397,3 +397,27 @@ TEST_F(SectionPainting, SectionTextureFillsByWhatTheRectangleHolds) {
   PaintSectionTexture(0, 0, RECT{8, 8, 16, 16}, Target.get(), Data.get(), kGrey);
   EXPECT_EQ(At(9, 9), kGreyPixel);  // empty: alpha from the transparency, opaque here
 }
+
+// Under a separate border image transparency counts only against a ready
+// bitmap; over a colour the fill is opaque, or the colour itself when the
+// section is fully see-through.
+TEST_F(SectionPainting, BasicFillHonoursTransparencyOnlyOverABitmap) {
+  std::unique_ptr<TBitmap> parent = NewBitmap32(kSize, kSize);
+  FillRect32(*parent, RECT{0, 0, kSize, kSize}, kParent, 255);
+  struct Case {
+    const char* Name;
+    int Transparency;
+    bool Bitmap;
+    uint32_t Pixel;
+  };
+  for (Case c :
+       {Case{"half over a colour", 50, false, kRedPixel}, Case{"clear over a colour", 100, false, kGreyPixel},
+        Case{"clear over a bitmap", 100, true, kParentPixel}, Case{"half over a bitmap", 50, true, 0xFF9F3F00}}) {
+    State0().Transparency = c.Transparency;
+    Clear();
+    TacBackgroundSource bg = c.Bitmap ? BitmapBackgroundSource(parent.get(), 0, 0) : ColorSource(kGrey);
+    PaintSkinSectionWithBorderImage(0, 99, -1, -1, bg, 0, RECT{0, 0, kSize, kSize}, POINT{0, 0}, Target.get(),
+                                    Data.get());
+    EXPECT_TRUE(Near(At(6, 6), c.Pixel, 2)) << c.Name;
+  }
+}
