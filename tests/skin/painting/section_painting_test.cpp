@@ -421,3 +421,21 @@ TEST_F(SectionPainting, BasicFillHonoursTransparencyOnlyOverABitmap) {
     EXPECT_TRUE(Near(At(6, 6), c.Pixel, 2)) << c.Name;
   }
 }
+
+// The border image goes over the section's fill; its see-through corner
+// pixels show what the bitmap held there before.
+TEST_F(SectionPainting, SectionToBitmapKeepsWhatWasUnderSeeThroughCorners) {
+  for (int y = 0; y < kSize; ++y)
+    for (int x = 0; x < kSize; ++x) SetPixelAt(*Target, x, y, TexturePixel(x, y));
+  int border = AddTexture(6, 6, 0);
+  TsMaskData& item = Data->MaskArray[border];
+  item.WL = item.WT = item.WR = item.WB = 2;
+  item.DrawMode = 0;
+  SetPixelAt(*Pictures.back(), 0, 0, 0xFFFF00FF);
+  Section().BorderIndex = border;
+  PaintSectionToBitmap(0, 0, RECT{2, 2, 14, 14}, Target.get(), Data.get());
+  EXPECT_EQ(At(2, 2), TexturePixel(2, 2));  // see-through: what was there
+  EXPECT_EQ(At(3, 2), TexturePixel(1, 0));  // the border image
+  EXPECT_EQ(At(7, 7), kRedPixel);           // the fill inside
+  EXPECT_EQ(At(1, 1), TexturePixel(1, 1));  // outside the rectangle
+}
