@@ -439,3 +439,22 @@ TEST_F(SectionPainting, SectionToBitmapKeepsWhatWasUnderSeeThroughCorners) {
   EXPECT_EQ(At(7, 7), kRedPixel);           // the fill inside
   EXPECT_EQ(At(1, 1), TexturePixel(1, 1));  // outside the rectangle
 }
+
+// A colour source that carries its bitmap: a see-through section shows the
+// bitmap in the source's margins and the colour inside them.
+TEST_F(SectionPainting, ColourSourceMarginsComeFromItsBitmap) {
+  std::unique_ptr<TBitmap> parent = NewBitmap32(kSize, kSize);
+  for (int y = 0; y < kSize; ++y)
+    for (int x = 0; x < kSize; ++x) SetPixelAt(*parent, x, y, TexturePixel(x, y));
+  TacBackgroundSource bg = ColorSource(kGrey);
+  bg.Bmp = parent.get();
+  bg.FillRect = RECT{2, 3, 4, 5};  // margin widths: left, top, right, bottom
+  State0().Transparency = 100;
+  Paint(0, bg);
+  EXPECT_EQ(At(1, 8), TexturePixel(1, 8));
+  EXPECT_EQ(At(8, 2), TexturePixel(8, 2));
+  EXPECT_EQ(At(12, 8), TexturePixel(12, 8));
+  EXPECT_EQ(At(8, 11), TexturePixel(8, 11));
+  EXPECT_EQ(At(2, 3), kGreyPixel);
+  EXPECT_EQ(At(11, 10), kGreyPixel);
+}
