@@ -80,6 +80,7 @@ void PaintSectionToBitmap(int Section, int State, const RECT& Rect, TBitmap* Bit
   std::unique_ptr<TBitmap> under = NewBitmap32(w + 1, h + 1);
   if (under->Empty()) return;
   BitBlt(under->DC(), 0, 0, w, h, Bitmap->DC(), Rect.left, Rect.top, SRCCOPY);
+  GdiFlush();
   PaintSectionTexture(Section, std::min(state, 2), Rect, Bitmap, SkinData, 0xFF00FF);
   TacBackgroundSource bg = BitmapBackgroundSource(under.get(), -Rect.left, -Rect.top);
   if (IsValidMaskIndex(SkinData->MaskArray, sec.BorderIndex))

@@ -66,7 +66,10 @@ bool DrawSectionBorder(TBitmap& Bmp, const RECT& R, const TsGeneralData& Section
   if (!bg.Ready && bg.FillColor == kNone) bg.FillColor = color;
   int w = R.right - R.left, h = R.bottom - R.top;
   bool fits = w >= cut[0] + cut[1] && w >= cut[2] + cut[3] && h >= cut[0] + cut[2] && h >= cut[1] + cut[3];
-  auto line = [&] { GpRoundBorder(Bmp.DC(), R.left, R.top, w, h, width, color, cut.data()); };
+  auto line = [&] {
+    GpRoundBorder(Bmp.DC(), R.left, R.top, w, h, width, color, cut.data());
+    GdiFlush();
+  };
   if (fits) {
     PaintRoundCorners(Section, Bmp, R, bg, cut.data(), false);
     line();

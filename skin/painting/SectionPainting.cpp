@@ -75,6 +75,7 @@ void CopyFromSource(TBitmap& Bmp, const RECT& R, TBitmap& Src, int X, int Y) {
   TPieceSpan span;
   if (!ClipPiece(R, srcRect, Bmp, Src, 0, span)) return;
   BitBlt(Bmp.DC(), span.DstX, span.DstY, span.Width, span.Height, Src.DC(), span.SrcX, span.SrcY, SRCCOPY);
+  GdiFlush();  // the pixel loops that follow read the section's memory directly
 }
 
 // A colour source that also has a bitmap: its margins come from the bitmap,
@@ -284,6 +285,7 @@ int PaintSkinSectionOverDC(TBitmap* Bmp, int Section, int FallbackSection, int S
   TacBackgroundSource bg;
   if (DC != nullptr) {
     BitBlt(Bmp->DC(), 0, 0, Bmp->Width(), Bmp->Height(), DC, R.left, R.top, SRCCOPY);
+    GdiFlush();
     bg = BitmapBackgroundSource(Bmp, 0, 0);
   }
   bg.FillColor = FillColor;

@@ -55,6 +55,7 @@ void Stretch(TBitmap& Bmp, const RECT& Dst, const RECT& Limit, TBitmap& Src, con
   StretchBlt(dc, Dst.left, Dst.top, Dst.right - Dst.left, Dst.bottom - Dst.top, Src.DC(), SrcRect.left, SrcRect.top,
              SrcRect.right - SrcRect.left, SrcRect.bottom - SrcRect.top, SRCCOPY);
   RestoreDC(dc, saved);
+  GdiFlush();  // later pixel loops read the bitmap's memory directly
 }
 
 }  // namespace
