@@ -9,6 +9,7 @@
 #include "skin/state/CacheCorners.h"
 #include "skin/state/CommonData.h"
 #include "skin/state/FinishFadeTimer.h"
+#include "skin/state/OuterEffects.h"
 #include "skin/state/PaintBorderData.h"
 #include "skin/state/ThreadedTimer.h"
 #include "tests/support/scratch_folder.h"
@@ -431,6 +432,45 @@ TEST_F(StateCacheTest, CacheCopyCutsChildWindowsOut) {
   EXPECT_EQ(Pixel(*target, 5, 3) & 0xFFFFFF, 0x00FF00u);
   EXPECT_EQ(Pixel(*target, 12, 3) & 0xFFFFFF, 0x0000FFu);
   DestroyWindow(child);
+}
+
+TEST_F(StateCacheTest, OuterShadowKeepsWhatItCoversAndPaintsAroundTheControl) {
+  auto* box = MakeBox(10, 8, 20, 10);
+  TsCommonData& d = *box->Data;
+  d.SetSkinSection(L"BUTTON");
+  ASSERT_TRUE(d.IsSkinned());
+  auto shadow = Filled(9, 9, [](int, int) { return 0xFF0000FFu; });
+  for (TacSkinData* data : {d.GetScaledSkinData(), manager->SkinData()}) {
+    TsMaskData item;
+    item.Bmp = shadow.get();
+    item.Manager = manager.get();
+    item.SrcRect = RECT{0, 0, 9, 9};
+    item.ImageCount = 1;
+    item.FrameWidth = item.FrameHeight = 9;
+    item.WL = item.WT = item.WR = item.WB = 3;
+    data->MaskArray.push_back(item);
+    TsGeneralData& section = data->GeneralDataArray[d.SkinIndex];
+    section.OuterMode = 1;
+    section.OuterMask = int(data->MaskArray.size()) - 1;
+    section.OutOffsL = section.OutOffsT = section.OutOffsR = section.OutOffsB = 3;
+    section.OuterOpacity = 255;
+  }
+  TacBackgroundInfo info;
+  info.BgKind = bgkBitmap;
+  info.Bmp = parent->Picture.get();
+  d.PaintOuterEffect(info, 0);
+  EXPECT_EQ(d.OuterBmp, nullptr) << "not shown without a visibility";
+
+  d.OuterEffects().SetVisibility(TacOuterVisibility::ovAlways);
+  d.PaintOuterEffect(info, 0);
+  ASSERT_NE(d.OuterBmp, nullptr);
+  EXPECT_EQ(d.OuterBmp->Width(), 26);
+  EXPECT_EQ(d.OuterBmp->Height(), 16);
+  EXPECT_EQ(Pixel(*d.OuterBmp, 0, 0), BgAt(7, 5));
+  EXPECT_EQ(Pixel(*d.OuterBmp, 25, 15), BgAt(32, 20));
+  TBitmap& picture = *parent->Picture;
+  EXPECT_NE(Pixel(picture, 8, 6), BgAt(8, 6)) << "the band around the control";
+  EXPECT_EQ(Pixel(picture, 40, 30), BgAt(40, 30)) << "away from the control";
 }
 
 TEST_F(StateCacheTest, InitCacheBmpSizesTheCacheToTheControl) {
