@@ -1,5 +1,6 @@
 #include "skin/forms/GraphicChildren.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "framework/GdiHandles.h"
@@ -106,7 +107,7 @@ void PaintGraphicChildren(HDC DC, TWinControl* Container, POINT Offset, bool Che
   for (TControl* Child : Painted) {
     // The key colour at the child's corner: it drew nothing of its own.
     if (GetPixel(Mem.get(), Child->Left(), Child->Top()) == 0xFF00FF) continue;
-    BitBlt(DC, Child->Left() + Offset.X, Child->Top() + Offset.Y, Child->Width(), Child->Height(), Mem.get(),
+    BitBlt(DC, Child->Left() + Offset.x, Child->Top() + Offset.y, Child->Width(), Child->Height(), Mem.get(),
            Child->Left(), Child->Top(), SRCCOPY);
   }
 }

@@ -86,7 +86,7 @@ TEST_F(GraphicChildren, ColourBackgroundWithTheBitmapOutsideTheFillRectangle) {
   };
   for (const Case& C : Cases) {
     auto* Clear = Graphic({40, 5, 50, 15}, clNone);
-    AnswerBackground(bgkColor, C.WithBitmap ? Background.get() : nullptr, uint32_t(clBlue), RECT{42, 8, 48, 12});
+    AnswerBackground(bgkColor, C.WithBitmap ? Background.get() : nullptr, uint32_t(kBlue), RECT{42, 8, 48, 12});
     Target.reset(FilledBitmap32(90, 70, kSentinel));
     PaintGraphicChildren(Target->DC(), Container, POINT{0, 0}, true);
     EXPECT_EQ(RgbAt(*Target, C.X, C.Y), C.Expected) << C.Name;
@@ -121,7 +121,7 @@ TEST_F(GraphicChildren, ChildOutsideTheClipIsNotPainted) {
 
 TEST_F(GraphicChildren, CalledAgainFromAChildsPaintingDoesNothing) {
   auto* First = Graphic({10, 5, 30, 15}, clRed);
-  auto* Second = Graphic({40, 5, 50, 15}, clBlue);
+  auto* Second = Graphic({40, 5, 50, 15}, kBlue);
   int Nested = 0;
   First->WhilePainting = [&] {
     ++Nested;
@@ -131,7 +131,7 @@ TEST_F(GraphicChildren, CalledAgainFromAChildsPaintingDoesNothing) {
   EXPECT_EQ(Nested, 1);
   EXPECT_EQ(First->Paints, 1);
   EXPECT_EQ(Second->Paints, 1);
-  EXPECT_EQ(RgbAt(*Target, 45, 10), Rgb(clBlue));
+  EXPECT_EQ(RgbAt(*Target, 45, 10), Rgb(kBlue));
   // The guard is gone afterwards, also after a child's painting raised.
   First->WhilePainting = [] { throw std::runtime_error("paint failed"); };
   EXPECT_ANY_THROW(PaintGraphicChildren(Target->DC(), Container, POINT{0, 0}, true));

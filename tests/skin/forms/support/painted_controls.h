@@ -14,6 +14,10 @@
 #include "skin/graphics/SkinTypes.h"
 #include "tests/skin/support/PixelHelpers.h"
 
+// Colours the framework does not name.
+constexpr TColor kBlue = 0xFF0000, kYellow = 0x00FFFF, kMaroon = 0x000080, kOlive = 0x008080, kTeal = 0x808000,
+                 kSilver = 0xC0C0C0, kNavy = 0x800000;
+
 // A windowed control of our own class filled with Fill.
 class TSolidControl : public TCustomControl {
  public:
@@ -35,7 +39,7 @@ class TSolidControl : public TCustomControl {
 class TSolidGraphic : public TGraphicControl {
  public:
   using TGraphicControl::TGraphicControl;
-  TColor Fill = clBlue;
+  TColor Fill = kBlue;
   int Paints = 0;
   TControlState StateWhilePainting = 0;
   // The top-left pixel in the key colour 0xFF00FF.
