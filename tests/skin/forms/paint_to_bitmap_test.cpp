@@ -37,14 +37,20 @@ class PaintToBitmap : public FormFixture {
 };
 
 // A window that prints itself like a skinned one: it takes the print DC
-// (AC_SETPRINTDC), fills PrintRect on WM_PRINT and answers PrintAnswer.
+// (AC_SETPRINTDC, answering 1 unless it says it is skinned instead), fills
+// PrintRect on WM_PRINT and answers PrintAnswer.
 struct TSkinnedPrinter {
-  explicit TSkinnedPrinter(TControl* Control, RECT PrintRect, TColor Fill, LRESULT PrintAnswer = 0) {
+  explicit TSkinnedPrinter(TControl* Control, RECT PrintRect, TColor Fill, LRESULT PrintAnswer = 0,
+                           bool SaysSkinned = false) {
     TWndMethod Inherited = Control->WindowProc;
     Control->WindowProc = [=, this](TMessage& M) {
       if (M.Msg == WM_SKINCOMMAND && SkinCommandCode(M.WParam) == AC_SETPRINTDC) {
         Calls.push_back(SkinCommandArgument(M.WParam) ? L"print dc on" : L"print dc off");
         PrintDCs.push_back(reinterpret_cast<HDC>(M.LParam));
+        M.Result = SaysSkinned ? 0 : 1;
+        return;
+      }
+      if (M.Msg == WM_SKINCOMMAND && SkinCommandCode(M.WParam) == AC_ISSKINNED && SaysSkinned) {
         M.Result = 1;
         return;
       }
@@ -96,21 +102,30 @@ TEST_F(PaintToBitmap, ChildAtTheMovedOriginClippedToItsSize) {
 }
 
 TEST_F(PaintToBitmap, SkinnedWindowPrintsItselfAndItsChildrenFollowUnlessItDidThem) {
-  for (LRESULT Answer : {LRESULT(0), LRESULT(-2)}) {
+  struct Case {
+    const char* Name;
+    LRESULT PrintAnswer;
+    bool SaysSkinned;
+  } Cases[] = {
+      {"takes the print DC", 0, false},
+      {"printed its children", -2, false},
+      {"refuses the print DC but is skinned", 0, true},
+  };
+  for (const Case& C : Cases) {
     auto* Panel = Solid(Form, {20, 20, 100, 80}, kYellow);
     auto* Child = Solid(Panel, {30, 20, 50, 30}, clRed);
     Child->HandleNeeded();
-    TSkinnedPrinter Printer(Panel, {0, 0, 200, 200}, clFuchsia, Answer);
-    Panel->HandleNeeded();
+    TSkinnedPrinter Printer(Panel, {0, 0, 200, 200}, clFuchsia, C.PrintAnswer, C.SaysSkinned);
     auto Bmp = Blank(80, 60);
     PaintControlToBitmap(*Bmp, Panel, 0, 0, nullptr, false);
-    EXPECT_EQ(Printer.Calls, (std::vector<std::wstring>{L"print dc on", L"print", L"print dc off"})) << Answer;
-    EXPECT_EQ(Printer.PrintDCs, (std::vector<HDC>{Bmp->DC(), Bmp->DC()}));
+    EXPECT_EQ(Printer.Calls, (std::vector<std::wstring>{L"print dc on", L"print", L"print dc off"})) << C.Name;
+    EXPECT_EQ(Printer.PrintDCs, (std::vector<HDC>{Bmp->DC(), Bmp->DC()})) << C.Name;
     // Its own painting is not used, and it stays inside its 80 x 60.
-    EXPECT_EQ(Panel->Paints, 0);
-    EXPECT_EQ(RgbAt(*Bmp, 0, 0), Rgb(clFuchsia));
-    EXPECT_EQ(RgbAt(*Bmp, 35, 25), Answer == -2 ? Rgb(clFuchsia) : Rgb(clRed)) << Answer;
-    EXPECT_EQ(Child->Paints, Answer == -2 ? 0 : 1) << Answer;
+    EXPECT_EQ(Panel->Paints, 0) << C.Name;
+    EXPECT_EQ(RgbAt(*Bmp, 0, 0), Rgb(clFuchsia)) << C.Name;
+    const bool ChildrenFollow = C.PrintAnswer != -2;
+    EXPECT_EQ(RgbAt(*Bmp, 35, 25), ChildrenFollow ? Rgb(clRed) : Rgb(clFuchsia)) << C.Name;
+    EXPECT_EQ(Child->Paints, ChildrenFollow ? 1 : 0) << C.Name;
     delete Panel;
   }
 }
