@@ -74,6 +74,8 @@ class TsCommonData : public TPersistent, public TacSkinMessageTarget {
 
   // Density.
   TacSkinData* GetScaledSkinData();
+  // The tables GetScaledSkinData keeps, without choosing them again.
+  TacSkinData* CachedSkinData() const { return FScaledSkinData; }
   void SetScaledSkinData(TacSkinData* Data);
   int GetPPI();
 

@@ -4,6 +4,8 @@
 #include "skin/state/ControlKinds.h"
 
 TsCtrlSkinData::~TsCtrlSkinData() {
+  // The owner may outlive us: its stage then passes every message on.
+  if (StageLink) *StageLink = nullptr;
   // Leaving the mouse-light lists belongs to the effects, which keep them.
   LightData.reset();
   LightBmp.reset();

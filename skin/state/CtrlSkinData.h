@@ -33,6 +33,9 @@ class TsCtrlSkinData : public TsCommonData {
   TacPaintStateEvent OnPaintState;
   bool LightActive = false;
   POINT LightPos{};
+  // Read by the stage put in front of the owner's window procedure
+  // (InstallCtrlSkinStage); nil once this state is gone.
+  std::shared_ptr<TsCtrlSkinData*> StageLink;
 
  private:
   void ColorEffectChanged();

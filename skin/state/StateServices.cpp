@@ -1,0 +1,3 @@
+#include "skin/state/StateServices.h"
+
+TacStateServices StateServices;
