@@ -416,7 +416,7 @@ TEST_F(StateMessagesTest, RefreshForAnotherSectionIsOnlyPassedToChildren) {
   std::vector<WPARAM> childGot;
   TWndMethod inherited = child->WindowProc;
   child->WindowProc = [&childGot, inherited](TMessage& m) {
-    if (m.Msg == WM_SKINCOMMAND) childGot.push_back(m.WParam);
+    if (m.Msg == WM_SKINCOMMAND && SkinCommandCode(m.WParam) == AC_SKINREFRESH) childGot.push_back(m.WParam);
     inherited(m);
   };
   const uint16_t edit = uint16_t(manager->GetSectionIndex(L"EDIT"));
