@@ -100,7 +100,7 @@ void HideEffects(TsCommonData* Data, bool Animate = false) {
 }
 
 void PropagateOpaqueState(TControl* Control) {
-  if (StateServices.PropagateOpaqueState) StateServices.PropagateOpaqueState(Control, true);
+  if (Control && StateServices.PropagateOpaqueState) StateServices.PropagateOpaqueState(Control, true);
 }
 
 bool PulseRunning(const TsCommonData* Data) { return Data->PulseTimer && Data->PulseTimer->Enabled(); }
