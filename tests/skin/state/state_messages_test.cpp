@@ -332,6 +332,21 @@ TEST_F(StateMessagesTest, OpaqueCommandWalksDescendantsDepthFirstPassingEachAnsw
   EXPECT_EQ(a->Data->OpaqueState, 1);
   EXPECT_EQ(a1->Data->OpaqueState, 1);
   EXPECT_EQ(b->Data->OpaqueState, 1);
+
+  // A forced parent hands its own state down from the first child on.
+  top->Data->SetOpaqueMode(TacOpaqueMode::omForceOpaque);
+  given.clear();
+  TMessage forced = Command(AC_SETOPAQUE, 0, MAKELONG(1, 0));
+  EXPECT_TRUE(HandleSkinCommand(forced, top->Data.get()));
+  EXPECT_EQ(forced.Result, MAKELONG(1, 1));
+  ASSERT_FALSE(given.empty());
+  EXPECT_EQ(given.front(), std::make_pair(static_cast<TControl*>(a), LPARAM(MAKELONG(1, 1))));
+
+  // Without the pass-on flag the children hear nothing.
+  given.clear();
+  TMessage alone = Command(AC_SETOPAQUE, 0, MAKELONG(0, 1));
+  EXPECT_TRUE(HandleSkinCommand(alone, top->Data.get()));
+  EXPECT_TRUE(given.empty());
 }
 
 TEST_F(StateMessagesTest, BackgroundColorForChildrenMixesWithWhatIsBeneath) {
