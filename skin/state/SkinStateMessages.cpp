@@ -10,6 +10,7 @@
 #include "skin/state/CommonData.h"
 #include "skin/state/ControlKinds.h"
 #include "skin/state/CtrlSkinData.h"
+#include "skin/state/GlowEffects.h"
 #include "skin/state/NotifyFormOfChild.h"
 #include "skin/state/OuterEffects.h"
 #include "skin/state/StateQueries.h"
@@ -86,7 +87,7 @@ void RedrawPulseFrame(TsCommonData* Data) {
 }
 
 void HideGlow(TsCommonData* Data, bool Animate) {
-  if (Data->GlowId >= 0 && StateServices.HideLayeredEffect) StateServices.HideLayeredEffect(Data->GlowId, Animate);
+  if (Data->GlowId >= 0) HideLayeredEffect(Data->GlowId, Animate);
 }
 
 void ReleaseEffect(TsCommonData* Data) {

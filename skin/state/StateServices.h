@@ -21,7 +21,6 @@ struct TacStateServices {
   // The pulse animation paints its current frame again.
   void (*RedrawPulseFrame)(TsCommonData* Data) = nullptr;
   // Glow and effect windows, by the ids the effects gave out.
-  void (*HideLayeredEffect)(int Id, bool Animate) = nullptr;
   void (*UpdateLayeredEffect)(int Id) = nullptr;
   void (*ReleaseEffectForm)(int Id) = nullptr;
   // Form skinning: the opacity of Control handed down to its children.
