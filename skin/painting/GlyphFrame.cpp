@@ -26,7 +26,8 @@ int GlyphFrameIndex(const TBitmap& Glyph, int FrameCount, bool Enabled, int Stat
     case 1:
       return SkinGlyphOrder(Glyph) ? 1 : 0;
     case 2:
-      if (StateIndex + 2 < FrameCount) return StateIndex + 2;
+      // A negative index would read left of the strip.
+      if (StateIndex + 2 < FrameCount) return std::max(0, StateIndex + 2);
       return SkinGlyphOrder(Glyph) ? std::min(1, FrameCount - 1) : 0;
     case 3:
       return FrameCount >= 3 ? 2 : 0;

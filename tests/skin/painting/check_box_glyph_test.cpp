@@ -101,3 +101,24 @@ TEST_F(CheckBoxGlyph, ClassicCheckBoxByStateAndEnabled) {
     EXPECT_EQ(dark > 3, k.Marked);
   }
 }
+
+TEST_F(CheckBoxGlyph, TheStripIsCopiedFromAReadyBackgroundOneInAndDown) {
+  if (ThemesActive()) GTEST_SKIP() << "a visual style is active";
+  const SIZE size = SystemCheckBoxSize();
+  const RECT r{2, 0, size.cx + 12, size.cy + 20};
+  // The parent's picture: red, with one white pixel where (R.Left, R.Top)
+  // of the strip is taken from: (X + R.Left + 1, Y + R.Top + 1).
+  std::unique_ptr<TBitmap> parent(FilledBitmap32(60, 60, 0xFFFF0000));
+  SetPixelAt(*parent, 5 + 2 + 1, 7 + 0 + 1, 0xFFFFFFFF);
+  TacBackgroundSource bg;
+  bg.Bmp = parent.get();
+  bg.X = 5;
+  bg.Y = 7;
+  bg.Ready = true;
+  std::unique_ptr<TBitmap> bmp(FilledBitmap32(r.right, r.bottom, 0xFF123456));
+  DrawCheckBoxGlyph(r, 0, true, *bmp, bg, Data, false, 0);
+  GdiFlush();
+  EXPECT_EQ(PixelAt(*bmp, 2, 0) & 0xFFFFFF, 0xFFFFFFu);
+  EXPECT_EQ(PixelAt(*bmp, 3, 0) & 0xFFFFFF, 0xFF0000u);
+  EXPECT_EQ(PixelAt(*bmp, 0, 0), 0xFF123456u);  // left of R: untouched
+}

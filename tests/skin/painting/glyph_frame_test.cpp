@@ -81,6 +81,7 @@ TEST(GlyphFrame, FramesByStateInTheSkinsOrder) {
       {"state index past the strip", 4, true, 2, 2, 1},
       {"pressed", 4, true, 3, 0, 2},
       {"pressed with two frames", 2, true, 3, 0, 0},
+      {"a negative state index", 4, true, 2, -5, 0},
   };
   for (const Case& k : cases) Check(k);
 }
