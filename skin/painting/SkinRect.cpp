@@ -23,6 +23,11 @@ int Height(const RECT& R) { return R.bottom - R.top; }
 
 // A stretched piece of an item with its own alpha: scaled first, then
 // blended as an unscaled one. Only what lies in the picture is scaled.
+// Not the graphics' DrawBitmapAlphaScaled: that one resamples the whole
+// source for a part at its origin, which for a piece of a state strip or of
+// the master bitmap would squeeze every other piece into this one, and it
+// shifts a part that starts outside the picture where a piece must paint
+// nothing.
 void DrawPieceAlphaScaled(TBitmap& Dst, int X, int Y, int W, int H, TBitmap& Src, int SrcX, int SrcY, int SrcW,
                           int SrcH, uint8_t Opacity) {
   if (W <= 0 || H <= 0 || SrcW <= 0 || SrcH <= 0) return;
@@ -179,33 +184,37 @@ bool Prepare(const TBitmap& Bitmap, const RECT& Rect, const TsMaskData& Mask, in
   return true;
 }
 
+// Vertical side at column X of the destination from source column SrcX,
+// between the top and bottom borders. The limited member only runs on
+// masked items, which cut within a tile, so both members share this.
+void PaintSide(const TNinePiece& G, TPieceCopier& C, bool Stretch, int X, int W, int SrcX) {
+  if (Stretch) return C.Stretch(RECT{X, G.T + G.WT, X + W, G.B - G.WB}, PieceRect(SrcX, G.SY + G.WT, W, G.CH), false);
+  TileBand(G.T + G.WT, G.B - G.WB, G.CH, C.CutWithinTile(), [&](int Pos, int Len, int SrcLen) {
+    C.Piece(RECT{X, Pos, X + W, Pos + Len}, PieceRect(SrcX, G.SY + G.WT, W, SrcLen));
+  });
+}
+
+// Horizontal side at row Y of the destination from source row SrcY.
+void PaintBand(const TNinePiece& G, TPieceCopier& C, bool Stretch, int Y, int H, int SrcY) {
+  if (Stretch) return C.Stretch(RECT{G.L + G.WL, Y, G.R - G.WR, Y + H}, PieceRect(G.SX + G.WL, SrcY, G.CW, H), false);
+  TileBand(G.L + G.WL, G.R - G.WR, G.CW, C.CutWithinTile(), [&](int Pos, int Len, int SrcLen) {
+    C.Piece(RECT{Pos, Y, Pos + Len, Y + H}, PieceRect(G.SX + G.WL, SrcY, SrcLen, H));
+  });
+}
+
 // The nine pieces in their order; the centre only when the item asks.
 void PaintPieces(const TNinePiece& G, const TsMaskData& Mask, TPieceCopier& C) {
   bool stretch = (Mask.DrawMode & dmStretch) != 0;
   bool cut = C.CutWithinTile();
   int rc = G.RightCol();
-  // Vertical side at column X of the destination from source column SrcX.
-  auto side = [&](int X, int W, int SrcX) {
-    if (stretch) return C.Stretch(RECT{X, G.T + G.WT, X + W, G.B - G.WB}, PieceRect(SrcX, G.SY + G.WT, W, G.CH), false);
-    TileBand(G.T + G.WT, G.B - G.WB, G.CH, cut, [&](int Pos, int Len, int SrcLen) {
-      C.Piece(RECT{X, Pos, X + W, Pos + Len}, PieceRect(SrcX, G.SY + G.WT, W, SrcLen));
-    });
-  };
-  // Horizontal side at row Y of the destination from source row SrcY.
-  auto band = [&](int Y, int H, int SrcY) {
-    if (stretch) return C.Stretch(RECT{G.L + G.WL, Y, G.R - G.WR, Y + H}, PieceRect(G.SX + G.WL, SrcY, G.CW, H), false);
-    TileBand(G.L + G.WL, G.R - G.WR, G.CW, cut, [&](int Pos, int Len, int SrcLen) {
-      C.Piece(RECT{Pos, Y, Pos + Len, Y + H}, PieceRect(G.SX + G.WL, SrcY, SrcLen, H));
-    });
-  };
   C.Corner(PieceRect(G.L, G.T, G.WL, G.WT), PieceRect(G.SX, G.SY, G.WL, G.WT));
-  side(G.L, G.WL, G.SX);
-  band(G.T, G.WT, G.SY);
+  PaintSide(G, C, stretch, G.L, G.WL, G.SX);
+  PaintBand(G, C, stretch, G.T, G.WT, G.SY);
   C.Corner(PieceRect(G.L, G.B - G.WB, G.WL, G.WB), PieceRect(G.SX, G.BottomRow, G.WL, G.WB));
-  band(G.B - G.WB, G.WB, G.BottomRow);
+  PaintBand(G, C, stretch, G.B - G.WB, G.WB, G.BottomRow);
   C.Corner(PieceRect(G.R - G.WR, G.B - G.WB, G.WR, G.WB), PieceRect(rc, G.BottomRow, G.WR, G.WB));
   C.Corner(PieceRect(G.R - G.WR, G.T, G.WR, G.WT), PieceRect(rc, G.SY, G.WR, G.WT));
-  side(G.R - G.WR, G.WR, rc);
+  PaintSide(G, C, stretch, G.R - G.WR, G.WR, rc);
   if ((Mask.DrawMode & dmPaintCentre) == 0) return;
   RECT centre{G.L + G.WL, G.T + G.WT, G.R - G.WR, G.B - G.WB};
   if (stretch) return C.Stretch(centre, PieceRect(G.SX + G.WL, G.SY + G.WT, G.CW, G.CH), true);
@@ -233,22 +242,10 @@ void PaintLimitedPieces(const TNinePiece& G, const TsMaskData& Mask, const TacLi
   C.Corner(PieceRect(G.L + lw, G.B - bw, G.WL - lw, bw), PieceRect(G.SX + lw, lowB, G.WL - lw, bw));
   C.Corner(PieceRect(G.R - rw, G.B - G.WB, rw, G.WB), PieceRect(outerR, G.BottomRow, rw, G.WB));
   C.Corner(PieceRect(G.R - G.WR, G.B - bw, G.WR - rw, bw), PieceRect(rc, lowB, G.WR - rw, bw));
-  auto side = [&](int X, int W, int SrcX) {
-    if (stretch) return C.Stretch(RECT{X, G.T + G.WT, X + W, G.B - G.WB}, PieceRect(SrcX, G.SY + G.WT, W, G.CH), false);
-    TileBand(G.T + G.WT, G.B - G.WB, G.CH, true, [&](int Pos, int Len, int SrcLen) {
-      C.Piece(RECT{X, Pos, X + W, Pos + Len}, PieceRect(SrcX, G.SY + G.WT, W, SrcLen));
-    });
-  };
-  auto band = [&](int Y, int H, int SrcY) {
-    if (stretch) return C.Stretch(RECT{G.L + G.WL, Y, G.R - G.WR, Y + H}, PieceRect(G.SX + G.WL, SrcY, G.CW, H), false);
-    TileBand(G.L + G.WL, G.R - G.WR, G.CW, true, [&](int Pos, int Len, int SrcLen) {
-      C.Piece(RECT{Pos, Y, Pos + Len, Y + H}, PieceRect(G.SX + G.WL, SrcY, SrcLen, H));
-    });
-  };
-  side(G.L, lw, G.SX);
-  band(G.T, tw, G.SY);
-  band(G.B - bw, bw, lowB);
-  side(G.R - rw, rw, outerR);
+  PaintSide(G, C, stretch, G.L, lw, G.SX);
+  PaintBand(G, C, stretch, G.T, tw, G.SY);
+  PaintBand(G, C, stretch, G.B - bw, bw, lowB);
+  PaintSide(G, C, stretch, G.R - rw, rw, outerR);
 }
 
 // The chosen frame (with its mask below) must lie in the picture: an item
