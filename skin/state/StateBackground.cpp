@@ -1,6 +1,8 @@
 // What lies under a skinned control, as its children and painters ask for
 // it: background colour, the answer to AC_GETBG, the parent's background,
 // the light colour, the hot state and a few questions about the section.
+#include <windows.h>
+// After windows.h, which it needs.
 #include <uxtheme.h>
 
 #include <algorithm>
@@ -13,6 +15,7 @@
 #include "skin/state/CommonData.h"
 #include "skin/state/ControlKinds.h"
 #include "skin/state/SectionLookup.h"
+#include "skin/state/StateQueries.h"
 #include "skin/state/ThreadedTimer.h"
 
 namespace {
@@ -195,9 +198,8 @@ void TsCommonData::GetBgInfo(TacBackgroundInfo& Info, int State, HWND ForeignWnd
   }
 
   Info.Color = ManagerBgColor(Manager);
-  const bool SizeDiffers =
-      OwnerControl && CacheBmp &&
-      (CacheBmp->Width() != OwnerControl->Width() || CacheBmp->Height() != OwnerControl->Height());
+  const bool SizeDiffers = OwnerControl && CacheBmp &&
+                           (CacheBmp->Width() != OwnerControl->Width() || CacheBmp->Height() != OwnerControl->Height());
   if (OwnerControl && (BGChanged || !CacheBmp || CacheBmp->Empty() || SizeDiffers)) {
     if (CacheBmp) CacheBmp->SetSize(0, 0);
     SendCtrlCommand(OwnerControl, AC_BUILDCACHE, 0);
@@ -215,8 +217,8 @@ void TsCommonData::GetBgInfo(TacBackgroundInfo& Info, int State, HWND ForeignWnd
 void TsCommonData::GetParentBg(TacBackgroundSource& Source) {
   TWinControl* Windowed = AsWindowed(OwnerControl);
   TWinControl* Parent = OwnerControl ? OwnerControl->Parent() : nullptr;
-  const HWND ParentWnd =
-      !Parent && Windowed && Windowed->HandleAllocated() ? GetParent(Windowed->HandleIfAllocated()) : nullptr;
+  const HWND ParentWnd = !Parent && Windowed && Windowed->HandleAllocated() ? GetParent(Windowed->HandleIfAllocated())
+                                                                            : nullptr;
   if (IsSkinned() && OwnerControl && (Parent || ParentWnd)) {
     TacBackgroundInfo Info;
     if (Parent)
@@ -263,8 +265,8 @@ TColor TsCommonData::GetLightColor(int State) {
   const int S = std::max(0, std::min({State, Section->States - 1, std::min(HotStates + 1, 2)}));
   const TsGenState& St = Section->Props[S];
   const TsMaskData* Mask = BorderMaskOf(Data, *Section);
-  const bool BorderDrawn =
-      Mask && (Mask->DrawMode & dmPaintCentre) != 0 && ((Mask->DrawMode & dmNothingInState0) == 0 || S != 0);
+  const bool BorderDrawn = Mask && (Mask->DrawMode & dmPaintCentre) != 0 &&
+                           ((Mask->DrawMode & dmNothingInState0) == 0 || S != 0);
   if ((St.Transparency < 40 || BorderDrawn) && St.LightColor != kNoColor) return TColor(St.LightColor);
   TWinControl* Parent = OwnerControl ? OwnerControl->Parent() : nullptr;
   if (Parent && Parent->HandleAllocated())
@@ -300,8 +302,7 @@ bool TsCommonData::OuterEffectsAllowed() {
 
 bool TsCommonData::DependsOnParentBg() {
   TsSkinManager* Manager = GetSkinManager();
-  if (!IsSkinned() || !OwnerControl || (Manager && Manager->ReceivingSkin()) || !OwnerControl->Enabled())
-    return true;
+  if (!IsSkinned() || !OwnerControl || (Manager && Manager->ReceivingSkin()) || !OwnerControl->Enabled()) return true;
   const TsGeneralData* Section = SectionAt(GetScaledSkinData(), SkinIndex);
   if (!Section || Section->Props[0].Transparency <= 0) return false;
   TWinControl* Parent = OwnerControl->Parent();

@@ -20,9 +20,7 @@ namespace {
 constexpr TColor kWindowCode = TColor(0xFF000005);
 constexpr TColor kBtnTextCode = TColor(0xFF000012);
 
-TsSkinManager* ManagerOrDefault(TsSkinManager* Manager) {
-  return Manager ? Manager : TsSkinManager::DefaultManager();
-}
+TsSkinManager* ManagerOrDefault(TsSkinManager* Manager) { return Manager ? Manager : TsSkinManager::DefaultManager(); }
 
 TColor ManagerFontColor(const TsSkinManager* Manager) { return TColor(Manager->Palette()[pcLabelText]); }
 
@@ -108,8 +106,7 @@ int GetParentSkinIndex(TControl* Control, int Index, TsSkinManager* Manager, int
   Manager = ManagerOrDefault(Manager);
   const TsGeneralData* Section = SectionAt(Manager ? Manager->SkinData() : nullptr, Index);
   const int S = std::min(State, 2);
-  if (S != 0 && Section && State < Section->States && Section->Props[std::max(S, 0)].Transparency <= 39)
-    return Index;
+  if (S != 0 && Section && State < Section->States && Section->Props[std::max(S, 0)].Transparency <= 39) return Index;
   TacBgIndexQuery Query = QueryFor(Control, State, Index, Manager);
   const LRESULT Answer = SendBgIndexQuery(Control, Query);
   if (Answer == -1) return Index;
