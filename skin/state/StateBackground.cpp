@@ -84,9 +84,10 @@ bool ThemesEnabled() { return IsThemeActive() && IsAppThemed(); }
 }  // namespace
 
 TColor TsCommonData::GetBgColor(int UseState, HWND ForeignWnd) {
-  if (IsSkinned()) {
-    const TsGeneralData& Section = *SectionAt(GetScaledSkinData(), SkinIndex);
-    const TsGenState& St = Section.Props[UseState > 0 && Section.States > 1 ? 1 : 0];
+  const TsGeneralData* Section = IsSkinned() ? SectionAt(GetScaledSkinData(), SkinIndex) : nullptr;
+  if (!ForeignWnd) ForeignWnd = Wnd;
+  if (Section) {
+    const TsGenState& St = Section->Props[UseState > 0 && Section->States > 1 ? 1 : 0];
     const uint32_t C = St.Color;
     const int T = St.Transparency;
     if (T > 0 || !CustomColor()) {
@@ -95,7 +96,7 @@ TColor TsCommonData::GetBgColor(int UseState, HWND ForeignWnd) {
       uint32_t ParentColor = 0;
       if (OwnerControl && OwnerControl->Parent())
         ParentColor = ControlBgColor(OwnerControl->Parent());
-      else if (!OwnerControl && ForeignWnd)
+      else if (!OwnerControl && ForeignWnd && GetParent(ForeignWnd))
         ParentColor = WndBgColor(GetParent(ForeignWnd));
       else
         HasParentColor = false;
