@@ -129,6 +129,8 @@ class TsSkinManager : public TComponent {
   // Applies a skin another process sent: its option text, with its pictures
   // from its folder under the received directory.
   void ApplyReceivedSkin(const TacReceivedSkin& skin);
+  // True while such a skin is being applied.
+  bool ReceivingSkin() const { return FReceivedText.has_value(); }
 
   // Told by the internal skins when one is added: stops a filling and flags
   // the list for rebuilding.

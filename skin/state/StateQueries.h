@@ -17,6 +17,8 @@ TColor GetWndStateFontColor(HWND Wnd, int Index, TsSkinManager* Manager, TsCommo
 int GetParentSkinIndex(TControl* Control, int Index, TsSkinManager* Manager, int State);
 int QueryBackgroundSkinIndex(TControl* Control, TacBgIndexQuery& Query);
 bool SectionShowsParent(TsSkinManager* Manager, int Index, int State, TControl* Control);
+// The same on the tables of one density.
+bool SectionShowsParentIn(const TacSkinData* SkinData, int Index, int State, TControl* Control);
 // The caller owns the region; nullptr without a border mask.
 HRGN CreateMaskRegion(int Index, TBitmap* Bitmap, TacSkinData* SkinData);
 bool ShiftsContentOnClick(int Index, TacSkinData* SkinData);
