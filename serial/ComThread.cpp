@@ -50,14 +50,18 @@ void TComThread::Execute() {
   while (WaitForSingleObject(FStopEvent.get(), 0) != WAIT_OBJECT_0) {
     // Read before arming, never after: Wine compares a wait with the lines
     // as they were when it was armed, and a read after the arm cannot tell
-    // whether an edge came before that snapshot or after it.
-    LookBeforeArming();
+    // whether an edge came before that snapshot or after it. An edge between
+    // the read and the arm cannot be placed either, so the look's report is
+    // handed on only once the wait is armed.
+    const TComWakeUp look = LookBeforeArming();
     DWORD mask = 0;
-    if (api.WaitCommEvent(port, &mask, &ov)) {
+    const bool atOnce = api.WaitCommEvent(port, &mask, &ov);
+    const DWORD error = atOnce ? 0 : GetLastError();
+    if (look.Events) Dispatch(look);
+    if (atOnce) {
       WakeUp(mask, true);
       continue;
     }
-    const DWORD error = GetLastError();
     if (error != ERROR_IO_PENDING) {
       // A device that went away fails every wait at once: stop instead of
       // spinning, and let the GUI thread know.
@@ -132,21 +136,21 @@ void TComThread::WakeUp(DWORD mask, bool atOnce) {
   if (w.Events) Dispatch(w);
 }
 
-void TComThread::LookBeforeArming() {
-  const TComEvents watched = MaskToEvents(FMask) & kLineEvents;
-  if (!watched) return;
-  TComSignals now;
-  if (!ReadSignals(now)) return;
+TComWakeUp TComThread::LookBeforeArming() {
   TComWakeUp w;
+  const TComEvents watched = MaskToEvents(FMask) & kLineEvents;
+  if (!watched) return w;
+  TComSignals now;
+  if (!ReadSignals(now)) return w;
   for (const auto& line : kStateLines)
     if ((watched & line.Event) && ((now ^ FLastSignals) & line.Signal)) w.Events |= line.Event;
   if ((watched & evRing) && ((now ^ FLastSignals) & csRing) && (now & csRing)) w.Events |= evRing;
-  if (!w.Events) return;
+  if (!w.Events) return w;
   FReportedEarly |= (now ^ FLastSignals) & (csCTS | csDSR | csRLSD | csRing);
   FLastSignals = now;
   w.Signals = now;
   w.SignalsCaptured = true;
-  Dispatch(w);
+  return w;
 }
 
 void TComThread::Dispatch(const TComWakeUp& w) {

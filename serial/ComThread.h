@@ -23,9 +23,10 @@ class TComThread : public TThread {
   // atOnce: the wait completed as it was armed, from edges that came
   // while no wait was pending.
   void WakeUp(DWORD mask, bool atOnce);
-  // Reads the lines just before a wait is armed and reports those that
+  // Reads the lines just before a wait is armed and takes those that
   // changed since the last report: the next wait is judged against it.
-  void LookBeforeArming();
+  // The report is returned, to be dispatched once the wait is armed.
+  TComWakeUp LookBeforeArming();
   bool ReadSignals(TComSignals& signals);
   void Dispatch(const TComWakeUp& w);
   void SendEventMessages(const TComWakeUp& w);
