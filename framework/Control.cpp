@@ -116,6 +116,13 @@ void TControl::SetEnabled(bool enabled) {
   Invalidate();
 }
 
+void TControl::SetBiDiMode(TBiDiMode mode) {
+  if (mode == FBiDiMode) return;
+  FBiDiMode = mode;
+  Perform(CM_BIDIMODECHANGED);
+  Invalidate();
+}
+
 void TControl::SetText(const String& s) {
   if (s == GetText()) return;
   StoreText(s);

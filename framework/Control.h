@@ -14,6 +14,7 @@ class TWinControl;
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+enum class TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 
 enum TShiftStateBit : unsigned {
   ssShift = 1,
@@ -108,6 +109,11 @@ class TControl : public TComponent {
   virtual bool Showing() const;
   bool Enabled() const { return FEnabled; }
   virtual void SetEnabled(bool enabled);
+  // Reading order and placement; a change is told with CM_BIDIMODECHANGED.
+  TBiDiMode BiDiMode() const { return FBiDiMode; }
+  void SetBiDiMode(TBiDiMode mode);
+  // Placement and text alignment are mirrored.
+  bool UseRightToLeftAlignment() const { return FBiDiMode == TBiDiMode::bdRightToLeft; }
 
   String Caption() const { return GetText(); }
   void SetCaption(const String& s) { SetText(s); }
@@ -194,6 +200,7 @@ class TControl : public TComponent {
   TAlign FAlign = TAlign::alNone;
   bool FVisible = true;
   bool FEnabled = true;
+  TBiDiMode FBiDiMode = TBiDiMode::bdLeftToRight;
   String FText;
   TFont FFont;
   bool FParentFont = true;

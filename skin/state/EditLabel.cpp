@@ -1,0 +1,71 @@
+#include "skin/state/EditLabel.h"
+
+#include "framework/GdiHandles.h"
+#include "skin/state/BoundLabel.h"
+
+TsEditLabel::TsEditLabel(TsBoundLabel* BoundLabel) : TLabel(nullptr), FBoundLabel(BoundLabel) {}
+
+TsEditLabel::~TsEditLabel() {
+  Destroying_();
+  if (FBoundLabel) FBoundLabel->LabelGone(this);
+}
+
+void TsEditLabel::Click() {
+  TLabel::Click();
+  if (FBoundLabel && FBoundLabel->AllowClick()) FBoundLabel->ClickOwnerControl();
+}
+
+void TsEditLabel::DblClick() {
+  TLabel::DblClick();
+  if (FBoundLabel && FBoundLabel->AllowClick()) FBoundLabel->ClickOwnerControl();
+}
+
+void TsEditLabel::SetLayout(TTextLayout Value) {
+  if (Value == FLayout) return;
+  FLayout = Value;
+  Invalidate();
+}
+
+void TsEditLabel::SetMaxWidthConstraint(int Value) {
+  if (Value == FMaxWidth) return;
+  FMaxWidth = Value;
+  if (FMaxWidth > 0 && Width() > FMaxWidth) SetBounds(Left(), Top(), FMaxWidth, Height());
+}
+
+void TsEditLabel::SetBounds(int left, int top, int width, int height) {
+  if (FMaxWidth > 0 && width > FMaxWidth) width = FMaxWidth;
+  TLabel::SetBounds(left, top, width, height);
+}
+
+void TsEditLabel::FontChanged() {
+  TGraphicControl::FontChanged();
+  AdjustSize();
+}
+
+void TsEditLabel::AdjustSize() {
+  if (!AutoSize() || Loading() || Destroying()) return;
+  TWindowDC screen;
+  TCanvas canvas(screen.get());
+  canvas.Font().Assign(Font());
+  RECT r{0, 0, WordWrap() ? Width() : 0, 0};
+  const String text = Caption().empty() ? String(L" ") : Caption();
+  canvas.DrawText(text, r, DrawFlags() | DT_CALCRECT);
+  SetBounds(Left(), Top(), r.right, r.bottom);
+}
+
+void TsEditLabel::Paint(TCanvas& canvas) {
+  RECT r = ClientRect();
+  if (!Transparent()) {
+    canvas.SetBrushColor(Color());
+    canvas.FillRect(r);
+  }
+  if (!Enabled()) canvas.Font().SetColor(clSystemColor | COLOR_GRAYTEXT);
+  if (FLayout != TTextLayout::tlTop) {
+    RECT need = r;
+    canvas.DrawText(Caption(), need, DrawFlags() | DT_CALCRECT);
+    int free = (r.bottom - r.top) - (need.bottom - need.top);
+    if (FLayout == TTextLayout::tlCenter) free /= 2;
+    if (free > 0) r.top += free;
+  }
+  canvas.DrawText(Caption(), r, DrawFlags());
+}

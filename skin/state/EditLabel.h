@@ -1,0 +1,61 @@
+#pragma once
+// TsEditLabel: the caption a bound label shows beside its control. It paints
+// as a plain label until the skinned label family exists; the switches that
+// family reads (HTML text, fit to width, skin colour) are kept here already
+// so the bound label can set them.
+#include "framework/Label.h"
+
+class TsBoundLabel;
+
+enum class TTextLayout { tlTop, tlCenter, tlBottom };
+
+class TsEditLabel : public TLabel {
+ public:
+  // Made by its bound label, with no owner: the bound label frees it.
+  explicit TsEditLabel(TsBoundLabel* BoundLabel);
+  // Tells the bound label, so it never keeps a label that is gone.
+  ~TsEditLabel() override;
+
+  TsBoundLabel* BoundLabel() const { return FBoundLabel; }
+
+  // The label's own handling first, then the bound label's control when
+  // clicks go there.
+  void Click() override;
+  void DblClick() override;
+
+  TControl* FocusControl() const { return FFocusControl; }
+  void SetFocusControl(TControl* Value) { FFocusControl = Value; }
+  TTextLayout Layout() const { return FLayout; }
+  void SetLayout(TTextLayout Value);
+  bool UseHTML() const { return FUseHTML; }
+  void SetUseHTML(bool Value) { FUseHTML = Value; }
+  bool FitToWidth() const { return FFitToWidth; }
+  void SetFitToWidth(bool Value) { FFitToWidth = Value; }
+  bool UseSkinColor() const { return FUseSkinColor; }
+  void SetUseSkinColor(bool Value) { FUseSkinColor = Value; }
+  // Width the label never grows past; 0 = none.
+  int MaxWidthConstraint() const { return FMaxWidth; }
+  void SetMaxWidthConstraint(int Value);
+
+  void SetBounds(int left, int top, int width, int height) override;
+  // Auto-sizing: a word-wrapped label breaks its text at its present width,
+  // then both kinds take the width and height the text needs.
+  void AdjustSize();
+  // DrawText flags of the caption: alignment, no prefix, expanded tabs,
+  // word break or single line.
+  UINT TextFlags() const { return DrawFlags(); }
+
+ protected:
+  void Paint(TCanvas& canvas) override;
+  void TextChanged() override { AdjustSize(); }
+  void FontChanged() override;
+
+ private:
+  TsBoundLabel* FBoundLabel;
+  TControl* FFocusControl = nullptr;
+  TTextLayout FLayout = TTextLayout::tlTop;
+  bool FUseHTML = false;
+  bool FFitToWidth = false;
+  bool FUseSkinColor = true;
+  int FMaxWidth = 0;
+};
