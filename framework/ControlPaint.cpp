@@ -2,22 +2,10 @@
 // then their graphic children, each child through its own WindowProc with
 // the DC moved and clipped to it; PaintTo does the same for a whole tree
 // into any DC.
+#include "framework/SavedDC.h"
 #include "framework/WinControl.h"
 
 namespace {
-
-// SaveDC for a scope; RestoreDC also when painting throws.
-class TSavedDC {
- public:
-  explicit TSavedDC(HDC dc) : FDC(dc), FSaved(SaveDC(dc)) {}
-  ~TSavedDC() { RestoreDC(FDC, FSaved); }
-  TSavedDC(const TSavedDC&) = delete;
-  TSavedDC& operator=(const TSavedDC&) = delete;
-
- private:
-  HDC FDC;
-  int FSaved;
-};
 
 // Sets a control-state bit for a scope unless it was already set.
 class TStateBit {

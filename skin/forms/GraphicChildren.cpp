@@ -7,7 +7,7 @@
 #include "framework/Graphics.h"
 #include "framework/WinControl.h"
 #include "skin/core/SkinCommand.h"
-#include "skin/forms/SavedDC.h"
+#include "framework/SavedDC.h"
 #include "skin/graphics/PixelRoutines.h"
 #include "skin/painting/ParentBackground.h"
 

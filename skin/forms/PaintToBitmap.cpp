@@ -5,7 +5,7 @@
 #include "skin/core/SkinCommand.h"
 #include "skin/core/SkinUtils.h"
 #include "skin/forms/ChildMessages.h"
-#include "skin/forms/SavedDC.h"
+#include "framework/SavedDC.h"
 #include "skin/graphics/PixelRoutines.h"
 #include "skin/painting/ParentBackground.h"
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/SavedDC.h"
 #include "framework/WinControl.h"
 #include "skin/manager/SkinManager.h"
 #include "skin/state/CacheCorners.h"
@@ -11,21 +12,6 @@
 namespace {
 
 bool HasCache(TsCommonData* Data) { return Data && Data->CacheBmp && !Data->CacheBmp->Empty(); }
-
-// The DC comes back with the clip it had.
-class TSavedDC {
- public:
-  explicit TSavedDC(HDC DC) : FDC(DC), FSaved(SaveDC(DC)) {}
-  ~TSavedDC() {
-    if (FSaved) RestoreDC(FDC, FSaved);
-  }
-  TSavedDC(const TSavedDC&) = delete;
-  TSavedDC& operator=(const TSavedDC&) = delete;
-
- private:
-  HDC FDC;
-  int FSaved;
-};
 
 void CopyCache(TsCommonData& Data, POINT SrcPos, HDC DC, const RECT& DestRect) {
   BitBlt(DC, DestRect.left, DestRect.top, DestRect.right - DestRect.left, DestRect.bottom - DestRect.top,

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "framework/SavedDC.h"
 #include "framework/WinControl.h"
 #include "skin/core/SkinCommand.h"
 #include "skin/graphics/ColorAdjust.h"
@@ -34,19 +35,6 @@ bool IsSeeThroughSection(const TacSkinData& Data, int Section) {
 uint32_t GlobalColor(TsSkinManager& Manager) {
   return uint32_t(Manager.SkinOptions().ReadInteger(L"GLOBALINFO", L"COLOR", int(GetSysColor(COLOR_BTNFACE))));
 }
-
-// The DC state the drawing changes, undone on every path.
-class TSavedDC {
- public:
-  explicit TSavedDC(HDC DC) : FDC(DC), FId(SaveDC(DC)) {}
-  ~TSavedDC() { RestoreDC(FDC, FId); }
-  TSavedDC(const TSavedDC&) = delete;
-  TSavedDC& operator=(const TSavedDC&) = delete;
-
- private:
-  HDC FDC;
-  int FId;
-};
 
 // Selected after a SaveDC, so the restore takes the font out again.
 void PrepareDC(HDC DC, TCanvas& Canvas) {
