@@ -9,8 +9,8 @@
 #include "skin/graphics/ThemeServices.h"
 #include "skin/manager/SkinManager.h"
 #include "skin/painting/CheckBoxGlyph.h"
-#include "tests/skin/manager/support/packages.h"
 #include "tests/skin/support/PixelHelpers.h"
+#include "tests/skin/support/text_skin.h"
 
 namespace {
 
@@ -25,12 +25,7 @@ class CheckBoxGlyph : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     InitApplication();
-    Manager = new TsSkinManager(nullptr);
-    Manager->SetSkinDirectory(L"c:\\no such skins");
-    auto* Skin = Manager->InternalSkins().Add();
-    Skin->Name = L"No glyphs";
-    Skin->Data = Package({{"Options.dat", kSkin}});
-    Manager->SetSkinName(L"No glyphs");
+    Manager = TextSkinManager(L"No glyphs", kSkin).release();
   }
   static void TearDownTestSuite() {
     delete Manager;

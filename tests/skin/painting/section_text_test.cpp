@@ -10,8 +10,8 @@
 #include "skin/graphics/PixelRoutines.h"
 #include "skin/manager/SkinManager.h"
 #include "skin/painting/SectionText.h"
-#include "tests/skin/manager/support/packages.h"
 #include "tests/skin/support/PixelHelpers.h"
+#include "tests/skin/support/text_skin.h"
 
 namespace {
 
@@ -63,12 +63,7 @@ class SectionText : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     InitApplication();
-    Manager = new TsSkinManager(nullptr);
-    Manager->SetSkinDirectory(L"c:\\no such skins");
-    auto* Skin = Manager->InternalSkins().Add();
-    Skin->Name = L"Text colours";
-    Skin->Data = Package({{"Options.dat", kSkin}});
-    Manager->SetSkinName(L"Text colours");
+    Manager = TextSkinManager(L"Text colours", kSkin).release();
   }
   static void TearDownTestSuite() {
     delete Manager;

@@ -13,8 +13,8 @@
 #include "skin/manager/SkinManager.h"
 #include "skin/state/CommonData.h"
 #include "skin/state/ControlText.h"
-#include "tests/skin/manager/support/packages.h"
 #include "tests/skin/support/PixelHelpers.h"
+#include "tests/skin/support/text_skin.h"
 
 namespace {
 
@@ -73,12 +73,7 @@ class ControlText : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     InitApplication();
-    Manager = new TsSkinManager(nullptr);
-    Manager->SetSkinDirectory(L"c:\\no such skins");
-    auto* Skin = Manager->InternalSkins().Add();
-    Skin->Name = L"Caption colours";
-    Skin->Data = Package({{"Options.dat", kSkin}});
-    Manager->SetSkinName(L"Caption colours");
+    Manager = TextSkinManager(L"Caption colours", kSkin).release();
   }
   static void TearDownTestSuite() {
     delete Manager;
