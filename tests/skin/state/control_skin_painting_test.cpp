@@ -13,7 +13,7 @@
 #include "skin/state/CommonData.h"
 #include "skin/state/ControlSkinPainting.h"
 #include "skin/state/PaintBorderData.h"
-#include "tests/support/scratch_folder.h"
+#include "tests/skin/support/text_skin.h"
 
 #include <gtest/gtest.h>
 
@@ -36,12 +36,7 @@ class ControlSkinPainting : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { InitApplication(); }
   void SetUp() override {
-    CreateDirectoryW((skins.Path() + L"Small").c_str(), nullptr);
-    ScratchFolder::WriteBytes(skins.Path() + L"Small\\Options.dat", kSkin);
-    manager = std::make_unique<TsSkinManager>(nullptr);
-    manager->OnShowError = [](const String&) { ADD_FAILURE() << "error shown"; };
-    manager->SetSkinDirectory(skins.Path());
-    manager->SetSkinName(L"Small");
+    manager = TextSkinManager(L"Small", kSkin);
     ASSERT_TRUE(manager->IsSkinLoaded());
     control = std::make_unique<TCustomControl>(nullptr);
     control->SetBounds(0, 0, 12, 12);
@@ -56,7 +51,6 @@ class ControlSkinPainting : public ::testing::Test {
   void TearDown() override { data->OwnerControl = nullptr; }
   uint32_t At(int X, int Y) { return GetPixel32(*bmp, X, Y); }
 
-  ScratchFolder skins;
   std::unique_ptr<TsSkinManager> manager;
   std::unique_ptr<TCustomControl> control;
   std::unique_ptr<TsCommonData> data;

@@ -8,7 +8,7 @@
 #include "skin/manager/SkinManager.h"
 #include "skin/state/CommonData.h"
 #include "skin/state/StateQueries.h"
-#include "tests/support/scratch_folder.h"
+#include "tests/skin/support/text_skin.h"
 
 #include <gtest/gtest.h>
 
@@ -47,12 +47,7 @@ class StateQueriesTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { InitApplication(); }
   void SetUp() override {
-    CreateDirectoryW((skins.Path() + L"Small").c_str(), nullptr);
-    ScratchFolder::WriteBytes(skins.Path() + L"Small\\Options.dat", kSkin);
-    manager = std::make_unique<TsSkinManager>(nullptr);
-    manager->OnShowError = [](const String&) { ADD_FAILURE() << "error shown"; };
-    manager->SetSkinDirectory(skins.Path());
-    manager->SetSkinName(L"Small");
+    manager = TextSkinManager(L"Small", kSkin);
     ASSERT_TRUE(manager->IsSkinLoaded());
     form = std::make_unique<TForm>(Application, CreateNew);
     form->Font().SetColor(TColor(0x00AA00));
@@ -68,7 +63,6 @@ class StateQueriesTest : public ::testing::Test {
   }
   TsGeneralData& Section(int index) { return manager->SkinData()->GeneralDataArray[index]; }
 
-  ScratchFolder skins;
   std::unique_ptr<TsSkinManager> manager;
   std::unique_ptr<TForm> form;
   TAskedBox* box = nullptr;
