@@ -48,20 +48,17 @@ void TComThread::Execute() {
   bool pending = false;
 
   while (WaitForSingleObject(FStopEvent.get(), 0) != WAIT_OBJECT_0) {
-    // Read before arming, never after: Wine compares a wait with the lines
-    // as they were when it was armed, and a read after the arm cannot tell
-    // whether an edge came before that snapshot or after it. An edge between
-    // the read and the arm cannot be placed either, so the look's report is
-    // handed on only once the wait is armed.
-    const TComWakeUp look = LookBeforeArming();
+    // An edge reported between waits can only come back in the wait that
+    // was pending then, and that one is over: a wait ended by the re-arm
+    // may never come back at all. A wait armed now starts from the lines
+    // as they are, so any event it brings is a change of its own.
+    FReportedEarly = 0;
     DWORD mask = 0;
-    const bool atOnce = api.WaitCommEvent(port, &mask, &ov);
-    const DWORD error = atOnce ? 0 : GetLastError();
-    if (look.Events) Dispatch(look);
-    if (atOnce) {
-      WakeUp(mask, true);
+    if (api.WaitCommEvent(port, &mask, &ov)) {
+      WakeUp(mask);
       continue;
     }
+    const DWORD error = GetLastError();
     if (error != ERROR_IO_PENDING) {
       // A device that went away fails every wait at once: stop instead of
       // spinning, and let the GUI thread know.
@@ -72,10 +69,17 @@ void TComThread::Execute() {
       break;
     }
     pending = true;
+    if (CheckLinesBetweenWaits()) {
+      // Wine takes the lines when a wait is armed: if this edge came after
+      // that, the wait compares with the old state and would not see the
+      // line go back. End it (an empty mask ends it) and arm it afresh.
+      api.SetCommMask(port, 0);
+      api.SetCommMask(port, FMask);
+    }
     if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) break;
     pending = false;
     DWORD transferred = 0;
-    if (api.GetOverlappedResult(port, &ov, &transferred, FALSE)) WakeUp(mask, false);
+    if (api.GetOverlappedResult(port, &ov, &transferred, FALSE)) WakeUp(mask);
   }
 
   api.SetCommMask(port, 0);
@@ -92,39 +96,35 @@ bool TComThread::ReadSignals(TComSignals& signals) {
   return true;
 }
 
-void TComThread::WakeUp(DWORD mask, bool atOnce) {
+void TComThread::WakeUp(DWORD mask) {
   TComWakeUp w;
   w.Events = MaskToEvents(mask);
   if (!w.Events) return;  // the mask was cleared to stop us
-  // A wait left pending was armed with nothing in the history: its edges
-  // all came after the look, whatever was reported before it.
-  const TComSignals early = atOnce ? FReportedEarly : 0;
-  FReportedEarly = 0;
   w.SignalsCaptured = ReadSignals(w.Signals);
   if (w.SignalsCaptured) {
     TComWakeUp before;  // the first half of pulses that came and went
     for (const auto& line : kStateLines) {
       if (!(w.Events & line.Event)) continue;
+      if (FReportedEarly & line.Signal) {
+        // This event is the edge reported already between two waits. The
+        // line may have moved on since: that is a change of its own, left
+        // to its own event or to the next look between waits, so it is
+        // judged against the state we reported, not read into this one.
+        w.Events &= ~line.Event;
+        continue;
+      }
       const bool now = w.Signals & line.Signal;
       const bool last = FLastSignals & line.Signal;
       if (now == last) {
-        if (early & line.Signal) {
-          // The history's edge is one reported already, and the line has
-          // not moved since: nothing new came.
-          w.Events &= ~line.Event;
-          continue;
-        }
         // The line changed and changed back before we could read it: the
-        // pulse was real, so report both of its edges. The second edge
-        // came after the event and waits in the driver's history.
+        // pulse was real, so report both of its edges.
         before.Events |= line.Event;
         before.Signals |= now ? 0 : line.Signal;
-        FReportedEarly |= line.Signal;
       }
       FLastSignals = (FLastSignals & ~line.Signal) | (w.Signals & line.Signal);
     }
-    if ((w.Events & evRing) && (early & csRing)) {
-      w.Events &= ~evRing;  // reported by the look before arming
+    if ((w.Events & evRing) && (FReportedEarly & csRing)) {
+      w.Events &= ~evRing;  // reported between waits
     } else {
       FLastSignals = (FLastSignals & ~csRing) | (w.Signals & csRing);
     }
@@ -136,21 +136,22 @@ void TComThread::WakeUp(DWORD mask, bool atOnce) {
   if (w.Events) Dispatch(w);
 }
 
-TComWakeUp TComThread::LookBeforeArming() {
-  TComWakeUp w;
+bool TComThread::CheckLinesBetweenWaits() {
   const TComEvents watched = MaskToEvents(FMask) & kLineEvents;
-  if (!watched) return w;
+  if (!watched) return false;
   TComSignals now;
-  if (!ReadSignals(now)) return w;
+  if (!ReadSignals(now)) return false;
+  TComWakeUp w;
   for (const auto& line : kStateLines)
     if ((watched & line.Event) && ((now ^ FLastSignals) & line.Signal)) w.Events |= line.Event;
   if ((watched & evRing) && ((now ^ FLastSignals) & csRing) && (now & csRing)) w.Events |= evRing;
-  if (!w.Events) return w;
-  FReportedEarly |= (now ^ FLastSignals) & (csCTS | csDSR | csRLSD | csRing);
-  FLastSignals = now;
+  if (!w.Events) return false;
   w.Signals = now;
   w.SignalsCaptured = true;
-  return w;
+  FReportedEarly |= (now ^ FLastSignals) & (csCTS | csDSR | csRLSD | csRing);
+  FLastSignals = now;
+  Dispatch(w);
+  return true;
 }
 
 void TComThread::Dispatch(const TComWakeUp& w) {

@@ -20,13 +20,9 @@ class TComThread : public TThread {
   void Execute() override;
 
  private:
-  // atOnce: the wait completed as it was armed, from edges that came
-  // while no wait was pending.
-  void WakeUp(DWORD mask, bool atOnce);
-  // Reads the lines just before a wait is armed and takes those that
-  // changed since the last report: the next wait is judged against it.
-  // The report is returned, to be dispatched once the wait is armed.
-  TComWakeUp LookBeforeArming();
+  void WakeUp(DWORD mask);
+  // Reports lines that changed since the last wake-up; true when any did.
+  bool CheckLinesBetweenWaits();
   bool ReadSignals(TComSignals& signals);
   void Dispatch(const TComWakeUp& w);
   void SendEventMessages(const TComWakeUp& w);
@@ -35,8 +31,6 @@ class TComThread : public TThread {
   TOwnedHandle FStopEvent;
   DWORD FMask;
   TComSignals FLastSignals;
-  // Lines with an edge reported since the last wait completed that was not
-  // that wait's own: a driver that keeps a history of edges between waits
-  // reports it again in a wait that completes at once.
+  // Lines reported between waits that the pending wait may report again.
   TComSignals FReportedEarly = 0;
 };

@@ -85,130 +85,60 @@ TEST_F(ComEvents, APulseThatRoseAndFellBeforeItWasReadIsStillOnePulse) {
   EXPECT_EQ(Seen, (Strings{"CTS 1", "CTS 0"}));
 }
 
-// Edges around the look the thread takes before arming a wait, on both kinds
-// of driver: Windows' keeps a history of edges that came while no wait was
-// pending and the next wait reports it at once; Wine's takes a snapshot of
-// the lines when a wait is armed and ends it at the poll that finds them
-// different. Every rise a read saw counts once; none counts that never came.
-struct TEdgeCase {
-  const char* Name;
-  bool Snapshot;  // Wine's waits
-  // What the driver does at the thread's Nth line read or Nth arming after
-  // the first step (0: nothing).
-  int AtRead;
-  int AtArm;
-  std::function<void(TFakeComm&)> AtHook;
-  // The test's steps; settle waits until the thread is in a wait again.
-  std::function<void(TFakeComm&, const std::function<void()>& settle)> Steps;
-  Strings Expected;
-};
-
-void Rise(TFakeComm& f) { f.SetLines(MS_CTS_ON); }
-void Fall(TFakeComm& f) { f.SetLines(0); }
-
-const TEdgeCase kEdgeCases[] = {
-    // Read 1 is the wake-up's own, read 2 the look before the next arming.
-    {"HistoryEdgeSeenByTheLook", false, 2, 0, Rise, [](TFakeComm& f, auto&) { f.Fire(EV_BREAK); }, {"Break", "CTS 1"}},
-    {"HistoryEdgeAfterTheLook", false, 0, 1, Rise, [](TFakeComm& f, auto&) { f.Fire(EV_BREAK); }, {"Break", "CTS 1"}},
-    {"HistoryHoldsTheSecondEdgeOfAPulse", false, 1, 0, Fall, [](TFakeComm& f, auto&) { Rise(f); }, {"CTS 1", "CTS 0"}},
-    {"HistoryHoldsAWholePulseNoReadSaw",
-     false,
-     1,
-     0,
-     [](TFakeComm& f) {
-       Rise(f);
-       Fall(f);
-     },
-     [](TFakeComm& f, auto&) { f.Fire(EV_BREAK); },
-     {"Break", "CTS 1", "CTS 0"}},
-    // A rise the snapshot took and the look did not: it shows when the wait
-    // ends on the fall.
-    {"SnapshotEdgeAfterTheLook",
-     true,
-     0,
-     1,
-     Rise,
-     [](TFakeComm& f, auto& settle) {
-       f.Fire(EV_BREAK);
-       settle();
-       f.Poll();  // the snapshot's level: nothing to report yet
-       Fall(f);
-       f.Poll();
-     },
-     {"Break", "CTS 1", "CTS 0"}},
-    {"SnapshotEdgeSeenByTheLook",
-     true,
-     2,
-     0,
-     Rise,
-     [](TFakeComm& f, auto& settle) {
-       f.Fire(EV_BREAK);
-       settle();
-       f.Poll();
-     },
-     {"Break", "CTS 1"}},
-    {"SnapshotPulseWithinOneWait",
-     true,
-     1,
-     0,
-     Fall,
-     [](TFakeComm& f, auto& settle) {
-       Rise(f);
-       f.Poll();
-       settle();
-       f.Poll();  // the next wait started from the fall
-     },
-     {"CTS 1", "CTS 0"}},
-    {"SnapshotPulseNoReadSaw",
-     true,
-     0,
-     0,
-     nullptr,
-     [](TFakeComm& f, auto&) {
-       Rise(f);
-       Fall(f);
-       f.Poll();
-     },
-     {}},
-};
-
-class ComEdges : public ComEvents, public testing::WithParamInterface<TEdgeCase> {};
-
-TEST_P(ComEdges, EveryRiseAReadSawCountsOnce) {
-  const TEdgeCase& c = GetParam();
-  Fake.SnapshotWaits = c.Snapshot;
+TEST_F(ComEvents, AnEdgeBeforeTheWaitIsArmedIsReportedOnce) {
   OpenRecording();
-  std::atomic<int> reads{0}, arms{0};
-  Fake.BeforeModemRead = [&] {
-    if (++reads == c.AtRead) c.AtHook(Fake);
+  std::atomic<int> arms{0};
+  Fake.BeforeArm = [this, &arms] {
+    if (++arms == 1) Fake.SetLinesQuietly(MS_CTS_ON);  // unseen by the wait
   };
-  Fake.BeforeArm = [&] {
-    if (++arms == c.AtArm) c.AtHook(Fake);
-  };
-  // A step that ends the wait ends it before it returns.
-  const auto settle = [&] { ASSERT_TRUE(WaitUntil([&] { return Fake.WaitPending(); })); };
-  c.Steps(Fake, settle);
-  settle();
-  ASSERT_TRUE(SeenCount(c.Expected.size()));
+  Fake.Fire(EV_BREAK);  // wake the thread so it arms again
+  ASSERT_TRUE(SeenCount(2));
+  ASSERT_TRUE(WaitUntil([&] { return Fake.WaitPending() && arms >= 2; }));
   PumpFor(30);
-  EXPECT_EQ(Seen, c.Expected);
-  // The thread knows where the line stands: the next edge is one event.
-  Fake.BeforeModemRead = nullptr;
+  EXPECT_EQ(Seen, (Strings{"Break", "CTS 1"}));
   Fake.BeforeArm = nullptr;
-  DWORD lines = 0;
-  Fake.GetCommModemStatus(nullptr, &lines);
-  const bool on = lines & MS_CTS_ON;
-  Fake.SetLines(on ? 0 : MS_CTS_ON);
-  Fake.Poll();
-  ASSERT_TRUE(SeenCount(c.Expected.size() + 1));
-  PumpFor(30);
-  EXPECT_EQ(Seen.size(), c.Expected.size() + 1);
-  EXPECT_EQ(Seen.back(), on ? "CTS 0" : "CTS 1");
-  Port.reset();  // before the hooks' locals go
+  Fake.SetLines(0);
+  ASSERT_TRUE(SeenCount(3));
+  EXPECT_EQ(Seen.back(), "CTS 0");
 }
 
-INSTANTIATE_TEST_SUITE_P(Edges, ComEdges, testing::ValuesIn(kEdgeCases),
-                         [](const testing::TestParamInfo<TEdgeCase>& info) { return info.param.Name; });
+TEST_F(ComEvents, APulseInTheWaitAfterAReArmIsCounted) {
+  OpenRecording();
+  std::atomic<int> arms{0};
+  Fake.BeforeArm = [this, &arms] {
+    if (++arms == 1) Fake.SetLinesQuietly(MS_CTS_ON);  // seen between waits, then re-armed
+  };
+  Fake.Fire(EV_BREAK);
+  ASSERT_TRUE(SeenCount(2));
+  ASSERT_TRUE(WaitUntil([&] { return Fake.WaitPending() && arms >= 2; }));
+  // The re-armed wait started from the line as it was: a fall and a rise
+  // too quick to read are a payment of their own.
+  Fake.Fire(EV_CTS);
+  ASSERT_TRUE(SeenCount(4));
+  PumpFor(30);
+  EXPECT_EQ(Seen, (Strings{"Break", "CTS 1", "CTS 0", "CTS 1"}));
+  Fake.BeforeArm = nullptr;
+}
+
+TEST_F(ComEvents, AnEdgeReportedBetweenWaitsIsNotReportedAgainWhenItsEventComesLate) {
+  OpenRecording();
+  std::atomic<bool> armed{false}, raised{false}, changedAgain{false};
+  // The rise completes the wait just armed, so the thread sees it between
+  // waits; the line falls again (with ring) once the wait is re-armed and
+  // before the thread reads the late event of the rise.
+  Fake.AfterArm = [&] {
+    if (armed && !raised.exchange(true)) Fake.SetLines(MS_RLSD_ON);
+  };
+  Fake.AfterSetMask = [&](DWORD mask) {
+    if (mask && raised && !changedAgain.exchange(true)) Fake.SetLines(MS_RING_ON);
+  };
+  armed = true;
+  Fake.Fire(EV_TXEMPTY);  // wake the thread so it arms again
+  ASSERT_TRUE(SeenCount(4));
+  PumpFor(50);
+  EXPECT_EQ(Seen, (Strings{"TxEmpty", "RLSD 1", "Ring", "RLSD 0"}));
+  Port.reset();  // before the hooks' locals go
+}
 
 TEST_F(ComEvents, PulsesWhileTheGuiThreadIsBusyAreAllCountedInOrderAndNeverNested) {
   RecordAll();

@@ -33,15 +33,6 @@ void TFakeComm::SetLines(DWORD modemStatus) {
   std::lock_guard<std::mutex> lock(FLock);
   const DWORD ev = LineEvents(FModem, modemStatus);
   FModem = modemStatus;
-  if (!SnapshotWaits) FireLocked(ev);
-}
-
-void TFakeComm::Poll() {
-  std::lock_guard<std::mutex> lock(FLock);
-  if (!FPending) return;
-  // Wine compares every line's level, falls of ring included.
-  DWORD ev = LineEvents(FSnapshot, FModem);
-  if ((FSnapshot ^ FModem) & MS_RING_ON) ev |= EV_RING;
   FireLocked(ev);
 }
 
@@ -93,7 +84,7 @@ bool TFakeComm::IsOpen() const {
 }
 bool TFakeComm::WaitPending() const {
   std::lock_guard<std::mutex> l(FLock);
-  return FPending != nullptr;
+  return FPending != nullptr && FLookedSinceArm;
 }
 int TFakeComm::WaitCalls() const {
   std::lock_guard<std::mutex> l(FLock);
@@ -188,7 +179,7 @@ BOOL TFakeComm::WaitCommEvent(HANDLE, DWORD* mask, OVERLAPPED* ov) {
     }
     FPending = ov;
     FPendingMask = mask;
-    FSnapshot = FModem;
+    FLookedSinceArm = !(FMask & (EV_CTS | EV_DSR | EV_RLSD | EV_RING));
   }
   if (AfterArm) AfterArm();
   SetLastError(ERROR_IO_PENDING);
@@ -210,9 +201,9 @@ BOOL TFakeComm::ClearCommError(HANDLE, DWORD* errors, COMSTAT* stat) {
 }
 
 BOOL TFakeComm::GetCommModemStatus(HANDLE, DWORD* status) {
-  if (BeforeModemRead) BeforeModemRead();
   std::lock_guard<std::mutex> lock(FLock);
   ++FModemReads;
+  FLookedSinceArm = true;
   if (ModemStatusFails) {
     SetLastError(ERROR_NOT_SUPPORTED);
     return FALSE;

@@ -11,12 +11,8 @@
 class TFakeComm : public TCommApi {
  public:
   // ---- what the test drives
-  // Sets the input lines (MS_*_ON bits) and raises the events of those that
-  // changed (with snapshot waits, only a Poll ends a wait).
+  // Sets the input lines (MS_*_ON bits) and raises the events of those that changed.
   void SetLines(DWORD modemStatus);
-  // A poll of a snapshot wait: ends it with the lines that differ from the
-  // snapshot taken when it was armed.
-  void Poll();
   // Changes the lines without any event, as a change before a wait is armed.
   void SetLinesQuietly(DWORD modemStatus);
   // Raises events (EV_* bits) without touching the lines.
@@ -25,11 +21,6 @@ class TFakeComm : public TCommApi {
   // Reported by the next ClearCommError; raises EV_ERR unless told not to.
   void SetLineErrors(DWORD ceBits, bool fire = true);
 
-  // Waits as Wine's: each takes a snapshot of the lines when armed and ends
-  // at the Poll that finds them different; no history of edges between
-  // waits. Otherwise as Windows': every edge is an event, and edges while
-  // no wait is pending complete the next wait at once.
-  bool SnapshotWaits = false;
   DWORD OpenError = 0;  // CreatePortFile fails with this
   DWORD WaitError = 0;  // WaitCommEvent fails at once with this
   bool ModemStatusFails = false;
@@ -41,8 +32,6 @@ class TFakeComm : public TCommApi {
   std::function<void()> AfterArm;
   // Runs at the end of SetCommMask, with the new mask.
   std::function<void(DWORD)> AfterSetMask;
-  // Runs inside GetCommModemStatus before the lines are taken.
-  std::function<void()> BeforeModemRead;
 
   // ---- what the test reads back
   DCB LastDcb() const;
@@ -51,8 +40,8 @@ class TFakeComm : public TCommApi {
   bool Rts() const;
   bool Dtr() const;
   bool IsOpen() const;
-  // A wait is pending: the thread had its look at the lines before arming
-  // it, so it is settled in the wait.
+  // A wait is pending and the thread has had its look at the lines since
+  // arming it (when it watches any): it is settled in the wait.
   bool WaitPending() const;
   int WaitCalls() const;
   int ModemReads() const;
@@ -83,8 +72,7 @@ class TFakeComm : public TCommApi {
   bool FOpen = false;
   DWORD FModem = 0;
   DWORD FMask = 0;
-  DWORD FHistory = 0;   // events that came while no wait was pending
-  DWORD FSnapshot = 0;  // the lines when the pending wait was armed
+  DWORD FHistory = 0;  // events that came while no wait was pending
   DWORD* FPendingMask = nullptr;
   OVERLAPPED* FPending = nullptr;
   DWORD FLineErrors = 0;
@@ -95,4 +83,5 @@ class TFakeComm : public TCommApi {
   DWORD FInSize = 0;
   int FWaitCalls = 0;
   int FModemReads = 0;
+  bool FLookedSinceArm = false;
 };
