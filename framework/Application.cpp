@@ -210,3 +210,9 @@ void DoneApplication() {
   delete Application;
   Application = nullptr;
 }
+
+// The hint manager: replaced by the real one.
+void TApplication::ActivateHint(POINT) {}
+void TApplication::CancelHint() {}
+void TApplication::HideHint() {}
+THintWindow* TApplication::HintWindow() const { return nullptr; }

@@ -12,11 +12,14 @@
 
 class TControl;
 class TForm;
+class THintWindow;
+struct THintInfo;
 class TUtilWindow;
 
 using TExceptionEvent = std::function<void(TObject* Sender, const std::exception& E)>;
 using TMessageHook = std::function<bool(TMessage&)>;
 using TMessageHookId = unsigned;
+using TShowHintEvent = std::function<void(String& HintStr, bool& CanShow, THintInfo& HintInfo)>;
 
 class TApplication : public TComponent {
  public:
@@ -73,6 +76,18 @@ class TApplication : public TComponent {
   void SetHintHidePause(UINT v) { FHintHidePause = v; }
   bool ShowHint() const { return FShowHint; }
   void SetShowHint(bool v) { FShowHint = v; }
+  // Runs before a hint is shown; it may change the text and the placement
+  // or refuse the hint.
+  TShowHintEvent OnShowHint;
+  // Shows the hint of the control under the cursor now.
+  void ActivateHint(POINT cursorPos);
+  // Hides the hint and forgets its control until the mouse moves onto
+  // another one. Never waits.
+  void CancelHint();
+  // Hides the hint window, keeping the control.
+  void HideHint();
+  // The window of the hint showing now, or nullptr.
+  THintWindow* HintWindow() const;
 
   // The idle step, run when the message queue is empty: the control under
   // the mouse, windowed or not, gets CM_MOUSEENTER and the one it left

@@ -1,0 +1,43 @@
+#pragma once
+// The base of the skin's image lists: images with a full alpha channel,
+// rendered on demand at any size for any density. The system list's handle
+// still holds the images as icons, so plain controls can use the lists too.
+#include "framework/ImageList.h"
+
+#include <functional>
+
+class TBitmap;
+
+class TacImageList : public TImageList {
+ public:
+  explicit TacImageList(TComponent* owner);
+  ~TacImageList() override;
+
+  // The density the next rendering is for.
+  int RenderPPI() const { return FRenderPPI; }
+  void SetRenderPPI(int ppi) { FRenderPPI = ppi; }
+  // The colour glyphs are rendered in; clNone for their own.
+  TColor GlyphColor() const { return FGlyphColor; }
+  void SetGlyphColor(TColor color) { FGlyphColor = color; }
+  // Rendered images are copied opaque instead of blended.
+  bool OpaqueDraw() const { return FOpaqueDraw; }
+  void SetOpaqueDraw(bool value) { FOpaqueDraw = value; }
+
+  // Drops the rendering cache of image i, or of every image when i is out of
+  // range.
+  virtual void ClearCache(int i) = 0;
+  virtual int GetCount() = 0;
+  // A new 32-bit bitmap of width x height with image i; the caller owns it.
+  virtual TBitmap* CreateBitmap32(int i, int width, int height) = 0;
+  // Renders image i into the caller's bitmap at its size.
+  virtual bool GetBitmap32(int i, TBitmap* bitmap) = 0;
+
+ protected:
+  int FRenderPPI = 96;
+  TColor FGlyphColor = clNone;
+  bool FOpaqueDraw = false;
+};
+
+// Calls proc for every skin image list alive, oldest first (after a skin or
+// density change every list renders again).
+void ForEachSkinImageList(const std::function<void(TacImageList&, intptr_t)>& proc, intptr_t data);
