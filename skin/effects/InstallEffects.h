@@ -1,0 +1,5 @@
+#pragma once
+// Connects the effects to the skin state below them (glow windows, state
+// animations, mouse light, pulse frames). The program calls it once at start,
+// before it makes any window; calling it again changes nothing.
+void InstallEffects();
