@@ -32,6 +32,20 @@ class TacImageList : public TImageList {
   // Renders image i into the caller's bitmap at its size.
   virtual bool GetBitmap32(int i, TBitmap* bitmap) = 0;
 
+  // What the drawing routines ask of every kind alike; the character list
+  // answers from its items.
+  // The size image i takes at ppi (the list's size scaled, unless a kind
+  // says otherwise).
+  virtual int ScaledWidth(int i, int ppi) const { return Width() * ppi / 96; }
+  virtual int ScaledHeight(int i, int ppi) const { return Height() * ppi / 96; }
+  // Whether the list renders for the density it is given.
+  virtual bool FollowsDensity() const { return true; }
+  // The colour the next rendering of image i takes from the drawing font;
+  // single: one plain colour, no second colour.
+  virtual void SetGlyphColorFor(TColor color, int i, bool single) { FGlyphColor = color; }
+  // The state (frame) the next glyph is drawn in; 0 is normal.
+  virtual void SetDrawState(int state) {}
+
  protected:
   int FRenderPPI = 96;
   TColor FGlyphColor = clNone;
