@@ -116,7 +116,7 @@ void TsAlphaImageList::Loaded() {
 bool TsAlphaImageList::ItemsCoverImages() { return FItems.Count() >= Count(); }
 
 void TsAlphaImageList::SetWidth(int value) {
-  if (value <= 0) return;
+  if (value <= 0 || value == Width()) return;
   if (FLoadedOnce) FDesignWidth = value;
   const bool covered = ItemsCoverImages();
   {
@@ -130,7 +130,7 @@ void TsAlphaImageList::SetWidth(int value) {
 }
 
 void TsAlphaImageList::SetHeight(int value) {
-  if (value <= 0) return;
+  if (value <= 0 || value == Height()) return;
   if (FLoadedOnce) FDesignHeight = value;
   const bool covered = ItemsCoverImages();
   {

@@ -2,6 +2,7 @@
 // An image list that keeps each image's source file (PNG, icon or 32-bit
 // bitmap) as an item, so an image is rendered again from its source at a new
 // size or density instead of being scaled from the small bitmap in the handle.
+#include "framework/Bitmap.h"
 #include "framework/Collection.h"
 #include "framework/Streams.h"
 #include "skin/imagelists/SkinImageList.h"

@@ -50,6 +50,7 @@ bool CopyFromListBits(HIMAGELIST List, int Index, TBitmap& Bmp) {
     return false;
   const RECT& R = Image.rcImage;
   if (R.left < 0 || R.top < 0 || R.right > Dib.dsBm.bmWidth || R.bottom > Dib.dsBm.bmHeight) return false;
+  GdiFlush();  // the list draws into these bits through GDI
   const bool BottomUp = Dib.dsBmih.biHeight > 0;
   const auto* Bits = static_cast<const uint8_t*>(Dib.dsBm.bmBits);
   std::vector<uint32_t> Pixels(size_t(Bmp.Width()) * Bmp.Height());
