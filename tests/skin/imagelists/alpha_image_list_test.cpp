@@ -204,6 +204,20 @@ TEST_F(AlphaImageList, ImagesOfStandardCallsBecomeIconItemsThatSurviveRegenerati
   EXPECT_EQ(PixelAt(*Image, 0, 0) >> 24, 0x40u);
 }
 
+TEST_F(AlphaImageList, AnUnreadableSourceKeepsItsPlaceWhenRegenerating) {
+  ASSERT_TRUE(AddPng(List, RgbaPng(16, 16, [](int, int) { return kFrameColors[0]; })));
+  ASSERT_TRUE(AddPng(List, RgbaPng(16, 16, [](int, int) { return kFrameColors[1]; })));
+  TMemoryStream& First = List.Items().Items(0)->ImageBytes();
+  First.Clear();
+  First.WriteBuffer("damaged", 7);
+  List.GenerateStdList();
+  // Item i stays image i: the second item's picture must not move up.
+  ASSERT_EQ(List.Count(), 2);
+  List.Items().Items(1)->ImageBytes().Clear();  // read the handle, not the source
+  EXPECT_EQ(PixelAt(*Rendered(List, 1, 16, 16), 8, 8), kFrameColors[1]);
+  EXPECT_EQ(PixelAt(*Rendered(List, 0, 16, 16), 8, 8) >> 24, 0u);
+}
+
 TEST_F(AlphaImageList, RefusesWhatIsNoPicture) {
   const std::string Damaged[] = {"", "not a picture at all",
                                  RgbaPng(4, 4, [](int, int) { return 0xFFFFFFFFu; }).substr(0, 40)};
