@@ -47,36 +47,29 @@ TRgbaPicture LoadPicture(const wchar_t* Name) {
   return Picture;
 }
 
-// The nine-piece cut a picture is drawn with.
-struct TCut {
-  int Left, Top, Right, Bottom;
-};
-
 struct TPictureCase {
   const wchar_t* Name;
   int Width;
   int Height;
-  TCut Borders;  // Left 0: a glyph strip, not cut
 };
 
-// The borders are those the hint templates cut the pictures with; the two
-// balloons of our own share the cut of the white one's default picture.
 const TPictureCase PictureCases[] = {
-    {L"ACHINT", 40, 40, {11, 10, 14, 15}},
-    {L"HINT_WBB_DEFAULT", 72, 59, {32, 16, 19, 23}},
-    {L"HINT_WBB_LEFTBOTTOM", 72, 59, {35, 16, 22, 27}},
-    {L"HINT_WBB_RIGHTBOTTOM", 72, 59, {21, 17, 34, 26}},
-    {L"HINT_WBB_RIGHTTOP", 72, 59, {19, 16, 32, 25}},
-    {L"HINT_DARK", 72, 59, {32, 16, 19, 23}},
-    {L"HINT_YELLOW", 72, 59, {32, 16, 19, 23}},
-    {L"SF", 48, 24, {}},
-    {L"SR", 48, 24, {}},
-    {L"SD", 48, 24, {}},
-    {L"SE", 48, 24, {}},
-    {L"SC", 48, 24, {}},
+    {L"ACHINT", 40, 40},
+    {L"HINT_WBB_DEFAULT", 72, 59},
+    {L"HINT_WBB_LEFTBOTTOM", 72, 59},
+    {L"HINT_WBB_RIGHTBOTTOM", 72, 59},
+    {L"HINT_WBB_RIGHTTOP", 72, 59},
+    {L"HINT_DARK", 72, 59},
+    {L"HINT_YELLOW", 72, 59},
+    {L"SF", 48, 24},
+    {L"SR", 48, 24},
+    {L"SD", 48, 24},
+    {L"SE", 48, 24},
+    {L"SC", 48, 24},
 };
 
-std::string CaseName(const testing::TestParamInfo<TPictureCase>& Info) {
+template <typename TCase>
+std::string CaseName(const testing::TestParamInfo<TCase>& Info) {
   std::wstring W = Info.param.Name;
   return std::string(W.begin(), W.end());
 }
@@ -99,45 +92,74 @@ TEST_P(SkinPicture, IsAnAntiAliasedPngOfItsSize) {
   EXPECT_GT(Partial, 0);
 }
 
+INSTANTIATE_TEST_SUITE_P(Resources, SkinPicture, testing::ValuesIn(PictureCases), CaseName<TPictureCase>);
+
+// The nine-piece cut a hint picture is drawn with: those of the hint
+// templates; the two balloons of our own share the cut of the white one's
+// default picture.
+struct TCutCase {
+  const wchar_t* Name;
+  int Left, Top, Right, Bottom;
+};
+
+const TCutCase CutCases[] = {
+    {L"ACHINT", 11, 10, 14, 15},
+    {L"HINT_WBB_DEFAULT", 32, 16, 19, 23},
+    {L"HINT_WBB_LEFTBOTTOM", 35, 16, 22, 27},
+    {L"HINT_WBB_RIGHTBOTTOM", 21, 17, 34, 26},
+    {L"HINT_WBB_RIGHTTOP", 19, 16, 32, 25},
+    {L"HINT_DARK", 32, 16, 19, 23},
+    {L"HINT_YELLOW", 32, 16, 19, 23},
+};
+
+class HintPictureCut : public testing::TestWithParam<TCutCase> {};
+
 // Edges are tiled or stretched along their length: a corner or a tail that
 // spilled into an edge piece would be smeared along the whole bubble.
-TEST_P(SkinPicture, EdgePiecesAreUniformAlongTheirLength) {
-  const TPictureCase& c = GetParam();
-  if (c.Borders.Left == 0) GTEST_SKIP() << "not cut in pieces";
+TEST_P(HintPictureCut, EdgePiecesAreUniformAlongTheirLength) {
+  const TCutCase& c = GetParam();
   TRgbaPicture Picture = LoadPicture(c.Name);
-  ASSERT_EQ(Picture.Header.Width, uint32_t(c.Width));
-  const TCut& b = c.Borders;
-  int Right = c.Width - b.Right, Bottom = c.Height - b.Bottom;
-  for (int y = 0; y < c.Height; ++y) {
-    if (y >= b.Top && y < Bottom) continue;
-    for (int x = b.Left + 1; x < Right; ++x)
-      ASSERT_EQ(Picture.Alpha(x, y), Picture.Alpha(b.Left, y)) << "horizontal edge at " << x << "," << y;
+  ASSERT_EQ(Picture.Header.ColorType, pctRGBA);
+  int Width = int(Picture.Header.Width), Height = int(Picture.Header.Height);
+  int Right = Width - c.Right, Bottom = Height - c.Bottom;
+  for (int y = 0; y < Height; ++y) {
+    if (y >= c.Top && y < Bottom) continue;
+    for (int x = c.Left + 1; x < Right; ++x)
+      ASSERT_EQ(Picture.Alpha(x, y), Picture.Alpha(c.Left, y)) << "horizontal edge at " << x << "," << y;
   }
-  for (int x = 0; x < c.Width; ++x) {
-    if (x >= b.Left && x < Right) continue;
-    for (int y = b.Top + 1; y < Bottom; ++y)
-      ASSERT_EQ(Picture.Alpha(x, y), Picture.Alpha(x, b.Top)) << "vertical edge at " << x << "," << y;
+  for (int x = 0; x < Width; ++x) {
+    if (x >= c.Left && x < Right) continue;
+    for (int y = c.Top + 1; y < Bottom; ++y)
+      ASSERT_EQ(Picture.Alpha(x, y), Picture.Alpha(x, c.Top)) << "vertical edge at " << x << "," << y;
   }
 }
 
-TEST_P(SkinPicture, GlyphStripHoldsTwoFrames) {
-  const TPictureCase& c = GetParam();
-  if (c.Borders.Left != 0) GTEST_SKIP() << "not a glyph strip";
-  TRgbaPicture Picture = LoadPicture(c.Name);
-  ASSERT_EQ(Picture.Header.Width, uint32_t(c.Width));
-  // Normal and hot frames draw the same glyph, only coloured differently.
-  int Drawn = 0;
-  for (int y = 0; y < c.Height; ++y)
-    for (int x = 0; x < c.Height; ++x) {
-      ASSERT_EQ(Picture.Alpha(x, y), Picture.Alpha(x + c.Height, y)) << x << "," << y;
-      Drawn += Picture.Alpha(x, y) != 0;
-    }
-  EXPECT_GT(Drawn, 0);
-  EXPECT_EQ(Picture.Alpha(0, 0), 0);
-  EXPECT_EQ(Picture.Alpha(c.Height, 0), 0);
-}
+INSTANTIATE_TEST_SUITE_P(Resources, HintPictureCut, testing::ValuesIn(CutCases), CaseName<TCutCase>);
 
-INSTANTIATE_TEST_SUITE_P(Resources, SkinPicture, testing::ValuesIn(PictureCases), CaseName);
+// The list cuts each strip in two square frames, normal and hot: both must
+// hold the same glyph, only coloured differently.
+TEST(SkinPictures, GlyphStripsHoldTwoFramesOfOneGlyph) {
+  for (const wchar_t* Name : {L"SF", L"SR", L"SD", L"SE", L"SC"}) {
+    SCOPED_TRACE(testing::Message() << std::wstring(Name).c_str());
+    TRgbaPicture Picture = LoadPicture(Name);
+    ASSERT_EQ(Picture.Header.ColorType, pctRGBA);
+    int Frame = int(Picture.Header.Height);
+    ASSERT_EQ(int(Picture.Header.Width), 2 * Frame);
+    int Drawn = 0;
+    bool Recoloured = false;
+    for (int y = 0; y < Frame; ++y)
+      for (int x = 0; x < Frame; ++x) {
+        ASSERT_EQ(Picture.Alpha(x, y), Picture.Alpha(x + Frame, y)) << x << "," << y;
+        if (Picture.Alpha(x, y) == 255) {
+          ++Drawn;
+          size_t Normal = (size_t(y) * Picture.Header.Width + x) * 4;
+          Recoloured |= std::memcmp(&Picture.Pixels[Normal], &Picture.Pixels[Normal + Frame * 4], 3) != 0;
+        }
+      }
+    EXPECT_GT(Drawn, 0);
+    EXPECT_TRUE(Recoloured);
+  }
+}
 
 // Each balloon's tail points at the corner its picture is chosen for: a
 // swapped picture puts the bubble on the hinted control.
@@ -154,7 +176,9 @@ TEST(SkinPictures, BalloonTailsPointAtTheirCorners) {
       {L"HINT_DARK", LeftTop},
       {L"HINT_YELLOW", LeftTop},
   };
-  const int Block = 5;
+  // The tip lies within this many pixels of its corner; nothing solid lies
+  // that close to the other three.
+  const int Block = 4;
   for (const auto& c : Cases) {
     SCOPED_TRACE(testing::Message() << std::wstring(c.Name).c_str());
     TRgbaPicture Picture = LoadPicture(c.Name);
