@@ -68,6 +68,11 @@ TacShadowForm::TacShadowForm() : TForm(nullptr, CreateNew) {
   SetTag(kSkinExclusionTag);
 }
 
+void TacShadowForm::Notification(TComponent* Component, TOperation Operation) {
+  TForm::Notification(Component, Operation);
+  if (Operation == TOperation::opRemove && Component == OwnerForm) ReleaseShadowForm(this);
+}
+
 void TacShadowForm::CreateParams(TCreateParams& Params) {
   TForm::CreateParams(Params);
   Params.Style = WS_POPUP;
@@ -179,6 +184,7 @@ TacShadowForm* CreateFormShadowForm(TForm* Form, bool Visible) {
     std::shared_ptr<TShadowHook> keep = hook;
     OwnerProc(keep, m);
   };
+  Form->FreeNotification(shadow);
   shadow->Hidden = !Visible;
   if (Visible) UpdateShadowForm(shadow);
   return shadow;
@@ -204,6 +210,7 @@ void ReleaseShadowForm(TacShadowForm* Shadow) {
     // one's predecessor.
     if (Shadow->OwnerForm && !Shadow->OwnerForm->Destroying()) Shadow->OwnerForm->WindowProc = hook->Saved;
   }
+  if (Shadow->OwnerForm) Shadow->OwnerForm->RemoveFreeNotification(Shadow);
   Shadow->HookState.reset();
   Shadow->SavedProc = nullptr;
   Shadow->OwnerForm = nullptr;

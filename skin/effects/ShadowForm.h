@@ -31,6 +31,8 @@ class TacShadowForm : public TForm {
   std::shared_ptr<void> HookState;
 
  protected:
+  // The owner form freed: the shadow goes with it.
+  void Notification(TComponent* Component, TOperation Operation) override;
   void CreateParams(TCreateParams& Params) override;
   void WndProc(TMessage& Message) override;
 };
