@@ -82,7 +82,9 @@ void FreeSkinChangeCover() { gCover.Free(); }
 void CaptureWindowCover(TWinControl* Control) {
   if (!Control || !Control->HandleAllocated()) return;
   HWND wnd = Control->Handle();
-  if (!IsWindowVisible(wnd) || Minimised(wnd)) return;
+  // The control's own flag: a window whose redrawing is off has lost
+  // WS_VISIBLE meanwhile.
+  if (!Control->Visible() || Minimised(wnd)) return;
   RECT r;
   GetWindowRect(wnd, &r);
   const int w = r.right - r.left, h = r.bottom - r.top;
@@ -118,7 +120,7 @@ void AnimateFormChange(TWinControl* Form, uint16_t Time, [[maybe_unused]] uint8_
   // the overlay road is taken.
   if (!Form || !Form->HandleAllocated()) return;
   HWND wnd = Form->Handle();
-  if (!IsWindowVisible(wnd) || Minimised(wnd)) return;
+  if (!Form->Visible() || Minimised(wnd)) return;
   AnimationRunning = true;
   if (!SkinChangeCoverWindow()) CaptureWindowCover(Form);
   HWND overlay = SkinChangeCoverWindow();
@@ -158,7 +160,8 @@ void AnimateFormChange(TWinControl* Form, uint16_t Time, [[maybe_unused]] uint8_
   }
   if (IsWindow(overlay)) BitBlt(dc, 0, 0, w, h, pic->DC(), 0, 0, SRCCOPY);
   AnimationRunning = false;
-  if (IsWindow(wnd) && IsWindowVisible(wnd)) {
+  // Form is touched again only while its window lives.
+  if (IsWindow(wnd) && Form->Visible()) {
     if (!child && IsWindow(overlay)) {
       SetAlphaRect(*pic, RECT{0, 0, w, h}, 255);
       SetLayeredBitmap(overlay, pic.get(), 255, nullptr);
