@@ -10,6 +10,7 @@
 #include "framework/Application.h"
 #include "framework/Edit.h"
 #include "framework/Form.h"
+#include "skin/core/SkinCommand.h"
 #include "skin/effects/ShadowForm.h"
 #include "skin/forms/ChildMessages.h"
 #include "skin/graphics/ColorAdjust.h"
@@ -215,6 +216,24 @@ TEST_F(PopupForms, APressThatCapturesTheMouseElsewhereClosesIt) {
     delete popup;
     EXPECT_EQ(PopupController()->HandlerCount(), 0) << c.Name;
   }
+}
+
+TEST_F(PopupForms, APressOnItsControlClosesItAndTellsTheControlFirst) {
+  std::vector<UINT> seen;
+  TWndMethod original = Edit->WindowProc;
+  Edit->WindowProc = [&](TMessage& m) {
+    if (m.Msg == WM_LBUTTONDOWN || (m.Msg == WM_SKINCOMMAND && HIWORD(m.WParam) == AC_CODE91)) seen.push_back(m.Msg);
+    original(m);
+  };
+  TForm* popup = NewPopup();
+  ShowPopupForm(popup, Edit, -1, -1, false, nullptr, false);
+  Edit->Perform(WM_LBUTTONDOWN, 0, MAKELPARAM(3, 3));
+  EXPECT_FALSE(Visible(popup));
+  EXPECT_EQ(seen, (std::vector<UINT>{WM_SKINCOMMAND, WM_LBUTTONDOWN}));
+  EXPECT_EQ(PopupController()->HandlerCount(), 0);
+  ReleaseCapture();
+  Edit->WindowProc = original;
+  delete popup;
 }
 
 TEST_F(PopupForms, APopupOpenedFromInsideAnotherKeepsTheOuterOneOpen) {
