@@ -53,18 +53,6 @@ int ComponentDPI(TComponent* Component) {
   return ComponentDPIWith(Component, IsWin10OrLater(), FormUtilsBindings().GetDpiForMonitor);
 }
 
-int MainFormDPI() {
-  if (!Application) return ComponentDPI(nullptr);
-  TComponent* form = Application->MainForm();
-  if (!form)
-    for (TComponent* c : Application->Components())
-      if (dynamic_cast<TForm*>(c)) {
-        form = c;
-        break;
-      }
-  return ComponentDPI(form);
-}
-
 void EnableNCDpiScaling(HWND Wnd) {
   if (!IsWin10OrLater()) return;
   const UINT oldMode = SetErrorMode(SEM_NOOPENFILEERRORBOX);

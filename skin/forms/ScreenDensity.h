@@ -23,7 +23,5 @@ int WndDPIWith(HWND Wnd, bool Win10OrLater, TGetDpiForMonitor GetDpi);
 // one without a parent is 96. A control without a window is not given one.
 int ComponentDPI(TComponent* Component);
 int ComponentDPIWith(TComponent* Component, bool Win10OrLater, TGetDpiForMonitor GetDpi);
-// The main form's, or before it exists the first form the application owns.
-int MainFormDPI();
 // Windows 10 and later: the frame of Wnd follows its monitor's density.
 void EnableNCDpiScaling(HWND Wnd);

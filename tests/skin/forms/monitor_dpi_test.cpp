@@ -4,6 +4,7 @@
 #include "skin/forms/FormUtilsBindings.h"
 #include "skin/forms/MonitorWorkArea.h"
 #include "skin/forms/ScreenDensity.h"
+#include "skin/manager/SkinManager.h"
 #include "support/form_fixture.h"
 
 namespace {
