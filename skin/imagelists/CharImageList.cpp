@@ -5,12 +5,10 @@
 #include <vector>
 
 #include "framework/GdiHandles.h"
-#include "skin/forms/ScreenDensity.h"
 #include "skin/forms/SkinColors.h"
 #include "skin/graphics/Bitmap32.h"
 #include "skin/graphics/FontMetrics.h"
 #include "skin/graphics/PixelRoutines.h"
-#include "skin/graphics/Rotation.h"
 #include "skin/imagelists/GlyphOutline.h"
 #include "skin/imagelists/IconFont.h"
 #include "skin/manager/ManagerOptions.h"
@@ -84,6 +82,28 @@ SIZE MeasureChar(HFONT font, wchar_t ch) {
   return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
+// Averages each kContourSamples square of the black-on-white Fine into one
+// pixel of Dst, darkening what Dst already shows.
+void Downsample(TBitmap& fine, TBitmap& dst) {
+  uint8_t *f0, *w0;
+  ptrdiff_t fStep, wStep;
+  if (!PrepareScanlineWalk(&fine, f0, fStep) || !PrepareScanlineWalk(&dst, w0, wStep)) return;
+  const int W = std::min(dst.Width(), fine.Width() / kContourSamples);
+  const int H = std::min(dst.Height(), fine.Height() / kContourSamples);
+  for (int y = 0; y < H; ++y) {
+    uint32_t* out = PixelRow(w0, wStep, y);
+    for (int x = 0; x < W; ++x) {
+      int dark = 0;
+      for (int sy = 0; sy < kContourSamples; ++sy) {
+        uint32_t* in = PixelRow(f0, fStep, y * kContourSamples + sy) + x * kContourSamples;
+        for (int sx = 0; sx < kContourSamples; ++sx) dark += Coverage(in[sx]);
+      }
+      const int grey = 255 - std::min(255, dark / (kContourSamples * kContourSamples) + Coverage(out[x]));
+      out[x] = uint32_t(grey) << 16 | uint32_t(grey) << 8 | uint32_t(grey);
+    }
+  }
+}
+
 // Fills the outline polygons of the glyph into work, scaled into the box
 // (left, top, w, h) keeping the outline's aspect, turned by angle about the
 // box's centre. False when the font holds no readable outline.
@@ -109,8 +129,10 @@ bool DrawOutline(TBitmap& work, HFONT font512, wchar_t ch, double left, double t
       const double dx = (strokes[i].X1 - bcx) * s, dy = -(strokes[i].Y1 - bcy) * s;
       points.push_back(POINT{LONG(std::lround(cx + dx * cs + dy * sn)), LONG(std::lround(cy - dx * sn + dy * cs))});
     }
-    if (n >= 3) counts.push_back(n);
-    else points.resize(points.size() - n);
+    if (n >= 3)
+      counts.push_back(n);
+    else
+      points.resize(points.size() - n);
   }
   if (counts.empty()) return false;
   const int W = work.Width(), H = work.Height();
@@ -125,21 +147,7 @@ bool DrawOutline(TBitmap& work, HFONT font512, wchar_t ch, double left, double t
   SelectObject(dc, oldPen);
   SelectObject(dc, oldBrush);
   GdiFlush();
-  uint8_t *f0, *w0;
-  ptrdiff_t fStep, wStep;
-  if (!PrepareScanlineWalk(fine.get(), f0, fStep) || !PrepareScanlineWalk(&work, w0, wStep)) return false;
-  for (int y = 0; y < H; ++y) {
-    uint32_t* out = PixelRow(w0, wStep, y);
-    for (int x = 0; x < W; ++x) {
-      int dark = 0;
-      for (int sy = 0; sy < kContourSamples; ++sy) {
-        uint32_t* in = PixelRow(f0, fStep, y * kContourSamples + sy) + x * kContourSamples;
-        for (int sx = 0; sx < kContourSamples; ++sx) dark += Coverage(in[sx]);
-      }
-      const int grey = 255 - std::min(255, dark / (kContourSamples * kContourSamples) + Coverage(out[x]));
-      out[x] = uint32_t(grey) << 16 | uint32_t(grey) << 8 | uint32_t(grey);
-    }
-  }
+  Downsample(*fine, work);
   return true;
 }
 
@@ -163,14 +171,41 @@ std::vector<uint8_t> BoxBlur(const std::vector<uint8_t>& in, int w, int h, int r
   return out;
 }
 
+// Draws the black-on-white Src into Dst centred at (cx, cy), turned
+// counter-clockwise on the screen by angle degrees, smoothly sampled.
+void TurnInto(TBitmap& dst, TBitmap& src, double cx, double cy, int angle) {
+  const std::vector<uint8_t> cover = CoverageOf(src);
+  const int sw = src.Width(), sh = src.Height();
+  const double sn = std::sin(angle * kPi / 180), cs = std::cos(angle * kPi / 180);
+  auto at = [&](int x, int y) -> double {
+    return x < 0 || y < 0 || x >= sw || y >= sh ? 0 : cover[size_t(y) * sw + x];
+  };
+  uint8_t* row0;
+  ptrdiff_t step;
+  if (!PrepareScanlineWalk(&dst, row0, step)) return;
+  for (int y = 0; y < dst.Height(); ++y) {
+    uint32_t* row = PixelRow(row0, step, y);
+    for (int x = 0; x < dst.Width(); ++x) {
+      const double X = x + 0.5 - cx, Y = y + 0.5 - cy;
+      const double sx = X * cs - Y * sn + sw / 2.0 - 0.5, sy = X * sn + Y * cs + sh / 2.0 - 0.5;
+      const int ix = int(std::floor(sx)), iy = int(std::floor(sy));
+      const double fx = sx - ix, fy = sy - iy;
+      const double v = at(ix, iy) * (1 - fx) * (1 - fy) + at(ix + 1, iy) * fx * (1 - fy) +
+                       at(ix, iy + 1) * (1 - fx) * fy + at(ix + 1, iy + 1) * fx * fy;
+      const int dark = std::min(255, int(std::lround(v)) + Coverage(row[x]));
+      const uint32_t grey = uint32_t(255 - dark);
+      row[x] = grey << 16 | grey << 8 | grey;
+    }
+  }
+}
+
 // A system or engine colour in pixel order (red in bits 16-23).
 uint32_t PixelColor(TColor color) { return ExchangeRedBlue(SkinColorToRGB(color, nullptr)) & 0xFFFFFF; }
 }  // namespace
 
 // ---------------------------------------------------------------------------
 
-TacCharListItem::TacCharListItem(TCollection* collection)
-    : TCollectionItem(collection), FFontName(kIconFontName) {}
+TacCharListItem::TacCharListItem(TCollection* collection) : TCollectionItem(collection), FFontName(kIconFontName) {}
 
 TacCharListItem::~TacCharListItem() = default;
 
@@ -250,8 +285,8 @@ TBitmap* TacCharListItem::GetBitmap(int height, bool& owned) {
   const TColor color = list->GlyphColor() == clNone ? FColor : list->GlyphColor();
   const int state = list->DrawState();
   if (list->BlendingMode() == bmAlways || state == 0) {
-    if (FRenderCache && (FRenderCache->Width() != w || FRenderCache->Height() != h || FCacheColor != color ||
-                         FCacheState != state))
+    if (FRenderCache &&
+        (FRenderCache->Width() != w || FRenderCache->Height() != h || FCacheColor != color || FCacheState != state))
       FRenderCache.reset();
     if (!FRenderCache) {
       FRenderCache = NewBitmap32(w, h);
@@ -289,7 +324,7 @@ void TacCharListItems::Assign(const TPersistent& source) {
 
 // ---------------------------------------------------------------------------
 
-TsCharImageList::TsCharImageList(TComponent* owner) : TacImageList(owner), FEmbeddedFonts(this), FItems(this) {
+TsCharImageList::TsCharImageList(TComponent* owner) : TacImageList(owner), FEmbeddedFonts(this, true), FItems(this) {
   RegisterIconFont();
   FInternalChange = true;
   TCustomImageList::SetHeight(24);
@@ -451,9 +486,12 @@ void TsCharImageList::GenerateCharList(TColor color) {
   const bool skinned = manager && manager->IsSkinLoaded();
   for (int i = 0; i < FItems.Count(); ++i) {
     TacCharListItem* item = FItems.Items(i);
-    if (item->Color() != clNone) FGlyphColor = clNone;
-    else if (color != clNone) FGlyphColor = color;
-    else FGlyphColor = skinned ? TColor(SkinColorToRGB(kWindowTextColor, manager)) : clNone;
+    if (item->Color() != clNone)
+      FGlyphColor = clNone;
+    else if (color != clNone)
+      FGlyphColor = color;
+    else
+      FGlyphColor = skinned ? TColor(SkinColorToRGB(kWindowTextColor, manager)) : clNone;
     std::unique_ptr<TBitmap> glyph(CreateBitmap32(i, ScaledWidth(i, ppi), ScaledHeight(i, ppi)));
     if (glyph) AddBitmap32(*glyph);
   }
@@ -588,14 +626,21 @@ void TsCharImageList::RenderGlyph(TBitmap& bitmap, int index, int offsetY, int h
     const double boxH = std::min<double>(H, fontHeight), boxW = W;
     DrawOutline(*work, font512.get(), item.Char(), (W - boxW) / 2, (H - boxH) / 2 + shift, boxW, boxH, angle,
                 h / 48 + 1);
-  } else if (angle == 0) {
-    DrawChar(work->DC(), font.get(), item.Char(), left, top, size.cx, size.cy);
   } else {
-    auto copy = WhiteBitmap(std::max<int>(1, size.cx), std::max<int>(1, size.cy));
-    DrawChar(copy->DC(), font.get(), item.Char(), 0, 0, size.cx, size.cy);
+    // Drawn finer and averaged down, so the edges are smooth whether or not
+    // the system smooths text.
+    TOwnedGdiObject<HFONT> fineFont(
+        MakeFont(item.FontName(), item.Charset(), item.Style(), item.Pitch(), fontHeight * kContourSamples));
+    const SIZE fineSize = MeasureChar(fineFont.get(), item.Char());
+    const int cw = std::max<int>(1, (fineSize.cx + kContourSamples - 1) / kContourSamples);
+    const int ch = std::max<int>(1, (fineSize.cy + kContourSamples - 1) / kContourSamples);
+    auto fine = WhiteBitmap(cw * kContourSamples, ch * kContourSamples);
+    DrawChar(fine->DC(), fineFont.get(), item.Char(), 0, 0, fineSize.cx, fineSize.cy);
     GdiFlush();
-    // The plain turn the outlines take: counter-clockwise on the screen.
-    DrawBitmapRotated(work->DC(), *copy, POINT{left + size.cx / 2, top + size.cy / 2}, -angle - 90);
+    auto copy = WhiteBitmap(cw, ch);
+    Downsample(*fine, *copy);
+    // The same turn as the outlines'; angle 0 copies pixel for pixel.
+    TurnInto(*work, *copy, left + size.cx / 2.0, top + size.cy / 2.0, angle);
   }
   GdiFlush();
   std::vector<uint8_t> alpha = CoverageOf(*work);

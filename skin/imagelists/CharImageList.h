@@ -5,6 +5,7 @@
 // travel inside the list (EmbeddedFonts).
 #include <memory>
 
+#include "framework/Bitmap.h"
 #include "framework/Collection.h"
 #include "skin/imagelists/EmbeddedFonts.h"
 #include "skin/imagelists/SkinImageList.h"

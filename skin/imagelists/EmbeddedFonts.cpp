@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <string>
 
-#include "skin/imagelists/CharImageList.h"
 #include "skin/imagelists/IconFont.h"
 
 namespace {
@@ -73,13 +72,15 @@ bool RegisterEmbeddedFont(TacEmbeddedFont& item) {
   item.Unregister();
   if (item.FFontData.Size() <= 0) return false;
   DWORD faces = 1;
-  item.FFontHandle = AddFontMemResourceEx(item.FFontData.Memory(), static_cast<DWORD>(item.FFontData.Size()),
-                                          nullptr, &faces);
+  item.FFontHandle = AddFontMemResourceEx(item.FFontData.Memory(), static_cast<DWORD>(item.FFontData.Size()), nullptr,
+                                          &faces);
   return item.FFontHandle != nullptr;
 }
 
-TacEmbeddedFonts::TacEmbeddedFonts(TPersistent* owner)
-    : TCollection([](TCollection* c) { return new TacEmbeddedFont(c); }), FOwner(owner) {}
+TacEmbeddedFonts::TacEmbeddedFonts(TPersistent* owner, bool leadsWithIconFont)
+    : TCollection([](TCollection* c) { return new TacEmbeddedFont(c); }),
+      FOwner(owner),
+      FLeadsWithIconFont(leadsWithIconFont) {}
 
 TacEmbeddedFonts::~TacEmbeddedFonts() {
   Clear();
@@ -92,8 +93,7 @@ void TacEmbeddedFonts::Assign(const TPersistent& source) {
   if (fonts == this) return;
   BeginUpdate();
   Clear();
-  const bool leadsWithIconFont = dynamic_cast<TsCharImageList*>(FOwner) != nullptr;
-  if (leadsWithIconFont && (fonts->Count() == 0 || fonts->Items(0)->FontData().Size() > 0))
+  if (FLeadsWithIconFont && (fonts->Count() == 0 || fonts->Items(0)->FontData().Size() > 0))
     Add()->SetFontName(kIconFontName);
   for (int i = 0; i < fonts->Count(); ++i) Add()->Assign(*fonts->Items(i));
   EndUpdate();

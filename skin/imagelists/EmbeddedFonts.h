@@ -16,9 +16,8 @@ class TacEmbeddedFont : public TCollectionItem {
   void SetFileName(const String& value) { FFileName = value; }
   const String& FontName() const { return FFontName; }
   void SetFontName(const String& value) { FFontName = value; }
-  // The whole font file.
-  TMemoryStream& FontData() { return FFontData; }
-  const TMemoryStream& FontData() const { return FFontData; }
+  // The whole font file (the stream's size query is not const).
+  TMemoryStream& FontData() const { return FFontData; }
   // The registration, nullptr while the font is not known to the process.
   HANDLE FontHandle() const { return FFontHandle; }
 
@@ -39,16 +38,16 @@ class TacEmbeddedFont : public TCollectionItem {
   void Unregister();
   String FFileName;
   String FFontName;
-  TMemoryStream FFontData;
+  mutable TMemoryStream FFontData;
   HANDLE FFontHandle = nullptr;
 };
 
-// Fonts of a skin (owner nullptr) or of a character list (the list): a list's
-// collection always begins with the data-less entry of the built-in icon
-// font, which the program registers from its own resource.
+// Fonts of a skin (owner nullptr) or of a character list (the list). A list's
+// collection (LeadsWithIconFont) always begins with the data-less entry of
+// the built-in icon font, which the program registers from its own resource.
 class TacEmbeddedFonts : public TCollection {
  public:
-  explicit TacEmbeddedFonts(TPersistent* owner);
+  explicit TacEmbeddedFonts(TPersistent* owner, bool leadsWithIconFont = false);
   ~TacEmbeddedFonts() override;
 
   TPersistent* Owner() const { return FOwner; }
@@ -58,6 +57,7 @@ class TacEmbeddedFonts : public TCollection {
 
  private:
   TPersistent* FOwner;
+  bool FLeadsWithIconFont;
 };
 
 // Makes the item's font known to the process (again, when it was); an item

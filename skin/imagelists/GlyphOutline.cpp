@@ -19,8 +19,8 @@ void TacStrokeCollection::Bounds(double& left, double& top, double& right, doubl
 }
 
 int TacStrokeCollection::StrokeCount(int contour) const {
-  return static_cast<int>(std::count_if(FStrokes.begin(), FStrokes.end(),
-                                        [contour](const TacStroke& s) { return s.Contour == contour; }));
+  return static_cast<int>(
+      std::count_if(FStrokes.begin(), FStrokes.end(), [contour](const TacStroke& s) { return s.Contour == contour; }));
 }
 
 int TacStrokeCollection::FirstStroke(int contour) const {
@@ -59,8 +59,7 @@ bool ReadGlyphOutline(HFONT font, wchar_t ch, TacStrokeCollection& strokes) {
   size_t pos = 0;
   while (pos + sizeof(TTPOLYGONHEADER) <= buffer.size()) {
     auto* header = reinterpret_cast<const TTPOLYGONHEADER*>(buffer.data() + pos);
-    if (header->dwType != TT_POLYGON_TYPE || header->cb < sizeof(TTPOLYGONHEADER) ||
-        pos + header->cb > buffer.size()) {
+    if (header->dwType != TT_POLYGON_TYPE || header->cb < sizeof(TTPOLYGONHEADER) || pos + header->cb > buffer.size()) {
       strokes.Clear();
       return false;
     }
