@@ -27,13 +27,13 @@ uint32_t Mix(uint32_t a, uint32_t b, int w) {
 
 }  // namespace
 
-TacEmbeddedFont::TacEmbeddedFont(std::string bytes, String fileName, String fontName)
+TacSkinFont::TacSkinFont(std::string bytes, String fileName, String fontName)
     : FBytes(std::move(bytes)), FFileName(std::move(fileName)), FFontName(std::move(fontName)) {
   DWORD count = 0;
   if (!FBytes.empty()) FHandle = AddFontMemResourceEx(FBytes.data(), DWORD(FBytes.size()), nullptr, &count);
 }
 
-TacEmbeddedFont::~TacEmbeddedFont() {
+TacSkinFont::~TacSkinFont() {
   if (FHandle) RemoveFontMemResourceEx(FHandle);
 }
 
@@ -104,13 +104,13 @@ void ReadGlobalInfo(TacSkinGlobals& g, const TacSkinOptions& o, const TacSkinCon
           fontName = o.ReadString(G, L"FontName" + std::to_wstring(i), String());
           break;
         }
-      g.Fonts.push_back(std::make_unique<TacEmbeddedFont>(item.Data, item.Name, fontName));
+      g.Fonts.push_back(std::make_unique<TacSkinFont>(item.Data, item.Name, fontName));
     }
   } else {
     for (int i = 0; i < count; ++i) {
       String file = o.ReadString(G, L"FontFile" + std::to_wstring(i), String());
       auto bytes = file.empty() ? std::nullopt : ReadSkinFile(file);
-      g.Fonts.push_back(std::make_unique<TacEmbeddedFont>(bytes ? *bytes : std::string(), file,
+      g.Fonts.push_back(std::make_unique<TacSkinFont>(bytes ? *bytes : std::string(), file,
                                                           o.ReadString(G, L"FontName" + std::to_wstring(i), String())));
     }
   }

@@ -15,12 +15,12 @@
 class TacSkinConvertor;
 
 // A font added to this process from the skin's bytes, removed with it.
-class TacEmbeddedFont {
+class TacSkinFont {
  public:
-  TacEmbeddedFont(std::string bytes, String fileName, String fontName);
-  ~TacEmbeddedFont();
-  TacEmbeddedFont(const TacEmbeddedFont&) = delete;
-  TacEmbeddedFont& operator=(const TacEmbeddedFont&) = delete;
+  TacSkinFont(std::string bytes, String fileName, String fontName);
+  ~TacSkinFont();
+  TacSkinFont(const TacSkinFont&) = delete;
+  TacSkinFont& operator=(const TacSkinFont&) = delete;
   const String& FileName() const { return FFileName; }
   const String& FontName() const { return FFontName; }
   bool Active() const { return FHandle != nullptr; }
@@ -68,7 +68,7 @@ struct TacSkinGlobals {
   uint32_t DefLight = 0xFFFFFFFF;
   double Version = 0;
   std::unique_ptr<TBitmap> MasterBitmap;
-  std::vector<std::unique_ptr<TacEmbeddedFont>> Fonts;
+  std::vector<std::unique_ptr<TacSkinFont>> Fonts;
   std::array<uint32_t, 59> Palette = {};
   TacPaletteBrushes Brushes;
 
