@@ -463,13 +463,6 @@ int TsCharImageList::GenerationPPI() const {
   return manager->Options().PixelsPerInch();
 }
 
-void TsCharImageList::AddBitmap32(TBitmap& bitmap) {
-  HICON icon = MakeIconFromBitmap32(bitmap);
-  if (!icon) return;
-  AddIcon(icon);
-  DestroyIcon(icon);
-}
-
 void TsCharImageList::GenerateCharList(TColor color) {
   if (FDesignHeight <= 0) return;
   const int ppi = GenerationPPI();
@@ -493,7 +486,7 @@ void TsCharImageList::GenerateCharList(TColor color) {
     else
       FGlyphColor = skinned ? TColor(SkinColorToRGB(kWindowTextColor, manager)) : clNone;
     std::unique_ptr<TBitmap> glyph(CreateBitmap32(i, ScaledWidth(i, ppi), ScaledHeight(i, ppi)));
-    if (glyph) AddBitmap32(*glyph);
+    if (glyph) AddBitmap(glyph.get(), -1);
   }
   FGlyphColor = clNone;
   if (FItems.Count() > 0) FHandleFilled = true;

@@ -188,8 +188,6 @@ class TsCharImageList : public TacImageList {
   friend class TacCharListItem;
   bool Generating() const { return FInternalChange; }
   int GenerationPPI() const;
-  // Appends a 32-bit image with alpha to the handle.
-  void AddBitmap32(TBitmap& bitmap);
 
   TacEmbeddedFonts FEmbeddedFonts;
   TacCharListItems FItems;
