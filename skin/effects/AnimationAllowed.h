@@ -5,15 +5,7 @@
 
 class TsSkinManager;
 
-enum TacAnimatEvent : uint8_t {
-  aeMouseEnter,
-  aeMouseLeave,
-  aeMouseDown,
-  aeMouseUp,
-  aeClick,
-  aeLighting,
-  aeGlobalDef
-};
+enum TacAnimatEvent : uint8_t { aeMouseEnter, aeMouseLeave, aeMouseDown, aeMouseUp, aeClick, aeLighting, aeGlobalDef };
 // A set of TacAnimatEvent, one bit per event.
 using TacAnimatEvents = uint8_t;
 constexpr TacAnimatEvents AnimatEvent(TacAnimatEvent Event) { return TacAnimatEvents(1u << Event); }

@@ -1,6 +1,7 @@
 #include "skin/effects/ClickWave.h"
 
 #include "framework/Control.h"
+#include "framework/WinControl.h"
 #include "framework/GdiHandles.h"
 #include "skin/core/SkinCommand.h"
 #include "skin/effects/ClearPixelsMatching.h"
@@ -11,6 +12,9 @@
 #include "skin/state/CommonData.h"
 
 namespace {
+
+// The parent has no background to give yet.
+constexpr uint32_t kNoColor = 0xFF00FF;
 
 constexpr wchar_t kWaveClass[] = L"TacWaveWindow";
 // SWP_NOSIZE, SWP_NOREDRAW, SWP_NOACTIVATE, SWP_SHOWWINDOW, SWP_NOOWNERZORDER

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/Control.h"
+#include "framework/WinControl.h"
 #include "framework/GdiHandles.h"
 #include "skin/core/SkinCommand.h"
 #include "skin/effects/ClickWave.h"
@@ -20,6 +21,9 @@
 #include "skin/state/StateServices.h"
 
 namespace {
+
+// The parent has no background to give yet.
+constexpr uint32_t kNoColor = 0xFF00FF;
 
 constexpr UINT kShakeInterval = 20;
 constexpr UINT kShakeRest = 500;
@@ -36,9 +40,7 @@ std::vector<TacPulsTimer*>& PrivatePulses() {
   return List;
 }
 
-TacPulsTimer* PulseOf(TsCommonData* Data) {
-  return Data ? dynamic_cast<TacPulsTimer*>(Data->PulseTimer) : nullptr;
-}
+TacPulsTimer* PulseOf(TsCommonData* Data) { return Data ? dynamic_cast<TacPulsTimer*>(Data->PulseTimer) : nullptr; }
 
 bool Alive(TacPulsTimer* T, TsCommonData* Data) {
   return T && !T->Destroying() && Data->OwnerControl && !Data->OwnerControl->Destroying();
@@ -69,8 +71,8 @@ void RestoreStrip(TsCommonData* Data, HDC DC, const RECT& R) {
   TacBackgroundSource Source;
   Data->GetParentBg(Source);
   if (Source.Bmp) {
-    BitBlt(DC, R.left, R.top, R.right - R.left, R.bottom - R.top, Source.Bmp->DC(), Source.X + R.left,
-           Source.Y + R.top, SRCCOPY);
+    BitBlt(DC, R.left, R.top, R.right - R.left, R.bottom - R.top, Source.Bmp->DC(), Source.X + R.left, Source.Y + R.top,
+           SRCCOPY);
     return;
   }
   const COLORREF Color = Source.FillColor == kNoColor ? GetSysColor(COLOR_BTNFACE) : COLORREF(Source.FillColor);
@@ -132,6 +134,7 @@ void StartPulse(TControl* Control, const TacPulseParams& Params) {
       T->OwnData = std::make_unique<TsCommonData>(T, false);
       T->OwnData->OwnerControl = Control;
       T->OwnData->Loading = false;
+      T->OwnData->BGChanged = false;
       PrivatePulses().push_back(T);
     }
     Data = T->OwnData.get();

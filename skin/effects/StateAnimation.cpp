@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "framework/Control.h"
+#include "framework/WinControl.h"
 #include "framework/GdiHandles.h"
 #include "skin/core/SkinCommand.h"
 #include "skin/graphics/Bitmap32.h"
@@ -106,6 +107,9 @@ int AdvanceFadeLevel(TacThreadedTimer& T, int Step) {
       T.Level = T.StepCount > 0 ? 255.0 - double(Step) / T.StepCount * 255.0 : 0.0;
       break;
   }
+  // A run makes one move more than it has steps (its first comes at the
+  // start): the level stays in range for the run that follows.
+  T.Level = std::clamp(T.Level, 0.0, 255.0);
   return RoundLevel(T.Level);
 }
 

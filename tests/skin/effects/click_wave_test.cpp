@@ -24,8 +24,8 @@ TEST(ClickWaveSizeTest, FramesGrowCentredOnTheControl) {
     RECT r = effect;
     for (const RECT& expected : c.frames) {
       r = NextWaveRect(r, effect, c.mode);
-      EXPECT_TRUE(EqualRect(&r, &expected)) << int(c.mode) << ": " << r.left << "," << r.top << "," << r.right << ","
-                                            << r.bottom;
+      EXPECT_TRUE(EqualRect(&r, &expected))
+          << int(c.mode) << ": " << r.left << "," << r.top << "," << r.right << "," << r.bottom;
     }
   }
 }

@@ -207,7 +207,9 @@ TEST_F(StateAnimationTest, RepaintsAtOnceInsteadOfFading) {
     manager->Effects().SetAllowAnimation(true);
     EXPECT_TRUE(!b->Data->FadeTimer || !b->Data->FadeTimer->Enabled());
     EXPECT_TRUE(b->Data->BGChanged);
-    if (!c.hidden) EXPECT_GT(b->Paints, paints);
+    if (!c.hidden) {
+      EXPECT_GT(b->Paints, paints);
+    }
     delete b;
   }
 }
