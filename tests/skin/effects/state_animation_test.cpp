@@ -3,6 +3,7 @@
 // goes on from the frame on screen, the cases that repaint at once, runs
 // without steps and a control destroyed while it fades.
 #include "skin/effects/AnimationAllowed.h"
+#include "skin/effects/ClickWave.h"
 #include "skin/effects/StateAnimation.h"
 #include "skin/state/CommonData.h"
 #include "tests/skin/effects/support/effects_fixture.h"
@@ -212,6 +213,32 @@ TEST_F(StateAnimationTest, RepaintsAtOnceInsteadOfFading) {
     }
     delete b;
   }
+}
+
+TEST_F(StateAnimationTest, NoEffectTimerRunsWhenNothingMoves) {
+  auto running = [this] {
+    int n = 0;
+    for (TacThreadedTimer* t : {Data().FadeTimer, Data().ClickTimer, Data().PulseTimer, Data().EffectTimer})
+      n += t && (t->Enabled() || t->InnerTimer()->Enabled());
+    return n;
+  };
+  EXPECT_EQ(Data().FadeTimer, nullptr);
+  manager->Effects().SetAllowAnimation(false);
+  AnimateControlState(&Data(), 1, nullptr, true, false);
+  EXPECT_EQ(Data().FadeTimer, nullptr);
+  manager->Effects().SetAllowAnimation(true);
+
+  SendWndCommand(box->Handle(), AC_BUILDCACHE, 0);
+  for (int state : {1, 2, 0}) {
+    box->Look = state;
+    AnimateControlState(&Data(), state, nullptr, true, false);
+    ASSERT_TRUE(WaitUntil([&] { return running() == 0; })) << state;
+  }
+  StartClickEffect(&Data(), 0);
+  EXPECT_EQ(running(), 1);
+  ASSERT_TRUE(WaitUntil([&] { return running() == 0; }));
+  PumpFor(50);
+  EXPECT_EQ(running(), 0);
 }
 
 TEST_F(StateAnimationTest, ControlDestroyedWhileFadingIsNotTouchedAgain) {
