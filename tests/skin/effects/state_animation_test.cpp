@@ -154,6 +154,7 @@ TEST_F(StateAnimationTest, FadeToNormalEndsAtZeroEvenWhenItsLastStepIsShort) {
   AnimateControlState(&Data(), 0, Idle, true, false);
   t.SetEnabled(false);
   t.Level = 100;  // far above what the last step takes away
+  t.GlowStep = 255.0 / t.StepCount;
   t.Step = t.StepCount;
   ASSERT_TRUE(FadeStepWindow(&Data(), t.StepCount));
   EXPECT_LT(t.Step, t.StepCount);

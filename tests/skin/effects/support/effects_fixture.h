@@ -51,6 +51,11 @@ class TSkinBox : public TCustomControl {
       m.Result = 0;
       return;
     }
+    // What the skin state's command handling answers for a skinned control.
+    if (m.Msg == WM_SKINCOMMAND && SkinCommandCode(m.WParam) == AC_GETCOMMONDATA) {
+      m.Result = reinterpret_cast<LRESULT>(static_cast<TsCommonData*>(Data.get()));
+      return;
+    }
     if (m.Msg == WM_PAINT) ++Paints;
     TCustomControl::WndProc(m);
   }
