@@ -1,9 +1,15 @@
 // The click circle's arithmetic: its sizes for a picture, the radius per
 // tick while pressed and once released, how it looks on the way, and that a
-// released circle always comes to an end, also on an empty picture.
+// released circle always comes to an end, also on an empty picture; on a
+// control: held it keeps growing, off the control it stops.
 #include "skin/effects/ClickCircle.h"
+#include "skin/effects/StateAnimation.h"
+#include "skin/state/CommonData.h"
+#include "tests/skin/effects/support/effects_fixture.h"
 
 #include <gtest/gtest.h>
+
+#include <climits>
 
 #include <cmath>
 #include <vector>
@@ -80,6 +86,33 @@ TEST(ClickCircleTest, ReleasedCircleEndsWithinAFewTicks) {
       EXPECT_LT(ticks, 120) << size << " margin " << margin;
     }
   }
+}
+
+using ClickCircleStepTest = effects_test::EffectsTest;
+
+TEST_F(ClickCircleStepTest, GrowsWhileHeldAndStopsOffTheControl) {
+  POINT inside{20, 10};
+  ClientToScreen(box->Handle(), &inside);
+  ASSERT_TRUE(SetCursorPos(inside.x, inside.y));
+  box->Look = 2;
+  AnimateControlState(&Data(), 2, ClickCircleStep, true, false);
+  TacThreadedTimer* t = Data().FadeTimer;
+  ASSERT_NE(t, nullptr);
+  t->SetEnabled(false);
+  EXPECT_EQ(t->StepCount, INT_MAX);
+  EXPECT_EQ(t->Radius, 16.0);
+  EXPECT_EQ(t->Centre.x, 20);
+  EXPECT_EQ(t->Centre.y, 10);
+  for (double expected : {17.0, 18.0, 19.0}) {
+    ASSERT_TRUE(ClickCircleStep(&Data(), ++t->Step));
+    EXPECT_EQ(t->Radius, expected);
+  }
+  POINT outside{-30, -30};
+  ClientToScreen(box->Handle(), &outside);
+  ASSERT_TRUE(SetCursorPos(outside.x, outside.y));
+  EXPECT_FALSE(ClickCircleStep(&Data(), ++t->Step));
+  EXPECT_EQ(t->State, -1);
+  EXPECT_TRUE(Data().BGChanged);
 }
 
 }  // namespace
