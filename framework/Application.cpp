@@ -33,6 +33,12 @@ TApplication::~TApplication() {
 
 HWND TApplication::Handle() const { return FWindow->Handle(); }
 
+bool TApplication::Active() const {
+  HWND foreground = GetForegroundWindow();
+  DWORD process = 0;
+  return foreground && GetWindowThreadProcessId(foreground, &process) && process == GetCurrentProcessId();
+}
+
 void TApplication::SetTitle(const String& title) {
   FTitle = title;
   SetWindowTextW(FWindow->Handle(), title.c_str());

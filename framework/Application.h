@@ -28,6 +28,8 @@ class TApplication : public TComponent {
 
   void Initialize() {}
   HWND Handle() const;
+  // True while a window of this process is the foreground window.
+  bool Active() const;
   const String& Title() const { return FTitle; }
   void SetTitle(const String& title);
 

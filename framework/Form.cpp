@@ -193,9 +193,17 @@ void TForm::PlaceOnFirstShow() {
   SetBounds(x, y, FWidth, FHeight);
 }
 
+namespace {
+
+// Pop-ups and effect windows that must never take the activation from the
+// form the user works in.
+bool NoActivate(HWND wnd) { return (GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_NOACTIVATE) != 0; }
+
+}  // namespace
+
 void TForm::SetVisible(bool visible) {
   if (visible == FVisible) {
-    if (visible && FHandle) SetForegroundWindow(FHandle);
+    if (visible && FHandle && !NoActivate(FHandle)) SetForegroundWindow(FHandle);
     return;
   }
   // CM_VISIBLECHANGED, then CM_SHOWINGCHANGED, whose handling below shows.
@@ -292,7 +300,7 @@ void TForm::WndProc(TMessage& m) {
         if (!FPlaced) PlaceOnFirstShow();
         if (!FHints) FHints = std::make_unique<TFormHints>();
         FHints->Update(*this);
-        ShowWindow(FHandle, SW_SHOW);
+        ShowWindow(FHandle, NoActivate(FHandle) ? SW_SHOWNA : SW_SHOW);
         DoShow();
       } else {
         ShowWindow(FHandle, SW_HIDE);

@@ -46,6 +46,11 @@ class TacImageList : public TImageList {
   // The state (frame) the next glyph is drawn in; 0 is normal.
   virtual void SetDrawState(int state) {}
 
+  // Puts a 32-bit bitmap into the handle as an icon with its alpha: appended
+  // when index < 0, else replacing that image. A bitmap of another size is
+  // fitted into a square of the larger side first.
+  void AddBitmap(TBitmap* bitmap, int index);
+
  protected:
   int FRenderPPI = 96;
   TColor FGlyphColor = clNone;
