@@ -61,6 +61,9 @@ class TacThreadedTimer : public TComponent {
   std::unique_ptr<TBitmap> FrameImage;
   std::unique_ptr<TBitmap> SourceImage;
   RECT EffectRect{};
+  // The click circle's radius and centre; kept across the runs of one press.
+  double Radius = 0.0;
+  POINT Centre{};
   TsCommonData* Data = nullptr;
   TControl* EffectControl = nullptr;
   TacStepProc StepProc = nullptr;
