@@ -78,6 +78,7 @@ class GlowEffects : public ::testing::Test {
     item.PropertyName = L"GLOW0";
     item.SrcRect = RECT{0, 0, 18, 18};
     item.ImageCount = 1;
+    item.FrameWidth = item.FrameHeight = 18;
     item.WL = item.WT = item.WR = item.WB = 6;
     item.DrawMode = dmStretch | dmPaintCentre;
     sd->MaskArray.push_back(item);
