@@ -86,7 +86,8 @@ TacMouseLightData& LightData() {
 LRESULT CALLBACK TacMouseLightData::MouseHook(int Code, WPARAM WParam, LPARAM LParam) {
   if (Code == HC_ACTION && WParam == WM_MOUSEMOVE) {
     TacMouseLightData& Light = LightData();
-    if (Light.Active && !Light.Ticking() && !Light.InPass) Light.Start();
+    const bool Listed = !Light.ControlEntries.empty() || !Light.WindowEntries.empty();
+    if (Light.Active && Listed && !Light.Ticking() && !Light.InPass) Light.Start();
   }
   return CallNextHookEx(nullptr, Code, WParam, LParam);
 }
