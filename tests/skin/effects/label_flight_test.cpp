@@ -7,6 +7,7 @@
 #include "skin/effects/InstallEffects.h"
 #include "skin/effects/LabelFlight.h"
 #include "skin/graphics/Bitmap32.h"
+#include "skin/graphics/ColorAdjust.h"
 #include "skin/graphics/PixelRoutines.h"
 #include "skin/state/BoundLabel.h"
 #include "skin/state/CtrlSkinData.h"
@@ -66,6 +67,7 @@ class LabelFlight : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     InitApplication();
+    InitGraphUtils();
     InstallEffects();
   }
   void SetUp() override {

@@ -31,7 +31,7 @@ TEST(MouseLightGeometry, NearWithin64PixelsOfTheWidenedZone) {
       {{213, 20}, true, {-163, 0}},   // 63 past the zone
       {{214, 20}, false, {-164, 0}},  // 64 past: out
       {{-114, 20}, false, {164, 0}},
-      {{50, 20 + 20 + 50 + 63}, true, {0, -153}},
+      {{50, 20 + 20 + 50 + 63}, true, {0, -133}},
       // 45 past on both axes: 63.6 away, lit; 46 on both: 65.05, not.
       {{195, 135}, true, {-145, -115}},
       {{196, 136}, false, {-146, -116}},
