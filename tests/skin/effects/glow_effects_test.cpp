@@ -77,6 +77,7 @@ class GlowEffects : public ::testing::Test {
     FillRect32(*picture, RECT{0, 0, 18, 18}, 0xFFFFFF, 255);
     TsMaskData item;
     item.Bmp = picture.get();
+    item.Manager = manager.get();
     item.PropertyName = L"GLOW0";
     item.SrcRect = RECT{0, 0, 18, 18};
     item.ImageCount = 1;
@@ -127,6 +128,9 @@ TEST_F(GlowEffects, ShownAroundTheOwnerAndNeverTakesTheMouseOrFocus) {
   ASSERT_TRUE(glow && glow->Image);
   EXPECT_EQ(glow->Image->Width(), 68);
   EXPECT_EQ(glow->Image->Height(), 33);
+  // The item's opaque white fills it, rim and middle (the blend rounds 255 down a step).
+  EXPECT_GE(GetPixel32(*glow->Image, 0, 0) >> 24, 254u);
+  EXPECT_GE(GetPixel32(*glow->Image, 30, 15) >> 24, 254u);
   SetGlowAlpha(data->GlowId, 40);
   EXPECT_EQ(glow->Opacity, 40);
 }
