@@ -1,3 +1,7 @@
 #include "skin/manager/MouseLighting.h"
 
-void SetMouseLightActive(bool) {}
+void (*MouseLightActiveHook)(bool Active) = nullptr;
+
+void SetMouseLightActive(bool Active) {
+  if (MouseLightActiveHook) MouseLightActiveHook(Active);
+}

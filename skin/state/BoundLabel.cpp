@@ -462,3 +462,15 @@ void TsBoundLabel::HideAndRedraw() {
     RedrawWindow(Parent->HandleIfAllocated(), &Former, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   if (FSkinState) FSkinState->Invalidate();
 }
+
+TacLabelFlightProc LabelFlightHook = nullptr;
+
+void AnimateLabelFromHint(TsCommonData* SkinData, TsBoundLabel* Label, const String& Text) {
+  if (!Label || Text.empty() || Label->Active()) return;
+  if (LabelFlightHook) {
+    LabelFlightHook(SkinData, Label, Text);
+    return;
+  }
+  Label->KeepHidden = false;
+  Label->SetActive(true);
+}

@@ -113,3 +113,10 @@ class TsBoundLabel : public TPersistent {
   TControl* FOwnerCtrl;
   TsCommonData* FSkinState;
 };
+
+// The edit's text hint Text becomes the label: the label turns active,
+// flying out of the hint when the effects provide the flight (they set the
+// hook at start). Nothing for an empty text or a label already active.
+void AnimateLabelFromHint(TsCommonData* SkinData, TsBoundLabel* Label, const String& Text);
+using TacLabelFlightProc = void (*)(TsCommonData* SkinData, TsBoundLabel* Label, const String& Text);
+extern TacLabelFlightProc LabelFlightHook;

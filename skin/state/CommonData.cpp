@@ -8,6 +8,7 @@
 #include "skin/manager/HotWindow.h"
 #include "skin/manager/SkinManager.h"
 #include "skin/state/ControlKinds.h"
+#include "skin/state/GlowEffects.h"
 #include "skin/state/ManagerLink.h"
 #include "skin/state/NotifyFormOfChild.h"
 #include "skin/state/OuterEffects.h"
@@ -375,10 +376,10 @@ void TsCommonData::EndUpdate(bool Repaint) {
 }
 
 void TsCommonData::ReleaseEffectWindows() {
-  // The glow and effect windows are shown by the effects, which release
-  // them by these ids; until they exist no id is ever taken.
-  GlowId = -1;
-  EffectId = -1;
+  // The effects keep the glow and circle windows by these ids: they must
+  // not outlive this state nor keep it as their owner.
+  HideLayeredEffect(GlowId, false);
+  HideLayeredEffect(EffectId, false);
 }
 
 TsCommonData* GetWndCommonData(HWND Wnd) {

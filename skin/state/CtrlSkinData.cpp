@@ -2,19 +2,21 @@
 
 #include "skin/manager/SkinManager.h"
 #include "skin/state/ControlKinds.h"
+#include "skin/state/StateServices.h"
 
 TsCtrlSkinData::~TsCtrlSkinData() {
   // The owner may outlive us: its stage then passes every message on.
   if (StageLink) *StageLink = nullptr;
-  // Leaving the mouse-light lists belongs to the effects, which keep them.
+  // The mouse-light lists of the effects must not keep a state that is gone.
+  if (StateServices.RemoveLightControl) StateServices.RemoveLightControl(this);
   LightData.reset();
   LightBmp.reset();
 }
 
 void TsCtrlSkinData::Loaded(bool ApplyColors) {
   TsCommonData::Loaded(ApplyColors);
-  // Controls of the light kinds join the mouse-light lists of the effects;
-  // until those exist there is nothing to join.
+  // Controls of the light kinds join the mouse-light lists of the effects.
+  if (ckLightKinds.Contains(CtrlKind) && StateServices.AddLightControl) StateServices.AddLightControl(this);
 }
 
 void TsCtrlSkinData::ColorEffectChanged() {
