@@ -1,6 +1,7 @@
 #include "framework/Application.h"
 
 #include "framework/Form.h"
+#include "framework/HintManager.h"
 #include "framework/Thread.h"
 #include "framework/UtilWindow.h"
 
@@ -18,6 +19,7 @@ constexpr UINT WM_KELVRA_SYNC = WM_APP + 0x3F00;
 TApplication::TApplication() : TComponent(nullptr) {
   if (!Application) Application = this;
   FWindow = std::make_unique<TUtilWindow>([this](TMessage& m) { WndProc(m); });
+  FHints = std::make_unique<THintManager>(*this);
   HWND wnd = FWindow->Handle();
   WakeMainThread = [wnd] { PostMessageW(wnd, WM_KELVRA_SYNC, 0, 0); };
 }
@@ -25,6 +27,7 @@ TApplication::TApplication() : TComponent(nullptr) {
 TApplication::~TApplication() {
   Destroying_();
   WakeMainThread = nullptr;
+  FHints.reset();
   // Forms go first, while the application window still exists.
   while (!Components().empty()) delete Components().back();
   FMainForm = nullptr;
@@ -71,6 +74,7 @@ bool TApplication::ProcessMessage(MSG& msg) {
   }
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB)
     if (TForm* form = TForm::FromChildWindow(msg.hwnd); form && form->SelectNextFromKey()) return true;
+  FHints->CheckMessage(msg);
   TranslateMessage(&msg);
   DispatchMessageW(&msg);
   return true;
@@ -163,13 +167,7 @@ void TApplication::WndProc(TMessage& m) {
   m.Result = DefWindowProcW(FWindow->Handle(), m.Msg, m.WParam, m.LParam);
 }
 
-namespace {
-
-// The control under a point of the screen: our window there (or the nearest
-// of ours above a foreign child window), or its topmost window-less child
-// that holds the point. Only this thread's windows: the control gets the
-// notification directly.
-TControl* ControlAtScreenPos(POINT p) {
+TControl* ControlAtPos(POINT p) {
   TWinControl* control = nullptr;
   for (HWND wnd = WindowFromPoint(p); wnd && !control;) {
     if (GetWindowThreadProcessId(wnd, nullptr) != GetCurrentThreadId()) return nullptr;
@@ -187,22 +185,28 @@ TControl* ControlAtScreenPos(POINT p) {
   return control;
 }
 
-}  // namespace
-
 void TApplication::Idle() {
-  POINT p;
-  TControl* target = GetCursorPos(&p) ? ControlAtScreenPos(p) : nullptr;
-  if (target == FMouseControl) return;
-  TControl* left = FMouseControl;
-  FMouseControl = target;
-  if (left) left->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(left));
-  // A leave handler may have freed the target (ForgetControl cleared it).
-  if (target && FMouseControl == target) target->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(target));
+  POINT p{};
+  TControl* target = GetCursorPos(&p) ? ControlAtPos(p) : nullptr;
+  if (target != FMouseControl) {
+    TControl* left = FMouseControl;
+    FMouseControl = target;
+    if (left) left->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(left));
+    // A leave handler may have freed the target (ForgetControl cleared it).
+    if (target && FMouseControl == target) target->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(target));
+  }
+  FHints->MouseAt(p, FMouseControl);
 }
 
 void TApplication::ForgetControl(TControl* control) {
   if (FMouseControl == control) FMouseControl = nullptr;
+  if (FHints) FHints->ForgetControl(control);
 }
+
+void TApplication::ActivateHint(POINT cursorPos) { FHints->ActivateHint(cursorPos); }
+void TApplication::CancelHint() { FHints->CancelHint(); }
+void TApplication::HideHint() { FHints->HideHint(); }
+THintWindow* TApplication::HintWindow() const { return FHints ? FHints->Window() : nullptr; }
 
 void InitApplication() {
   if (Application) return;
@@ -217,8 +221,3 @@ void DoneApplication() {
   Application = nullptr;
 }
 
-// The hint manager: replaced by the real one.
-void TApplication::ActivateHint(POINT) {}
-void TApplication::CancelHint() {}
-void TApplication::HideHint() {}
-THintWindow* TApplication::HintWindow() const { return nullptr; }

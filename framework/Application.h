@@ -12,6 +12,7 @@
 
 class TControl;
 class TForm;
+class THintManager;
 class THintWindow;
 struct THintInfo;
 class TUtilWindow;
@@ -108,6 +109,7 @@ class TApplication : public TComponent {
   bool ProcessMessage(MSG& msg);
 
   std::unique_ptr<TUtilWindow> FWindow;
+  std::unique_ptr<THintManager> FHints;
   String FTitle;
   TForm* FMainForm = nullptr;
   bool FShowMainForm = true;
@@ -124,6 +126,11 @@ class TApplication : public TComponent {
 
 // The one application object of the process, made by the framework's start-up.
 extern TApplication* Application;
+
+// The control under a point of the screen: our window there (or the nearest
+// of ours above a foreign child window), or its topmost window-less child
+// that holds the point. Only this thread's windows.
+TControl* ControlAtPos(POINT screen);
 
 void InitApplication();
 void DoneApplication();

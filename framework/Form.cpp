@@ -34,7 +34,6 @@ TForm::~TForm() {
   // component that hooked the form must be able to unhook in its destructor.
   DestroyComponents();
   Screen->RemoveForm(this);
-  FHints.reset();
   DestroyHandle();
 }
 
@@ -298,8 +297,6 @@ void TForm::WndProc(TMessage& m) {
     case CM_SHOWINGCHANGED:
       if (FShowing) {
         if (!FPlaced) PlaceOnFirstShow();
-        if (!FHints) FHints = std::make_unique<TFormHints>();
-        FHints->Update(*this);
         ShowWindow(FHandle, NoActivate(FHandle) ? SW_SHOWNA : SW_SHOW);
         DoShow();
       } else {

@@ -1,7 +1,6 @@
 #pragma once
 // Top-level windows. A form is built in code by its constructor with the
 // loading state set; the application then finishes it (Loaded, OnCreate).
-#include "framework/FormHints.h"
 #include "framework/WinControl.h"
 
 #include <memory>
@@ -108,7 +107,6 @@ class TForm : public TWinControl {
   bool FScaled = true;
   bool FPlaced = false;
   bool FCreated = false;
-  std::unique_ptr<TFormHints> FHints;
   TWinControl* FFocusedControl = nullptr;
 };
 

@@ -48,14 +48,20 @@ void THintWindow::ActivateHint(RECT rect, const String& hint) {
   Invalidate();
 }
 
-void THintWindow::ReleaseHandle() {
-  DestroyHandle();
-}
+void THintWindow::ReleaseHandle() { DestroyHandle(); }
 
 bool THintWindow::IsHintMsg(const MSG& msg) const {
   switch (msg.message) {
-    case WM_KEYDOWN: case WM_SYSKEYDOWN: case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
-    case WM_NCLBUTTONDOWN: case WM_NCRBUTTONDOWN: case WM_NCMBUTTONDOWN: case WM_ACTIVATEAPP: case WM_MOUSEWHEEL:
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+    case WM_ACTIVATEAPP:
+    case WM_MOUSEWHEEL:
       return true;
     default:
       return false;

@@ -10,11 +10,11 @@ class THintWindow;
 // change any of it.
 struct THintInfo {
   TControl* HintControl = nullptr;
-  POINT HintPos{};     // screen point of the hint window's top-left
+  POINT HintPos{};  // screen point of the hint window's top-left
   int HintMaxWidth = 0;
   TColor HintColor = clInfoBk;
-  RECT CursorRect{};   // in HintControl's client coordinates; leaving it hides the hint
-  POINT CursorPos{};   // in HintControl's client coordinates
+  RECT CursorRect{};      // in HintControl's client coordinates; leaving it hides the hint
+  POINT CursorPos{};      // in HintControl's client coordinates
   int ReshowTimeout = 0;  // > 0: ask again after that many milliseconds
   int HideTimeout = 0;    // 0: the application's HintHidePause
   String HintStr;

@@ -12,6 +12,7 @@
 #include "framework/SpinEdit.h"
 
 #include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -343,37 +344,6 @@ TEST_F(Controls, FileNameEditAsksBeforeItsDialog) {
   SendMessageW(browse, BM_CLICK, 0, 0);
   EXPECT_EQ(proposed, L"C:\\logs\\credits.txt");
   EXPECT_EQ(edit->FileName(), L"C:\\logs\\credits.txt");
-}
-
-}  // namespace
-
-namespace {
-
-// The tooltip that holds a tool for the given control.
-HWND TooltipOf(HWND control) {
-  HWND tip = nullptr;
-  while ((tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) != nullptr) {
-    TTTOOLINFOW info{sizeof(info)};
-    info.hwnd = GetParent(control);
-    info.uId = reinterpret_cast<UINT_PTR>(control);
-    if (SendMessageW(tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info))) return tip;
-  }
-  return nullptr;
-}
-
-TEST_F(Controls, HintsShowWithTheApplicationsPauses) {
-  auto* withHint = Add<TButton>();
-  withHint->SetHint(L"Save all settings.\r\n\r\nHint: we save all settings on program close.");
-  withHint->SetShowHint(true);
-  auto* silent = Add<TButton>(8, 40);
-  silent->SetHint(L"not shown");
-  Application->SetHintHidePause(5000);
-  form->Show();
-  HWND tip = TooltipOf(withHint->Handle());
-  ASSERT_TRUE(tip);
-  EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
-  EXPECT_EQ(SendMessageW(tip, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 5000);
-  Application->SetHintHidePause(2500);
 }
 
 }  // namespace
