@@ -2,7 +2,6 @@
 
 #include "framework/Application.h"
 #include "framework/Form.h"
-#include "skin/forms/ScreenDensity.h"
 #include "skin/forms/WindowQueries.h"
 #include "skin/graphics/Bitmap32.h"
 #include "skin/graphics/ColorAdjust.h"
@@ -344,10 +343,15 @@ void ScaleHintFont(TFont& Font, bool UseOwnHeight) {
     Font.SetHeight(manager->ScaleInt(base));
     return;
   }
-  TComponent* control = ActiveHints ? ActiveHints->LastHintInfo.HintControl : nullptr;
+  TControl* control = ActiveHints ? ActiveHints->LastHintInfo.HintControl : nullptr;
   if (!control && Application) control = Application->MainForm();
   if (!control) return;
-  Font.SetHeight(MulDiv(base, ComponentDPI(control), 96));
+  // The density of the control's window, or its parent's for a graphic
+  // control (the skin manager's answer, which the forms library repeats).
+  auto* windowed = dynamic_cast<TWinControl*>(control);
+  if (!windowed) windowed = control->Parent();
+  const int dpi = windowed && windowed->HandleAllocated() ? WindowDPI(windowed->HandleIfAllocated()) : 96;
+  Font.SetHeight(MulDiv(base, dpi, 96));
 }
 
 int HintContentGap() {
