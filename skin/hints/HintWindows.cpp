@@ -371,6 +371,7 @@ void TacPngHintWindow::PrepareAlphaBmp(int Width, int Height) {
     if (h->DefaultCorner() != corner) SelectCornerImage();
   }
   PaintContent(*Picture);
+  GdiFlush();  // the pixels are read directly next
   // GDI text clears the alpha it touches: the bubble's own alpha comes back.
   for (int y = 0; y < Height; ++y) {
     auto* dst = static_cast<uint32_t*>(Picture->ScanLine(y));
