@@ -71,9 +71,7 @@ TEST(HintBitmap, TextKeepsTheBubblesAlphaAndColoursArePremultiplied) {
   EXPECT_EQ(text.notPremultiplied, 0);
 }
 
-// Open fault: under Wine no text pixel reaches the picture yet; to be
-// found before the hints are wired into the program.
-TEST(HintBitmap, DISABLED_TextIsDrawnIntoTheBubble) { EXPECT_GT(Render(L"Wide hint", true).textPixels, 20); }
+TEST(HintBitmap, TextIsDrawnIntoTheBubble) { EXPECT_GT(Render(L"Wide hint", true).textPixels, 20); }
 
 TEST(HintBitmap, EmptyPictureDrawsNoBody) {
   const Rendered r = Render(L"Text", false);

@@ -22,6 +22,7 @@ TacHintTemplate& AddCornerTemplate(TsAlphaHints& Hints, const String& Name, bool
 // A component loaded like one from a form: BeginLoading, Setup, EndLoading.
 template <class F>
 std::unique_ptr<TsAlphaHints> LoadedHints(F Setup) {
+  TestApplication();  // a component becomes active only where layered windows are bound
   auto hints = std::make_unique<TsAlphaHints>(nullptr);
   hints->BeginLoading();
   Setup(*hints);
