@@ -1,10 +1,11 @@
 #include "app/MainForm.h"
 
 #include "app/AppState.h"
+#include "app/FormBuilding.h"
+#include "app/HintTemplates.h"
 #include "app/PasswordDlg.h"
 #include "app/SettingKeys.h"
 #include "app/SettingsFile.h"
-#include "app/FormBuilding.h"
 #include "app/ShellFolders.h"
 #include "app/Waits.h"
 #include "framework/Application.h"
@@ -272,6 +273,15 @@ void TForm1::Build() {
   sSkinManager1->ButtonsOptions().SetOldGlyphsMode(true);
   for (int i = 0; i < acThirdPartyListCount; ++i)
     sSkinManager1->ThirdParty().SetItem(i, i == ThirdButtonsIndex ? L"TButton" : L" ");
+
+  // The hints of both windows show in its bubbles once the form has loaded.
+  sAlphaHints = new TsAlphaHints(this);
+  sAlphaHints->SetName(L"sAlphaHints");
+  sAlphaHints->SetMaxWidth(0);
+  AddHintTemplates(*sAlphaHints);
+  sAlphaHints->SetTemplateName(L"White Baloon Border");
+  sAlphaHints->SetPauseHide(15000);
+  sAlphaHints->SetSkinSection(L"CHECKBOX");
 
   GlobalHotKey_Service = new THkGlobalHotKey(this);
   GlobalHotKey_Service->SetName(L"GlobalHotKey_Service");

@@ -13,6 +13,7 @@
 #include "framework/SpinEdit.h"
 #include "hotkey/HkGlobalHotKey.h"
 #include "serial/ComPort.h"
+#include "skin/hints/AlphaHints.h"
 #include "skin/manager/SkinManager.h"
 #include "app/CreditLog.h"
 
@@ -63,6 +64,7 @@ class TForm1 : public TForm {
   TMenuItem* Menu_About;
   TComPort* KelvraAdapter;
   TsSkinManager* sSkinManager1;
+  TsAlphaHints* sAlphaHints;
   THkGlobalHotKey* GlobalHotKey_Service;
 
   void FormCreate(TObject* Sender);

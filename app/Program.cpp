@@ -9,6 +9,7 @@
 #include "serial/TerminalFont.h"
 #include "skin/core/SkinConstants.h"
 #include "skin/core/SkinUtils.h"
+#include "skin/effects/InstallEffects.h"
 #include "skin/graphics/ColorAdjust.h"
 #include "skin/graphics/GdiPlus.h"
 #include "skin/graphics/Gradients.h"
@@ -42,6 +43,8 @@ TUnitEntry g_units[] = {
     {L"GdiPlus", InitGdiPlus, DoneGdiPlus},
     {L"Gradients", InitGradients, DoneGradients},
     {L"PngGraphic", InitPngGraphic, DonePngGraphic},
+    // The effects reach the controls' skin state through its hooks.
+    {L"SkinEffects", InstallEffects, nullptr},
     // "/acver" and "/acpreview", read before any skin is loaded.
     {L"SkinCommandLine", InitSkinCommandLine, nullptr},
     {L"hkVersion", InitHkVersionUnit, DoneHkVersionUnit},

@@ -175,20 +175,26 @@ void TacHintTemplates::Assign(const TPersistent& Source) {
 
 // ---- the default template ---------------------------------------------------
 
+bool LoadHintImageResource(TacHintImage& image, const wchar_t* name) {
+  try {
+    TResourceStream res(GetModuleHandleW(nullptr), name, MAKEINTRESOURCEW(10));  // RT_RCDATA
+    TPNGGraphic png;
+    png.LoadFromStream(res);
+    auto bmp = NewBitmap32(0, 0);
+    CopyPngToBitmap32(*bmp, png);
+    image.SetImage(*bmp);
+    return true;
+  } catch (const Exception&) {
+    return false;
+  }
+}
+
 TacHintTemplate& DefaultHintTemplate() {
   static std::unique_ptr<TacHintTemplate> gDefault = [] {
     auto t = std::make_unique<TacHintTemplate>(nullptr);
     TacHintImage& img = t->ImageDefault();
-    try {
-      TResourceStream res(GetModuleHandleW(nullptr), L"ACHINT", MAKEINTRESOURCEW(10));  // RT_RCDATA
-      TPNGGraphic png;
-      png.LoadFromStream(res);
-      auto bmp = NewBitmap32(0, 0);
-      CopyPngToBitmap32(*bmp, png);
-      img.SetImage(*bmp);
-    } catch (const Exception&) {
-      // Without the picture the hints still show their text.
-    }
+    // Without the picture the hints still show their text.
+    LoadHintImageResource(img, L"ACHINT");
     img.BordersWidths().SetSizes(11, 10, 14, 15);
     img.ShadowSizes().SetSizes(6, 5, 7, 8);
     img.ClientMargins().SetSizes(11, 8, 16, 15);

@@ -153,6 +153,10 @@ class TacHintTemplates : public TCollection {
   TsAlphaHints* FOwner;
 };
 
+// Sets image's picture from the PNG of the module's RCDATA resource name;
+// false (the picture left as it was) when it is missing or broken.
+bool LoadHintImageResource(TacHintImage& image, const wchar_t* name);
+
 // The template drawn when a component selects none: the picture of the
 // RCDATA resource "ACHINT" with fixed sizes. Built on first use; an absent
 // or broken resource leaves its picture empty (only the text is drawn).

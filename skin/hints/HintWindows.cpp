@@ -150,6 +150,9 @@ void TacCustomHintWindow::ActivateHint(RECT rect, const String& hint) {
   rect = RECT{p.x - shadow.left, p.y - shadow.top, p.x - shadow.left + w, p.y - shadow.top + ht};
 
   HWND wnd = Handle();
+  // The picture shows the text; the window keeps it as its own too, for
+  // screen readers and other programs that read windows.
+  SetWindowTextW(wnd, hint.c_str());
   SetWindowLongPtrW(wnd, GWL_EXSTYLE, GetWindowLongPtrW(wnd, GWL_EXSTYLE) | WS_EX_LAYERED | WS_EX_NOACTIVATE);
   SetBounds(rect.left, rect.top, w, ht);
   SetClassLongPtrW(wnd, GCL_STYLE, GetClassLongPtrW(wnd, GCL_STYLE) & ~ULONG_PTR(CS_DROPSHADOW));
