@@ -28,12 +28,11 @@ void TacAddedGlyph::SetGrayed(bool Value) {
 }
 
 void TacAddedGlyph::SetImages(TCustomImageList* Value) {
-  if (FImages == Value) return;
-  if (FImages) FImages->UnRegisterChanges(FImageChangeLink.get());
-  FImages = Value;
-  if (FImages) {
-    FImages->RegisterChanges(FImageChangeLink.get());
-    if (FOwner) FImages->FreeNotification(FOwner);
+  if (Images() == Value) return;
+  if (TCustomImageList* Old = Images()) Old->UnRegisterChanges(FImageChangeLink.get());
+  if (Value) {
+    Value->RegisterChanges(FImageChangeLink.get());
+    if (FOwner) Value->FreeNotification(FOwner);
   }
   UpdateOwner(true);
 }
@@ -65,7 +64,8 @@ void TacAddedGlyph::UpdateOwner(bool Relayout) {
 }
 
 TCustomImageList* TacAddedGlyph::ListInUse() {
-  if (FImages && IsValidIndex(FImageIndex, GetImageCount(FImages))) return FImages;
+  TCustomImageList* List = Images();
+  if (List && IsValidIndex(FImageIndex, GetImageCount(List))) return List;
   return DefaultGlyphList();
 }
 

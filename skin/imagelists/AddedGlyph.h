@@ -22,7 +22,8 @@ class TacAddedGlyph : public TPersistent {
   void SetColorTone(TColor Value);
   bool Grayed() const { return FGrayed; }
   void SetGrayed(bool Value);
-  TCustomImageList* Images() const { return FImages; }
+  // nullptr again once the list is freed, even before the owner hears of it.
+  TCustomImageList* Images() const { return FImageChangeLink->Sender(); }
   void SetImages(TCustomImageList* Value);
   int Blend() const { return FBlend; }
   void SetBlend(int Value) { SetIntProp(0, Value); }
@@ -51,8 +52,8 @@ class TacAddedGlyph : public TPersistent {
  private:
   TWinControl* FOwner;
   TsCommonData* FSkinData;
+  // Registered with Images, which it names: a freed list unregisters it.
   std::unique_ptr<TChangeLink> FImageChangeLink;
-  TCustomImageList* FImages = nullptr;
   TColor FColorTone = clNone;
   bool FGrayed = false;
   int FBlend = 0;

@@ -86,6 +86,68 @@ TEST(AddedGlyph, AZeroHeightListGivesOneFrameNotADivisionByZero) {
   Glyph.SetImages(nullptr);
 }
 
+TEST(AddedGlyph, AFreedImagesListIsLetGoAndTheDefaultListTakesOver) {
+  TGlyphsModeScope Mode(true);
+  auto Images = OneImageList(30, 10);
+  TacAddedGlyph Glyph(nullptr, nullptr);
+  Glyph.SetImages(Images.get());
+  Glyph.SetImageIndex(0);
+  ASSERT_EQ(Glyph.GlyphHeight(), 10);
+  Images.reset();
+  EXPECT_EQ(Glyph.Images(), nullptr);
+  EXPECT_EQ(Glyph.GlyphHeight(), 16);
+  EXPECT_EQ(Glyph.FrameCount(), 2);
+}
+
+// What the combo edit in question answers through the seam.
+struct TComboAnswer {
+  bool Applies;
+  int ButtonWidth;
+};
+TComboAnswer gComboAnswer;
+
+bool AnswerCombo(TWinControl*, int& ButtonWidth) {
+  ButtonWidth = gComboAnswer.ButtonWidth;
+  return gComboAnswer.Applies;
+}
+
+struct TComboCase {
+  const char* Name;
+  TComboAnswer Answer;
+  bool ButtonGlyph;  // TsGlyphMode rather than an edit's added glyph
+  int Width;         // -1: the system scroll-bar width less 2
+};
+
+const TComboCase kComboCases[] = {
+    {"DefaultGlyphSystemWidth", {true, 0}, true, -1},
+    {"OwnButtonWidth", {true, 21}, true, 21},
+    {"NoButtonWidthNoDefaultGlyph", {false, 0}, true, 16},
+    {"EditGlyphIgnoresTheButton", {true, 21}, false, 16},
+};
+
+class ComboGlyphWidth : public testing::TestWithParam<TComboCase> {
+ protected:
+  void TearDown() override { ComboGlyphButtonWidth = nullptr; }
+};
+
+TEST_P(ComboGlyphWidth, TakesTheButtonsWidthWhereTheComboAsksForIt) {
+  const TComboCase& c = GetParam();
+  TGlyphsModeScope Mode(true);
+  gComboAnswer = c.Answer;
+  ComboGlyphButtonWidth = AnswerCombo;
+  TCustomControl Combo(nullptr);
+  std::unique_ptr<TacAddedGlyph> Glyph;
+  if (c.ButtonGlyph)
+    Glyph = std::make_unique<TsGlyphMode>(&Combo, nullptr);
+  else
+    Glyph = std::make_unique<TacAddedGlyph>(&Combo, nullptr);
+  Glyph->SetImageIndex(0);
+  EXPECT_EQ(Glyph->GlyphWidth(), c.Width < 0 ? GetSystemMetrics(SM_CXVSCROLL) - 2 : c.Width);
+}
+
+INSTANTIATE_TEST_SUITE_P(AddedGlyph, ComboGlyphWidth, testing::ValuesIn(kComboCases),
+                         [](const testing::TestParamInfo<TComboCase>& Info) { return std::string(Info.param.Name); });
+
 // A windowed owner that counts how often it is painted and how often its
 // frame is computed again.
 class TCountingEdit : public TCustomControl {
