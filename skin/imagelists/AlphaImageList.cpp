@@ -116,8 +116,10 @@ void TsAlphaImageList::Loaded() {
 bool TsAlphaImageList::ItemsCoverImages() { return FItems.Count() >= Count(); }
 
 void TsAlphaImageList::SetWidth(int value) {
-  if (value <= 0 || value == Width()) return;
+  if (value <= 0) return;
+  // A size given in code is the design size even when it is the default one.
   if (FLoadedOnce) FDesignWidth = value;
+  if (value == Width()) return;
   const bool covered = ItemsCoverImages();
   {
     TFlagScope guard(FInternalChange);
@@ -130,8 +132,10 @@ void TsAlphaImageList::SetWidth(int value) {
 }
 
 void TsAlphaImageList::SetHeight(int value) {
-  if (value <= 0 || value == Height()) return;
+  if (value <= 0) return;
+  // A size given in code is the design size even when it is the default one.
   if (FLoadedOnce) FDesignHeight = value;
+  if (value == Height()) return;
   const bool covered = ItemsCoverImages();
   {
     TFlagScope guard(FInternalChange);

@@ -165,6 +165,20 @@ TEST_F(AlphaImageList, ASizeChangeRegeneratesTheHandleFromTheItems) {
   EXPECT_EQ(PixelAt(*Image, 31, 31), kFrameColors[3]);
 }
 
+TEST_F(AlphaImageList, ItemsFilledInCodeBuildTheHandleWhenASizeIsTheDefaultOne) {
+  // Height 16 is the list's default: it still is the size the items render at.
+  List.SetWidth(32);
+  List.SetHeight(16);
+  const std::string Png = RgbaPng(32, 16, [](int x, int) { return kFrameColors[x / 16]; });
+  List.BeginItemsUpdate();
+  List.Items().Add()->ImageBytes().WriteBuffer(Png.data(), int64_t(Png.size()));
+  List.EndItemsUpdate(true);
+  ASSERT_EQ(List.Count(), 1);
+  auto Image = Rendered(List, 0, 32, 16);
+  EXPECT_EQ(PixelAt(*Image, 2, 2), kFrameColors[0]);
+  EXPECT_EQ(PixelAt(*Image, 30, 2), kFrameColors[1]);
+}
+
 TEST_F(AlphaImageList, DeletingAnItemTakesItsImageOut) {
   ASSERT_TRUE(AddPng(List, RgbaPng(16, 16, [](int, int) { return kFrameColors[0]; })));
   ASSERT_TRUE(AddPng(List, RgbaPng(16, 16, [](int, int) { return kFrameColors[1]; })));
