@@ -16,34 +16,12 @@ namespace {
 // The parent has no background to give yet.
 constexpr uint32_t kNoColor = 0xFF00FF;
 
-constexpr wchar_t kWaveClass[] = L"TacWaveWindow";
 // SWP_NOSIZE, SWP_NOREDRAW, SWP_NOACTIVATE, SWP_SHOWWINDOW, SWP_NOOWNERZORDER
 // and SWP_NOSENDCHANGING.
 constexpr UINT kWaveMoveFlags = 0x659;
 constexpr uint8_t kMitchell = 6;
 // The soft wave's canvas is this much larger than the grown picture.
 constexpr int kSoftMargin = 5;
-
-LRESULT CALLBACK WaveWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
-  switch (Msg) {
-    case WM_NCHITTEST:
-      return HTTRANSPARENT;
-    case WM_MOUSEACTIVATE:
-      return MA_NOACTIVATE;
-    default:
-      return DefWindowProcW(Wnd, Msg, WParam, LParam);
-  }
-}
-
-void RegisterWaveClass() {
-  WNDCLASSEXW Class{};
-  if (GetClassInfoExW(GetModuleHandleW(nullptr), kWaveClass, &Class)) return;
-  Class.cbSize = sizeof(Class);
-  Class.lpfnWndProc = WaveWndProc;
-  Class.hInstance = GetModuleHandleW(nullptr);
-  Class.lpszClassName = kWaveClass;
-  RegisterClassExW(&Class);
-}
 
 int Width(const RECT& R) { return R.right - R.left; }
 int Height(const RECT& R) { return R.bottom - R.top; }
@@ -123,7 +101,7 @@ void DrawWaveFrame(TacClickTimer& T, TControl* Control) {
   }
   T.WaveRect = Next;
   T.WaveOpacity = NextWaveOpacity(T.WaveOpacity);
-  if (!T.EffectWindow) T.EffectWindow = std::make_unique<TacWaveWindow>();
+  if (!T.EffectWindow) T.EffectWindow = std::make_unique<TacEffectWindow>();
   const HWND Wnd = T.EffectWindow->Handle();
   if (!Wnd) return;
   const POINT At{Next.left, Next.top};
@@ -132,16 +110,6 @@ void DrawWaveFrame(TacClickTimer& T, TControl* Control) {
 }
 
 }  // namespace
-
-TacWaveWindow::TacWaveWindow() {
-  RegisterWaveClass();
-  FWnd = CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kWaveClass, L"",
-                         WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-}
-
-TacWaveWindow::~TacWaveWindow() {
-  if (FWnd) DestroyWindow(FWnd);
-}
 
 TacClickTimer::TacClickTimer(TComponent* AOwner) : TacThreadedTimer(AOwner, false) {}
 

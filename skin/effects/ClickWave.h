@@ -6,23 +6,12 @@
 #include <cstdint>
 #include <memory>
 
+#include "skin/effects/EffectWindow.h"
 #include "skin/state/ThreadedTimer.h"
 
 class TsCommonData;
 
 // The layered, click-through window a wave is shown on.
-class TacWaveWindow {
- public:
-  TacWaveWindow();
-  ~TacWaveWindow();
-  TacWaveWindow(const TacWaveWindow&) = delete;
-  TacWaveWindow& operator=(const TacWaveWindow&) = delete;
-  HWND Handle() const { return FWnd; }
-
- private:
-  HWND FWnd = nullptr;
-};
-
 // Mode 0: a soft wave, blurred, growing by 7 pixels a frame; 1: a sharp one
 // growing by 2.
 class TacClickTimer : public TacThreadedTimer {
@@ -38,7 +27,7 @@ class TacClickTimer : public TacThreadedTimer {
   uint8_t WaveMode = 0;
   // Where the last frame lies on the screen.
   RECT WaveRect{};
-  std::unique_ptr<TacWaveWindow> EffectWindow;
+  std::unique_ptr<TacEffectWindow> EffectWindow;
 };
 
 // Starts the wave on the owner control of Data (nothing while it loads).
