@@ -66,6 +66,33 @@ void TApplication::Terminate() {
   if (!FTerminated) PostQuitMessage(0);
 }
 
+namespace {
+
+// A key goes first to the control it is for, as CN_KEYDOWN, CN_CHAR and the
+// like: an answer other than 0 means the control took it and its window never
+// sees it. A window we did not make (a combo box's edit) speaks for the
+// nearest of our controls above it.
+bool KeyTakenByControl(const MSG& msg) {
+  switch (msg.message) {
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR:
+    case WM_SYSKEYDOWN:
+    case WM_SYSCHAR:
+      break;
+    default:
+      return false;
+  }
+  TWinControl* control = nullptr;
+  for (HWND wnd = msg.hwnd; wnd && !control;) {
+    control = TWinControl::FindControl(wnd);
+    wnd = (GetWindowLongW(wnd, GWL_STYLE) & WS_CHILD) ? GetParent(wnd) : nullptr;
+  }
+  return control && control->Perform(CN_BASE + msg.message, msg.wParam, msg.lParam) != 0;
+}
+
+}  // namespace
+
 bool TApplication::ProcessMessage(MSG& msg) {
   if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
   if (msg.message == WM_QUIT) {
@@ -75,6 +102,7 @@ bool TApplication::ProcessMessage(MSG& msg) {
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB)
     if (TForm* form = TForm::FromChildWindow(msg.hwnd); form && form->SelectNextFromKey()) return true;
   FHints->CheckMessage(msg);
+  if (KeyTakenByControl(msg)) return true;
   TranslateMessage(&msg);
   DispatchMessageW(&msg);
   return true;
@@ -220,4 +248,3 @@ void DoneApplication() {
   delete Application;
   Application = nullptr;
 }
-

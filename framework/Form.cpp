@@ -220,6 +220,12 @@ void TForm::SetFocusedControl(TWinControl* control) {
   };
   // A handler that moves the focus again starts a newer round; this one stops.
   const HWND focus = GetFocus();
+  // Whatever the control that loses the focus had going (a drop-down, a
+  // capture) ends first; LParam says where the focus goes.
+  if (previous) {
+    previous->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(control));
+    if (GetFocus() != focus) return;
+  }
   for (TWinControl* c = previous; c && c != this && !contains(c, control); c = c->Parent()) {
     c->Perform(CM_EXIT);
     if (GetFocus() != focus) return;
@@ -281,6 +287,11 @@ void TForm::WndProc(TMessage& m) {
     case WM_CLOSE:
       Close();
       return;
+    case WM_CANCELMODE:
+      // The system ends every mode (a message box, another window's capture):
+      // the focused control ends its own too.
+      if (FFocusedControl) FFocusedControl->Perform(CM_CANCELMODE, 0, 0);
+      break;
     case WM_COMMAND:
       if (m.LParam == 0 && HIWORD(m.WParam) == 0 && FMenu && FMenu->DispatchCommand(LOWORD(m.WParam))) return;
       break;

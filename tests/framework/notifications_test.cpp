@@ -53,6 +53,12 @@ String MessageName(UINT msg) {
       return L"CM_FOCUSCHANGED";
     case CM_RECREATEWND:
       return L"CM_RECREATEWND";
+    case CM_CANCELMODE:
+      return L"CM_CANCELMODE";
+    case CN_KEYDOWN:
+      return L"CN_KEYDOWN";
+    case CN_CHAR:
+      return L"CN_CHAR";
     default:
       return L"";
   }
@@ -91,6 +97,9 @@ class TRecorder {
       case CM_FOCUSCHANGED:
       case CM_CHANGED:
         line += L" " + reinterpret_cast<TControl*>(m.LParam)->Name();
+        break;
+      case CM_CANCELMODE:
+        if (m.LParam) line += L" " + reinterpret_cast<TControl*>(m.LParam)->Name();
         break;
     }
     FSeen.push_back(line);
@@ -174,9 +183,19 @@ TEST_F(Notifications, EachActionSendsItsNotificationsInOrder) {
          recorder.Take();
          check->SetFocus();
        },
-       {L"edit CM_EXIT", L"inner CM_ENTER", L"check CM_ENTER", L"form CM_FOCUSCHANGED check",
-        L"panel CM_FOCUSCHANGED check", L"edit CM_FOCUSCHANGED check", L"inner CM_FOCUSCHANGED check",
-        L"check CM_FOCUSCHANGED check", L"label CM_FOCUSCHANGED check"}},
+       {L"edit CM_CANCELMODE check", L"edit CM_EXIT", L"inner CM_ENTER", L"check CM_ENTER",
+        L"form CM_FOCUSCHANGED check", L"panel CM_FOCUSCHANGED check", L"edit CM_FOCUSCHANGED check",
+        L"inner CM_FOCUSCHANGED check", L"check CM_FOCUSCHANGED check", L"label CM_FOCUSCHANGED check"}},
+      {"keys reach the focused control first",
+       [&] {
+         PostMessageW(check->Handle(), WM_KEYDOWN, VK_F5, 0);
+         PostMessageW(check->Handle(), WM_CHAR, L'x', 0);
+         Application->ProcessMessages();
+       },
+       {L"check CN_KEYDOWN", L"check CN_CHAR"}},
+      {"the system cancelling modes",
+       [&] { SendMessageW(form->Handle(), WM_CANCELMODE, 0, 0); },
+       {L"check CM_CANCELMODE"}},
       {"hiding a form", [&] { form->Hide(); }, {L"form CM_VISIBLECHANGED", L"form CM_SHOWINGCHANGED (on screen)"}},
   };
   // Nothing of ours under the mouse to begin with.
