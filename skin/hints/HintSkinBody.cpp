@@ -36,6 +36,18 @@ RECT FirstFrame(const TsMaskData& M, TBitmap& Source) {
   return RECT{all.left, all.top, all.left + w, all.top + h};
 }
 
+std::unique_ptr<TBitmap> OpaqueExceptKey(TBitmap& Source, const RECT& R) {
+  RECT r = R;
+  if (Source.PixelFormat() != pf32bit || !ClipToBitmap(Source, r) || !EqualRect(&r, &R)) return nullptr;
+  auto bmp = NewBitmap32(r.right - r.left, r.bottom - r.top);
+  for (int y = 0; y < bmp->Height(); ++y) {
+    const auto* src = static_cast<const uint32_t*>(Source.ScanLine(r.top + y)) + r.left;
+    auto* dst = static_cast<uint32_t*>(bmp->ScanLine(y));
+    for (int x = 0; x < bmp->Width(); ++x) dst[x] = (src[x] & 0xFFFFFF) == 0xFF00FF ? 0 : (src[x] | 0xFF000000);
+  }
+  return bmp;
+}
+
 // Only the border image, stretched over R with its alpha.
 void PaintBorderOnly(const TsMaskData& M, const RECT& R, TBitmap& Bmp, bool SkinHasAlpha) {
   TBitmap* source = MaskSourceBitmap(M);
@@ -43,11 +55,16 @@ void PaintBorderOnly(const TsMaskData& M, const RECT& R, TBitmap& Bmp, bool Skin
   RECT frame = FirstFrame(M, *source);
   std::unique_ptr<TBitmap> converted;
   TBitmap* picture = source;
-  if (!SkinHasAlpha) {
+  if (!SkinHasAlpha && M.MaskType > 0) {
     // The grey mask lies below the picture.
     RECT both = frame;
     both.bottom += frame.bottom - frame.top;
     converted = AlphaFromMaskHalf(*source, both);
+  } else if (!SkinHasAlpha) {
+    // Without a mask the picture is opaque but for its key colour.
+    converted = OpaqueExceptKey(*source, frame);
+  }
+  if (!SkinHasAlpha) {
     if (!converted) return;
     picture = converted.get();
     frame = RECT{0, 0, converted->Width(), converted->Height()};

@@ -9,6 +9,7 @@
 #include "skin/graphics/Bitmap32.h"
 #include "skin/hints/AlphaHints.h"
 #include "skin/hints/HintSkinBody.h"
+#include "skin/hints/HintTimers.h"
 #include "skin/hints/HintWindows.h"
 #include "skin/manager/SkinManager.h"
 #include "framework/GdiHandles.h"
@@ -41,12 +42,16 @@ std::string MasterBitmapFile(uint32_t Rgb) {
 }
 
 // "HINT": a filled section with a 12 x 12 border image whose borders are
-// kBorder wide. "ROUND": no border image, corners cut round. "SHADOWED":
-// a section that brings its own outer shadow.
+// kBorder wide. "ROUND": no border image, corners cut round. "GLASS": a
+// see-through section whose border image is its whole body. "SHADOWED": a
+// section that brings its own outer shadow. "HALF": a fill 40 % see-through.
 const std::string kOptions =
     "[GLOBALINFO]\r\nVERSION=12.50\r\nMASTERBITMAP=HINT.BMP\r\n"
     "[HINT]\r\nCOLOR=$00E0C080\r\nBORDERSMASK=&0000000000120012000400040004000410000000000\r\n"
     "[ROUND]\r\nCOLOR=$00E0C080\r\nBORDERRADIUS=6\r\nBORDERCOLOR0=$00404040\r\n"
+    "[GLASS]\r\nCOLOR=$00E0C080\r\nTRANSPARENCY=100\r\n"
+    "BORDERSMASK=&0000000000120012000400040004000410000000000\r\n"
+    "[HALF]\r\nCOLOR=$00E0C080\r\nTRANSPARENCY=40\r\n"
     "[SHADOWED]\r\nCOLOR=$00E0C080\r\nOUTERMODE=3\r\nOUTOFFSL=3\r\nOUTOFFST=2\r\nOUTOFFSR=5\r\nOUTOFFSB=6\r\n";
 
 std::unique_ptr<TsSkinManager> HintSkinManager() {
@@ -225,4 +230,72 @@ TEST(SkinHints, WindowRegionFollowsTheShapeExceptForTrackWindows) {
   track.HandleNeeded();
   RenderSkinBubble(track, L"Region");
   EXPECT_EQ(GetWindowRgn(track.Handle(), rgn.get()), ERROR) << "a track window never gets a region";
+}
+
+TEST(SkinHints, LayeredBodyAndShadowBandsFollowTheSection) {
+  auto manager = HintSkinManager();
+  struct Case {
+    const wchar_t* section;
+    bool layered;
+    RECT shadow;
+  } cases[] = {
+      {L"ROUND", false, RECT{0, 0, 0, 0}},
+      {L"HINT", false, RECT{0, 0, 0, 0}},
+      {L"GLASS", true, RECT{kBorder - 1, kBorder - 1, kBorder - 1, kBorder - 1}},
+      {L"SHADOWED", true, RECT{2, 1, 4, 5}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::wstring(c.section));
+    auto hints = SkinHints(c.section);
+    TacPngHintWindow window(nullptr);
+    window.CalcHintRect(0, L"Hint", nullptr);
+    EXPECT_EQ(window.HintUsesLayeredBody(), c.layered);
+    const RECT s = window.GetHintShadowSizes();
+    EXPECT_TRUE(EqualRect(&s, &c.shadow)) << s.left << "," << s.top << "," << s.right << "," << s.bottom;
+  }
+}
+
+TEST(SkinHints, SeeThroughSectionShowsItsBorderImageAsTheBody) {
+  auto manager = HintSkinManager();
+  auto hints = SkinHints(L"GLASS");
+  TacPngHintWindow window(nullptr);
+  const SkinPicture blank = RenderSkinBubble(window, L"");
+  // Opaque in the master bitmap's colour, premultiplied (within rounding).
+  for (uint32_t px : {blank.corner, blank.centre}) {
+    EXPECT_EQ(px >> 24, 255u);
+    EXPECT_NEAR(int((px >> 16) & 0xFF), 0x20, 1);
+    EXPECT_NEAR(int((px >> 8) & 0xFF), 0x40, 1);
+    EXPECT_NEAR(int(px & 0xFF), 0x80, 1);
+  }
+  EXPECT_EQ(blank.wrongAlpha, 0);
+  const SkinPicture text = RenderSkinBubble(window, L"Hint text");
+  EXPECT_GT(text.textPixels, 20);
+  EXPECT_EQ(text.notPremultiplied, 0);
+}
+
+TEST(SkinHints, ShowAnimationEndsAtTheOpacityTheSectionLeaves) {
+  auto manager = HintSkinManager();
+  struct Case {
+    const wchar_t* section;
+    bool useSkinData;
+    int floor;
+  } cases[] = {
+      {L"ROUND", true, 0},
+      {L"HALF", true, 40 * 255 / 100},
+      // All see-through: the border image is the body and must still show.
+      {L"GLASS", true, 0},
+      {L"HALF", false, 0},  // a template bubble
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::wstring(c.section) + (c.useSkinData ? L"" : L" off"));
+    auto hints = SkinHints(c.section, c.useSkinData);
+    TacPngHintWindow window(nullptr);
+    const RECT r = window.CalcHintRect(0, L"Hint", nullptr);
+    hints->TargetBounds = r;
+    TsShowTimer timer;
+    InitHintShowAnimation(timer, &window, r.right, r.bottom, 5);
+    timer.SetEnabled(false);
+    EXPECT_EQ(timer.AlphaFloor, c.floor);
+    EXPECT_DOUBLE_EQ(timer.Increment, (255.0 - c.floor) / 5);
+  }
 }
