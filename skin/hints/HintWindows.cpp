@@ -188,7 +188,10 @@ void TacCustomHintWindow::ActivateHint(RECT rect, const String& hint) {
   SetClassLongPtrW(wnd, GCL_STYLE, GetClassLongPtrW(wnd, GCL_STYLE) & ~ULONG_PTR(CS_DROPSHADOW));
   ShowWindow(wnd, SW_SHOWNOACTIVATE);
 
-  const RECT placeShadow = CurrentHintImage ? CurrentHintImage->ShadowSizes().AsRect() : RECT{};
+  // A skin bubble has no template picture: its own shadow bands count.
+  const RECT placeShadow = SectionIndex >= 0  ? GetHintShadowSizes()
+                           : CurrentHintImage ? CurrentHintImage->ShadowSizes().AsRect()
+                                              : RECT{};
   Corner = PlaceOnMonitor(rect, p, h->DefaultCorner(), placeShadow, SectionIndex >= 0 ? hpmSkin : TemplatePlaceMode(),
                           HintWorkAreaLookup());
   if (SectionIndex < 0 && (Corner == hcLeftBottom || Corner == hcRightBottom) && !h->AutoAlignment())

@@ -8,6 +8,7 @@
 
 #include "skin/graphics/Bitmap32.h"
 #include "skin/hints/AlphaHints.h"
+#include "skin/hints/HintPlacement.h"
 #include "skin/hints/HintSkinBody.h"
 #include "skin/hints/HintTimers.h"
 #include "skin/hints/HintWindows.h"
@@ -298,4 +299,62 @@ TEST(SkinHints, ShowAnimationEndsAtTheOpacityTheSectionLeaves) {
     EXPECT_EQ(timer.AlphaFloor, c.floor);
     EXPECT_DOUBLE_EQ(timer.Increment, (255.0 - c.floor) / 5);
   }
+}
+
+namespace {
+
+TControl* NoMouseControl() { return nullptr; }
+
+// A hint shown through ShowHintAt on one large monitor, with nothing under
+// the mouse; the lookups are given back afterwards.
+class ShownSkinHint : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TestApplication().OnShowHint = nullptr;
+    savedLookup = HintWorkAreaLookup();
+    HintWorkAreaLookup() = [](POINT, RECT& Area) {
+      Area = RECT{0, 0, 4000, 3000};
+      return true;
+    };
+    savedMouse = HintMouseControl;
+    HintMouseControl = NoMouseControl;
+    manager = HintSkinManager();
+  }
+  void TearDown() override {
+    hints.reset();
+    manager.reset();
+    HintWorkAreaLookup() = savedLookup;
+    HintMouseControl = savedMouse;
+  }
+  TacWorkAreaLookup savedLookup;
+  TControl* (*savedMouse)() = nullptr;
+  std::unique_ptr<TsSkinManager> manager;
+  std::unique_ptr<TsAlphaHints> hints;
+};
+
+}  // namespace
+
+TEST_F(ShownSkinHint, LayeredBodyIsPlacedByItsShadowBands) {
+  hints = SkinHints(L"GLASS");
+  const RECT size = Measured(L"Shown");
+  hints->ShowHintAt(POINT{300, 200}, L"Shown", 60000);
+  const RECT target = hints->TargetBounds;
+  EXPECT_EQ(target.left, 300 - (kBorder - 1));
+  EXPECT_EQ(target.top, 200 - (kBorder - 1));
+  EXPECT_EQ(target.right - target.left, size.right);
+  EXPECT_EQ(target.bottom - target.top, size.bottom);
+  ASSERT_NE(hints->PrevPicture, nullptr) << "the shown picture";
+  EXPECT_EQ(hints->PrevPicture->Width(), size.right);
+  EXPECT_EQ(hints->PrevPicture->Height(), size.bottom);
+}
+
+TEST_F(ShownSkinHint, ShapedBodyGivesTheHintWindowItsRegion) {
+  hints = SkinHints(L"ROUND");
+  hints->ShowHintAt(POINT{300, 200}, L"Shown", 60000);
+  EXPECT_EQ(hints->TargetBounds.left, 300) << "no shadow bands without a layered body";
+  ASSERT_NE(hints->OwnWindow, nullptr);
+  TOwnedGdiObject<HRGN> rgn(CreateRectRgn(0, 0, 0, 0));
+  ASSERT_NE(GetWindowRgn(hints->OwnWindowHandle, rgn.get()), ERROR);
+  EXPECT_FALSE(PtInRegion(rgn.get(), 0, 0));
+  EXPECT_TRUE(PtInRegion(rgn.get(), 10, 10));
 }
