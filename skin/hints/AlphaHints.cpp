@@ -2,9 +2,11 @@
 
 #include "framework/Application.h"
 #include "framework/Form.h"
+#include "skin/core/SectionRecords.h"
 #include "skin/forms/WindowQueries.h"
 #include "skin/graphics/Bitmap32.h"
 #include "skin/graphics/ColorAdjust.h"
+#include "skin/hints/HintSkinBody.h"
 #include "skin/hints/HintTimers.h"
 #include "skin/hints/HintWindows.h"
 #include "skin/manager/SkinManager.h"
@@ -246,9 +248,13 @@ bool TsAlphaHints::IsSkinned() const {
 
 int TsAlphaHints::GetSkinIndex() {
   SkinDrawsShadow = false;
-  // Bubbles painted from a skin section are not built yet: the template
-  // draws every bubble, also with UseSkinData.
-  return -1;
+  if (!FUseSkinData || !IsSkinned()) return -1;
+  TacSkinData* data = HintSkinData();
+  const int index = data ? data->SectionIndex(FSkinSection) : -1;
+  const TsGeneralData* section = HintSection(index);
+  if (!section) return -1;
+  SkinDrawsShadow = section->OuterMode > 2;
+  return index;
 }
 
 void TsAlphaHints::RenderHintToBitmap(const String& Text, TFont* Font, RECT& ShadowRect,

@@ -1,7 +1,8 @@
 #pragma once
 // TsAlphaHints: while active, every hint of the application is shown as an
-// alpha-blended bubble drawn from a picture template, through the hint
-// window class it installs. At most one component is active at a time.
+// alpha-blended bubble drawn from a picture template (or, with UseSkinData,
+// from the loaded skin's SkinSection), through the hint window class it
+// installs. At most one component is active at a time.
 #include <functional>
 #include <memory>
 

@@ -4,10 +4,12 @@
 #include <cmath>
 
 #include "framework/Application.h"
+#include "skin/core/SectionRecords.h"
 #include "skin/forms/LayeredWindows.h"
 #include "skin/forms/WindowQueries.h"
 #include "skin/graphics/Bitmap32.h"
 #include "skin/hints/AlphaHints.h"
+#include "skin/hints/HintSkinBody.h"
 #include "skin/hints/HintWindows.h"
 
 TControl* (*HintMouseControl)() = &ControlUnderMouse;
@@ -127,8 +129,14 @@ void InitHintShowAnimation(TsShowTimer& Timer, TacCustomHintWindow* Window, int 
   if (Timer.Window) Timer.Window->RemoveFreeNotification(&Timer);
   Timer.Window = Window;
   if (Window) Window->FreeNotification(&Timer);
-  // Template bubbles rise to full strength; skin bubbles are not built.
+  // Template bubbles rise to full strength, skin bubbles to the strength
+  // their section's transparency leaves. A section that is all see-through
+  // would never show: its border image carries the bubble's own alpha.
   Timer.AlphaFloor = 0;
+  if (const TsGeneralData* section = Window ? HintSection(Window->SectionIndex) : nullptr) {
+    const int transparency = section->Props[0].Transparency;
+    if (transparency > 0 && transparency < 100) Timer.AlphaFloor = transparency * 255 / 100;
+  }
   if (Window) Window->PrepareAlphaBmp(Width, Height);
   Timer.Increment = Timer.Steps > 0 ? (255.0 - Timer.AlphaFloor) / Timer.Steps : 255.0 - Timer.AlphaFloor;
   if (h && h->Carrier) {

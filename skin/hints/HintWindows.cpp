@@ -1,8 +1,10 @@
 #include "skin/hints/HintWindows.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "framework/Form.h"
+#include "skin/core/SectionRecords.h"
 #include "skin/core/SkinCommand.h"
 #include "skin/forms/LayeredWindows.h"
 #include "skin/graphics/Bitmap32.h"
@@ -11,9 +13,11 @@
 #include "skin/graphics/PixelRoutines.h"
 #include "skin/graphics/SkinTypes.h"
 #include "skin/hints/AlphaHints.h"
+#include "skin/hints/HintSkinBody.h"
 #include "skin/hints/HintText.h"
 #include "skin/hints/HintTimers.h"
 #include "skin/manager/SkinManager.h"
+#include "skin/painting/SectionText.h"
 
 namespace {
 UINT AlignmentFlag(TAlignment Alignment) {
@@ -63,16 +67,20 @@ TacHintPlaceMode TemplatePlaceMode() {
   return CurrentTemplate && CurrentTemplate->Img_LeftBottom().HasPicture() ? hpmFlip : hpmShiftOnly;
 }
 
-// The measuring and drawing font: the override, else the template's, at the
-// hinted control's density.
-void SetHintFont(TFont& Font) {
+// The measuring and drawing font: the override, else the screen's hint font
+// for a skin section or the template's, at the hinted control's density.
+void SetHintFont(TFont& Font, bool SkinMode) {
   if (ActiveHints && ActiveHints->FontOverride) {
     Font.Assign(*ActiveHints->FontOverride);
+  } else if (SkinMode) {
+    AssignScreenHintFont(Font);
   } else if (CurrentTemplate) {
     Font.Assign(CurrentTemplate->Font());
   }
-  ScaleHintFont(Font, true);
+  ScaleHintFont(Font, !SkinMode);
 }
+
+bool IsKeyColor(uint32_t Pixel) { return (Pixel & 0xFFFFFF) == 0xFF00FF; }
 }  // namespace
 
 // ---- TacCustomHintWindow ----------------------------------------------------
@@ -101,7 +109,7 @@ RECT TacCustomHintWindow::MeasureText(const String& hint) {
   if (h && h->ContentFrame) return RECT{0, 0, h->ContentFrame->Width(), h->ContentFrame->Height()};
   TMemoryDC dc(nullptr);
   TCanvas canvas(dc.get());
-  SetHintFont(canvas.Font());
+  SetHintFont(canvas.Font(), SectionIndex >= 0);
   const UINT align = h ? AlignmentFlag(h->TextAlignment()) : DT_CENTER;
   DrawHintText(canvas, hint, r, DT_CALCRECT | DT_NOPREFIX | DT_WORDBREAK | DT_VCENTER | align, h && h->HTMLMode());
   if (h && h->OnMeasure) {
@@ -115,15 +123,37 @@ RECT TacCustomHintWindow::MeasureText(const String& hint) {
 
 RECT TacCustomHintWindow::CalcHintRect(int, const String& hint, void*) {
   if (ActiveHints) SectionIndex = ActiveHints->GetSkinIndex();
-  return MeasureText(hint);
+  RECT r = MeasureText(hint);
+  if (SectionIndex >= 0) {
+    const RECT b = SkinBorderWidths();
+    const int gap = HintContentGap();
+    r.right += b.left + b.right + 2 * gap;
+    r.bottom += b.top + b.bottom + 2 * gap;
+  }
+  return r;
+}
+
+RECT TacCustomHintWindow::SkinBorderWidths() const {
+  return HintSkinBorderWidths(SectionIndex, ActiveHints && ActiveHints->SkinDrawsShadow);
 }
 
 RECT TacCustomHintWindow::GetHintShadowSizes() const {
-  if (!ActiveHints || !ActiveHints->Active() || !CurrentTemplate) return RECT{};
+  if (!ActiveHints || !ActiveHints->Active()) return RECT{};
+  if (SectionIndex >= 0) {
+    if (!HintUsesLayeredBody()) return RECT{};
+    const RECT b = SkinBorderWidths();
+    return RECT{std::max(0L, b.left - 1), std::max(0L, b.top - 1), std::max(0L, b.right - 1),
+                std::max(0L, b.bottom - 1)};
+  }
+  if (!CurrentTemplate) return RECT{};
   return CornerImage(*CurrentTemplate, Corner)->ShadowSizes().AsRect();
 }
 
-bool TacCustomHintWindow::HintUsesLayeredBody() const { return SectionIndex < 0; }
+bool TacCustomHintWindow::HintUsesLayeredBody() const {
+  if (SectionIndex < 0) return true;
+  const TsGeneralData* section = HintSection(SectionIndex);
+  return LayeredWindowsAvailable() && section && (HintSectionIsBorderOnly(SectionIndex) || section->OuterMode > 2);
+}
 
 void TacCustomHintWindow::ActivateHint(RECT rect, const String& hint) {
   TsAlphaHints* h = ActiveHints;
@@ -158,7 +188,10 @@ void TacCustomHintWindow::ActivateHint(RECT rect, const String& hint) {
   SetClassLongPtrW(wnd, GCL_STYLE, GetClassLongPtrW(wnd, GCL_STYLE) & ~ULONG_PTR(CS_DROPSHADOW));
   ShowWindow(wnd, SW_SHOWNOACTIVATE);
 
-  const RECT placeShadow = CurrentHintImage ? CurrentHintImage->ShadowSizes().AsRect() : RECT{};
+  // A skin bubble has no template picture: its own shadow bands count.
+  const RECT placeShadow = SectionIndex >= 0  ? GetHintShadowSizes()
+                           : CurrentHintImage ? CurrentHintImage->ShadowSizes().AsRect()
+                                              : RECT{};
   Corner = PlaceOnMonitor(rect, p, h->DefaultCorner(), placeShadow, SectionIndex >= 0 ? hpmSkin : TemplatePlaceMode(),
                           HintWorkAreaLookup());
   if (SectionIndex < 0 && (Corner == hcLeftBottom || Corner == hcRightBottom) && !h->AutoAlignment())
@@ -194,16 +227,64 @@ void TacCustomHintWindow::ActivateHint(RECT rect, const String& hint) {
 }
 
 void TacCustomHintWindow::PrepareAlphaBmp(int Width, int Height) {
-  // Bubbles from a skin section are not built: the template's bubble is drawn.
   Picture = ClearedBitmap32(Width, Height);
-  PaintContent(*Picture);
+  if (SectionIndex < 0) {
+    PaintContent(*Picture);
+    return;
+  }
+  TsAlphaHints* h = ActiveHints;
+  SkinHasAlpha = HintSectionHasAlpha(SectionIndex);
+  UpdateRegion();
+  RenderBody(Width, Height);
+  GdiFlush();  // the pixels are read directly next
+  if (HintSectionIsBorderOnly(SectionIndex) || (h && h->SkinDrawsShadow)) {
+    Picture = Copy32(*BodyCopy);
+  } else {
+    if (h && h->MeasureBmp) FillRect32(*h->MeasureBmp, RECT{0, 0, Width, Height}, 0xFFFFFF, 255);
+    // Inside the shape the body is opaque (its text too, whatever GDI left in
+    // the alpha), outside and on the key colour it is transparent black.
+    for (int y = 0; y < Height; ++y) {
+      auto* dst = static_cast<uint32_t*>(Picture->ScanLine(y));
+      const auto* src = static_cast<const uint32_t*>(BodyCopy->ScanLine(y));
+      const auto* mask = ShapeMask ? static_cast<const uint32_t*>(ShapeMask->ScanLine(y)) : nullptr;
+      for (int x = 0; x < Width; ++x) {
+        const bool outside = mask && (mask[x] & 0xFFFFFF) == 0xFFFFFF;
+        dst[x] = outside || IsKeyColor(src[x]) ? 0 : (src[x] | 0xFF000000);
+      }
+    }
+  }
+  BodyCopy.reset();
+}
+
+void TacCustomHintWindow::RenderBody(int Width, int Height) {
+  TsAlphaHints* h = ActiveHints;
+  BodyCopy = ClearedBitmap32(Width, Height);
+  PaintHintSkinBody(SectionIndex, RECT{0, 0, Width, Height}, *BodyCopy, SkinHasAlpha, h && h->SkinDrawsShadow);
+  PaintContent(*BodyCopy);
+}
+
+void TacCustomHintWindow::UpdateRegion() {
+  ShapeMask.reset();
+  if (SkinHasAlpha || SectionIndex < 0) return;
+  TsAlphaHints* h = ActiveHints;
+  TBitmap* sized = Picture ? Picture.get() : h ? h->MeasureBmp.get() : nullptr;
+  if (!sized || sized->Width() <= 0 || sized->Height() <= 0) return;
+  ShapeMask = MakeShapeMask(SectionIndex, sized->Width(), sized->Height());
+  // Without a loaded skin the mask is all body and the window keeps no region.
+  if (IsTrackWindow() || !HandleAllocated() || !HintSkinData()) return;
+  SetWindowRgn(HandleIfAllocated(), RegionFromShapeMask(*ShapeMask), TRUE);
 }
 
 void TacCustomHintWindow::PaintContent(TBitmap& Bmp) {
   TsAlphaHints* h = ActiveHints;
   RECT r{0, 0, h ? h->TargetBounds.right - h->TargetBounds.left : Bmp.Width(),
          h ? h->TargetBounds.bottom - h->TargetBounds.top : Bmp.Height()};
-  if (CurrentHintImage) {
+  const bool skinMode = SectionIndex >= 0;
+  if (skinMode) {
+    const RECT b = SkinBorderWidths();
+    const int gap = HintContentGap();
+    r = RECT{r.left + b.left + gap, r.top + b.top + gap, r.right - b.right - gap, r.bottom - b.bottom - gap};
+  } else if (CurrentHintImage) {
     TacBordersSizes& m = CurrentHintImage->ClientMargins();
     r.left += m.Left();
     r.top += m.Top();
@@ -223,13 +304,22 @@ void TacCustomHintWindow::PaintContent(TBitmap& Bmp) {
     SetAlphaRect(Bmp, RECT{r.left, r.top, r.left + frame->Width(), r.top + frame->Height()}, 255);
     return;
   }
+  const UINT align = h ? AlignmentFlag(h->TextAlignment()) : DT_CENTER;
+  if (skinMode) {
+    TFont font;
+    SetHintFont(font, true);
+    TSelectObject selected(Bmp.DC(), font.Handle());
+    const bool own = h && h->FontOverride;
+    const UINT flags = DT_WORDBREAK | DT_EXPANDTABS | DT_NOCLIP | align;
+    DrawSkinTextAlpha(Bmp, text, true, r, flags, own ? -1 : SectionIndex, 0, TsSkinManager::DefaultManager());
+    return;
+  }
   TCanvas canvas(Bmp.DC());
-  SetHintFont(canvas.Font());
+  SetHintFont(canvas.Font(), false);
   TColor color = CurrentTemplate ? CurrentTemplate->Font().Color() : clBlack;
   if ((color & clSystemColor) == clSystemColor) color = clBlack;
   canvas.Font().SetColor(color);
   canvas.SetBrushStyle(TBrushStyle::bsClear);
-  const UINT align = h ? AlignmentFlag(h->TextAlignment()) : DT_CENTER;
   DrawHintText(canvas, text, r, DT_NOPREFIX | DT_WORDBREAK | align, h && h->HTMLMode());
 }
 
@@ -280,6 +370,7 @@ void TacCustomHintWindow::WndProc(TMessage& m) {
       m.Result = 1;
       return;
     case WM_NCPAINT:
+      if (ActiveHints) UpdateRegion();
       m.Result = 1;
       return;
     case WM_DESTROY:

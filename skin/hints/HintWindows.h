@@ -28,6 +28,15 @@ class TacCustomHintWindow : public THintWindow {
   void PaintContent(TBitmap& Bmp);
   // HintText while the component is active, else the caption.
   String ShownText() const;
+  // Skin mode: the shape mask of the bubble and, unless this is a track
+  // window, the window region cut from it.
+  void UpdateRegion();
+  // Skin mode: BodyCopy := the section's body with the content, Width x
+  // Height (a hint frame's children take it as their background meanwhile).
+  void RenderBody(int Width, int Height);
+  // Skin mode: the section's border widths (with its shadow offsets when
+  // the section draws its shadow).
+  RECT SkinBorderWidths() const;
 
   String HintText;
   std::unique_ptr<TBitmap> BodyCopy;
