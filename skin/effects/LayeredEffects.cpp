@@ -8,6 +8,7 @@
 #include "framework/GdiHandles.h"
 #include "framework/WinControl.h"
 #include "skin/core/SkinCommand.h"
+#include "skin/effects/StateAnimation.h"
 #include "skin/graphics/Bitmap32.h"
 #include "skin/graphics/ColorAdjust.h"
 #include "skin/graphics/PixelRoutines.h"
@@ -83,21 +84,6 @@ void FreeEffectWindow(TacLayeredEffect& Effect) {
   gFreeingEffect = true;
   Effect.EffectForm.Destroy();
   gFreeingEffect = Was;
-}
-
-// Moves the glow's alpha from where it is down to 0 over the fade timer's
-// steps and hides the glow at the end; no steps hide it at once.
-bool GlowFadeOutStep(TsCommonData* Data, int Step) {
-  TacGlowEffect* Glow = Data ? GlowAt(Data->GlowId) : nullptr;
-  TacThreadedTimer* Timer = Data ? Data->FadeTimer : nullptr;
-  if (!Glow || !Timer) return false;
-  if (Timer->StepCount <= 0 || Step >= Timer->StepCount) {
-    Timer->State = -1;
-    HideGlowOrCircle(Data->GlowId, false);
-    return false;
-  }
-  SetGlowAlpha(Data->GlowId, uint8_t(Timer->StartLevel * (Timer->StepCount - Step) / Timer->StepCount));
-  return true;
 }
 
 }  // namespace
@@ -253,15 +239,17 @@ void HideGlowOrCircle(int& Index, bool Animate) {
       Data->OwnerControl) {
     PrepareAnimTimer(Data->FadeTimer, Data->OwnerControl, true);
     TacThreadedTimer* Timer = Data->FadeTimer;
-    if (Timer->Enabled() && Timer->State == 0 && Timer->StepProc == GlowFadeOutStep) return;
+    if (Timer->Enabled() && Timer->State == 0 && Timer->StepProc == GlowFadeStep) return;
     Timer->SetEnabled(false);
     Timer->Data = Data;
-    Timer->StartLevel = Glow->Opacity;
+    // The glow step lowers Level by GlowStep a tick, from the glow's alpha.
+    Timer->Level = Glow->Opacity;
     Timer->StepCount = kGlowFadeSteps;
+    Timer->GlowStep = Timer->Level / kGlowFadeSteps;
     Timer->Step = 0;
     Timer->State = 0;
     Timer->AnimMode = 1;
-    Timer->StepProc = GlowFadeOutStep;
+    Timer->StepProc = GlowFadeStep;
     Timer->SetInterval(12);
     Timer->SetEnabled(true);
     return;
@@ -275,7 +263,7 @@ void HideGlowOrCircle(int& Index, bool Animate) {
     gEffects[Index].reset();
   }
   Index = -1;
-  if (Data && Data->FadeTimer && Data->FadeTimer->StepProc == GlowFadeOutStep) Data->FadeTimer->StepProc = nullptr;
+  if (Data && Data->FadeTimer && Data->FadeTimer->StepProc == GlowFadeStep) Data->FadeTimer->StepProc = nullptr;
   if (Data && Data->FadeTimer) Data->StopFading();
 }
 

@@ -10,6 +10,7 @@
 #include "skin/graphics/PixelRoutines.h"
 #include "skin/graphics/Resample.h"
 #include "skin/imagelists/HandleImages.h"
+#include "skin/imagelists/IconAlpha.h"
 #include "skin/manager/SkinManager.h"
 
 namespace {
@@ -252,30 +253,38 @@ int TsAlphaImageList::GetCount() {
   return FItems.Count();
 }
 
-TBitmap* TsAlphaImageList::CreateBitmap32(int i, int width, int height) {
+std::unique_ptr<TBitmap> TsAlphaImageList::Render(int i, int width, int height, bool prepareIconAlpha) {
   auto result = ClearBitmap32(width, height);
-  if (!HandleAllocated() || i < 0 || i >= std::max(FItems.Count(), Count()) || result->Empty()) return result.release();
+  if (!HandleAllocated() || i < 0 || i >= std::max(FItems.Count(), Count()) || result->Empty()) return result;
+  bool iconItem = false;
   if (i < FItems.Count()) {
     TsImgListItem& item = *FItems.Items(i);
-    if (item.ImageBytes().Size() > 0 && item.ImageFormat() != ifICO) {
+    iconItem = item.ImageFormat() == ifICO && item.ImageBytes().Size() > 0;
+    if (item.ImageBytes().Size() > 0 && !iconItem) {
       auto& cache = item.RenderCache();
-      if (FUseCache && cache && cache->Width() == width && cache->Height() == height) return CopyOf(*cache).release();
+      if (FUseCache && cache && cache->Width() == width && cache->Height() == height) return CopyOf(*cache);
       cache.reset();
       auto rendered = RenderSource(item, width, height);
-      if (!rendered) return result.release();
+      if (!rendered) return result;
       if (FUseCache) cache = CopyOf(*rendered);
-      return rendered.release();
+      return rendered;
     }
   }
-  // Icons and images without a source: the handle's image, fitted.
-  auto image = HandleImage(i);
-  if (!image) return result.release();
-  return FitTo(std::move(image), width, height).release();
+  // Icon items are the handle's colour as stored; images without a source
+  // take their alpha from the mask when they have none.
+  auto image = iconItem ? ReadHandleColor(Handle(), i) : ReadHandleImage(Handle(), i, prepareIconAlpha);
+  if (image && iconItem && prepareIconAlpha) PrepareEmptyAlpha(*image);
+  if (!image) return result;
+  return FitTo(std::move(image), width, height);
+}
+
+TBitmap* TsAlphaImageList::CreateBitmap32(int i, int width, int height) {
+  return Render(i, width, height, PrepareIconAlpha()).release();
 }
 
 bool TsAlphaImageList::GetBitmap32(int i, TBitmap* bitmap) {
   if (!bitmap || bitmap->Empty() || !HandleAllocated() || i < 0 || i >= std::max(FItems.Count(), Count())) return false;
-  std::unique_ptr<TBitmap> image(CreateBitmap32(i, bitmap->Width(), bitmap->Height()));
+  auto image = Render(i, bitmap->Width(), bitmap->Height(), PrepareIconAlphaForCaller(DisplayBitsPerPixel()));
   CopyBitmapFull(*bitmap, *image);
   return true;
 }

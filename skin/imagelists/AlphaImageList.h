@@ -114,6 +114,9 @@ class TsAlphaImageList : public TacImageList {
   std::unique_ptr<TBitmap> RenderSource(TsImgListItem& item, int width, int height);
   // Image i of the handle as a 32-bit bitmap with alpha.
   std::unique_ptr<TBitmap> HandleImage(int i);
+  // Image i at width x height; an icon read without any alpha is made
+  // opaque only with prepareIconAlpha.
+  std::unique_ptr<TBitmap> Render(int i, int width, int height, bool prepareIconAlpha);
 
   TsImgListItems FItems;
   bool FUseCache = true;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "skin/forms/SkinColors.h"
 #include "skin/graphics/Bitmap32.h"
@@ -10,11 +11,13 @@
 #include "skin/graphics/MaskedCopies.h"
 #include "skin/graphics/PixelRoutines.h"
 #include "skin/imagelists/AlphaImageDrawing.h"
+#include "skin/imagelists/CharImageList.h"
 #include "skin/imagelists/HandleImages.h"
 #include "skin/imagelists/ImageSizes.h"
 #include "skin/imagelists/SkinImageList.h"
 #include "skin/manager/ManagerOptions.h"
 #include "skin/manager/SkinManager.h"
+#include "skin/painting/GlyphFrame.h"
 
 namespace {
 constexpr uint32_t kKeyColor = 0xFF00FF;
@@ -51,8 +54,73 @@ void DrawStandardList(TacGlyphDrawData& Data, uint32_t Tone) {
                            amount);
 }
 
+// Glyph strips without alpha key out, per frame, the colour of the frame's
+// bottom-left pixel. A discoloured copy marks that key as 0xFF00FF after
+// discolouring, so that no colour it greys turns see-through.
+std::unique_ptr<TBitmap> DiscoloredStrip(TBitmap& Glyph, int Frames, uint32_t Tone) {
+  auto copy = NewBitmap32(Glyph.Width(), Glyph.Height());
+  if (copy->Empty()) return copy;
+  BitBlt(copy->DC(), 0, 0, Glyph.Width(), Glyph.Height(), Glyph.DC(), 0, 0, SRCCOPY);
+  GdiFlush();
+  const int w = Glyph.Width(), h = Glyph.Height(), frameWidth = w / Frames;
+  std::vector<bool> keyed(size_t(w) * h, false);
+  uint8_t* row0;
+  ptrdiff_t step;
+  if (frameWidth <= 0 || !PrepareScanlineWalk(copy.get(), row0, step)) return copy;
+  for (int f = 0; f < Frames; ++f) {
+    const uint32_t key = PixelRow(row0, step, h - 1)[f * frameWidth] & 0xFFFFFF;
+    for (int y = 0; y < h; ++y) {
+      const uint32_t* row = PixelRow(row0, step, y);
+      for (int x = f * frameWidth; x < (f + 1) * frameWidth; ++x)
+        if ((row[x] & 0xFFFFFF) == key) keyed[size_t(y) * w + x] = true;
+    }
+  }
+  Discolor(*copy, Tone);
+  for (int y = 0; y < h; ++y) {
+    uint32_t* row = PixelRow(row0, step, y);
+    for (int x = 0; x < w; ++x)
+      if (keyed[size_t(y) * w + x]) row[x] = kKeyColor;
+  }
+  return copy;
+}
+
+// Plain glyph strips go through the skin's glyph painter, which picks the
+// frame of the state and keys out the see-through colour.
+void DrawGlyphStrip(TacGlyphDrawData& Data, uint32_t Tone) {
+  const int frames = std::max(1, Data.NumGlyphs);
+  TBitmap* glyph = Data.Glyph;
+  std::unique_ptr<TBitmap> discolored;
+  if (!Data.Enabled || Data.Grayed) {
+    discolored = DiscoloredStrip(*glyph, frames, Tone);
+    if (discolored->Empty()) return;
+    glyph = discolored.get();
+  }
+  const int stateKind = Data.CurrentState == 2 ? 3 : Data.CurrentState == 1 ? 1 : 0;
+  if (Data.DstBmp) {
+    DrawGlyphFrame(*glyph, *Data.DstBmp, Data.ImgRect, frames, Data.Enabled, stateKind, Data.Blend, 0, Data.Reflected);
+    return;
+  }
+  if (!Data.Canvas) return;
+  // On a canvas: painted over a copy of the area it covers.
+  const RECT& r = Data.ImgRect;
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  auto area = NewBitmap32(w, h);
+  if (area->Empty()) return;
+  HDC dc = Data.Canvas->Handle();
+  BitBlt(area->DC(), 0, 0, w, h, dc, r.left, r.top, SRCCOPY);
+  GdiFlush();
+  DrawGlyphFrame(*glyph, *area, RECT{0, 0, w, h}, frames, Data.Enabled, stateKind, Data.Blend, 0, Data.Reflected);
+  GdiFlush();
+  BitBlt(dc, r.left, r.top, w, h, area->DC(), 0, 0, SRCCOPY);
+}
+
 void DrawGlyphBitmap(TacGlyphDrawData& Data, uint32_t Tone) {
   TBitmap& glyph = *Data.Glyph;
+  // A 32-bit glyph without any alpha is an ordinary picture.
+  if (glyph.PixelFormat() != pf32bit || !HasAnyAlpha(glyph)) {
+    DrawGlyphStrip(Data, Tone);
+    return;
+  }
   const int frameWidth = Data.ImgRect.right - Data.ImgRect.left;
   const int frameHeight = std::min<int>(Data.ImgRect.bottom - Data.ImgRect.top, glyph.Height());
   if (frameWidth <= 0 || frameHeight <= 0) return;
@@ -62,16 +130,7 @@ void DrawGlyphBitmap(TacGlyphDrawData& Data, uint32_t Tone) {
   auto piece = NewBitmap32(frameWidth, frameHeight);
   if (piece->Empty()) return;
   BitBlt(piece->DC(), 0, 0, frameWidth, frameHeight, glyph.DC(), src.left, 0, SRCCOPY);
-  // A 32-bit glyph without any alpha is an ordinary picture.
-  const bool withAlpha = glyph.PixelFormat() == pf32bit && HasAnyAlpha(*piece);
-  if (!withAlpha) {
-    // The bottom-left pixel's colour marks see-through pixels of plain glyphs.
-    const uint32_t key = GetPixel32(*piece, 0, frameHeight - 1) & 0xFFFFFF;
-    auto keyed = NewBitmap32(frameWidth, frameHeight);
-    FillRect32(*keyed, RECT{0, 0, frameWidth, frameHeight}, kKeyColor, 0);
-    CopyBitmapExceptColor(*keyed, *piece, 0, 0, key);
-    piece = std::move(keyed);
-  }
+  GdiFlush();
   if (!Data.Enabled || Data.Grayed) Discolor(*piece, Tone);
   const RECT whole{0, 0, frameWidth, frameHeight};
   const RECT dst{Data.ImgRect.left, Data.ImgRect.top, Data.ImgRect.left + frameWidth, Data.ImgRect.top + frameHeight};
@@ -108,7 +167,11 @@ void DrawImageListGlyph(TacGlyphDrawData& Data) {
   if (Data.Images) {
     if (Data.ImageIndex < 0 || Data.ImageIndex >= GetImageCount(Data.Images)) return;
     if (dynamic_cast<TacImageList*>(Data.Images)) {
-      const int blend = Data.CurrentState == 0 ? Data.Blend : 0;
+      // Character glyphs show their state by the colour they are drawn in,
+      // so they keep the blend in every state; other lists show it only
+      // in the normal state.
+      const bool charList = dynamic_cast<TsCharImageList*>(Data.Images) != nullptr;
+      const int blend = charList || Data.CurrentState == 0 ? Data.Blend : 0;
       SIZE size;
       if (Data.DstBmp)
         DrawAlphaImage(Data.Images, Data.DstBmp, Data.ImgRect.left, Data.ImgRect.top, Data.ImageIndex, blend,

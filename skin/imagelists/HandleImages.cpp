@@ -142,7 +142,7 @@ void SaveIconFile(TBitmap& Bmp, TStream& Stream) {
   Stream.WriteBuffer(Out.data(), int64_t(Out.size()));
 }
 
-std::unique_ptr<TBitmap> ReadHandleImage(HIMAGELIST List, int Index) {
+std::unique_ptr<TBitmap> ReadHandleImage(HIMAGELIST List, int Index, bool PrepareAlpha) {
   auto Bmp = ReadHandleColor(List, Index);
   if (!Bmp || HasAnyAlpha(*Bmp)) return Bmp;
   const int W = Bmp->Width(), H = Bmp->Height();
@@ -161,7 +161,7 @@ std::unique_ptr<TBitmap> ReadHandleImage(HIMAGELIST List, int Index) {
     }
     return Bmp;
   }
-  MakeOpaqueExceptKey(*Bmp);
+  if (PrepareAlpha) MakeOpaqueExceptKey(*Bmp);
   return Bmp;
 }
 

@@ -23,9 +23,9 @@ void PrepareEmptyAlpha(TBitmap& Bmp);
 std::unique_ptr<TBitmap> CopyAs32(TBitmap& Src);
 
 // Image Index of the list as a new 32-bit bitmap: its own alpha when it has
-// any, else 255 - mask when the image has a mask, else opaque except the key
-// colour. Nullptr for a missing list or index.
-std::unique_ptr<TBitmap> ReadHandleImage(HIMAGELIST List, int Index);
+// any, else 255 - mask when the image has a mask, else, with PrepareAlpha,
+// opaque except the key colour. Nullptr for a missing list or index.
+std::unique_ptr<TBitmap> ReadHandleImage(HIMAGELIST List, int Index, bool PrepareAlpha = true);
 // Image Index of the list as stored: its colour with the alpha it holds.
 std::unique_ptr<TBitmap> ReadHandleColor(HIMAGELIST List, int Index);
 // Writes a 32-bit bitmap as an icon file of one image.

@@ -10,9 +10,12 @@
 
 #include "../support/PixelHelpers.h"
 #include "../support/PngWriter.h"
+#include "framework/GdiHandles.h"
 #include "skin/graphics/Bitmap32.h"
 #include "skin/imagelists/AlphaImageDrawing.h"
+#include "skin/imagelists/IconAlpha.h"
 #include "skin/imagelists/ImageSizes.h"
+#include "skin/manager/SkinManager.h"
 
 namespace {
 
@@ -261,3 +264,39 @@ TEST_F(AlphaImageList, NothingIsDrawnForBadArguments) {
 }
 
 }  // namespace
+
+// An icon whose colour comes back without any alpha: on a true-colour
+// display it is only made opaque without a skin manager or when the manager
+// asks for the check; a caller's bitmap follows the display alone.
+TEST_F(AlphaImageList, AnIconWithoutAlphaIsMadeOpaqueOnlyWhereTheRuleAsks) {
+  if (DisplayBitsPerPixel() < 32) GTEST_SKIP() << "the rule for true-colour displays";
+  std::unique_ptr<TBitmap> Picture(FilledBitmap32(16, 16, 0x80336699));
+  ASSERT_EQ(List.Add(Picture.get(), nullptr), 0);
+  ASSERT_EQ(List.GetCount(), 1);
+  ASSERT_EQ(List.Items().Items(0)->ImageFormat(), ifICO);
+  // The handle's image is replaced behind the list's back by one without alpha.
+  std::unique_ptr<TBitmap> Plain(FilledBitmap32(16, 16, 0x00336699));
+  const TOwnedBitmap PlainHandle(Plain->ReleaseHandle());
+  ASSERT_TRUE(ImageList_Replace(List.Handle(), 0, PlainHandle.get(), nullptr));
+  struct Case {
+    const char* What;
+    bool WithManager, CheckEmptyAlpha;
+    uint32_t Alpha;
+  };
+  const Case Cases[] = {
+      {"no manager", false, false, 0xFF}, {"manager", true, false, 0}, {"checking manager", true, true, 0xFF}};
+  for (const Case& C : Cases) {
+    SCOPED_TRACE(C.What);
+    std::unique_ptr<TsSkinManager> Manager;
+    if (C.WithManager) {
+      Manager = std::make_unique<TsSkinManager>(nullptr);
+      Manager->Options().SetBool(TacOptions::boCheckEmptyAlpha, C.CheckEmptyAlpha);
+    }
+    const uint32_t Pixel = PixelAt(*Rendered(List, 0, 16, 16), 5, 5);
+    EXPECT_EQ(Pixel >> 24, C.Alpha);
+    EXPECT_EQ(Rgb(Pixel), 0x336699u);
+    std::unique_ptr<TBitmap> Into(FilledBitmap32(16, 16, kBackground));
+    ASSERT_TRUE(List.GetBitmap32(0, Into.get()));
+    EXPECT_EQ(PixelAt(*Into, 5, 5) >> 24, 0u);
+  }
+}
