@@ -77,10 +77,9 @@ THintWindow& THintManager::WindowOfCurrentClass() {
   // or gave the hints back).
   if (!FWindow || FWindowClass != HintWindowClass) {
     FWindow.reset();
-    FWindowClass = HintWindowClass ? HintWindowClass : &MakeHintWindow<THintWindow>;
-    FWindow.reset(FWindowClass(&FApplication));
-    // The manager owns the window; the application only lends its name space.
-    FApplication.RemoveComponent(FWindow.get());
+    FWindowClass = HintWindowClass;
+    // Owned by the manager alone: no component owner frees it behind its back.
+    FWindow.reset((FWindowClass ? FWindowClass : &MakeHintWindow<THintWindow>)(nullptr));
   }
   return *FWindow;
 }
