@@ -219,18 +219,18 @@ class TacSkinnedEdit : public TacSkinnedControl<TBase> {
         Pattern::WndProc(Message);
         AfterNcCalcSize(Message);
         return;
-      case WM_NCHITTEST:
-        if (HasAddedGlyph()) {
-          POINT P{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
-          RECT W;
-          GetWindowRect(this->Handle(), &W);
-          const RECT G = GetGlyphRect();
-          P.x -= W.left;
-          P.y -= W.top;
-          Message.Result = PtInRect(&G, P) ? HTBORDER : HTCLIENT;
-          return;
-        }
-        break;
+      case WM_NCHITTEST: {
+        // The whole window is client to the mouse but the glyph, whose
+        // clicks must not move the caret.
+        POINT P{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
+        RECT W{};
+        if (this->HandleAllocated()) GetWindowRect(this->Handle(), &W);
+        P.x -= W.left;
+        P.y -= W.top;
+        const RECT G = HasAddedGlyph() ? GetGlyphRect() : RECT{};
+        Message.Result = PtInRect(&G, P) ? HTBORDER : HTCLIENT;
+        return;
+      }
       case WM_NCLBUTTONDOWN:
         FNcClick = true;
         break;
