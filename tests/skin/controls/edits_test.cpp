@@ -34,7 +34,10 @@ class Edits : public ::testing::Test {
     form->SetBounds(100, 100, 400, 300);
   }
   void TearDown() override { form.reset(); }
-  void Skin() { manager = TextSkinManager(L"Edits", kSkin); }
+  void Skin() {
+    manager = TextSkinManager(L"Edits", kSkin);
+    manager->SetActive(true);
+  }
 
   template <class T>
   T* Add(int left = 10, int top = 10, int width = 120, int height = 24) {
