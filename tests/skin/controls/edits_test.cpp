@@ -9,6 +9,8 @@
 #include "skin/controls/SkinnedMemo.h"
 #include "skin/controls/SkinnedSpinEdit.h"
 #include "skin/graphics/FontMetrics.h"
+#include "skin/manager/SkinData.h"
+#include "tests/skin/manager/support/night_manager.h"
 #include "tests/skin/support/text_skin.h"
 #include "tests/support/wait_until.h"
 
@@ -306,6 +308,42 @@ TEST_F(Edits, EditAnswersItsTextRectangle) {
   EXPECT_EQ(m.Result, 1);
   EXPECT_EQ(r.left, 2 + 1 + 3);
   EXPECT_EQ(r.right, 120 - 2 - 1 - 5);
+}
+
+// The colour of a section's state as the skin gives it.
+TColor SectionColor(TsSkinManager& m, const wchar_t* name, int state) {
+  return TColor(m.SkinData()->GeneralDataArray[m.GetSectionIndex(name)].Props[state].Color);
+}
+
+TEST_F(Edits, NightSkinPaintsTheEditAndSpinButtonsFromTheirSections) {
+  manager = NightManager();
+  manager->SetSkinName(L"Night (internal)");
+  manager->SetActive(true);
+  ASSERT_TRUE(manager->IsSkinLoaded());
+  auto* edit = Add<TsEdit>(10, 10, 120, 24);
+  auto* spin = Add<TsSpinEdit>(10, 50, 120, 24);
+  spin->SetText(L"");
+  form->Show();
+  UpdateWindow(form->Handle());
+  ASSERT_TRUE(edit->SkinData()->IsSkinned());
+  // The window shows the face: read it back from the screen.
+  HDC screen = GetDC(edit->Handle());
+  const COLORREF shown = GetPixel(screen, 80, 10);
+  ReleaseDC(edit->Handle(), screen);
+  EXPECT_EQ(shown, COLORREF(SectionColor(*manager, L"EDIT", 0)));
+
+  // The up button hot, the down button as it is: each in its state.
+  const RECT up = spin->SpinButtonRect(true), down = spin->SpinButtonRect(false);
+  POINT p{(up.left + up.right) / 2, (up.top + up.bottom) / 2};
+  RECT w;
+  GetWindowRect(spin->Handle(), &w);
+  POINT client{w.left + p.x, w.top + p.y};
+  ScreenToClient(spin->Handle(), &client);
+  SendMessageW(spin->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
+  ASSERT_EQ(spin->UpState(), 1);
+  TBitmap& cache = *spin->SkinData()->CacheBmp;
+  EXPECT_EQ(Pixel(cache, up.left + 2, up.top + 2), uint32_t(SectionColor(*manager, L"TOOLBUTTON", 1)));
+  EXPECT_NE(Pixel(cache, down.left + 2, down.bottom - 2), uint32_t(SectionColor(*manager, L"TOOLBUTTON", 1)));
 }
 
 class TCheckedEdit : public TacCustomMaskEdit {
