@@ -346,6 +346,45 @@ TEST_F(Edits, NightSkinPaintsTheEditAndSpinButtonsFromTheirSections) {
   EXPECT_NE(Pixel(cache, down.left + 2, down.bottom - 2), uint32_t(SectionColor(*manager, L"TOOLBUTTON", 1)));
 }
 
+TEST_F(Edits, HintBecomesTheLabelOnFocusAndGoesWhenLeftEmpty) {
+  Skin();
+  auto* edit = Add<TsEdit>(80, 10, 120, 24);
+  auto* other = Add<TsEdit>(80, 50, 120, 24);
+  edit->SetTextHint(L"Password");
+  edit->SetLabelFromTextHint(true);
+  form->Show();
+  other->SetFocus();
+  edit->SetFocus();
+  ASSERT_TRUE(edit->BoundLabel()->Active());
+  EXPECT_EQ(edit->BoundLabel()->Caption(), L"Password");
+  other->SetFocus();
+  EXPECT_FALSE(edit->BoundLabel()->Active());
+  // With a text the hint stays put.
+  edit->SetText(L"x");
+  edit->SetFocus();
+  EXPECT_FALSE(edit->BoundLabel()->Active());
+}
+
+TEST_F(Edits, FocusedEditKeepsItsSkinnedFrameAroundTheSystemText) {
+  manager = NightManager();
+  manager->SetSkinName(L"Night (internal)");
+  manager->SetActive(true);
+  auto* edit = Add<TsEdit>(10, 10, 120, 24);
+  edit->SetText(L"typed");
+  form->Show();
+  edit->SetFocus();
+  RedrawWindow(edit->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  const int section = manager->GetSectionIndex(L"EDIT");
+  const TColor border = TColor(manager->SkinData()->GeneralDataArray[section].Props[1].BorderColor);
+  HDC dc = GetWindowDC(edit->Handle());
+  const COLORREF frame = GetPixel(dc, 60, 0);
+  const COLORREF inside = GetPixel(dc, 100, 12);
+  ReleaseDC(edit->Handle(), dc);
+  EXPECT_EQ(frame, COLORREF(border));
+  // Inside, the system edit paints in the colours the skin handed it.
+  EXPECT_NE(inside, COLORREF(RGB(255, 255, 255)));
+}
+
 class TCheckedEdit : public TacCustomMaskEdit {
  public:
   using TacCustomMaskEdit::TacCustomMaskEdit;
