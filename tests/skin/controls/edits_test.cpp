@@ -4,6 +4,8 @@
 // validation on exit and the memo's colours and Ctrl+A.
 #include "framework/Application.h"
 #include "framework/Form.h"
+#include "framework/ImageList.h"
+#include "skin/graphics/Bitmap32.h"
 #include "skin/controls/SkinnedEdit.h"
 #include "skin/controls/SkinnedMaskEdit.h"
 #include "skin/controls/SkinnedMemo.h"
@@ -383,6 +385,40 @@ TEST_F(Edits, FocusedEditKeepsItsSkinnedFrameAroundTheSystemText) {
   EXPECT_EQ(frame, COLORREF(border));
   // Inside, the system edit paints in the colours the skin handed it.
   EXPECT_NE(inside, COLORREF(RGB(255, 255, 255)));
+}
+
+TEST_F(Edits, ClickOnTheAddedGlyphFiresOnClickWithoutMovingTheCaret) {
+  TCustomImageList list(nullptr);
+  list.SetWidth(16);
+  list.SetHeight(16);
+  std::unique_ptr<TBitmap> image = NewBitmap32(16, 16);
+  list.Add(image.get(), nullptr);
+  auto* edit = Add<TsEdit>(10, 10, 140, 24);
+  edit->AddedGlyph()->SetImages(&list);
+  edit->AddedGlyph()->SetImageIndex(0);
+  edit->SetText(L"some text");
+  int clicks = 0;
+  edit->OnClick = [&](TObject*) { ++clicks; };
+  form->Show();
+  ASSERT_TRUE(edit->HasAddedGlyph());
+  SendMessageW(edit->Handle(), EM_SETSEL, 4, 4);
+  const RECT g = edit->GetGlyphRect();
+  RECT w;
+  GetWindowRect(edit->Handle(), &w);
+  const LPARAM at = MAKELPARAM(w.left + (g.left + g.right) / 2, w.top + (g.top + g.bottom) / 2);
+  const LRESULT hit = SendMessageW(edit->Handle(), WM_NCHITTEST, 0, at);
+  EXPECT_EQ(hit, HTBORDER);
+  SendMessageW(edit->Handle(), WM_NCLBUTTONDOWN, hit, at);
+  SendMessageW(edit->Handle(), WM_NCLBUTTONUP, hit, at);
+  EXPECT_EQ(clicks, 1);
+  DWORD start = 0, end = 0;
+  SendMessageW(edit->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 4u);
+  // Beside the glyph the edit is the system's, text and caret.
+  EXPECT_EQ(SendMessageW(edit->Handle(), WM_NCHITTEST, 0, MAKELPARAM(w.left + 100, w.top + 12)), HTCLIENT);
+  // The glyph takes its area off the text.
+  EXPECT_GE(edit->GetTextRect().left, g.right);
+  edit->AddedGlyph()->SetImages(nullptr);
 }
 
 class TCheckedEdit : public TacCustomMaskEdit {
