@@ -466,6 +466,46 @@ TEST_F(Edits, MemoTakesTheSectionColourOfItsFocusState) {
   EXPECT_EQ(memo->Color(), TColor(0x00203040));
 }
 
+TEST_F(Edits, RemovingTheSkinGivesTheControlsTheirOwnLookBack) {
+  Skin();
+  auto* memo = Add<TsMemo>(10, 10, 200, 100);
+  auto* edit = Add<TsEdit>(10, 150, 100, 24);
+  const TColor ownColor = memo->Color(), ownFont = memo->Font().Color();
+  form->Show();
+  UpdateWindow(memo->Handle());
+  ASSERT_EQ(memo->Color(), TColor(0x00203040));
+  manager->SetActive(false);
+  EXPECT_FALSE(memo->SkinData()->IsSkinned());
+  EXPECT_FALSE(edit->SkinData()->IsSkinned());
+  UpdateWindow(memo->Handle());
+  EXPECT_EQ(memo->Color(), ownColor);
+  EXPECT_EQ(memo->Font().Color(), ownFont);
+  // The edit is the system's again: its face is the window colour.
+  UpdateWindow(edit->Handle());
+  HDC dc = GetDC(edit->Handle());
+  const COLORREF face = GetPixel(dc, 80, 8);
+  ReleaseDC(edit->Handle(), dc);
+  EXPECT_EQ(face, GetSysColor(COLOR_WINDOW));
+}
+
+TEST_F(Edits, UnskinnedSpinDrawsItsArrowsInItsFrame) {
+  auto* spin = Add<TsSpinEdit>(10, 10, 120, 24);
+  form->Show();
+  RedrawWindow(spin->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  const RECT up = spin->SpinButtonRect(true);
+  HDC dc = GetWindowDC(spin->Handle());
+  const COLORREF back = GetSysColor(COLOR_WINDOW);
+  int inked = 0;
+  for (int y = up.top; y < up.bottom; ++y)
+    for (int x = up.left; x < up.right; ++x) inked += GetPixel(dc, x, y) != back;
+  ReleaseDC(spin->Handle(), dc);
+  EXPECT_GT(inked, 3);
+  // The text stops before the buttons.
+  RECT client;
+  GetClientRect(spin->Handle(), &client);
+  EXPECT_LE(client.right, up.left);
+}
+
 TEST_F(Edits, CtrlAInAReadOnlyMemoSelectsAllAndLeavesNoCharacter) {
   auto* memo = Add<TsMemo>(10, 10, 200, 100);
   memo->SetReadOnly(true);
