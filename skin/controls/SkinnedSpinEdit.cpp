@@ -466,24 +466,25 @@ void TsBaseSpinEdit::WndProc(TMessage& Message) {
     }
     case WM_NCPAINT: {
       const bool Skinned = SkinData()->IsSkinned();
+      // The edit's frame first: it rebuilds a stale cache on the way.
+      TsEdit::WndProc(Message);
       if (!Skinned) {
-        TsEdit::WndProc(Message);
         SkinData()->BGChanged = true;
         BuildCache();
       } else if (SkinData()->CheckUpdating(false) || SkinData()->BGChanged) {
-        TsEdit::WndProc(Message);
         return;
-      } else {
-        TsEdit::WndProc(Message);
       }
       if (FShowSpinButtons && SkinData()->CacheBmp && HandleAllocated()) {
         RECT Column = SpinButtonRect(true);
         Column.bottom = Height() - 1;
         const RECT Down = SpinButtonRect(false);
         if (FButtonsOrientation == TacOrientation::aoHorizontal) UnionRect(&Column, &Column, &Down);
-        TWindowDC DC(Handle());
-        BitBlt(DC.get(), Column.left, Column.top, Column.right - Column.left, Column.bottom - Column.top,
-               SkinData()->CacheBmp->DC(), Column.left, Column.top, SRCCOPY);
+        const HWND Wnd = Handle();
+        if (const HDC DC = GetWindowDC(Wnd)) {
+          BitBlt(DC, Column.left, Column.top, Column.right - Column.left, Column.bottom - Column.top,
+                 SkinData()->CacheBmp->DC(), Column.left, Column.top, SRCCOPY);
+          ReleaseDC(Wnd, DC);
+        }
       }
       return;
     }

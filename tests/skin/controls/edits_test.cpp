@@ -494,12 +494,18 @@ TEST_F(Edits, UnskinnedSpinDrawsItsArrowsInItsFrame) {
   RedrawWindow(spin->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
   const RECT up = spin->SpinButtonRect(true);
   HDC dc = GetWindowDC(spin->Handle());
-  const COLORREF back = GetSysColor(COLOR_WINDOW);
-  int inked = 0;
+  const COLORREF back = GetSysColor(COLOR_WINDOW), ink = GetSysColor(COLOR_WINDOWTEXT);
+  int face = 0, arrow = 0;
   for (int y = up.top; y < up.bottom; ++y)
-    for (int x = up.left; x < up.right; ++x) inked += GetPixel(dc, x, y) != back;
+    for (int x = up.left; x < up.right; ++x) {
+      const COLORREF c = GetPixel(dc, x, y);
+      face += c == back;
+      arrow += c == ink;
+    }
   ReleaseDC(spin->Handle(), dc);
-  EXPECT_GT(inked, 3);
+  const int area = (up.right - up.left) * (up.bottom - up.top);
+  EXPECT_GT(face, area / 2);
+  EXPECT_GE(arrow, 3);
   // The text stops before the buttons.
   RECT client;
   GetClientRect(spin->Handle(), &client);
