@@ -258,7 +258,7 @@ void TsBaseSpinEdit::DrawEditText() {
     Flags |= DT_RIGHT;
   else if (FAlignment == TAlignment::taCenter)
     Flags |= DT_CENTER;
-  if (IsTextEmpty() && (Text() != L"0" || !TextHint().empty() || FHideEmptyText)) {
+  if (IsTextEmpty() && (ValueNonZero() || !TextHint().empty() || FHideEmptyText)) {
     if (!Data.Focused && !Focused()) DrawEditTextHint(Data, *this, TextHint(), R, Flags);
     return;
   }

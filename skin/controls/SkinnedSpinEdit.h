@@ -57,6 +57,8 @@ class TsBaseSpinEdit : public TsEdit {
   void Loaded() override;
   bool DoKeyPress(wchar_t& Key) override;
   bool DoKeyDown(WORD& Key, TShiftState Shift) override;
+  // Whether the value is other than 0; the base holds no value.
+  virtual bool ValueNonZero() const { return false; }
   // Decides a typed character; may turn it into #0 (accepted, swallowed).
   virtual bool IsValidChar(wchar_t& Key);
   void DrawEditText() override;
@@ -117,6 +119,7 @@ class TsSpinEdit : public TsBaseSpinEdit {
  protected:
   void Loaded() override;
   bool IsValidChar(wchar_t& Key) override;
+  bool ValueNonZero() const override { return Value() != 0; }
   void WndProc(TMessage& Message) override;
   // Value + Steps x Increment, held at the ends of the 64-bit range.
   void Step(int64_t Steps);

@@ -203,6 +203,44 @@ TEST_F(Edits, SpinRefusesCharactersItCannotHold) {
   EXPECT_EQ(spin->Text(), L"+12");
 }
 
+TEST_F(Edits, ReturnAndTabGoToTheNamedNeighbours) {
+  auto* prev = Add<TsEdit>(10, 10, 100, 24);
+  auto* spin = Add<TsSpinEdit>(10, 50, 100, 24);
+  auto* next = Add<TsEdit>(10, 90, 100, 24);
+  spin->SetNextTabControl(next);
+  spin->SetPrevTabControl(prev);
+  form->Show();
+  BYTE keys[256];
+  const struct {
+    WORD Key;
+    bool Shift;
+    TWinControl* Target;
+  } cases[] = {{VK_RETURN, false, next}, {VK_TAB, false, next}, {VK_RETURN, true, prev}, {VK_TAB, true, prev}};
+  for (const auto& c : cases) {
+    spin->SetFocus();
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = c.Shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    SendMessageW(spin->Handle(), WM_KEYDOWN, c.Key, 0);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    EXPECT_TRUE(c.Target->Focused()) << c.Key << " " << c.Shift;
+  }
+}
+
+TEST_F(Edits, SelectionChangesAreTold) {
+  auto* edit = Add<TsEdit>();
+  edit->SetText(L"abcdef");
+  form->Show();
+  int told = 0;
+  edit->OnSelChange = [&](TObject*) { ++told; };
+  SendMessageW(edit->Handle(), EM_SETSEL, 0, 0);
+  SendMessageW(edit->Handle(), WM_KEYDOWN, VK_END, 0);
+  EXPECT_EQ(told, 1);
+  SendMessageW(edit->Handle(), WM_KEYDOWN, VK_END, 0);  // already there
+  EXPECT_EQ(told, 1);
+}
+
 TEST_F(Edits, HeldSpinButtonRepeatsAndStepsOnceMoreOnRelease) {
   auto* spin = Add<TsSpinEdit>(10, 10, 120, 24);
   form->Show();
