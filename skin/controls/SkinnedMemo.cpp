@@ -100,6 +100,15 @@ bool TsMemo::SkinnedMessage(TMessage& Message) {
     case WM_PRINT:
       // The system's frame and scroll bars, until the wrapper paints them.
       return false;
+    case WM_SETTEXT:
+    case CM_TEXTCHANGED:
+    case CM_CHANGED:
+      // The system memo repaints its own text; the log view takes lines
+      // faster than a forced repaint per line would allow. Here the wrapper
+      // would re-read its scroll bars.
+      TMemo::WndProc(Message);
+      if (BoundLabel()) BoundLabel()->HandleOwnerMessage(Message, this);
+      return true;
   }
   return TacSkinnedControl::SkinnedMessage(Message);
 }
