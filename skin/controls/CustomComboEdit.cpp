@@ -47,13 +47,14 @@ namespace {
 constexpr uint8_t kComboEditKind = 138;
 constexpr TShortCut kSelectAllKey = scCtrl | 'A';
 
-// The glyph button takes the width of its glyph frame unless it draws the
-// default glyph or has a width of its own.
+// A button without an image of its own (the default glyph) or with a width
+// of its own is as wide as that width, the system's scroll-bar width for 0;
+// one with its own image is as wide as one frame of it.
 bool ComboButtonWidthOf(TWinControl* Owner, int& Width) {
   auto* Edit = dynamic_cast<TsCustomComboEdit*>(Owner);
   if (!Edit) return false;
   Width = Edit->ButtonWidth();
-  return Edit->ComboButtonUsesDefaultGlyph() || Width != 0;
+  return !Edit->HasOwnGlyph() || Width != 0;
 }
 
 TacSkinData* ScaledData(TsCommonData* Data) { return Data->GetScaledSkinData(); }
@@ -156,11 +157,12 @@ void TsCustomComboEdit::SetDefaultGlyphIndex(int Value) {
 
 // Geometry.
 
-bool TsCustomComboEdit::ComboButtonUsesDefaultGlyph() const {
+bool TsCustomComboEdit::HasOwnGlyph() const {
   TCustomImageList* Images = FGlyphMode->Images();
-  const bool OwnImage = Images && FGlyphMode->ImageIndex() >= 0 && FGlyphMode->ImageIndex() < Images->Count();
-  return FDefaultGlyphIndex == -1 && !OwnImage;
+  return Images && FGlyphMode->ImageIndex() >= 0 && FGlyphMode->ImageIndex() < Images->Count();
 }
+
+bool TsCustomComboEdit::ComboButtonUsesDefaultGlyph() const { return FDefaultGlyphIndex == -1 && !HasOwnGlyph(); }
 
 int TsCustomComboEdit::FrameMargin() const {
   const bool GlyphButton = !ComboButtonUsesDefaultGlyph();

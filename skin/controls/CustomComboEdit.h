@@ -80,6 +80,8 @@ class TsCustomComboEdit : public TacComboEditBase {
 
   // Geometry, in window coordinates.
   bool ComboButtonUsesDefaultGlyph() const;
+  // GlyphMode names a valid image of its list.
+  bool HasOwnGlyph() const;
   int FrameMargin() const;
   int ButtonGlyphWidth() const;
   int ButtonAreaWidth(bool Full) const;
@@ -92,6 +94,9 @@ class TsCustomComboEdit : public TacComboEditBase {
   // The control's paint state: pressed and hot of the whole control in button
   // mode or with a section of its own.
   int GetSkinState() override;
+
+  // The button's hint while it shows.
+  THintWindow* ButtonHintWindow() const { return FHintWnd.get(); }
 
   // The button, as a click on it: OnButtonClick, then the pop-up opened or closed.
   virtual void ButtonClick();
