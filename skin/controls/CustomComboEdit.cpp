@@ -90,6 +90,11 @@ void TsCustomComboEdit::CreateParams(TCreateParams& Params) {
   Params.Style |= Aligns[static_cast<int>(FAlignment)] | WS_CLIPCHILDREN;
 }
 
+void TsCustomComboEdit::Loaded() {
+  TacComboEditBase::Loaded();
+  SkinData()->Loaded(true);
+}
+
 void TsCustomComboEdit::SetButtonSkinSection(const String& Value) {
   if (FButtonSkinSection == Value) return;
   FButtonSkinSection = Value;

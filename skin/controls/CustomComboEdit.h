@@ -112,6 +112,7 @@ class TsCustomComboEdit : public TacComboEditBase {
 
  protected:
   void CreateParams(TCreateParams& Params) override;
+  void Loaded() override;
   // The edit's text, with the focus rectangle of button mode.
   void DrawEditText() override;
   // The button into the cache, after the text.

@@ -22,7 +22,8 @@ TsFileDirEdit::TsFileDirEdit(TComponent* Owner) : TsCustomComboEdit(Owner) {
 void TsFileDirEdit::SetAcceptFiles(bool Value) {
   if (FAcceptFiles == Value) return;
   FAcceptFiles = Value;
-  DragAcceptFiles(Handle(), Value);
+  // A window made later registers itself when it is initialised.
+  if (HandleAllocated()) DragAcceptFiles(Handle(), Value);
 }
 
 void TsFileDirEdit::InitializeWnd() {
