@@ -699,6 +699,8 @@ bool TsCustomComboEdit::HandleMouse(TMessage& Message) {
       const POINT P{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
       if (ButtonEnabled() && MouseOverButton()) {
         (void)P;
+        // The release comes here even when it happens off the window.
+        if (!ComboButtonUsesDefaultGlyph()) SetCapture(Handle());
         SetButtonState(2);
         if (!SkinData()->IsSkinned() && BuildCache()) CopyCacheRect(CalcButtonRect(true));
         if (ComboButtonUsesDefaultGlyph()) ButtonClick();

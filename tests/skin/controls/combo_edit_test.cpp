@@ -22,16 +22,17 @@ const std::string kSkin =
     "[COMBOBTN]\r\nCOLOR=$002040C0\r\nHOTCOLOR=$0030C030\r\nFONTCOLOR=$00FFFFFF\r\n"
     "[BUTTON]\r\nCOLOR=$00808080\r\n";
 
-// Holds the keyboard state of Alt for the time it lives.
-struct TAltHeld {
-  TAltHeld() { Set(0x80); }
-  ~TAltHeld() { Set(0); }
-  static void Set(BYTE Value) {
+// Holds a modifier key down in the keyboard state for the time it lives.
+struct TKeyHeld {
+  explicit TKeyHeld(BYTE Key) : FKey(Key) { Set(0x80); }
+  ~TKeyHeld() { Set(0); }
+  void Set(BYTE Value) {
     BYTE Keys[256];
     GetKeyboardState(Keys);
-    Keys[VK_MENU] = Value;
+    Keys[FKey] = Value;
     SetKeyboardState(Keys);
   }
+  BYTE FKey;
 };
 
 class ComboEditTest : public ::testing::Test {
@@ -76,10 +77,29 @@ TEST_F(ComboEditTest, ClickKeyClicksAnEnabledShownButtonOnly) {
     Edit->SetReadOnly(c.ReadOnly);
     Edit->SetFocus();
     {
-      TAltHeld Alt;
+      TKeyHeld Alt(VK_MENU);
       SendMessageW(Edit->Handle(), WM_SYSKEYDOWN, VK_DOWN, 0);
     }
     EXPECT_EQ(Clicks, c.Clicks) << c.ShowButton << c.ReadOnly;
+  }
+}
+
+TEST_F(ComboEditTest, CtrlASelectsTheWholeEditableText) {
+  struct {
+    bool ButtonMode, ReadOnly;
+    DWORD Selection;
+  } Cases[] = {{false, false, MAKELONG(0, 5)}, {true, false, 0}, {false, true, 0}};
+  for (auto& c : Cases) {
+    Edit->SetButtonMode(c.ButtonMode);
+    Edit->SetReadOnly(c.ReadOnly);
+    Edit->SetText(L"COM-1");
+    SendMessageW(Edit->Handle(), EM_SETSEL, 0, 0);
+    Edit->SetFocus();
+    {
+      TKeyHeld Ctrl(VK_CONTROL);
+      SendMessageW(Edit->Handle(), WM_KEYDOWN, 'A', 0);
+    }
+    EXPECT_EQ(DWORD(SendMessageW(Edit->Handle(), EM_GETSEL, 0, 0)), c.Selection) << c.ButtonMode << c.ReadOnly;
   }
 }
 
