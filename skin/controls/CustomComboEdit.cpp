@@ -561,6 +561,8 @@ void TsCustomComboEdit::RepaintKind(int Kind) {
     return;
   }
   if ((Kind & 1) && ButtonMode()) SkinData()->UpdateGlow(Kind > 1);
+  // The combo edit's fade step is not there yet: the new state is drawn at
+  // once instead of faded in.
   SkinData()->BGChanged = true;
   SkinData()->Invalidate(true);
 }
