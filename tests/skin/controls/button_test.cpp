@@ -48,6 +48,7 @@ class SkinnedButtonTest : public ::testing::Test {
     edit->SetParent(form.get());
     edit->SetBounds(20, 80, 90, 22);
     form->Show();
+    button->SkinData()->Loaded(true);
     ASSERT_TRUE(button->SkinData()->IsSkinned());
   }
   void TearDown() override {
