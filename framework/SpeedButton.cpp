@@ -115,16 +115,23 @@ void TSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
   if (FGroupIndex == 0) {
     FState = TButtonState::bsUp;
     Invalidate();
-    return;
+  } else {
+    if (inside) SetDown(!FDown);
+    // Still down when going up was refused.
+    FState = FDown ? TButtonState::bsExclusive : TButtonState::bsUp;
+    Invalidate();
   }
-  if (inside) SetDown(!FDown);
-  // Still down when going up was refused.
-  FState = FDown ? TButtonState::bsExclusive : TButtonState::bsUp;
-  Invalidate();
+  if (inside) Click();
 }
 
 void TSpeedButton::WndProc(TMessage& m) {
   switch (m.Msg) {
+    case WM_LBUTTONUP:
+      // Only a press this button took clicks it (MouseUp): a press that
+      // opened something else instead does not.
+      FMouseDownInside = false;
+      TControl::WndProc(m);
+      return;
     case CM_BUTTONPRESSED: {
       auto* sender = reinterpret_cast<TSpeedButton*>(m.LParam);
       if (int(m.WParam) != FGroupIndex || sender == this || !sender) break;

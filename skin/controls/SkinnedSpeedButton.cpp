@@ -566,7 +566,8 @@ void TsSpeedButton::DrawGlyph() {
 
 bool TsSpeedButton::QueryBackground(TacBackgroundInfo& Bg) {
   Bg = TacBackgroundInfo{};
-  SendCtrlCommand(this, AC_GETBG, reinterpret_cast<LPARAM>(&Bg));
+  if (!Parent()) return false;
+  SendCtrlCommand(Parent(), AC_GETBG, reinterpret_cast<LPARAM>(&Bg));
   if (Bg.BgKind == bgkNotReady) return false;
   if (Bg.BgKind == bgkUnanswered) {
     // A parent that does not answer cannot tell us when its background
@@ -877,7 +878,7 @@ void TsSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
     return;
   }
   SuppressHints();
-  const bool OnDropPart = !HasSplitPart() || X > Width() - FMetrics.SW;
+  const bool OnDropPart = !HasSplitPart() || X > Width() - ScaleToPPI(16, FSkinData.get());
   const bool DropPress = Button == TMouseButton::mbLeft && Enabled() && FButtonStyle == TToolButtonStyle::tbsDropDown &&
                          FDropdownMenu && OnDropPart;
   if (!DropPress) {
