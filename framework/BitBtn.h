@@ -4,9 +4,8 @@
 // Layout, Margin and Spacing place it beside the caption for descendants
 // that draw both.
 #include "framework/Button.h"
+#include "framework/ButtonLayout.h"
 #include "framework/Image.h"
-
-enum class TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 
 class TBitBtn : public TButton {
  public:

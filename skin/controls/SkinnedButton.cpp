@@ -29,19 +29,6 @@
 #include <algorithm>
 #include <memory>
 
-namespace {
-
-// The window is redrawn once, after the framework's handling, instead of
-// once per change the system makes to it.
-template <class F>
-void WithRedrawOff(HWND Wnd, F&& Handle) {
-  if (Wnd) SendMessageW(Wnd, WM_SETREDRAW, FALSE, 0);
-  Handle();
-  if (Wnd) SendMessageW(Wnd, WM_SETREDRAW, TRUE, 0);
-}
-
-}  // namespace
-
 void TImageMargins::Set(int& Field, int v) {
   if (Field == v) return;
   Field = v;
@@ -99,19 +86,10 @@ void TsButton::SetButtonStyle(bool IsDefault) {
 
 void TsButton::Loaded() { TacSkinnedControl::Loaded(); }
 
-bool TsButton::SkinnedWithLoadedSkin() const { return SkinData()->IsSkinned(true); }
-
 // ---- state and measures ----
 
 int TsButton::CurrentState() {
-  const HWND Wnd = HandleIfAllocated();
-  TsSkinManager* Manager = SkinData()->GetSkinManager();
-  const bool Pushed = (Wnd && (SendMessageW(Wnd, BM_GETSTATE, 0, 0) & BST_PUSHED)) || ForcePressedPaint;
-  if (Pushed) {
-    const bool KeyboardPress = !(GetCapture() == Wnd && GetKeyState(VK_LBUTTON) < 0);
-    if (SkinData()->MouseAbove || KeyboardPress || (Manager && Manager->Options().NoMouseHover())) return 2;
-  }
-  if (FDown) return 2;
+  if (PushedButtonState(*this, *SkinData()) == 2 || FDown) return 2;
   if (SkinData()->GetCtrlState() == 0) return Default() ? 3 : 0;
   return 1;
 }
@@ -470,99 +448,11 @@ void TsButton::UpdateLight(TacPaintStateInfo& Info) {
   Info.Reserved = Data.UsesMouseLight(true) ? 1 : 0;
 }
 
-// ---- mouse and click ----
-
-bool TsButton::CircleEffects() {
-  TsSkinManager* Manager = SkinData()->GetSkinManager();
-  if (!Manager || !Manager->Effects().AllowAnimation()) return false;
-  const TacBtnEffects& Buttons = Manager->AnimEffects().Buttons;
-  return (Buttons.Events() & beClick) && (Buttons.ClickEffect() == TacClickEffect::ceCircle ||
-                                          Buttons.ClickEffect() == TacClickEffect::ceCircleAndWave);
-}
-
-void TsButton::SkinnedMouseDown(TMessage& Message) {
-  TsCtrlSkinData& Data = *SkinData();
-  const bool Left = Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK;
-  if (Enabled()) {
-    Data.Updating = false;
-    if (Left) SuppressHintsForPress();
-    FPressedByMouse = true;
-    if (Left && !FDown) {
-      Data.Updating = Data.IsUpdating();
-      Data.BGChanged = false;
-      if (CircleEffects())
-        AnimateStateChange(&Data, 2, ClickCircleStep, true, false);
-      else
-        AnimateStateChange(&Data, 2, FadeStepWindow,
-                           AnimationAllowed(aeMouseDown, FAnimatEvents, Data.GetSkinManager()), false);
-    }
-    if (Left) RestoreHintsAfterPress();
-  }
-  TacSkinnedControl::WndProc(Message);
-  if (Data.PulseTimer && Data.PulseTimer->Enabled()) Data.PulseTimer->PrepareImage();
-}
-
-void TsButton::SkinnedMouseUp(TMessage& Message) {
-  TsCtrlSkinData& Data = *SkinData();
-  if (Destroying()) return;
-  const bool Left = Message.Msg == WM_LBUTTONUP;
-  if (Enabled()) {
-    if (Left) RestoreHintsAfterPress();
-    if (!FPressedByMouse) {
-      // Not pressed here: the system button still ends its own press, but
-      // no OnMouseUp is raised.
-      DefaultHandler(Message);
-      return;
-    }
-    FPressedByMouse = false;
-    if (Left) {
-      TacThreadedTimer* Fade = Data.FadeTimer;
-      if (CircleEffects() && Fade) {
-        if (Fade->Enabled()) {
-          Fade->State = 1;
-          Data.BGChanged = true;
-          Fade->TimeHandler();
-        } else if (Fade->IntState == 2 &&
-                   Data.GetSkinManager()->AnimEffects().Buttons.ClickEffect() == TacClickEffect::ceCircleAndWave) {
-          Fade->IntState = 0;
-          if (IsMouseOverControl(this)) StartClickEffect(&Data, 0);
-        }
-        Repaint_();
-      } else {
-        if (Data.IsAnimating()) Data.StopFading();
-        Data.BGChanged = true;
-        ForcePressedPaint = true;
-        if (HandleAllocated()) RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        ForcePressedPaint = false;
-        // The pressed face stays a moment, so that a quick click is seen.
-        Sleep(30);
-        Data.Updating = false;
-        Data.BGChanged = false;
-        if (IsMouseOverControl(this))
-          AnimateStateChange(&Data, 1, FadeStepWindow,
-                             AnimationAllowed(aeMouseUp, FAnimatEvents, Data.GetSkinManager()), true);
-        else
-          Data.BGChanged = true;
-      }
-    }
-  }
-  TacSkinnedControl::WndProc(Message);
-  if (Data.PulseTimer && Data.PulseTimer->Enabled()) Data.PulseTimer->PrepareImage();
-}
+// ---- click and window procedure ----
 
 void TsButton::Click() {
-  TsCtrlSkinData& Data = *SkinData();
-  TsSkinManager* Manager = Data.GetSkinManager();
-  if (Manager && Data.IsSkinned() && AnimationAllowed(aeClick, FAnimatEvents, Manager) &&
-      Manager->AnimEffects().Buttons.ClickEffect() == TacClickEffect::ceWaveOut)
-    StartClickEffect(&Data, 0);
+  StartButtonClickWave(*SkinData(), FAnimatEvents);
   TacSkinnedControl::Click();
-}
-
-// ---- window procedure ----
-
-void TsButton::RedrawOff(TMessage& Message) {
-  WithRedrawOff(HandleIfAllocated(), [&] { TacSkinnedControl::Inherited::WndProc(Message); });
 }
 
 bool TsButton::SkinStage1(TMessage& Message) {
@@ -599,162 +489,7 @@ bool TsButton::SkinStage1(TMessage& Message) {
   return HandleSkinnedStage1(*this, Data, Message, Info);
 }
 
-bool TsButton::SkinnedMessage(TMessage& Message) {
-  TsCtrlSkinData& Data = *SkinData();
-  const HWND Wnd = HandleIfAllocated();
-  const bool Usable = Enabled() && !Destroying();
-  switch (Message.Msg) {
-    case WM_MOVE:
-      if (SectionShowsParent(Data.GetSkinManager(), Data.SkinIndex, 0, this) ||
-          (Data.GetCtrlState() == 1 && SectionShowsParent(Data.GetSkinManager(), Data.SkinIndex, 1, this))) {
-        Data.BGChanged = true;
-        Repaint_();
-      }
-      return false;
-    case WM_SIZE:
-      HideLayeredEffect(Data.GlowId, false);
-      return false;
-    case WM_SETFOCUS:
-    case CM_ENTER:
-      if (!Visible() || !Usable || FInFocusChange) return false;
-      FInFocusChange = true;
-      RedrawOff(Message);
-      FInFocusChange = false;
-      if (Data.FadeTimer && Data.FadeTimer->Enabled()) {
-        Data.BGChanged = true;
-        Data.FadeTimer->TimeHandler();
-      } else {
-        Repaint_();
-      }
-      return true;
-    case WM_KILLFOCUS:
-    case CM_EXIT:
-      if (!Visible() || !Usable) return false;
-      Data.StopFading();
-      RedrawOff(Message);
-      Data.Focused = false;
-      Repaint_();
-      HideLayeredEffect(Data.GlowId, true);
-      return true;
-    case WM_ENABLE:
-      return true;
-    case WM_SETTEXT:
-      RedrawOff(Message);
-      Data.BGChanged = true;
-      Data.Invalidate(true);
-      return true;
-    case WM_PAINT:
-      if (!Visible() || !Parent()) return false;
-      if (Data.Updating) {
-        PAINTSTRUCT Ps;
-        BeginPaint(Wnd, &Ps);
-        EndPaint(Wnd, &Ps);
-      } else {
-        PaintToDC(reinterpret_cast<HDC>(Message.WParam));
-      }
-      return true;
-    case WM_ERASEBKGND:
-      if (!Visible()) return false;
-      if (const HDC DC = reinterpret_cast<HDC>(Message.WParam); DC && Data.CacheBmp && !Data.Updating) {
-        if (Data.BGChanged) BuildCache();
-        if (!Data.BGChanged && !Data.IsAnimating())
-          BitBlt(DC, 0, 0, Width(), Height(), Data.CacheBmp->DC(), 0, 0, SRCCOPY);
-      }
-      Message.Result = 0;
-      return true;
-    case WM_WINDOWPOSCHANGED:
-      Data.BGChanged = true;
-      return false;
-    case BM_SETSTATE:
-      RedrawOff(Message);
-      return true;
-    case WM_UPDATEUISTATE:
-      if (!Visible()) return false;
-      Message.Result = 1;
-      return true;
-    case WM_PRINT:
-      Data.Updating = false;
-      PaintToDC(reinterpret_cast<HDC>(Message.WParam));
-      return true;
-    case CM_FOCUSCHANGED:
-      if (!Visible() || FInFocusChange || !Focused()) return false;
-      RedrawOff(Message);
-      Repaint_();
-      return true;
-    case CM_TEXTCHANGED:
-      Data.StopFading();
-      Repaint_();
-      return false;
-    case CM_MOUSEENTER: {
-      TsSkinManager* Manager = Data.GetSkinManager();
-      if (!Usable || Data.MouseAbove || (Manager && Manager->Options().NoMouseHover())) return false;
-      Data.LightData.reset();
-      if (OnMouseEnter) OnMouseEnter(this);
-      Data.BGChanged = false;
-      Data.MouseAbove = true;
-      AnimateStateChange(&Data, 1, FadeStepWindow, AnimationAllowed(aeMouseEnter, FAnimatEvents, Manager), true);
-      return true;
-    }
-    case CM_MOUSELEAVE: {
-      if (!Usable) return false;
-      TsSkinManager* Manager = Data.GetSkinManager();
-      Data.LightData.reset();
-      if (OnMouseLeave) OnMouseLeave(this);
-      Data.FreeLightBitmaps(false);
-      Data.BGChanged = false;
-      Data.MouseAbove = false;
-      const bool Held = Data.FadeTimer && Data.FadeTimer->IntState == 2;
-      if (Held) Data.FadeTimer->IntState = 0;
-      AnimateStateChange(&Data, 0, FadeStepWindow, AnimationAllowed(aeMouseLeave, FAnimatEvents, Manager), false);
-      if (Held && Manager && Manager->AnimEffects().Buttons.ClickEffect() == TacClickEffect::ceCircleAndWave)
-        StartClickEffect(&Data, 0);
-      return true;
-    }
-    case CN_DRAWITEM:
-      Message.Result = 1;
-      return true;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-      SkinnedMouseDown(Message);
-      return true;
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-      SkinnedMouseUp(Message);
-      return true;
-    case WM_KEYUP:
-      TacSkinnedControl::Inherited::WndProc(Message);
-      if (Message.WParam == VK_SPACE) {
-        Data.BGChanged = true;
-        Repaint_();
-      }
-      return true;
-    case WM_SETFONT:
-      TacSkinnedControl::Inherited::WndProc(Message);
-      if (Visible()) {
-        Data.Updating = false;
-        Data.StopFading();
-        Repaint_();
-      }
-      return true;
-    case CM_CANCELMODE:
-      TacSkinnedControl::Inherited::WndProc(Message);
-      HideLayeredEffect(Data.GlowId, false);
-      return true;
-    case CM_VISIBLECHANGED:
-      TacSkinnedControl::Inherited::WndProc(Message);
-      Data.BGChanged = true;
-      Data.Updating = false;
-      if (Visible()) {
-        SetButtonStyle(ActiveDefault());
-        Repaint_();
-      }
-      return true;
-  }
-  return false;
-}
+bool TsButton::SkinnedMessage(TMessage& Message) { return HandleSkinnedButtonMessage(*this, Message); }
 
 void TsButton::UnskinnedWndProc(TMessage& Message) {
   switch (Message.Msg) {

@@ -9,6 +9,7 @@
 #include "framework/ImageList.h"
 #include "skin/controls/ButtonColoring.h"
 #include "skin/controls/ButtonGlyph.h"
+#include "skin/controls/ButtonMessages.h"
 #include "skin/controls/SkinnedControl.h"
 #include "skin/effects/AnimationAllowed.h"
 
@@ -37,7 +38,7 @@ class TImageMargins {
   int FLeft = 0, FTop = 0, FRight = 0, FBottom = 0;
 };
 
-class TsButton : public TacSkinnedControl<TButton>, public TacGlyphButton {
+class TsButton : public TacSkinnedControl<TButton>, public TacGlyphButton, public TacButtonHost {
  public:
   explicit TsButton(TComponent* Owner);
   ~TsButton() override;
@@ -120,10 +121,24 @@ class TsButton : public TacSkinnedControl<TButton>, public TacGlyphButton {
   void PaintUnskinned(const DRAWITEMSTRUCT& Item);
   // The skin state's paint-state callback: the mouse light.
   void UpdateLight(TacPaintStateInfo& Info);
-  bool CircleEffects();
   // Repaint through the skin state (cache rebuilt, window redrawn).
   void Repaint_() { SkinData()->Invalidate(); }
-  bool PressedByMouse() const { return FPressedByMouse; }
+
+  TWinControl& HostControl() override { return *this; }
+  TsCtrlSkinData& HostData() override { return *SkinData(); }
+  void HostInherited(TMessage& Message) override { Inherited::WndProc(Message); }
+  void HostDefault(TMessage& Message) override { DefaultHandler(Message); }
+  void HostPaint(HDC DC) override { PaintToDC(DC); }
+  bool HostBuildCache() override { return BuildCache(); }
+  void HostReapplyStyle() override { SetButtonStyle(ActiveDefault()); }
+  void HostMouseEnter() override {
+    if (OnMouseEnter) OnMouseEnter(this);
+  }
+  void HostMouseLeave() override {
+    if (OnMouseLeave) OnMouseLeave(this);
+  }
+  bool ButtonDown() const override { return FDown; }
+  TacAnimatEvents ButtonAnimatEvents() const override { return FAnimatEvents; }
 
  private:
   template <class T>
@@ -138,10 +153,6 @@ class TsButton : public TacSkinnedControl<TButton>, public TacGlyphButton {
     Field = v;
     if (FImages) Repaint_();
   }
-  void SkinnedMouseDown(TMessage& Message);
-  void SkinnedMouseUp(TMessage& Message);
-  void RedrawOff(TMessage& Message);
-  bool SkinnedWithLoadedSkin() const;
 
   TacAnimatEvents FAnimatEvents = kDefaultAnimatEvents;
   int FFocusMargin = 1;
@@ -158,6 +169,4 @@ class TsButton : public TacSkinnedControl<TButton>, public TacGlyphButton {
   int FImageIndex = -1, FHotImageIndex = -1, FDisabledImageIndex = -1, FPressedImageIndex = -1,
       FSelectedImageIndex = -1;
   bool FActiveDefault = false;
-  bool FPressedByMouse = false;
-  bool FInFocusChange = false;
 };
