@@ -187,9 +187,9 @@ class TControl : public TComponent {
     if (OnResize) OnResize(this);
   }
 
-  void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
-  void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
-  void MouseMove(TShiftState shift, int x, int y);
+  virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseMove(TShiftState shift, int x, int y);
 
   // Bounds as stored, without touching a window (used by handle notifications).
   void StoreBounds(int left, int top, int width, int height);

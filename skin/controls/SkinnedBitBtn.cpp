@@ -1,0 +1,477 @@
+#include "skin/controls/SkinnedBitBtn.h"
+
+#include "framework/GdiHandles.h"
+#include "skin/core/GlyphLayout.h"
+#include "skin/effects/MouseLight.h"
+#include "skin/forms/SkinColors.h"
+#include "skin/graphics/Bitmap32.h"
+#include "skin/graphics/FrameDrawing.h"
+#include "skin/graphics/PixelRoutines.h"
+#include "skin/graphics/SystemButtonFace.h"
+#include "skin/graphics/ThemeServices.h"
+#include "skin/imagelists/ImageSizes.h"
+#include "skin/manager/ManagerOptions.h"
+#include "skin/manager/SkinManager.h"
+#include "skin/painting/ParentBackground.h"
+#include "skin/painting/SkinRect.h"
+#include "skin/state/ControlSkinPainting.h"
+#include "skin/state/ControlText.h"
+#include "skin/state/SectionLookup.h"
+#include "skin/state/GlowEffects.h"
+#include "skin/state/StateQueries.h"
+#include "skin/state/ThreadedTimer.h"
+
+#include <algorithm>
+
+namespace {
+
+UINT AlignmentFlags(TAlignment Alignment) {
+  switch (Alignment) {
+    case TAlignment::taLeftJustify:
+      return DT_LEFT;
+    case TAlignment::taRightJustify:
+      return DT_RIGHT;
+    default:
+      return DT_CENTER;
+  }
+}
+
+uint8_t LayoutAlignment(TAlignment Alignment) {
+  return Alignment == TAlignment::taLeftJustify ? 0 : Alignment == TAlignment::taRightJustify ? 1 : 2;
+}
+
+}  // namespace
+
+TsBitBtn::TsBitBtn(TComponent* Owner) : TacSkinnedControl(Owner, 94, ssButton) {
+  FControlStyle &= ~csOpaque;
+  SetMargin(-1);
+  AfterConstruction();
+}
+
+TsBitBtn::~TsBitBtn() {
+  if (FImages) FImages->RemoveFreeNotification(this);
+}
+
+void TsBitBtn::SetAcceptsControls(bool v) {
+  if (v)
+    FControlStyle |= csAcceptsControls;
+  else
+    FControlStyle &= ~csAcceptsControls;
+}
+
+bool TsBitBtn::Grayed() const {
+  if (FGrayed) return true;
+  TsSkinManager* Manager = SkinData()->GetSkinManager();
+  return Manager && SkinData()->IsSkinned() && Manager->Effects().DiscoloredGlyphs();
+}
+
+void TsBitBtn::SetBlend(int v) { SetAndRepaint(FBlend, std::clamp(v, 0, 100)); }
+
+void TsBitBtn::SetImages(TCustomImageList* v) {
+  if (FImages == v) return;
+  if (FImages) FImages->RemoveFreeNotification(this);
+  FImages = v;
+  if (FImages) FImages->FreeNotification(this);
+  Repaint_();
+}
+
+void TsBitBtn::Notification(TComponent* Component, TOperation Operation) {
+  TacSkinnedControl::Notification(Component, Operation);
+  if (Operation == TOperation::opRemove && Component == FImages) {
+    FImages = nullptr;
+    if (!Destroying()) Repaint_();
+  }
+}
+
+void TsBitBtn::CreateParams(TCreateParams& Params) {
+  TacSkinnedControl::CreateParams(Params);
+  // Owner-drawn: the system draws neither the picture nor the face.
+  Params.Style = (Params.Style & ~(BS_BITMAP | BS_TYPEMASK)) | BS_OWNERDRAW;
+}
+
+void TsBitBtn::SetButtonStyle(bool IsDefault) {
+  TacSkinnedControl::SetButtonStyle(IsDefault);
+  if (FActiveDefault == IsDefault) return;
+  FActiveDefault = IsDefault;
+  if (HandleAllocated()) Repaint_();
+}
+
+void TsBitBtn::Loaded() {
+  TacSkinnedControl::Loaded();
+  if (GetImages() && FImageIndex >= 0 && FImageIndex < GetImages()->Count()) Glyph().Clear();
+}
+
+void TsBitBtn::Click() {
+  StartButtonClickWave(*SkinData(), FAnimatEvents);
+  TacSkinnedControl::Click();
+}
+
+// ---- state and layout ----
+
+int TsBitBtn::CurrentState() {
+  if (PushedButtonState(*this, *SkinData()) == 2 || FDown) return 2;
+  if (SkinData()->GetCtrlState() != 0) return 1;
+  if (!Default()) return 0;
+  // An owner-drawn button with the focus shows the default look itself.
+  const HWND Focus = GetFocus();
+  if (Focus && (GetWindowLongW(Focus, GWL_STYLE) & 0x8)) return 0;
+  return 3;
+}
+
+TBitmap* TsBitBtn::GlyphBitmap() {
+  TPicture& Picture = Glyph();
+  if (Picture.Empty()) {
+    FGlyphBmp.reset();
+    FGlyphSource = nullptr;
+    return nullptr;
+  }
+  if (FGlyphBmp && FGlyphSource == Picture.Bitmap()) return FGlyphBmp.get();
+  FGlyphBmp = NewBitmap32(Picture.Width(), Picture.Height());
+  TMemoryDC Source(CreateCompatibleDC(nullptr));
+  {
+    TSelectObject Select(Source.get(), Picture.Bitmap());
+    BitBlt(FGlyphBmp->DC(), 0, 0, Picture.Width(), Picture.Height(), Source.get(), 0, 0, SRCCOPY);
+  }
+  FGlyphSource = Picture.Bitmap();
+  return FGlyphBmp.get();
+}
+
+SIZE TsBitBtn::GlyphSize() {
+  TCustomImageList* List = GetImages();
+  const int Index = CurrentImageIndex();
+  const int Frames = std::max(1, NumGlyphs());
+  if (List && Index >= 0 && Index < List->Count()) {
+    const int Ppi = SkinData()->PPI;
+    return SIZE{ScaledImageWidth(List, Index, Ppi) / Frames, ScaledImageHeight(List, Index, Ppi)};
+  }
+  TPicture& Picture = Glyph();
+  if (Picture.Empty() || Picture.Width() <= 0 || Picture.Height() <= 0) return SIZE{0, 0};
+  return SIZE{Picture.Width() / Frames, Picture.Height()};
+}
+
+SIZE TsBitBtn::CaptionSize() {
+  const String Text = Caption();
+  int Limit = 0;
+  if (FShowCaption && !Text.empty()) {
+    Limit = Width() - 2 * std::max(0, Margin());
+    const SIZE G = GlyphSize();
+    const bool Beside = Layout() == TButtonLayout::blGlyphLeft || Layout() == TButtonLayout::blGlyphRight;
+    if (Beside && G.cx != 0) Limit -= G.cx + std::max(0, Spacing());
+  }
+  if (Limit <= 0) return SIZE{0, 0};
+  SkinData()->InitCacheBmp();
+  TCanvas Canvas(SkinData()->CacheBmp->DC());
+  Canvas.Font().Assign(Font());
+  RECT R{0, 0, Limit, 0};
+  const UINT Flags = AlignmentFlags(FTextAlignment) | DT_CALCRECT | DT_EXPANDTABS | (FWordWrap ? DT_WORDBREAK : 0);
+  DrawTextW(Canvas.Handle(), Text.c_str(), int(Text.size()), &R, Flags);
+  return SIZE{std::max(0, int(R.right - R.left)), std::max(0, int(R.bottom - R.top))};
+}
+
+void TsBitBtn::LayoutContent() {
+  const SIZE G = GlyphSize();
+  const SIZE T = CaptionSize();
+  const RECT Client{0, 0, Width(), Height()};
+  uint8_t Flags = UseRightToLeftAlignment() ? acLayoutRightToLeft : 0;
+  FGlyphPos = POINT{};
+  FCaptionRect = RECT{};
+  LayoutGlyphAndCaption(Client, POINT{G.cx, G.cy}, POINT{T.cx, T.cy}, uint8_t(Layout()), LayoutAlignment(FAlignment),
+                        Margin(), Spacing(), FGlyphPos, FCaptionRect, Flags, FVerticalAlignment);
+  if (FTextOffset != 0) {
+    const bool Beside = Layout() == TButtonLayout::blGlyphLeft || Layout() == TButtonLayout::blGlyphRight;
+    OffsetRect(&FCaptionRect, Beside ? FTextOffset : 0, Beside ? 0 : FTextOffset);
+  }
+}
+
+RECT TsBitBtn::BitBtnGlyphRect() {
+  const SIZE G = GlyphSize();
+  RECT R{FGlyphPos.x, FGlyphPos.y, FGlyphPos.x + G.cx, FGlyphPos.y + G.cy};
+  if (CurrentState() == 2 && ShiftsContentOnClick(SkinData()->SkinIndex, SkinData()->GetScaledSkinData()))
+    OffsetRect(&R, 1, 1);
+  if (FReflected) OffsetRect(&R, 0, -(G.cx / 6));
+  return R;
+}
+
+TacColoring TsBitBtn::GetColoring() {
+  const int State = CurrentState();
+  TacColoring Coloring;
+  if (FFocusedColor != TColor(0x1FFFFFFF) && FFocusedColor != clBtnFace && Focused())
+    Coloring.ColorBg = uint32_t(FFocusedColor);
+  else
+    Coloring = ButtonColoring(ModalResult(), State, SkinData()->ColorTone, SkinData()->GetSkinManager(),
+                              SkinData()->IsSkinned());
+  if (OnGetColoring) OnGetColoring(this, State, Coloring);
+  return Coloring;
+}
+
+void TsBitBtn::GetGlyphInputs(TacButtonGlyphInputs& Inputs) {
+  Inputs.Images = GetImages();
+  Inputs.ImageIndex = CurrentImageIndex();
+  Inputs.Glyph = GlyphBitmap();
+  Inputs.NumGlyphs = NumGlyphs();
+  Inputs.State = CurrentState();
+  Inputs.GlyphRect = BitBtnGlyphRect();
+  Inputs.Blend = FBlend;
+  Inputs.Down = FDown;
+  Inputs.Grayed = Grayed();
+  Inputs.Reflected = FReflected;
+  Inputs.DisabledGlyphKind = FDisabledGlyphKind;
+  Inputs.PPI = SkinData()->PPI;
+}
+
+// ---- painting ----
+
+void TsBitBtn::PaintBorder(const TacBackgroundSource& Source, int State, bool Over) {
+  TsCtrlSkinData& Data = *SkinData();
+  TacSkinData* SkinTables = Data.GetScaledSkinData();
+  const TsGeneralData* Section = SectionAt(SkinTables, Data.SkinIndex);
+  if (!Section) return;
+  const RECT R{0, 0, Width(), Height()};
+  if (const TsMaskData* Mask = BorderMaskOf(SkinTables, *Section)) {
+    if (Over)
+      DrawSkinRectOver(*Data.CacheBmp, R, Source, *Mask, State);
+    else
+      DrawSkinRect(*Data.CacheBmp, R, Source, *Mask, State, true);
+    return;
+  }
+  DrawControlBorder(Data.CacheBmp.get(), R, Data, Source, State);
+}
+
+bool TsBitBtn::BuildCache() {
+  TsCtrlSkinData& Data = *SkinData();
+  if (Data.SkinIndex < 0) return false;
+  TacBackgroundInfo Bg;
+  if (!PrepareSkinnedCache(*this, Data, Bg)) {
+    Data.Updating = true;
+    return false;
+  }
+  TacBackgroundSource Source;
+  BackgroundInfoToSource(Bg, Source);
+  TBitmap* Cache = Data.CacheBmp.get();
+  const int State = CurrentState();
+  const TsGeneralData* Section = SectionAt(Data.GetScaledSkinData(), Data.SkinIndex);
+  const int States = Section ? Section->States : 3;
+  const int Painted = State == 3 && States < 4 ? 1 : std::max(0, std::min(State, States - 1));
+  const RECT R{0, 0, Width(), Height()};
+  const POINT Offset{Left(), Top()};
+  FillControlBackground(Data, Source, Painted, R, Offset, Cache);
+  if (FDrawOverBorder) PaintBorder(Source, Painted, false);
+  DrawMouseLight(&Data, Painted, Cache);
+  const TacColoring Coloring = GetColoring();
+  ApplyColorEffects(Cache, &Data, TColor(Coloring.ColorBg), Painted);
+  LayoutContent();
+  PaintCaption(State);
+  uint32_t Tone = Coloring.ColorGlyph;
+  TsSkinManager* Manager = Data.GetSkinManager();
+  if (Tone == acColorUnset && (!Manager || !Grayed() || State != 0)) Tone = uint32_t(GetGlyphColorTone());
+  DrawButtonGlyph(this, Cache, Tone);
+  if (OnPaint) OnPaint(this, Cache);
+  if (!FDrawOverBorder) PaintBorder(Source, Painted, true);
+  FinishSkinnedCache(*this, Data, Bg, DisabledKind());
+  ShiftChildren(State == 2 && ShiftsContentOnClick(Data.SkinIndex, Data.GetScaledSkinData()));
+  return true;
+}
+
+void TsBitBtn::ShiftChildren(bool Pressed) {
+  if (Pressed == FChildrenShifted) return;
+  FChildrenShifted = Pressed;
+  const int D = Pressed ? 1 : -1;
+  for (int I = 0; I < ControlCount(); ++I) {
+    TControl* Child = Controls(I);
+    Child->SetBounds(Child->Left() + D, Child->Top() + D, Child->Width(), Child->Height());
+  }
+}
+
+void TsBitBtn::PaintCaption(int State) {
+  if (!FShowCaption) return;
+  TsCtrlSkinData& Data = *SkinData();
+  TCanvas Canvas(Data.CacheBmp->DC());
+  Canvas.Font().Assign(Font());
+  Canvas.Brush().SetStyle(TBrushStyle::bsClear);
+  RECT R = FCaptionRect;
+  if (State == 2 && ShiftsContentOnClick(Data.SkinIndex, Data.GetScaledSkinData())) OffsetRect(&R, 1, 1);
+  UINT Flags = AlignmentFlags(FTextAlignment) | DT_END_ELLIPSIS | DT_EXPANDTABS | (FWordWrap ? DT_WORDBREAK : 0);
+  if (UseRightToLeftAlignment()) Flags |= DT_RTLREADING;
+  const String Text = Caption();
+  const TacColoring Coloring = GetColoring();
+  if (Coloring.ColorText == acColorUnset) {
+    DrawTextWithEffects(Canvas, Text.c_str(), true, R, Flags, Data, std::min(State, 2),
+                        Coloring.ColorBg == acColorUnset);
+  } else {
+    Canvas.Font().SetColor(TColor(SkinColorToRGB(TColor(Coloring.ColorText), Data.GetSkinManager())));
+    DrawTextCapped(Canvas.Handle(), Text, R, Flags, Data.CacheBmp.get());
+  }
+  TsSkinManager* Manager = Data.GetSkinManager();
+  if (Enabled() && Manager && Manager->ButtonsOptions().ShowFocusRect() && Focused() && !Text.empty() && FShowFocus) {
+    RECT F = R;
+    InflateRect(&F, FFocusMargin + 1, FFocusMargin);
+    const TsGeneralData* Section = SectionAt(Data.GetScaledSkinData(), Data.SkinIndex);
+    const int FocusState = std::min(2, Section ? Section->States : 2);
+    DrawDottedFrame(Canvas, F, GetStateFontColor(this, Data.SkinIndex, Manager, &Data, FocusState), clNone);
+  }
+}
+
+void TsBitBtn::PaintToDC(HDC DC) {
+  TsCtrlSkinData& Data = *SkinData();
+  const HWND Wnd = HandleIfAllocated();
+  if (!Wnd) return;
+  PAINTSTRUCT Ps{};
+  const bool Began = !DC;
+  HDC Target = DC;
+  if (Began) Target = BeginPaint(Wnd, &Ps);
+  if (!Data.CheckUpdating(false) && Target) {
+    const int W = Width(), H = Height();
+    if (Spacing() != FLastSpacing) {
+      FLastSpacing = Spacing();
+      Data.BGChanged = true;
+    }
+    TacThreadedTimer* Anim = nullptr;
+    if (Data.IsAnimating()) {
+      if (Data.PulseTimer && Data.PulseTimer->Enabled() && Data.PulseTimer->SourceImage)
+        Anim = Data.PulseTimer;
+      else if (Data.FadeTimer && Data.FadeTimer->FrameImage)
+        Anim = Data.FadeTimer;
+    }
+    if (Anim && Anim->FrameImage) {
+      BitBlt(Target, 0, 0, W, H, Anim->FrameImage->DC(), 0, 0, SRCCOPY);
+    } else {
+      bool Ready = true;
+      if (SkinnedCacheStale(*this, Data, FOutsideParent)) Ready = BuildCache();
+      if (Ready && Data.CacheBmp) BitBlt(Target, 0, 0, W, H, Data.CacheBmp->DC(), 0, 0, SRCCOPY);
+      // Graphic children are painted by PaintGraphicChildren of form
+      // skinning, which is not built: a bit button holds windowed ones.
+    }
+  }
+  if (Began) EndPaint(Wnd, &Ps);
+}
+
+void TsBitBtn::PaintUnskinned(const DRAWITEMSTRUCT& Item) {
+  LayoutContent();
+  const bool Pressed = (Item.itemState & ODS_SELECTED) != 0;
+  FActiveDefault = (Item.itemState & ODS_FOCUS) != 0;
+  const int State = Pressed ? 2 : SkinData()->MouseAbove ? 1 : (FActiveDefault || Default()) ? 3 : 0;
+  TsCtrlSkinData& Data = *SkinData();
+  Data.InitCacheBmp();
+  TBitmap* Cache = Data.CacheBmp.get();
+  {
+    TCanvas Canvas(Cache->DC());
+    RECT R{0, 0, Width(), Height()};
+    DrawSystemButtonFace(Canvas, R, Enabled(), FActiveDefault && FShowFocus, State);
+    Canvas.Font().Assign(Font());
+    Canvas.Brush().SetStyle(TBrushStyle::bsClear);
+    if (FShowCaption) {
+      RECT T = FCaptionRect;
+      const String Text = Caption();
+      const UINT Flags = AlignmentFlags(FTextAlignment) | DT_END_ELLIPSIS | DT_EXPANDTABS |
+                         (FWordWrap ? DT_WORDBREAK : 0);
+      if (!Enabled()) {
+        RECT Shadow = T;
+        OffsetRect(&Shadow, 1, 1);
+        SetTextColor(Canvas.Handle(), GetSysColor(COLOR_BTNHIGHLIGHT));
+        SetBkMode(Canvas.Handle(), TRANSPARENT);
+        DrawTextW(Canvas.Handle(), Text.c_str(), int(Text.size()), &Shadow, Flags);
+        SetTextColor(Canvas.Handle(), GetSysColor(COLOR_BTNSHADOW));
+      } else {
+        SetTextColor(Canvas.Handle(), ColorToRGB(Font().Color()));
+        SetBkMode(Canvas.Handle(), TRANSPARENT);
+      }
+      DrawTextW(Canvas.Handle(), Text.c_str(), int(Text.size()), &T, Flags);
+    }
+  }
+  uint32_t Tone = GetColoring().ColorGlyph;
+  TsSkinManager* Manager = Data.GetSkinManager();
+  if (Tone == acColorUnset && !(Manager && Manager->Effects().DiscoloredGlyphs() && State == 0))
+    Tone = uint32_t(GetGlyphColorTone());
+  DrawButtonGlyph(this, Cache, Tone);
+  if (OnPaint) OnPaint(this, Cache);
+  BitBlt(Item.hDC, 0, 0, Width(), Height(), Cache->DC(), 0, 0, SRCCOPY);
+}
+
+// ---- window procedure ----
+
+bool TsBitBtn::SkinStage1(TMessage& Message) {
+  TsCtrlSkinData& Data = *SkinData();
+  if (Message.Msg == WM_KILLFOCUS && Destroying()) return true;
+  if (Message.Msg == CN_MEASUREITEM) {
+    auto* Item = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
+    Item->itemWidth = UINT(Width());
+    Item->itemHeight = UINT(Height());
+    Message.Result = 1;
+    return true;
+  }
+  if (Message.Msg != WM_SKINCOMMAND) return TacSkinnedControl::SkinStage1(Message);
+  const uint16_t Code = SkinCommandCode(Message.WParam);
+  switch (Code) {
+    case AC_GETGLOWDATA:
+      if (!Message.LParam) return false;
+      *reinterpret_cast<TacColoring*>(Message.LParam) = GetColoring();
+      Message.Result = 1;
+      return true;
+    case AC_SKINLOADED:
+    case AC_SKINREMOVED:
+    case AC_SKINREFRESH:
+      // The children hear of the skin as well.
+      for (int I = 0; I < ControlCount(); ++I) Controls(I)->Perform(Message.Msg, Message.WParam, Message.LParam);
+      break;
+  }
+  TacStage1Info Info;
+  Info.DefSection = ssButton;
+  Info.BuildCache = [this] { return BuildCache(); };
+  Info.SkinRemoved = [this] {
+    if (!Destroying()) Repaint_();
+  };
+  Info.Refreshed = [this] {
+    if (!(SkinData()->StateBits & acsPrinting)) Repaint_();
+  };
+  const bool Done = HandleSkinnedStage1(*this, Data, Message, Info);
+  if (Code == AC_BUILDCACHE) Message.Result = Data.BGChanged ? 1 : 0;
+  return Done;
+}
+
+bool TsBitBtn::SkinnedMessage(TMessage& Message) {
+  TsCtrlSkinData& Data = *SkinData();
+  switch (Message.Msg) {
+    case WM_KILLFOCUS:
+      if (Destroying()) return false;
+      HostInherited(Message);
+      Data.Focused = false;
+      HideLayeredEffect(Data.GlowId, false);
+      Data.Invalidate(true);
+      return true;
+    case WM_UPDATEUISTATE:
+      Message.Result = 0;
+      return true;
+    case CM_VISIBLECHANGED:
+      HostInherited(Message);
+      if (Visible() && !Destroying()) {
+        Data.BGChanged = true;
+        Repaint_();
+      }
+      return true;
+  }
+  return HandleSkinnedButtonMessage(*this, Message);
+}
+
+void TsBitBtn::UnskinnedWndProc(TMessage& Message) {
+  switch (Message.Msg) {
+    case CN_DRAWITEM:
+      if (!Destroying()) {
+        PaintUnskinned(*reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam));
+        Message.Result = 1;
+        return;
+      }
+      break;
+    case WM_PRINT:
+      Message.Msg = WM_PAINT;
+      break;
+    case CM_MOUSEENTER:
+    case CM_MOUSELEAVE:
+      TacSkinnedControl::UnskinnedWndProc(Message);
+      if (!Enabled() || Destroying()) return;
+      SkinData()->MouseAbove = Message.Msg == CM_MOUSEENTER;
+      if (Message.Msg == CM_MOUSEENTER) HostMouseEnter();
+      if (Message.Msg == CM_MOUSELEAVE) HostMouseLeave();
+      return;
+  }
+  TacSkinnedControl::UnskinnedWndProc(Message);
+}
