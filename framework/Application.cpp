@@ -103,6 +103,8 @@ bool TApplication::ProcessMessage(MSG& msg) {
     if (TForm* form = TForm::FromChildWindow(msg.hwnd); form && form->SelectNextFromKey()) return true;
   FHints->CheckMessage(msg);
   if (KeyTakenByControl(msg)) return true;
+  if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE))
+    if (TForm* form = TForm::FromChildWindow(msg.hwnd); form && form->DialogKey(msg)) return true;
   TranslateMessage(&msg);
   DispatchMessageW(&msg);
   return true;

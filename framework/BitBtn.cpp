@@ -13,3 +13,30 @@ void TBitBtn::InitializeWnd() {
 void TBitBtn::GlyphChanged() {
   if (HandleAllocated()) RecreateWnd();
 }
+
+void TBitBtn::SetLayout(TButtonLayout v) {
+  if (v == FLayout) return;
+  FLayout = v;
+  LayoutChanged();
+}
+
+void TBitBtn::SetMargin(int v) {
+  v = v < -1 ? -1 : v;
+  if (v == FMargin) return;
+  FMargin = v;
+  LayoutChanged();
+}
+
+void TBitBtn::SetSpacing(int v) {
+  v = v < -1 ? -1 : v;
+  if (v == FSpacing) return;
+  FSpacing = v;
+  LayoutChanged();
+}
+
+void TBitBtn::SetNumGlyphs(int v) {
+  v = v < 1 ? 1 : (v > 4 ? 4 : v);
+  if (v == FNumGlyphs) return;
+  FNumGlyphs = v;
+  LayoutChanged();
+}

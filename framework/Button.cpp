@@ -1,5 +1,7 @@
 #include "framework/Button.h"
 
+#include "framework/Form.h"
+
 TButton::TButton(TComponent* owner) : TWinControl(owner) {
   StoreBounds(0, 0, 75, 25);
   FTabStop = true;
@@ -9,13 +11,68 @@ void TButton::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
   p.SysClassName = L"BUTTON";
   p.WinClassName = L"KelvraButton";
-  p.Style |= BS_PUSHBUTTON | BS_MULTILINE;
+  p.Style |= (FActive ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_MULTILINE;
+  FStyleDefault = FActive;
+}
+
+void TButton::SetDefault(bool v) {
+  if (v == FDefault) return;
+  FDefault = v;
+  // Another button that has the focus stays the one Enter clicks.
+  TForm* form = nullptr;
+  for (TControl* c = Parent(); c && !form; c = c->Parent()) form = dynamic_cast<TForm*>(c);
+  TWinControl* focused = form ? form->FocusedControl() : nullptr;
+  if (!dynamic_cast<TButton*>(focused)) {
+    FActive = v;
+    SetButtonStyle(v);
+  }
+}
+
+void TButton::SetButtonStyle(bool isDefault) {
+  if (isDefault == FStyleDefault) return;
+  FStyleDefault = isDefault;
+  if (!FHandle || (GetWindowLongW(FHandle, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW) return;
+  SendMessageW(FHandle, BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
+void TButton::Click() {
+  if (FModalResult != mrNone)
+    for (TControl* c = Parent(); c; c = c->Parent())
+      if (auto* form = dynamic_cast<TForm*>(c)) {
+        form->SetModalResult(FModalResult);
+        break;
+      }
+  TWinControl::Click();
 }
 
 void TButton::WndProc(TMessage& m) {
-  if (m.Msg == CN_COMMAND && HIWORD(m.WParam) == BN_CLICKED) {
-    Click();
-    return;
+  switch (m.Msg) {
+    case CN_COMMAND:
+      if (HIWORD(m.WParam) == BN_CLICKED) {
+        Click();
+        return;
+      }
+      break;
+    case CM_DIALOGKEY: {
+      const bool enter = m.WParam == VK_RETURN && FActive;
+      const bool escape = m.WParam == VK_ESCAPE && FCancel;
+      const bool plain = GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0;
+      const bool usable = FEnabled && FVisible && (!FHandle || (IsWindowVisible(FHandle) && IsWindowEnabled(FHandle)));
+      if ((enter || escape) && plain && usable) {
+        Click();
+        m.Result = 1;
+        return;
+      }
+      break;
+    }
+    case CM_FOCUSCHANGED: {
+      // The focused button is the default while it has the focus; any other
+      // control gives that back to the Default button.
+      auto* focused = reinterpret_cast<TControl*>(m.LParam);
+      FActive = dynamic_cast<TButton*>(focused) ? focused == this : FDefault;
+      SetButtonStyle(FActive);
+      break;
+    }
   }
   TWinControl::WndProc(m);
 }

@@ -4,6 +4,8 @@
 #include "framework/Menus.h"
 #include "framework/Screen.h"
 
+#include <vector>
+
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
   FVisible = false;
   FParentFont = false;
@@ -250,6 +252,11 @@ void TForm::ForgetFocusedControl(TControl* control) {
 bool TForm::Showing() const { return FHandle && IsWindowVisible(FHandle); }
 
 void TForm::Close() {
+  // The modal loop closes the form once it sees the result.
+  if (FModal) {
+    FModalResult = IDCANCEL;
+    return;
+  }
   bool canClose = true;
   if (OnCloseQuery) OnCloseQuery(this, canClose);
   if (!canClose) return;
@@ -272,6 +279,81 @@ void TForm::Close() {
     case TCloseAction::caNone:
       break;
   }
+}
+
+namespace {
+
+// The program's enabled windows but one, disabled for a modal form and
+// enabled again when it ends.
+class TDisabledWindows {
+ public:
+  explicit TDisabledWindows(HWND keep) : FKeep(keep) {
+    EnumThreadWindows(GetCurrentThreadId(), &TDisabledWindows::Add, reinterpret_cast<LPARAM>(this));
+  }
+  ~TDisabledWindows() {
+    for (HWND wnd : FWindows)
+      if (IsWindow(wnd)) EnableWindow(wnd, TRUE);
+  }
+  TDisabledWindows(const TDisabledWindows&) = delete;
+  TDisabledWindows& operator=(const TDisabledWindows&) = delete;
+
+ private:
+  static BOOL CALLBACK Add(HWND wnd, LPARAM self) {
+    auto* me = reinterpret_cast<TDisabledWindows*>(self);
+    if (wnd != me->FKeep && IsWindowVisible(wnd) && IsWindowEnabled(wnd)) {
+      EnableWindow(wnd, FALSE);
+      me->FWindows.push_back(wnd);
+    }
+    return TRUE;
+  }
+  HWND FKeep;
+  std::vector<HWND> FWindows;
+};
+
+}  // namespace
+
+int TForm::ShowModal() {
+  if (FModal || Visible()) return 0;
+  HandleNeeded();
+  const HWND previous = GetActiveWindow();
+  FModalResult = 0;
+  FModal = true;
+  {
+    TDisabledWindows disabled(FHandle);
+    try {
+      Show();
+      while (Application && !Application->Terminated()) {
+        Application->HandleMessage();
+        if (FModalResult == 0) continue;
+        bool canClose = true;
+        if (OnCloseQuery) OnCloseQuery(this, canClose);
+        TCloseAction action = TCloseAction::caHide;
+        if (canClose) DoClose(action);
+        if (!canClose || action == TCloseAction::caNone) {
+          FModalResult = 0;
+          continue;
+        }
+        if (action == TCloseAction::caFree) Release();
+        break;
+      }
+    } catch (...) {
+      FModal = false;
+      Hide();
+      throw;
+    }
+    FModal = false;
+    Hide();
+  }
+  if (previous && IsWindow(previous)) SetActiveWindow(previous);
+  return FModalResult;
+}
+
+bool TForm::DialogKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || (msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE)) return false;
+  MSG copy = msg;
+  const LRESULT code = SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&copy));
+  if (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return false;
+  return Perform(CM_DIALOGKEY, msg.wParam, msg.lParam) != 0;
 }
 
 void TForm::Release() {

@@ -56,6 +56,17 @@ class TForm : public TWinControl {
   // Frees the form from the message loop, after the handler that asked for it.
   void Release();
 
+  // Shows the form with every other window of the program disabled and runs
+  // the message loop until ModalResult becomes non-zero (a button with a
+  // ModalResult, Close: mrCancel) and the form agrees to close; answers it.
+  int ShowModal();
+  bool Modal() const { return FModal; }
+  int ModalResult() const { return FModalResult; }
+  void SetModalResult(int v) { FModalResult = v; }
+  // Enter or Escape the focused window does not want, offered to the
+  // form's buttons (CM_DIALOGKEY); true when one took it.
+  bool DialogKey(const MSG& msg);
+
   TNotifyEvent OnCreate;
   TNotifyEvent OnShow;
   TNotifyEvent OnHide;
@@ -108,6 +119,8 @@ class TForm : public TWinControl {
   bool FPlaced = false;
   bool FCreated = false;
   TWinControl* FFocusedControl = nullptr;
+  int FModalResult = 0;
+  bool FModal = false;
 };
 
 // Moves a window into or out of the topmost band and changes nothing else:

@@ -4,9 +4,9 @@
 // released over it.
 #include "framework/Control.h"
 #include "framework/Bitmap.h"
+#include "framework/ButtonLayout.h"
 #include "framework/Label.h"
 
-enum class TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 // bsExclusive: down and held down (Down), as against pressed by the mouse.
 enum class TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
 

@@ -664,6 +664,11 @@ void TWinControl::WndProc(TMessage& m) {
     case CM_FOCUSCHANGED:
       Broadcast(m);
       break;
+    case CM_DIALOGKEY:
+      // Enter and Escape go down to the buttons; the answer of the one
+      // that took the key must survive.
+      Broadcast(m);
+      return;
     case CM_RECREATEWND:
       if (FHandle) {
         const bool focused = Focused();
