@@ -4,3 +4,5 @@ TCustomFrame::TCustomFrame(TComponent* owner) : TCustomControl(owner) {
   SetControlStyle(ControlStyle() | csAcceptsControls);
   StoreBounds(0, 0, 320, 240);
 }
+
+TCustomFrame::~TCustomFrame() { DestroyHandle(); }

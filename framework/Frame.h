@@ -5,6 +5,9 @@
 class TCustomFrame : public TCustomControl {
  public:
   explicit TCustomFrame(TComponent* owner);
+  // The window goes while the frame is still whole, so that whoever hooked
+  // its WindowProc sees WM_DESTROY.
+  ~TCustomFrame() override;
 };
 
 class TFrame : public TCustomFrame {

@@ -16,7 +16,6 @@
 #include "skin/forms/SkinColors.h"
 #include "skin/forms/WindowQueries.h"
 #include "skin/graphics/ArrowGlyph.h"
-#include "skin/imagelists/GlyphDrawing.h"
 #include "skin/manager/ManagerOptions.h"
 #include "skin/manager/SkinData.h"
 #include "skin/manager/SkinManager.h"
@@ -37,7 +36,6 @@ TsSpeedButton* DropDownSpeedButton = nullptr;
 namespace {
 
 constexpr uint8_t kSpeedButtonKind = 92;
-constexpr TColor kNoTone = TColor(0x1FFFFFFF);
 constexpr UINT kEllipsisFlags = 0x4C000;
 // Hints stay off from a press to its release, as a menu or a drag would
 // cover them.
@@ -539,29 +537,28 @@ void TsSpeedButton::DrawCaption() {
   if (Skinned() && FButtonStyle == TToolButtonStyle::tbsDropDown) DrawArrow(ArrowRect(), CurrentState());
 }
 
+void TsSpeedButton::GetGlyphInputs(TacButtonGlyphInputs& Inputs) {
+  if (HasImage()) {
+    Inputs.Images = GetImages();
+    Inputs.ImageIndex = CurrentImageIndex();
+  } else {
+    Inputs.Glyph = &Glyph();
+  }
+  Inputs.NumGlyphs = NumGlyphs();
+  Inputs.State = CurrentState();
+  Inputs.GlyphRect = SpeedButtonGlyphRect(this, true);
+  Inputs.Blend = FBlend;
+  Inputs.Down = Down();
+  Inputs.Grayed = FGrayed && (FGrayedMode == TacGrayedMode::gmAlways || Inputs.State == 0);
+  Inputs.Reflected = FReflected;
+  Inputs.DisabledGlyphKind = FDisabledGlyphKind;
+  Inputs.PPI = FSkinData->GetPPI();
+}
+
 void TsSpeedButton::DrawGlyph() {
   if (Glyph().Empty() && !HasImage()) return;
-  TacGlyphDrawData D;
-  D.Blend = FBlend;
-  D.NumGlyphs = NumGlyphs();
-  D.CurrentState = CurrentState();
-  D.Enabled = Enabled();
-  D.Down = Down();
-  D.Grayed = FGrayed && (FGrayedMode == TacGrayedMode::gmAlways || D.CurrentState == 0);
-  D.Reflected = FReflected;
-  D.Options = (FDisabledGlyphKind & dgBlended) ? gdoHalfDisabled : 0;
-  D.PPI = FSkinData->GetPPI();
-  D.DstBmp = FSkinData->CacheBmp.get();
-  D.ImgRect = SpeedButtonGlyphRect(this, true);
-  const TColor Tone = FGlyphColorTone == kNoTone ? clNone : TColor(SkinColorToRGB(FGlyphColorTone, nullptr));
-  D.ToneColor = Tone;
-  if (HasImage()) {
-    D.Images = GetImages();
-    D.ImageIndex = CurrentImageIndex();
-  } else {
-    D.Glyph = &Glyph();
-  }
-  DrawImageListGlyph(D);
+  // The painter takes the tone through the skin's palette; "none" is acColorUnset.
+  DrawButtonGlyph(this, FSkinData->CacheBmp.get(), uint32_t(FGlyphColorTone));
 }
 
 bool TsSpeedButton::QueryBackground(TacBackgroundInfo& Bg) {

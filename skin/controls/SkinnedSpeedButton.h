@@ -9,6 +9,7 @@
 #include "framework/Menus.h"
 #include "framework/PopupMenu.h"
 #include "framework/SpeedButton.h"
+#include "skin/controls/ButtonGlyph.h"
 #include "skin/effects/AnimationAllowed.h"
 #include "skin/graphics/PixelRoutines.h"
 #include "skin/state/CtrlSkinData.h"
@@ -22,9 +23,8 @@ enum class TToolButtonStyle { tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tb
 enum class TacSplitterStyle { dsBorder, dsLine };
 // When the glyph painter draws the glyph grayed (with Grayed on).
 enum class TacGrayedMode { gmInactive, gmAlways };
-// How a disabled glyph looks: a set of dgBlended, dgGrayed.
+// How a disabled glyph looks: a set of dkBlended, dkGrayed.
 using TsDisabledGlyphKind = uint8_t;
-constexpr TsDisabledGlyphKind dgBlended = 1, dgGrayed = 2;
 using TBmpPaintEvent = std::function<void(TObject* Sender, TBitmap* Bmp)>;
 
 // The button whose drop-down menu is open: the skinned menu painter ends
@@ -47,7 +47,7 @@ struct TacSpeedButtonMetrics {
   int TH = 0;  // caption height
 };
 
-class TsSpeedButton : public TSpeedButton {
+class TsSpeedButton : public TSpeedButton, public TacGlyphButton {
  public:
   explicit TsSpeedButton(TComponent* AOwner);
   ~TsSpeedButton() override;
@@ -144,6 +144,8 @@ class TsSpeedButton : public TSpeedButton {
 
   void Invalidate() override;
   void Click() override;
+  // What the glyph painter draws for the button's state.
+  void GetGlyphInputs(TacButtonGlyphInputs& Inputs) override;
   void GlyphChanged() override;
   void Loaded() override;
 
