@@ -1,6 +1,7 @@
 #include "skin/controls/Bevel.h"
 
 #include "framework/Application.h"
+#include "framework/WinControl.h"
 #include "skin/core/SkinUtils.h"
 #include "skin/forms/WindowQueries.h"
 #include "skin/manager/SkinManager.h"
@@ -65,7 +66,7 @@ void TsBevel::BuildCache() {
   FSkinData->InitCacheBmp();
   if (!FSkinData->CacheBmp || FSkinData->CacheBmp->Empty()) return;
   TacBackgroundInfo Bg;
-  QueryControlBackground(Bg, this, false);
+  QueryControlBackground(Bg, Parent(), false);
   TacBackgroundSource Source;
   BackgroundInfoToSource(Bg, Source);
   PaintSkinSection(FSkinData->SkinIndex, Source, 0, RECT{0, 0, Width(), Height()}, POINT{Left(), Top()},

@@ -307,7 +307,7 @@ bool TsCheckBox::BuildCache() {
   Data.InitCacheBmp();
   if (!Data.CacheBmp || Data.CacheBmp->Empty()) return false;
   TacBackgroundInfo Bg;
-  QueryControlBackground(Bg, this, false);
+  QueryControlBackground(Bg, Parent(), false);
   if (Bg.BgKind == bgkNotReady) {
     Data.Updating = true;
     return false;
