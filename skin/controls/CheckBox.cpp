@@ -21,6 +21,9 @@
 #include "skin/graphics/MaskedCopies.h"
 #include "skin/graphics/PixelRoutines.h"
 #include "skin/graphics/ThemeServices.h"
+#include "skin/imagelists/AlphaImageDrawing.h"
+#include "skin/imagelists/ImageSizes.h"
+#include "skin/imagelists/SkinImageList.h"
 #include "skin/manager/SkinData.h"
 #include "skin/manager/SkinManager.h"
 #include "skin/painting/ParentBackground.h"
@@ -72,11 +75,23 @@ TsCheckBox::TsCheckBox(TComponent* Owner)
     : TacSkinnedControl(Owner, kCheckBoxKind, ssCheckBox),
       FGlyphChecked(std::make_unique<TBitmap>()),
       FGlyphUnChecked(std::make_unique<TBitmap>()) {
+  FImageLink = std::make_unique<TChangeLink>();
+  FImageLink->OnChange = [this](TObject*) { SkinData()->Invalidate(); };
   SetAutoSize(true);
   AfterConstruction();
 }
 
-TsCheckBox::~TsCheckBox() = default;
+TsCheckBox::~TsCheckBox() {
+  if (FImages) FImages->UnRegisterChanges(FImageLink.get());
+}
+
+void TsCheckBox::Notification(TComponent* Component, TOperation Operation) {
+  TacSkinnedControl::Notification(Component, Operation);
+  if (Operation == TOperation::opRemove && Component == FImages) {
+    FImages = nullptr;
+    Invalidated(true);
+  }
+}
 
 void TsCheckBox::Loaded() {
   TacSkinnedControl::Loaded();
@@ -124,6 +139,29 @@ void TsCheckBox::SetShowFocus(bool Value) {
   if (Value == FShowFocus) return;
   FShowFocus = Value;
   Invalidate();
+}
+
+void TsCheckBox::SetImages(TCustomImageList* Value) {
+  if (Value == FImages) return;
+  if (FImages) {
+    FImages->UnRegisterChanges(FImageLink.get());
+    RemoveFreeNotification(FImages);
+  }
+  FImages = Value;
+  if (FImages) {
+    FImages->RegisterChanges(FImageLink.get());
+    FreeNotification(FImages);
+  }
+  Invalidated(true);
+}
+
+void TsCheckBox::SetImageIndex(int Index, int Value) {
+  if (FImageIndexes[Index] == Value) return;
+  FImageIndexes[Index] = Value;
+  AdjustSize();
+  // Only the picture on show needs painting again.
+  const TCheckBoxState Shown[3] = {TCheckBoxState::cbChecked, TCheckBoxState::cbUnchecked, TCheckBoxState::cbGrayed};
+  if (State() == Shown[Index]) Repaint();
 }
 
 void TsCheckBox::SetGlyphChecked(const TBitmap& Value) {
@@ -273,22 +311,55 @@ void TsCheckBox::DrawCaption() {
   }
 }
 
+// One frame of a picture (normal, hot, pressed side by side) over the cache.
+void TsCheckBox::DrawGlyphFrame(const TBitmap& Bmp, const RECT& Glyph) {
+  const int Count = FrameCount(Bmp);
+  int Frame = 0;
+  if (FPressed)
+    Frame = std::min(2, Count - 1);
+  else if (SkinData()->GetCtrlState() == 1 && !FReadOnly)
+    Frame = std::min(1, Count - 1);
+  auto Source = std::make_unique<TBitmap>();
+  Source->Assign(Bmp);
+  Source->SetPixelFormat(pf32bit);
+  // A picture without alpha of its own is opaque everywhere.
+  if (Bmp.PixelFormat() != pf32bit) SetAlphaRect(*Source, RECT{0, 0, Source->Width(), Source->Height()}, 255);
+  const int FrameW = Bmp.Width() / Count;
+  const RECT Src{Frame * FrameW, 0, Frame * FrameW + W(Glyph), H(Glyph)};
+  DrawAlphaOverBackground(Glyph, Src, *SkinData()->CacheBmp, *Source, TacBackgroundSource{}, false);
+}
+
+void TsCheckBox::DrawListGlyph(const RECT& Glyph) {
+  const int Indexes[3] = {ImgUnchecked(), ImgChecked(), ImgGrayed()};
+  const int Index = Indexes[size_t(DrawState())];
+  if (Index < 0) return;
+  SetImageListPPI(FImages, SkinData()->GetPPI());
+  if (FImages->Height() > 0 && FImages->Width() % FImages->Height() == 0 && FImages->Width() >= 2 * FImages->Height()) {
+    // Frames in one image: only a list that gives its 32-bit picture can
+    // be cut into them.
+    auto* Alpha = dynamic_cast<TacImageList*>(FImages);
+    TBitmap Bmp;
+    if (Alpha && Alpha->GetBitmap32(Index, &Bmp) && !Bmp.Empty()) DrawGlyphFrame(Bmp, Glyph);
+    return;
+  }
+  TCanvas Canvas(SkinData()->CacheBmp->DC());
+  // Lists of font glyphs take the text colour.
+  Canvas.Font().SetColor(
+      SkinData()->IsSkinned()
+          ? GetStateFontColor(this, SkinData()->SkinIndex, SkinData()->GetSkinManager(), SkinData(), PaintState())
+          : Font().Color());
+  FImages->Draw(Canvas, Glyph.left, Glyph.top, Index, true);
+}
+
 void TsCheckBox::DrawGlyph() {
   TBitmap& Cache = *SkinData()->CacheBmp;
   const RECT Glyph = GlyphRect();
+  if (UsesImages()) {
+    DrawListGlyph(Glyph);
+    return;
+  }
   if (const TBitmap* Bmp = CurrentGlyphBitmap()) {
-    const int Count = FrameCount(*Bmp);
-    int Frame = 0;
-    if (FPressed)
-      Frame = std::min(2, Count - 1);
-    else if (SkinData()->GetCtrlState() == 1 && !FReadOnly)
-      Frame = std::min(1, Count - 1);
-    std::unique_ptr<TBitmap> Source = NewBitmap32OfBitmap(*Bmp);
-    // A picture without alpha of its own is opaque everywhere.
-    if (Bmp->PixelFormat() != pf32bit) SetAlphaRect(*Source, RECT{0, 0, Source->Width(), Source->Height()}, 255);
-    const int FrameW = Bmp->Width() / Count;
-    const RECT Src{Frame * FrameW, 0, Frame * FrameW + W(Glyph), H(Glyph)};
-    DrawAlphaOverBackground(Glyph, Src, Cache, *Source, TacBackgroundSource{}, false);
+    DrawGlyphFrame(*Bmp, Glyph);
     return;
   }
   if (SkinData()->IsSkinned()) {

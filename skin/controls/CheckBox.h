@@ -5,6 +5,7 @@
 // clicks; without a skin the system button clicks and only the painting
 // stays ours. The check state and the click order are the framework's.
 #include "framework/Button.h"
+#include "framework/ImageList.h"
 #include "skin/controls/SkinnedControl.h"
 #include "skin/effects/AnimationAllowed.h"
 
@@ -45,6 +46,17 @@ class TsCheckBox : public TacSkinnedControl<TCheckBox> {
   const TBitmap& GlyphUnChecked() const { return *FGlyphUnChecked; }
   void SetGlyphUnChecked(const TBitmap& Value);
 
+  // Box pictures from an image list, before the own bitmaps: used while
+  // ImgChecked and ImgUnchecked are both 0 or more.
+  TCustomImageList* Images() const { return FImages; }
+  void SetImages(TCustomImageList* Value);
+  int ImgChecked() const { return FImageIndexes[0]; }
+  void SetImgChecked(int Value) { SetImageIndex(0, Value); }
+  int ImgUnchecked() const { return FImageIndexes[1]; }
+  void SetImgUnchecked(int Value) { SetImageIndex(1, Value); }
+  int ImgGrayed() const { return FImageIndexes[2]; }
+  void SetImgGrayed(int Value) { SetImageIndex(2, Value); }
+
   // The state the box shows: unchecked while the check animation paints
   // its starting picture.
   TCheckBoxState DrawState() const;
@@ -63,17 +75,22 @@ class TsCheckBox : public TacSkinnedControl<TCheckBox> {
 
  protected:
   void Loaded() override;
+  void Notification(TComponent* Component, TOperation Operation) override;
   bool CanAutoSize(int& NewWidth, int& NewHeight) override;
   bool SkinStage1(TMessage& Message) override;
   bool SkinnedMessage(TMessage& Message) override;
   void UnskinnedWndProc(TMessage& Message) override;
 
  private:
+  bool UsesImages() const { return FImages && FImageIndexes[0] >= 0 && FImageIndexes[1] >= 0; }
+  void SetImageIndex(int Index, int Value);
+  void DrawListGlyph(const RECT& Glyph);
   const TBitmap* CurrentGlyphBitmap() const;
   bool UsesOwnGlyph() const { return CurrentGlyphBitmap() != nullptr; }
   RECT BoxImageRect(int W, int H) const;
   void DrawCaption();
   void DrawGlyph();
+  void DrawGlyphFrame(const TBitmap& Bmp, const RECT& Glyph);
   void WMPaint(HDC DC);
   void Changed_(TMessage& Message);
   void MouseDownSteps(TMessage& Message);
@@ -93,6 +110,9 @@ class TsCheckBox : public TacSkinnedControl<TCheckBox> {
   bool FReadOnly = false;
   bool FAnimCheckDrawing = true;
   TacAnimatEvents FAnimatEvents = kDefaultAnimatEvents;
+  TCustomImageList* FImages = nullptr;
+  int FImageIndexes[3] = {0, 0, 0};
+  std::unique_ptr<TChangeLink> FImageLink;
   std::unique_ptr<TBitmap> FGlyphChecked;
   std::unique_ptr<TBitmap> FGlyphUnChecked;
   bool FPressed = false;

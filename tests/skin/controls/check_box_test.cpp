@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 
 #include "framework/Application.h"
 #include "framework/Form.h"
+#include "framework/ImageList.h"
 #include "skin/effects/StateAnimation.h"
 #include "skin/graphics/Bitmap32.h"
 #include "skin/state/ThreadedTimer.h"
@@ -23,6 +25,13 @@ constexpr uint32_t kAccent[3] = {0x3D8BD9, 0x5AA2EA, 0x2F6FB0};
 constexpr uint32_t kWhite = 0xFFFFFF;
 
 uint32_t Rgb(TBitmap& Bmp, int X, int Y) { return PixelAt(Bmp, X, Y) & 0xFFFFFF; }
+
+// Alpha drawing blends in 256ths: an opaque pixel may lose one step.
+bool Near(uint32_t A, uint32_t B) {
+  for (int Shift = 0; Shift < 24; Shift += 8)
+    if (std::abs(int((A >> Shift) & 0xFF) - int((B >> Shift) & 0xFF)) > 1) return false;
+  return true;
+}
 
 class SkinnedCheckBox : public ::testing::Test {
  protected:
@@ -244,6 +253,75 @@ TEST_F(SkinnedCheckBox, CheckDrawingWipesTheGlyphInFromItsLowerLeftCorner) {
   EXPECT_GE(CheckWipePosition(16, 16, 13), 29);
   EXPECT_FALSE(FadeStepCheckGlyph(&data, CheckWipeSteps));
   EXPECT_EQ(timer.FrameImage, nullptr);  // the fade stopped and let go of its pictures
+}
+
+TEST_F(SkinnedCheckBox, OwnGlyphStripGivesNormalHotAndPressedFrames) {
+  TsCheckBox* box = Make();
+  std::unique_ptr<TBitmap> strip(FilledBitmap32(48, 16, 0xFFFF0000));
+  for (int y = 0; y < 16; ++y)
+    for (int x = 16; x < 48; ++x) SetPixelAt(*strip, x, y, x < 32 ? 0xFF00FF00 : 0xFF0000FF);
+  box->SetGlyphChecked(*strip);
+  box->SetGlyphUnChecked(*strip);
+  EXPECT_EQ(box->GlyphSize().cx, 16);
+  EXPECT_EQ(box->GlyphSize().cy, 16);
+  ASSERT_TRUE(box->BuildCache());
+  const RECT g = box->GlyphRect();
+  const uint32_t expected[3] = {0xFF0000, 0x00FF00, 0x0000FF};
+  EXPECT_TRUE(Near(Rgb(*box->SkinData()->CacheBmp, g.left + 8, g.top + 8), expected[box->PaintState()]));
+  Send(box, WM_LBUTTONDOWN, MK_LBUTTON);
+  ASSERT_EQ(box->PaintState(), 2);
+  ASSERT_TRUE(box->BuildCache());
+  EXPECT_TRUE(Near(Rgb(*box->SkinData()->CacheBmp, g.left + 8, g.top + 8), 0x0000FF));
+}
+
+TEST_F(SkinnedCheckBox, ImageListIsUsedOnlyWithBothIndexesSet) {
+  TsCheckBox* box = Make();
+  auto* images = new TImageList(form.get());
+  images->SetWidth(16);
+  images->SetHeight(16);
+  std::unique_ptr<TBitmap> red(FilledBitmap32(16, 16, 0xFFFF0000));
+  red->SetPixelFormat(pf24bit);
+  ASSERT_EQ(images->Add(red.get(), nullptr), 0);
+  box->SetImages(images);
+  box->SetChecked(true);
+  struct Case {
+    int Unchecked;
+    uint32_t Inside;
+  };
+  for (const Case& c : {Case{0, 0xFF0000}, Case{-1, kAccent[0]}}) {
+    box->SetImgUnchecked(c.Unchecked);
+    ASSERT_TRUE(box->BuildCache());
+    const RECT g = box->GlyphRect();
+    EXPECT_EQ(Rgb(*box->SkinData()->CacheBmp, g.left + 11, g.top + 11), c.Inside) << c.Unchecked;
+  }
+  delete images;  // the box lets go of a list that goes
+  EXPECT_EQ(box->Images(), nullptr);
+}
+
+TEST_F(SkinnedCheckBox, MarginAtTheTopMovesAnOwnGlyphButNotTheSkinsBox) {
+  TsCheckBox* box = Make();
+  box->SetAutoSize(false);
+  box->SetBounds(10, 10, 120, 30);
+  box->SetMargin(3);
+  box->SetVerticalAlign(TvaAlign::vaTop);
+  box->SetChecked(true);
+  ASSERT_TRUE(box->BuildCache());
+  // The skin's picture: at the top edge, Margin in from the side.
+  EXPECT_EQ(Rgb(*box->SkinData()->CacheBmp, 3 + 11, 11), kAccent[box->PaintState()]);
+  std::unique_ptr<TBitmap> own(FilledBitmap32(16, 16, 0xFFFF0000));
+  box->SetGlyphChecked(*own);
+  EXPECT_EQ(box->GlyphRect().top, 3);
+  ASSERT_TRUE(box->BuildCache());
+  EXPECT_TRUE(Near(Rgb(*box->SkinData()->CacheBmp, 3, 3), 0xFF0000));
+  EXPECT_FALSE(Near(Rgb(*box->SkinData()->CacheBmp, 3, 2), 0xFF0000));
+}
+
+TEST_F(SkinnedCheckBox, AskedWhatLiesBeneathItAnswersForItsParent) {
+  // The see-through box hands the question to its parent; the plain form
+  // beneath has no section.
+  TsCheckBox* box = Make();
+  TacBgIndexQuery query{0, box->SkinData()->SkinIndex, box->BoundsRect(), manager.get()};
+  EXPECT_EQ(box->Perform(WM_SKINCOMMAND, SkinCommandWParam(AC_GETBGSKININDEX), LPARAM(&query)), 0);
 }
 
 TEST(UnskinnedCheckBox, SystemButtonClicksAndTheControlPaintsTheSystemBox) {
