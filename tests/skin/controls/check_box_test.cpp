@@ -12,11 +12,13 @@
 #include "framework/Application.h"
 #include "framework/Form.h"
 #include "framework/ImageList.h"
+#include "skin/effects/InstallEffects.h"
 #include "skin/effects/StateAnimation.h"
 #include "skin/graphics/Bitmap32.h"
 #include "skin/state/ThreadedTimer.h"
 #include "tests/skin/manager/support/night_manager.h"
 #include "tests/skin/support/PixelHelpers.h"
+#include "tests/support/wait_until.h"
 
 namespace {
 
@@ -322,6 +324,31 @@ TEST_F(SkinnedCheckBox, AskedWhatLiesBeneathItAnswersForItsParent) {
   TsCheckBox* box = Make();
   TacBgIndexQuery query{0, box->SkinData()->SkinIndex, box->BoundsRect(), manager.get()};
   EXPECT_EQ(box->Perform(WM_SKINCOMMAND, SkinCommandWParam(AC_GETBGSKININDEX), LPARAM(&query)), 0);
+}
+
+// Last of the skinned cases: the effects stay installed for the process.
+TEST_F(SkinnedCheckBox, BecomingCheckedWipesTheCheckInOverTheUncheckedBox) {
+  InstallEffects();
+  manager->Effects().SetAllowAnimation(true);
+  TsCheckBox* box = Make();
+  box->SetAnimatEvents(AnimatEvent(aeMouseUp));
+  box->Repaint();
+  box->SetChecked(true);
+  TacThreadedTimer* timer = box->SkinData()->FadeTimer;
+  ASSERT_NE(timer, nullptr);
+  EXPECT_EQ(timer->StepProc, &FadeStepCheckGlyph);
+  ASSERT_TRUE(timer->SourceImage && timer->TargetImage);
+  const RECT g = box->GlyphRect();
+  const uint32_t background = Rgb(*timer->SourceImage, g.right + 1, g.top + 11);
+  EXPECT_EQ(Rgb(*timer->SourceImage, g.left + 11, g.top + 11), background);
+  EXPECT_EQ(Rgb(*timer->TargetImage, g.left + 11, g.top + 11), kAccent[box->PaintState()]);
+  ASSERT_TRUE(WaitUntil([&] { return !timer->Enabled(); }));
+  EXPECT_EQ(timer->FrameImage, nullptr);
+
+  // Unchecking fades the whole box instead.
+  box->SetChecked(false);
+  EXPECT_NE(timer->StepProc, &FadeStepCheckGlyph);
+  ASSERT_TRUE(WaitUntil([&] { return !timer->Enabled(); }));
 }
 
 TEST(UnskinnedCheckBox, SystemButtonClicksAndTheControlPaintsTheSystemBox) {
