@@ -38,6 +38,8 @@ class TButton : public TWinControl {
 };
 
 enum class TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+// Which side the caption takes: taRightJustify puts the box at the left.
+enum class TLeftRight { taLeftJustify, taRightJustify };
 
 class TCheckBox : public TWinControl {
  public:
@@ -45,15 +47,41 @@ class TCheckBox : public TWinControl {
 
   bool Checked() const { return FState == TCheckBoxState::cbChecked; }
   // A new value runs Click, as a user's click does.
-  void SetChecked(bool checked);
+  virtual void SetChecked(bool checked);
   TCheckBoxState State() const { return FState; }
   void SetState(TCheckBoxState state);
+  // A user's click passes through cbGrayed on the way to cbChecked.
+  bool AllowGrayed() const { return FAllowGrayed; }
+  void SetAllowGrayed(bool v) { FAllowGrayed = v; }
+  TLeftRight Alignment() const { return FAlignment; }
+  void SetAlignment(TLeftRight v);
+  bool WordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool v);
+  bool AutoSize() const { return FAutoSize; }
+  void SetAutoSize(bool v);
+  // Takes the size CanAutoSize answers, when AutoSize is on.
+  void AdjustSize();
+
+  // Tells of the change (CM_CHANGED) before OnClick runs.
+  void Click() override;
 
  protected:
   void CreateParams(TCreateParams& params) override;
   void InitializeWnd() override;
   void WndProc(TMessage& message) override;
+  // The user's click: the next state in the box's cycle.
+  virtual void Toggle();
+  // The size that shows the box and the whole caption; false keeps the size.
+  virtual bool CanAutoSize(int& newWidth, int& newHeight);
+  // Alignment with the reading order applied.
+  TLeftRight ControlsAlignment() const;
+  // While set, a state change runs no Click.
+  bool FClicksDisabled = false;
 
  private:
   TCheckBoxState FState = TCheckBoxState::cbUnchecked;
+  bool FAllowGrayed = false;
+  TLeftRight FAlignment = TLeftRight::taRightJustify;
+  bool FWordWrap = false;
+  bool FAutoSize = false;
 };

@@ -9,6 +9,7 @@
 #include "skin/core/SkinCommand.h"
 #include "skin/graphics/Bitmap32.h"
 #include "skin/graphics/Blend32.h"
+#include "skin/graphics/MaskedCopies.h"
 #include "skin/manager/SkinManager.h"
 #include "skin/state/CommonData.h"
 #include "skin/state/CtrlSkinData.h"
@@ -206,6 +207,53 @@ bool GlowFadeStep(TsCommonData* Data, int Step) {
   if (Step < T->StepCount) return true;
   if (State != 1) HideLayeredEffect(Data->GlowId, false);
   if (State < 1) Data->StopFading();
+  return false;
+}
+
+int CheckWipePosition(int W, int H, int Step) {
+  const int A = W + H;
+  if (A <= 0) return 0;
+  if (Step >= CheckWipeSteps) return A;
+  // The size still hidden falls from A to 2 over 13 steps.
+  const double Q = std::pow(std::max(A / 2, 1), 1.0 / 13.0);
+  const double E = A - A / std::pow(Q, std::max(Step, 0));
+  // x + (H - y) < E for whole numbers, with H the height.
+  return std::max(0, int(std::ceil(E)) - 1);
+}
+
+namespace {
+
+// The glyph's rectangle in window coordinates; empty when the control does
+// not tell it.
+RECT CheckGlyphRect(HWND Wnd) {
+  RECT R{};
+  SendMessageW(Wnd, WM_SKINCOMMAND, SkinCommandWParam(AC_GETEFFECTRECT, 1), LPARAM(&R));
+  if (IsRectEmpty(&R)) return RECT{};
+  RECT Window{};
+  GetWindowRect(Wnd, &Window);
+  OffsetRect(&R, -Window.left, -Window.top);
+  return R;
+}
+
+}  // namespace
+
+bool FadeStepCheckGlyph(TsCommonData* Data, int Step) {
+  if (!Data) return false;
+  TacThreadedTimer* T = Data->FadeTimer;
+  if (!T || T->Destroying()) return false;
+  const HWND Wnd = FadeWindow(Data);
+  if (!Wnd || !T->SourceImage || !T->TargetImage || Empty(Data->CacheBmp.get())) return false;
+  T->StepCount = CheckWipeSteps;
+  CopyToImage(T->FrameImage, *T->SourceImage, SizeRect(*Data->CacheBmp));
+  if (!PulseRuns(Data)) {
+    const RECT R = CheckGlyphRect(Wnd);
+    if (!IsRectEmpty(&R))
+      CopyRectDiagonal(*T->FrameImage, *T->TargetImage, CheckWipePosition(R.right - R.left, R.bottom - R.top, Step),
+                       RECT{R.left, R.top, R.right - 1, R.bottom - 1}, POINT{R.left, R.top});
+    PresentOnWindow(Wnd, *T->FrameImage);
+  }
+  if (Step < T->StepCount) return true;
+  Data->StopFading();
   return false;
 }
 

@@ -29,6 +29,17 @@ void StartFade(TsCommonData* Data, int NewState, TacStepProc StepProc, bool Fast
 bool FadeStepWindow(TsCommonData* Data, int Step);
 bool FadeStepGraphic(TsCommonData* Data, int Step);
 bool GlowFadeStep(TsCommonData* Data, int Step);
+// A check box becoming checked: its checked glyph is wiped in diagonally
+// from the glyph's lower-left corner over CheckWipeSteps steps, over the
+// start picture the box painted unchecked. The glyph's place comes from the
+// control's AC_GETEFFECTRECT (plain).
+bool FadeStepCheckGlyph(TsCommonData* Data, int Step);
+constexpr int CheckWipeSteps = 14;
+// The wipe's front at Step for a glyph of W x H: the pixels (x, y) of the
+// glyph with x + (H - 1 - y) below it show the new glyph. It runs
+// geometrically from nothing to all but a two-pixel corner over 13 steps;
+// the last step shows the whole glyph.
+int CheckWipePosition(int W, int H, int Step);
 
 // The level one step moves the timer to, rounded and limited to 0..255.
 int AdvanceFadeLevel(TacThreadedTimer& Timer, int Step);

@@ -344,7 +344,9 @@ void BackgroundIndex(TMessage& Message, TsCommonData* Data) {
     Query->SectionIndex = Data->SkinIndex;
     Message.Result = 1;
   } else if (Data->OwnerControl) {
-    Message.Result = QueryBackgroundSkinIndex(Data->OwnerControl, *Query);
+    // What lies beneath is the parent's to say: asking the owner again
+    // would come straight back here.
+    Message.Result = QueryBackgroundSkinIndex(Data->OwnerControl->Parent(), *Query);
   } else if (const HWND Parent = Data->Wnd ? GetParent(Data->Wnd) : nullptr) {
     Message.Result = SendMessageW(Parent, WM_SKINCOMMAND, Message.WParam, Message.LParam);
   }
