@@ -1,14 +1,14 @@
 #include "skin/controls/SkinnedPanel.h"
 
+#include <algorithm>
+
 #include "framework/SavedDC.h"
 #include "skin/forms/CaptionText.h"
 #include "skin/forms/ChildMessages.h"
 #include "skin/forms/GraphicChildren.h"
-#include "skin/forms/WindowQueries.h"
 #include "skin/graphics/Bitmap32.h"
 #include "skin/graphics/Blend32.h"
 #include "skin/graphics/FrameDrawing.h"
-#include "skin/graphics/Gradients.h"
 #include "skin/graphics/PixelRoutines.h"
 #include "skin/manager/SkinManager.h"
 #include "skin/painting/ChildClip.h"
@@ -28,6 +28,22 @@ namespace {
 int SkinTransparencyMode(TsCommonData&) { return 0; }
 
 constexpr uint32_t kPrivateAntiAliased = 0x40000000;
+
+// Black, opaque at the panel's edge and fading linearly to clear over the
+// bitmap's depth; the blend is applied as the opacity of the copy. (The
+// shared fade painter leaves the alpha of a 32-bit bitmap untouched where
+// the system draws its gradients.)
+void FillShadowFade(TBitmap& Bmp, TacSide Side) {
+  const bool Horizontal = Side == TacSide::asLeft || Side == TacSide::asRight;
+  const int Depth = Horizontal ? Bmp.Width() : Bmp.Height();
+  for (int I = 0; I < Depth; ++I) {
+    // I counts from the panel's edge inward.
+    const int Pos = (Side == TacSide::asLeft || Side == TacSide::asTop) ? I : Depth - 1 - I;
+    const uint8_t Alpha = uint8_t(255 * (Depth - I) / Depth);
+    const RECT Line = Horizontal ? RECT{Pos, 0, Pos + 1, Bmp.Height()} : RECT{0, Pos, Bmp.Width(), Pos + 1};
+    FillRect32(Bmp, Line, 0, Alpha);
+  }
+}
 
 }  // namespace
 
@@ -49,6 +65,9 @@ void TsCustomPanel::Loaded() {
 
 void TsCustomPanel::CreateWnd() {
   TacSkinnedControl<TPanel>::CreateWnd();
+  // The default section is asked of the window: a panel made in code before
+  // its window finds it now.
+  if (SkinData()->SkinIndex < 0 && SkinData()->SkinSection().empty()) SkinData()->UpdateIndexes(true);
   if (!SkinData()->OpaqueBusy && StateServices.PropagateOpaqueState) StateServices.PropagateOpaqueState(this, true);
 }
 
@@ -187,6 +206,8 @@ bool TsCustomPanel::PrepareCache() {
   // Dock grabbers come with docking, which the framework does not have.
   Data.BGChanged = false;
   PaintSideShadow();
+  // Children and painters read the cache's bits directly.
+  GdiFlush();
   return true;
 }
 
@@ -236,9 +257,10 @@ void TsCustomPanel::PaintSideShadow() {
   if (SW <= 0 || SH <= 0) return;
   if (!FShadowBmp || FShadowBmp->Width() != SW || FShadowBmp->Height() != SH) {
     FShadowBmp = NewBitmap32(SW, SH);
-    FillFadeGradient(*FShadowBmp, uint32_t(FSideShadow->Blend() & 0xFF) << 24, int(FSideShadow->Side()));
+    FillShadowFade(*FShadowBmp, FSideShadow->Side());
   }
-  DrawBitmapAlpha(*Data.CacheBmp, *FShadowBmp, RECT{0, 0, SW, SH}, POINT{R.left, R.top}, 255);
+  const uint8_t Blend = uint8_t(std::clamp(FSideShadow->Blend(), 0, 255));
+  DrawBitmapAlpha(*Data.CacheBmp, *FShadowBmp, RECT{0, 0, SW - 1, SH - 1}, POINT{R.left, R.top}, Blend);
 }
 
 void TsCustomPanel::SideShadowChanged() {

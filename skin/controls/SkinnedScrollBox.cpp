@@ -45,6 +45,13 @@ void TsScrollBox::Loaded() {
   TacSkinnedControl<TScrollBox, TsScrollWndData>::Loaded();
 }
 
+void TsScrollBox::CreateWnd() {
+  TacSkinnedControl<TScrollBox, TsScrollWndData>::CreateWnd();
+  // The default section is asked of the window: a box made in code before
+  // its window finds it now.
+  if (SkinData()->SkinIndex < 0 && SkinData()->SkinSection().empty()) SkinData()->UpdateIndexes(true);
+}
+
 void TsScrollBox::SetParent(TWinControl* AParent) {
   TacSkinnedControl<TScrollBox, TsScrollWndData>::SetParent(AParent);
   if (AParent) SkinData()->Loaded(true);
@@ -79,6 +86,8 @@ bool TsScrollBox::PrepareCache() {
     OnPaint(Data.CacheBmp.get());
     C.Unlock();
   }
+  // Children and painters read the cache's bits directly.
+  GdiFlush();
   return true;
 }
 

@@ -30,6 +30,9 @@ class TsScrollBox : public TacSkinnedControl<TScrollBox, TsScrollWndData> {
   int BorderSize() const;
   int EdgeWidth() const;
 
+  // Once it has a parent the control takes its skin.
+  void SetParent(TWinControl* AParent) override;
+
   bool PrepareCache();
   // The client area from the cache; DC nil: the window's client DC.
   void PaintScrollBox(HDC DC);
@@ -44,7 +47,7 @@ class TsScrollBox : public TacSkinnedControl<TScrollBox, TsScrollWndData> {
   bool DoMouseWheel(TShiftState Shift, int WheelDelta, POINT MousePos) override;
   void PaintWindow(HDC) override {}
   void Loaded() override;
-  void SetParent(TWinControl* AParent) override;
+  void CreateWnd() override;
   void WndProc(TMessage& Message) override;
 
  private:
