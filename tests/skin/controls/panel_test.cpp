@@ -8,6 +8,7 @@
 #include "skin/core/SkinCommand.h"
 #include "skin/graphics/PixelRoutines.h"
 #include "skin/manager/SkinManager.h"
+#include "tests/skin/manager/support/night_manager.h"
 #include "tests/skin/support/text_skin.h"
 #include "tests/support/wait_until.h"
 
@@ -153,6 +154,18 @@ TEST_F(SkinnedPanel, FaceComesFromTheSectionAtChosenPoints) {
   shot->SetSize(120, 80);
   SendMessageW(low->Handle(), WM_PRINT, WPARAM(shot->DC()), PRF_CLIENT);
   EXPECT_EQ(GetPixel32(*shot, 60, 40) & 0xFFFFFF, kGreen & 0xFFFFFF);
+}
+
+TEST_F(SkinnedPanel, ProgramSkinPaintsTheLoweredPanelInItsColour) {
+  manager.reset();
+  manager = NightManager();
+  manager->SetSkinName(L"Night (internal)");
+  ASSERT_TRUE(manager->IsSkinLoaded());
+  TsPanel* p = MakePanel(form, 0, 0, 160, 100, TBevelCut::bvLowered);
+  form->Show();
+  ASSERT_EQ(p->SkinData()->SkinIndex, Index(L"PANEL_LOW"));
+  for (POINT pt : {POINT{20, 20}, POINT{80, 50}, POINT{140, 80}})
+    EXPECT_EQ(CacheAt(p, pt.x, pt.y), 0xFF1C1F23u) << pt.x << "," << pt.y;  // $00231F1C
 }
 
 TEST_F(SkinnedPanel, ChildTakesTheParentsPictureAtItsOffset) {
