@@ -120,7 +120,8 @@ void TsCustomPanel::PaintPanel(HDC DC, bool NotifyChildren) {
   if (!(Showing() || Data.PrintDC) || !Data.IsSkinned()) return;
   const HDC Target = DC ? DC : Canvas().Handle();
   const bool Copy = (ControlState() & csPaintCopy) != 0;
-  if (!Data.CustomColor() && !OnPaint && !WindowAnimationRunning()) {
+  // OnPaint draws into the cache (PrepareCache), so it keeps the cache path.
+  if ((!Data.CustomColor() || OnPaint) && !WindowAnimationRunning()) {
     RECT Clip{};
     const int ClipKind = GetClipBox(Target, &Clip);
     if (ClipKind == ERROR) return;

@@ -6,6 +6,7 @@
 #include "framework/Panel.h"
 #include "skin/controls/SkinnedScrollBox.h"
 #include "skin/core/SkinCommand.h"
+#include "skin/graphics/PixelRoutines.h"
 #include "skin/manager/SkinManager.h"
 #include "tests/skin/support/text_skin.h"
 #include "tests/support/wait_until.h"
@@ -19,7 +20,8 @@ namespace {
 
 const std::string kSkin =
     "[GLOBALINFO]\r\nVERSION=12.50\r\n"
-    "[PANEL_LOW]\r\nCOLOR=$00008000\r\nBORDERWIDTH=0\r\n"
+    "[PANEL_LOW]\r\nCOLOR=$00008000\r\nBORDERWIDTH=0\r\nGRADIENTPERCENT=100\r\n"
+    "GRADIENTDATA=$00008000;0;0;$00008000;100;0;B\r\n"
     "[TRANSPARENT]\r\nSTATES=1\r\nTRANSPARENCY=100\r\n";
 
 class SkinnedScrollBox : public ::testing::Test {
@@ -64,10 +66,10 @@ TEST_F(SkinnedScrollBox, BorderStyleChoosesTheSectionAndTheChildOffset) {
       // Children sit in the client area; the cache covers the whole window.
       TacBackgroundInfo info;
       SendCtrlCommand(box, AC_GETBG, LPARAM(&info));
-      if (info.BgKind == bgkBitmap) {
-        EXPECT_EQ(info.OffsetX, c.offset);
-        EXPECT_EQ(info.OffsetY, c.offset);
-      }
+      ASSERT_EQ(info.BgKind, bgkBitmap);
+      EXPECT_EQ(info.Bmp, box->SkinData()->CacheBmp.get());
+      EXPECT_EQ(info.OffsetX, c.offset);
+      EXPECT_EQ(info.OffsetY, c.offset);
     }
     delete box;
   }
@@ -127,6 +129,24 @@ TEST_F(SkinnedScrollBox, WheelGoesToTheFocusedControlFirstThenScrollsTheBox) {
     else
       EXPECT_EQ(events, (std::vector<int>{c.start + 1, -(c.expected + 1)}));
   }
+}
+
+TEST_F(SkinnedScrollBox, OnPaintDrawsIntoTheCacheOverTheSkinBackground) {
+  TsScrollBox* box = MakeBox(TBorderStyle::bsSingle);
+  uint32_t under = 0;
+  int calls = 0;
+  box->OnPaint = [&](TBitmap* bmp) {
+    ++calls;
+    ASSERT_EQ(bmp, box->SkinData()->CacheBmp.get());
+    GdiFlush();
+    under = GetPixel32(*bmp, 50, 50);
+    FillRect32(*bmp, RECT{40, 40, 60, 60}, 0x0000FF, 255);
+  };
+  form->Show();
+  ASSERT_TRUE(box->PrepareCache());
+  EXPECT_GE(calls, 1);
+  EXPECT_EQ(under, 0xFF008000u);  // the section was painted first
+  EXPECT_EQ(GetPixel32(*box->SkinData()->CacheBmp, 50, 50), 0xFFFF0000u);
 }
 
 TEST_F(SkinnedScrollBox, WithoutAutoMouseWheelTheBoxLeavesTheWheel) {
