@@ -241,6 +241,12 @@ void TControl::WndProc(TMessage& m) {
     case CM_VISIBLECHANGED:
       VisibleChanged();
       break;
+    case CM_MOUSEWHEEL:
+      if (DoMouseWheel(KeysToShiftState(LOWORD(m.WParam)), static_cast<short>(HIWORD(m.WParam)), POINT{x, y}))
+        m.Result = 1;
+      else
+        m.Result = FParent ? FParent->Perform(CM_MOUSEWHEEL, m.WParam, m.LParam) : 0;
+      return;
     case CM_MOUSEENTER:
     case CM_MOUSELEAVE:
       // Containers learn which child the mouse entered or left (LParam).
@@ -251,6 +257,12 @@ void TControl::WndProc(TMessage& m) {
 }
 
 void TControl::DefaultHandler(TMessage& m) { m.Result = 0; }
+
+bool TControl::DoMouseWheel(TShiftState shift, int wheelDelta, POINT mousePos) {
+  bool handled = false;
+  if (OnMouseWheel) OnMouseWheel(this, shift, wheelDelta, mousePos, handled);
+  return handled;
+}
 
 void TGraphicControl::WndProc(TMessage& m) {
   switch (m.Msg) {

@@ -59,6 +59,8 @@ using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TSh
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, wchar_t& Key)>;
 using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
+using TMouseWheelEvent =
+    std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, POINT MousePos, bool& Handled)>;
 
 class TControl : public TComponent {
   friend class TWinControl;
@@ -145,6 +147,7 @@ class TControl : public TComponent {
   TMouseEvent OnMouseDown;
   TMouseEvent OnMouseUp;
   TMouseMoveEvent OnMouseMove;
+  TMouseWheelEvent OnMouseWheel;
 
   virtual void Click();
   virtual void DblClick();
@@ -190,6 +193,9 @@ class TControl : public TComponent {
   virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseMove(TShiftState shift, int x, int y);
+  // CM_MOUSEWHEEL: true when the control used the wheel; an unused wheel goes
+  // on to the parent. MousePos is on the screen.
+  virtual bool DoMouseWheel(TShiftState shift, int wheelDelta, POINT mousePos);
 
   // Bounds as stored, without touching a window (used by handle notifications).
   void StoreBounds(int left, int top, int width, int height);

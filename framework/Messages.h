@@ -49,6 +49,7 @@ constexpr UINT CM_CONTROLCHANGE = CM_BASE + 54;
 constexpr UINT CM_CHANGED = CM_BASE + 55;
 constexpr UINT CM_BIDIMODECHANGED = CM_BASE + 60;
 constexpr UINT CM_PARENTBIDIMODECHANGED = CM_BASE + 61;
+constexpr UINT CM_MOUSEWHEEL = CM_BASE + 67;  // WParam and LParam of the WM_MOUSEWHEEL; Result 1: handled
 
 // Notifications a parent window receives about a child are reflected back to
 // the child control under CN_BASE + the original message number.

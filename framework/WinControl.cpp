@@ -608,6 +608,20 @@ void TWinControl::WndProc(TMessage& m) {
         return;
       }
       break;
+    case WM_MOUSEWHEEL: {
+      // The form's focused control has the first say, then its parents; then
+      // the control the system gave the wheel to (the one under the mouse),
+      // when the focused one does not lie inside it. An unused wheel gets the
+      // window's default handling (a system list or edit scrolls itself).
+      TForm* form = ParentFormOf(this);
+      TWinControl* target = form ? form->ActiveControl() : nullptr;
+      bool inside = false;
+      for (TControl* c = target; c && !inside; c = c->Parent()) inside = c == this;
+      m.Result = target ? target->Perform(CM_MOUSEWHEEL, m.WParam, m.LParam) : 0;
+      if (!m.Result && !inside) m.Result = Perform(CM_MOUSEWHEEL, m.WParam, m.LParam);
+      if (m.Result) return;
+      break;
+    }
     case WM_SIZE:
     case WM_MOVE: {
       int oldW = FWidth, oldH = FHeight;

@@ -1,0 +1,3 @@
+#pragma once
+// Whether a control draws a single-line frame around its client area.
+enum class TBorderStyle { bsNone, bsSingle };
