@@ -20,12 +20,6 @@ void TsEditLabel::DblClick() {
   if (FBoundLabel && FBoundLabel->AllowClick()) FBoundLabel->ClickOwnerControl();
 }
 
-void TsEditLabel::SetLayout(TTextLayout Value) {
-  if (Value == FLayout) return;
-  FLayout = Value;
-  Invalidate();
-}
-
 void TsEditLabel::SetMaxWidthConstraint(int Value) {
   if (Value == FMaxWidth) return;
   FMaxWidth = Value;
@@ -60,11 +54,11 @@ void TsEditLabel::Paint(TCanvas& canvas) {
     canvas.FillRect(r);
   }
   if (!Enabled()) canvas.Font().SetColor(clSystemColor | COLOR_GRAYTEXT);
-  if (FLayout != TTextLayout::tlTop) {
+  if (Layout() != TTextLayout::tlTop) {
     RECT need = r;
     canvas.DrawText(Caption(), need, DrawFlags() | DT_CALCRECT);
     int free = (r.bottom - r.top) - (need.bottom - need.top);
-    if (FLayout == TTextLayout::tlCenter) free /= 2;
+    if (Layout() == TTextLayout::tlCenter) free /= 2;
     if (free > 0) r.top += free;
   }
   canvas.DrawText(Caption(), r, DrawFlags());

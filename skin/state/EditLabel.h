@@ -7,8 +7,6 @@
 
 class TsBoundLabel;
 
-enum class TTextLayout { tlTop, tlCenter, tlBottom };
-
 class TsEditLabel : public TLabel {
  public:
   // Made by its bound label, with no owner: the bound label frees it.
@@ -23,10 +21,6 @@ class TsEditLabel : public TLabel {
   void Click() override;
   void DblClick() override;
 
-  TControl* FocusControl() const { return FFocusControl; }
-  void SetFocusControl(TControl* Value) { FFocusControl = Value; }
-  TTextLayout Layout() const { return FLayout; }
-  void SetLayout(TTextLayout Value);
   bool UseHTML() const { return FUseHTML; }
   void SetUseHTML(bool Value) { FUseHTML = Value; }
   bool FitToWidth() const { return FFitToWidth; }
@@ -52,8 +46,6 @@ class TsEditLabel : public TLabel {
 
  private:
   TsBoundLabel* FBoundLabel;
-  TControl* FFocusControl = nullptr;
-  TTextLayout FLayout = TTextLayout::tlTop;
   bool FUseHTML = false;
   bool FFitToWidth = false;
   bool FUseSkinColor = true;
