@@ -88,7 +88,7 @@ void TsCustomLabel::Paint(TCanvas& Canvas) {
   const int Index = GetSkinIndex();
   if (Index >= 0 && Parent()) {
     TacBackgroundInfo Bg;
-    QueryControlBackground(Bg, this, false);
+    QueryControlBackground(Bg, Parent(), false);
     TacBackgroundSource Source;
     BackgroundInfoToSource(Bg, Source);
     PaintSkinSectionToDC(Index, Source, 0, Client, POINT{Left(), Top()}, Canvas.Handle(), ActiveManager()->SkinData());
