@@ -1,8 +1,9 @@
 #pragma once
-// TsEditLabel: the caption a bound label shows beside its control. It paints
-// as a plain label until the skinned label family exists; the switches that
-// family reads (HTML text, fit to width, skin colour) are kept here already
-// so the bound label can set them.
+// TsEditLabel: the caption a bound label shows beside its control. With
+// UseHTML its caption goes through the HTML caption engine. It stays a
+// framework label (the skinned label family sits in a library above this
+// one), so fit to width and the skin colour are kept for the bound label
+// but not applied here.
 #include "framework/Label.h"
 
 class TsBoundLabel;
@@ -41,6 +42,7 @@ class TsEditLabel : public TLabel {
 
  protected:
   void Paint(TCanvas& canvas) override;
+  void DoDrawText(TCanvas& canvas, RECT& r, UINT flags) override;
   void TextChanged() override { AdjustSize(); }
   void FontChanged() override;
 
