@@ -1,7 +1,7 @@
 #pragma once
-// Measuring and drawing the text of a hint. HTMLMode texts belong to the
-// HTML-like caption renderer, which is not built yet: until it is, they are
-// measured and drawn as plain text through this one seam.
+// Measuring and drawing the text of a hint. In HTMLMode the text goes
+// through the caption engine (bold, colours, links drawn as links, line
+// breaks from BR tags), wrapped at R's right edge and aligned by Flags.
 #include "framework/Graphics.h"
 
 int DrawHintText(TCanvas& Canvas, const String& Text, RECT& R, UINT Flags, bool HTMLMode);

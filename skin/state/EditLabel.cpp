@@ -1,6 +1,7 @@
 #include "skin/state/EditLabel.h"
 
 #include "framework/GdiHandles.h"
+#include "skin/painting/HtmlText.h"
 #include "skin/state/BoundLabel.h"
 
 TsEditLabel::TsEditLabel(TsBoundLabel* BoundLabel) : TLabel(nullptr), FBoundLabel(BoundLabel) {}
@@ -18,12 +19,6 @@ void TsEditLabel::Click() {
 void TsEditLabel::DblClick() {
   TLabel::DblClick();
   if (FBoundLabel && FBoundLabel->AllowClick()) FBoundLabel->ClickOwnerControl();
-}
-
-void TsEditLabel::SetLayout(TTextLayout Value) {
-  if (Value == FLayout) return;
-  FLayout = Value;
-  Invalidate();
 }
 
 void TsEditLabel::SetMaxWidthConstraint(int Value) {
@@ -48,8 +43,7 @@ void TsEditLabel::AdjustSize() {
   TCanvas canvas(screen.get());
   canvas.Font().Assign(Font());
   RECT r{0, 0, WordWrap() ? Width() : 0, 0};
-  const String text = Caption().empty() ? String(L" ") : Caption();
-  canvas.DrawText(text, r, DrawFlags() | DT_CALCRECT);
+  DoDrawText(canvas, r, DrawFlags() | DT_CALCRECT);
   SetBounds(Left(), Top(), r.right, r.bottom);
 }
 
@@ -60,12 +54,33 @@ void TsEditLabel::Paint(TCanvas& canvas) {
     canvas.FillRect(r);
   }
   if (!Enabled()) canvas.Font().SetColor(clSystemColor | COLOR_GRAYTEXT);
-  if (FLayout != TTextLayout::tlTop) {
+  if (Layout() != TTextLayout::tlTop) {
     RECT need = r;
-    canvas.DrawText(Caption(), need, DrawFlags() | DT_CALCRECT);
+    DoDrawText(canvas, need, DrawFlags() | DT_CALCRECT);
     int free = (r.bottom - r.top) - (need.bottom - need.top);
-    if (FLayout == TTextLayout::tlCenter) free /= 2;
+    if (Layout() == TTextLayout::tlCenter) free /= 2;
     if (free > 0) r.top += free;
   }
-  canvas.DrawText(Caption(), r, DrawFlags());
+  DoDrawText(canvas, r, DrawFlags());
+}
+
+void TsEditLabel::DoDrawText(TCanvas& canvas, RECT& r, UINT flags) {
+  if (!FUseHTML || Caption().empty()) {
+    TLabel::DoDrawText(canvas, r, flags);
+    return;
+  }
+  const HDC dc = canvas.Handle();
+  TSelectObject font(dc, canvas.Font().Handle());
+  SetTextColor(dc, ColorToRGB(canvas.Font().Color()));
+  TsHtml html;
+  html.Alignment = Alignment();
+  html.BiDiMode = BiDiMode();
+  // Measured unwrapped unless the label breaks its text at its width.
+  RECT area = r;
+  if ((flags & DT_CALCRECT) && !WordWrap()) area.right = 0;
+  html.Init(dc, nullptr, Caption(), area);
+  TacLinks links;
+  RECT size{};
+  html.Render(links, (flags & DT_CALCRECT) != 0, size);
+  if (flags & DT_CALCRECT) r = RECT{r.left, r.top, r.left + size.right, r.top + size.bottom};
 }

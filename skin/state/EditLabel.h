@@ -1,13 +1,12 @@
 #pragma once
-// TsEditLabel: the caption a bound label shows beside its control. It paints
-// as a plain label until the skinned label family exists; the switches that
-// family reads (HTML text, fit to width, skin colour) are kept here already
-// so the bound label can set them.
+// TsEditLabel: the caption a bound label shows beside its control. With
+// UseHTML its caption goes through the HTML caption engine. It stays a
+// framework label (the skinned label family sits in a library above this
+// one), so fit to width and the skin colour are kept for the bound label
+// but not applied here.
 #include "framework/Label.h"
 
 class TsBoundLabel;
-
-enum class TTextLayout { tlTop, tlCenter, tlBottom };
 
 class TsEditLabel : public TLabel {
  public:
@@ -23,10 +22,6 @@ class TsEditLabel : public TLabel {
   void Click() override;
   void DblClick() override;
 
-  TControl* FocusControl() const { return FFocusControl; }
-  void SetFocusControl(TControl* Value) { FFocusControl = Value; }
-  TTextLayout Layout() const { return FLayout; }
-  void SetLayout(TTextLayout Value);
   bool UseHTML() const { return FUseHTML; }
   void SetUseHTML(bool Value) { FUseHTML = Value; }
   bool FitToWidth() const { return FFitToWidth; }
@@ -47,13 +42,12 @@ class TsEditLabel : public TLabel {
 
  protected:
   void Paint(TCanvas& canvas) override;
+  void DoDrawText(TCanvas& canvas, RECT& r, UINT flags) override;
   void TextChanged() override { AdjustSize(); }
   void FontChanged() override;
 
  private:
   TsBoundLabel* FBoundLabel;
-  TControl* FFocusControl = nullptr;
-  TTextLayout FLayout = TTextLayout::tlTop;
   bool FUseHTML = false;
   bool FFitToWidth = false;
   bool FUseSkinColor = true;
