@@ -336,6 +336,11 @@ bool TacCustomCombo::HandleMouseDown() {
 
 // ---- window procedure ------------------------------------------------------
 
+void TacCustomCombo::InitializeWnd() {
+  TacSkinnedControl::InitializeWnd();
+  if (!Loading() && SkinData()->SkinIndex < 0) SkinData()->Loaded(true);
+}
+
 bool TacCustomCombo::SkinStage1(TMessage& Message) {
   if (Message.Msg == WM_SKINCOMMAND) {
     TsSkinManager* manager = SkinData()->GetSkinManager();

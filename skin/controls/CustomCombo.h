@@ -102,6 +102,8 @@ class TacCustomCombo : public TacSkinnedControl<TCustomEdit> {
   virtual void ItemsChanged();
   void Change() override;
   void TextChanged() override;
+  // The default section is asked of the window: asked again once it exists.
+  void InitializeWnd() override;
   void WndProc(TMessage& Message) override;
   bool SkinStage1(TMessage& Message) override;
   void DrawContent() override;
