@@ -1,0 +1,64 @@
+#include "skin/controls/SkinnedMaskEdit.h"
+
+TacCustomMaskEdit::TacCustomMaskEdit(TComponent* Owner) : TacSkinnedEdit(Owner) { AfterConstruction(); }
+
+RECT TacCustomMaskEdit::GetTextRect() {
+  const int B = EditBorderWidth();
+  const int G = GlyphAreaWidth();
+  RECT R = UseRightToLeftAlignment() ? RECT{B, B, Width() - B - G, Height() - B}
+                                     : RECT{B + G, B, Width() - B, Height() - B};
+  if (ButtonMode()) {
+    ++R.left;
+    --R.right;
+  }
+  const RECT& M = TextMargins();
+  R.left += M.left;
+  R.top += M.top;
+  R.right -= M.right;
+  R.bottom -= M.bottom;
+  return R;
+}
+
+void TacCustomMaskEdit::SetTextCollapsed(bool Value) {
+  if (FTextCollapsed == Value) return;
+  FTextCollapsed = Value;
+  RecalcFrame(*this);
+}
+
+void TacCustomMaskEdit::DoExit() {
+  if (!FCheckOnExit) return;
+  try {
+    TacSkinnedEdit::DoExit();
+  } catch (const EDBEditError& E) {
+    if (OnValidateError) OnValidateError(this, E.Message());
+    throw EDBEditError(E.Message());
+  }
+}
+
+void TacCustomMaskEdit::Change() {
+  if (Loading()) return;
+  TacSkinnedEdit::Change();
+}
+
+void TacCustomMaskEdit::PaintPlainFace() {
+  TacSkinnedEdit::PaintPlainFace();
+  if (!SkinData()->CacheBmp) return;
+  RECT R{0, 0, Width(), Height()};
+  DrawEdge(SkinData()->CacheBmp->DC(), &R, EDGE_SUNKEN, BF_RECT);
+}
+
+void TacCustomMaskEdit::WndProc(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_SETTEXT:
+      SkinData()->BGChanged = true;
+      break;
+    case WM_NCCALCSIZE:
+      TacSkinnedEdit::WndProc(Message);
+      if (FTextCollapsed && Message.LParam) {
+        auto* Client = reinterpret_cast<RECT*>(Message.LParam);
+        Client->left = Client->right;
+      }
+      return;
+  }
+  TacSkinnedEdit::WndProc(Message);
+}

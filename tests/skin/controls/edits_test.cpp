@@ -1,0 +1,379 @@
+// The skinned edits, memo and spin edit: the value rules of the spin edit on
+// all 64 bits (typing, pasting, keys, wheel and buttons), the skinned face
+// of password and placeholder edits, the text margins, the mask edit's
+// validation on exit and the memo's colours and Ctrl+A.
+#include "framework/Application.h"
+#include "framework/Form.h"
+#include "skin/controls/SkinnedEdit.h"
+#include "skin/controls/SkinnedMaskEdit.h"
+#include "skin/controls/SkinnedMemo.h"
+#include "skin/controls/SkinnedSpinEdit.h"
+#include "skin/graphics/FontMetrics.h"
+#include "tests/skin/support/text_skin.h"
+#include "tests/support/wait_until.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// Pixel (x, y) of a cache as a colour value (red in the low byte).
+uint32_t Pixel(TBitmap& bmp, int x, int y) { return GetPixel(bmp.DC(), x, y); }
+
+const char* const kSkin =
+    "[GLOBALINFO]\r\nVERSION=12.50\r\n"
+    "[EDIT]\r\nSTATES=2\r\nCOLOR=$00203040\r\nFONTCOLOR=$00F0E0D0\r\n"
+    "HOTCOLOR=$00405060\r\nHOTFONTCOLOR=$00A0B0C0\r\n";
+
+class Edits : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { InitApplication(); }
+  void SetUp() override {
+    form = std::make_unique<TForm>(nullptr, CreateNew);
+    form->SetBounds(100, 100, 400, 300);
+  }
+  void TearDown() override { form.reset(); }
+  void Skin() {
+    manager = TextSkinManager(L"Edits", kSkin);
+    manager->SetActive(true);
+  }
+
+  template <class T>
+  T* Add(int left = 10, int top = 10, int width = 120, int height = 24) {
+    T* c = new T(form.get());
+    c->SetBounds(left, top, width, height);
+    c->SetParent(form.get());
+    return c;
+  }
+  void SetClipboardText(const wchar_t* text) {
+    ASSERT_TRUE(OpenClipboard(form->Handle()));
+    EmptyClipboard();
+    const size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    memcpy(GlobalLock(mem), text, bytes);
+    GlobalUnlock(mem);
+    SetClipboardData(CF_UNICODETEXT, mem);
+    CloseClipboard();
+  }
+
+  std::unique_ptr<TsSkinManager> manager;
+  std::unique_ptr<TForm> form;
+};
+
+struct LimitCase {
+  int64_t Min, Max;
+  bool AllowNegative;
+  int64_t In, Out;
+};
+
+TEST_F(Edits, SpinValueKeepsToItsLimitsOnAll64Bits) {
+  const int64_t kBig = 9000000000LL;
+  const LimitCase cases[] = {
+      {0, 0, true, -5, -5},         // equal limits: none at all
+      {0, 0, false, -5, 0},         // ... but no negatives
+      {0, 100, true, 150, 100},     // a limit of 0 is no limit on its side
+      {0, 100, true, -3, -3},       //
+      {0, 100, false, -3, 0},       //
+      {10, 0, true, 5, 10},         //
+      {10, 0, true, 10000, 10000},  //
+      {1, 10, true, 50, 10},        //
+      {0, kBig, true, kBig + 1, kBig},
+      {-kBig, 0, true, -kBig - 1, -kBig},
+      {0, 0, true, INT64_MAX, INT64_MAX},
+  };
+  auto* spin = Add<TsSpinEdit>();
+  for (const LimitCase& c : cases) {
+    spin->SetMinValue(c.Min);
+    spin->SetMaxValue(c.Max);
+    spin->SetAllowNegative(c.AllowNegative);
+    spin->SetValue(c.In);
+    EXPECT_EQ(spin->Value(), c.Out) << c.Min << ".." << c.Max << " " << c.In;
+  }
+}
+
+TEST_F(Edits, SpinTextReadsAsAValue) {
+  auto* spin = Add<TsSpinEdit>();
+  const struct {
+    const wchar_t* Text;
+    int64_t Min, Value;
+  } cases[] = {{L"", 7, 0}, {L"abc", 7, 7}, {L"-12", 0, -12}, {L"12345678901", 0, 12345678901LL}};
+  for (const auto& c : cases) {
+    spin->SetMinValue(c.Min);
+    spin->SetText(c.Text);
+    EXPECT_EQ(spin->Value(), c.Value) << StringToUtf8(c.Text);
+  }
+}
+
+TEST_F(Edits, LeavingTheSpinEditMendsSignsAndLimits) {
+  auto* spin = Add<TsSpinEdit>();
+  form->Show();
+  for (const wchar_t* sign : {L"+", L"-", L"+0", L"-0"}) {
+    spin->SetText(sign);
+    spin->Perform(CM_EXIT);
+    EXPECT_EQ(spin->Text(), L"0") << StringToUtf8(sign);
+  }
+  spin->SetMaxValue(100);
+  spin->SetText(L"250");
+  spin->Perform(CM_EXIT);
+  EXPECT_EQ(spin->Text(), L"100");
+}
+
+TEST_F(Edits, SpinStepsByKeysWheelAndNotWhenReadOnly) {
+  auto* spin = Add<TsSpinEdit>();
+  spin->SetIncrement(5);
+  form->Show();
+  spin->SetValue(20);
+  SendMessageW(spin->Handle(), WM_KEYDOWN, VK_UP, 0);
+  EXPECT_EQ(spin->Value(), 25);
+  SendMessageW(spin->Handle(), WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_EQ(spin->Value(), 20);
+  SendMessageW(spin->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-120)), 0);
+  EXPECT_EQ(spin->Value(), 15);
+  SendMessageW(spin->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, 240), 0);
+  EXPECT_EQ(spin->Value(), 25);
+  // A step past the end of the range stops at the end.
+  spin->SetIncrement(INT64_MAX);
+  spin->SetValue(INT64_MAX - 1);
+  SendMessageW(spin->Handle(), WM_KEYDOWN, VK_UP, 0);
+  EXPECT_EQ(spin->Value(), INT64_MAX);
+  spin->SetReadOnly(true);
+  spin->SetValue(3);
+  SendMessageW(spin->Handle(), WM_KEYDOWN, VK_UP, 0);
+  SendMessageW(spin->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+  EXPECT_EQ(spin->Value(), 3);
+}
+
+TEST_F(Edits, SpinPasteKeepsA64BitValueAndUndoesAnythingElse) {
+  auto* spin = Add<TsSpinEdit>();
+  form->Show();
+  const struct {
+    const wchar_t* Pasted;
+    int64_t Max;
+    const wchar_t* Text;
+  } cases[] = {
+      {L"9000000000", 0, L"9000000000"},     // beyond 32 bits, kept
+      {L"-9000000000", 0, L"-9000000000"},   //
+      {L"12abc", 0, L"42"},                  // no number: undone
+      {L"99999999999999999999", 0, L"42"},   // beyond 64 bits: undone
+      {L"5000000000", 4000000000LL, L"42"},  // beyond the limit: undone
+  };
+  for (const auto& c : cases) {
+    spin->SetMaxValue(c.Max);
+    spin->SetText(L"42");
+    SetClipboardText(c.Pasted);
+    spin->SelectAll();
+    SendMessageW(spin->Handle(), WM_PASTE, 0, 0);
+    EXPECT_EQ(spin->Text(), c.Text) << StringToUtf8(c.Pasted);
+  }
+  spin->SetEditorEnabled(false);
+  SetClipboardText(L"7");
+  spin->SelectAll();
+  SendMessageW(spin->Handle(), WM_PASTE, 0, 0);
+  EXPECT_EQ(spin->Text(), L"42");
+}
+
+TEST_F(Edits, SpinRefusesCharactersItCannotHold) {
+  auto* spin = Add<TsSpinEdit>();
+  form->Show();
+  const struct {
+    bool AllowNegative;
+    int64_t Min;
+    wchar_t Key;
+    bool Taken;
+  } cases[] = {{true, 0, L'7', true},   {true, 0, L'x', false}, {true, 0, L'-', true},
+               {false, 0, L'-', false}, {true, 5, L'-', false}, {true, 0, L'+', true}};
+  for (const auto& c : cases) {
+    spin->SetAllowNegative(c.AllowNegative);
+    spin->SetMinValue(c.Min);
+    spin->SetText(L"");
+    SendMessageW(spin->Handle(), WM_CHAR, c.Key, 0);
+    EXPECT_EQ(spin->Text().size(), c.Taken ? 1u : 0u) << char(c.Key);
+  }
+  // A sign typed after the number replaces the sign in front.
+  spin->SetAllowNegative(true);
+  spin->SetMinValue(0);
+  spin->SetText(L"-12");
+  SendMessageW(spin->Handle(), EM_SETSEL, 3, 3);
+  SendMessageW(spin->Handle(), WM_CHAR, L'+', 0);
+  EXPECT_EQ(spin->Text(), L"+12");
+}
+
+TEST_F(Edits, HeldSpinButtonRepeatsAndStepsOnceMoreOnRelease) {
+  auto* spin = Add<TsSpinEdit>(10, 10, 120, 24);
+  form->Show();
+  spin->SetValue(0);
+  const RECT up = spin->SpinButtonRect(true);
+  RECT w;
+  GetWindowRect(spin->Handle(), &w);
+  POINT p{w.left + (up.left + up.right) / 2, w.top + (up.top + up.bottom) / 2};
+  ScreenToClient(spin->Handle(), &p);
+  const LPARAM at = MAKELPARAM(p.x, p.y);
+
+  // A short click steps once, on release.
+  SendMessageW(spin->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  EXPECT_EQ(spin->Value(), 0);
+  EXPECT_EQ(spin->UpState(), 2);
+  SendMessageW(spin->Handle(), WM_LBUTTONUP, 0, at);
+  EXPECT_EQ(spin->Value(), 1);
+
+  SendMessageW(spin->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  ASSERT_TRUE(WaitUntil([&] { return spin->Value() >= 4; }));
+  SendMessageW(spin->Handle(), WM_LBUTTONUP, 0, at);
+  const int64_t released = spin->Value();
+  PumpFor(200);
+  EXPECT_EQ(spin->Value(), released);  // no step after the release
+  EXPECT_EQ(spin->UpState(), 1);
+}
+
+TEST_F(Edits, PasswordFaceShowsOneCharacterPerLetter) {
+  Skin();
+  auto* secret = Add<TsEdit>(10, 10, 120, 24);
+  auto* plain = Add<TsEdit>(10, 50, 120, 24);
+  secret->SetPasswordChar(L'#');
+  secret->SetText(L"abcde");
+  plain->SetText(L"#####");
+  form->Show();
+  ASSERT_TRUE(secret->SkinData()->IsSkinned());
+  ASSERT_TRUE(secret->BuildCache());
+  ASSERT_TRUE(plain->BuildCache());
+  TBitmap& a = *secret->SkinData()->CacheBmp;
+  TBitmap& b = *plain->SkinData()->CacheBmp;
+  int differing = 0, inked = 0;
+  const uint32_t face = Pixel(a, 60, 2);
+  for (int y = 0; y < 24; ++y)
+    for (int x = 0; x < 120; ++x) {
+      differing += Pixel(a, x, y) != Pixel(b, x, y);
+      inked += Pixel(a, x, y) != face;
+    }
+  EXPECT_EQ(differing, 0);
+  EXPECT_GT(inked, 20);
+}
+
+TEST_F(Edits, TextHintShowsDimmedOnlyWhileEmpty) {
+  Skin();
+  auto* hinted = Add<TsEdit>(10, 10, 120, 24);
+  auto* bare = Add<TsEdit>(10, 50, 120, 24);
+  hinted->SetTextHint(L"Password");
+  form->Show();
+  auto inkOf = [](TsEdit* e, uint32_t& colour) {
+    e->SkinData()->BGChanged = true;
+    EXPECT_TRUE(e->BuildCache());
+    TBitmap& bmp = *e->SkinData()->CacheBmp;
+    const uint32_t face = Pixel(bmp, 60, 12);
+    int ink = 0;
+    const RECT r = e->GetTextRect();
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x)
+        if (const uint32_t p = Pixel(bmp, x, y); p != face) ++ink, colour = p;
+    return ink;
+  };
+  uint32_t colour = 0, unused = 0;
+  EXPECT_EQ(inkOf(bare, unused), 0);
+  EXPECT_GT(inkOf(hinted, colour), 10);
+  // Mixed into the face: never the full font colour.
+  EXPECT_NE(colour, 0xF0E0D0u);
+  hinted->SetText(L"x");
+  uint32_t textColour = 0;
+  const int textInk = inkOf(hinted, textColour);
+  EXPECT_GT(textInk, 0);
+  EXPECT_LT(textInk, inkOf(bare, unused) + 200);
+}
+
+TEST_F(Edits, VerticalCentreSplitsTheSpareHeightTowardZero) {
+  auto* edit = Add<TsEdit>(10, 10, 120, 41);
+  form->Show();
+  const int line = FontLineHeight(edit->Font().Handle(), false);
+  for (int height : {41, 40, line - 3}) {
+    edit->SetBounds(10, 10, 120, height);
+    edit->SetVerticalAlignment(TVerticalAlignment::taAlignTop);
+    edit->SetVerticalAlignment(TVerticalAlignment::taVerticalCenter);
+    const int d = (height - line) / 2;
+    EXPECT_EQ(edit->TextMargins().top, d) << height;
+    EXPECT_EQ(edit->TextMargins().bottom, d) << height;
+  }
+  edit->SetVerticalAlignment(TVerticalAlignment::taAlignBottom);
+  EXPECT_EQ(edit->TextMargins().top, edit->Height() - line);
+}
+
+TEST_F(Edits, EditAnswersItsTextRectangle) {
+  auto* edit = Add<TsEdit>(10, 10, 120, 24);
+  edit->SetPadding(TacPadding{3, 0, 5, 0});
+  form->Show();
+  RECT r{};
+  TMessage m{WM_SKINCOMMAND, SkinCommandWParam(AC_GETEDITRECT), reinterpret_cast<LPARAM>(&r), 0};
+  edit->WindowProc(m);
+  EXPECT_EQ(m.Result, 1);
+  EXPECT_EQ(r.left, 2 + 1 + 3);
+  EXPECT_EQ(r.right, 120 - 2 - 1 - 5);
+}
+
+class TCheckedEdit : public TacCustomMaskEdit {
+ public:
+  using TacCustomMaskEdit::TacCustomMaskEdit;
+  void ValidateEdit() override {
+    ++Checks;
+    if (Text() == L"bad") throw EDBEditError(L"not a code");
+  }
+  int Checks = 0;
+};
+
+TEST_F(Edits, MaskEditTellsARefusedTextAndRaisesAgain) {
+  auto* edit = Add<TCheckedEdit>();
+  String told;
+  edit->OnValidateError = [&](TObject*, const String& msg) { told = msg; };
+  edit->SetText(L"good");
+  edit->Perform(CM_EXIT);
+  EXPECT_EQ(edit->Checks, 1);
+  EXPECT_TRUE(told.empty());
+  edit->SetText(L"bad");
+  EXPECT_THROW(edit->Perform(CM_EXIT), EDBEditError);
+  EXPECT_EQ(told, L"not a code");
+  edit->SetCheckOnExit(false);
+  edit->Perform(CM_EXIT);
+  EXPECT_EQ(edit->Checks, 2);
+}
+
+TEST_F(Edits, MemoTakesTheSectionColourOfItsFocusState) {
+  Skin();
+  auto* memo = Add<TsMemo>(10, 10, 200, 100);
+  auto* other = Add<TsEdit>(10, 150, 100, 24);
+  form->Show();
+  ASSERT_TRUE(memo->SkinData()->IsSkinned());
+  UpdateWindow(memo->Handle());
+  EXPECT_EQ(memo->Color(), TColor(0x00203040));
+  EXPECT_EQ(memo->Font().Color(), TColor(0x00F0E0D0));
+  memo->SetFocus();
+  InvalidateRect(memo->Handle(), nullptr, TRUE);
+  UpdateWindow(memo->Handle());
+  EXPECT_EQ(memo->Color(), TColor(0x00405060));
+  other->SetFocus();
+  InvalidateRect(memo->Handle(), nullptr, TRUE);
+  UpdateWindow(memo->Handle());
+  EXPECT_EQ(memo->Color(), TColor(0x00203040));
+}
+
+TEST_F(Edits, CtrlAInAReadOnlyMemoSelectsAllAndLeavesNoCharacter) {
+  auto* memo = Add<TsMemo>(10, 10, 200, 100);
+  memo->SetReadOnly(true);
+  memo->Lines().Add(L"first");
+  memo->Lines().Add(L"second");
+  form->Show();
+  memo->SetFocus();
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(keys);
+  PostMessageW(memo->Handle(), WM_CHAR, 1, 0);  // what TranslateMessage makes of Ctrl+A
+  SendMessageW(memo->Handle(), WM_KEYDOWN, 'A', 0);
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
+  DWORD start = 1, end = 0;
+  SendMessageW(memo->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 0u);
+  EXPECT_EQ(end, DWORD(GetWindowTextLengthW(memo->Handle())));
+  MSG msg;
+  EXPECT_FALSE(PeekMessageW(&msg, memo->Handle(), WM_CHAR, WM_CHAR, PM_NOREMOVE));
+}
+
+}  // namespace
