@@ -3,7 +3,9 @@
 #include "framework/StringList.h"
 #include "framework/WinControl.h"
 
-enum class TComboBoxStyle { csDropDown, csDropDownList };
+// The system combo shows the simple and owner-draw styles as csDropDown; the
+// skinned combo draws every style itself.
+enum class TComboBoxStyle { csDropDown, csDropDownList, csSimple, csOwnerDrawFixed, csOwnerDrawVariable };
 
 class TComboBox;
 

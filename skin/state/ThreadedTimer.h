@@ -51,6 +51,9 @@ class TacThreadedTimer : public TComponent {
   double StartLevel = 0.0;
   double GlowStep = 0.0;
   double LevelStep = 0.0;
+  // The combo edit's button fades on its own level (FadeStepComboEdit).
+  double ButtonLevel = 0.0;
+  double ButtonLevelStep = 0.0;
   int State = -1;
   int Step = 0;
   int IntState = -1;

@@ -1,0 +1,218 @@
+#pragma once
+// The skinned combo box: an edit whose list is a pop-up form of item rows
+// dropped down by the global pop-up controller, not the system's combo box.
+// TacCustomCombo holds the item logic (keys, type-ahead, drop-down, the
+// painting of items and face), TsCustomComboBox the string items and the
+// style, TsComboBox only publishes.
+//
+// The edit-with-button base these derive from is the combo-edit base; until
+// it is in, the combo stands on the skinned edit pattern over the framework
+// edit and keeps the few base fields it needs (button state, pop-up flags,
+// Alt+Down) itself, marked below.
+#include <cstdint>
+#include <functional>
+
+#include "framework/ComboBox.h"
+#include "framework/Edit.h"
+#include "skin/controls/ComboStyle.h"
+#include "skin/controls/ComboTypeAhead.h"
+#include "skin/controls/SkinnedControl.h"
+
+class TacItemsPopupForm;
+class TBitmap;
+
+// Paint flags of an item or the face.
+constexpr uint16_t acItemSelected = 0x1;
+constexpr uint16_t acItemFocused = 0x10;
+constexpr uint16_t acItemFace = 0x1000;
+
+// StateBits of the combo's skin state.
+constexpr uint32_t acsSearching = 0x2000;   // a type-ahead search changes the text
+constexpr uint32_t acsNoChange = 0x100000;  // the text changes without OnChange
+
+// OnDrawItem of the owner-draw styles: the item's rectangle in DC.
+using TacDrawItemEvent = std::function<void(TObject* Sender, HDC DC, int Index, const RECT& Rect, uint16_t State)>;
+
+class TacCustomCombo : public TacSkinnedControl<TCustomEdit> {
+ public:
+  explicit TacCustomCombo(TComponent* Owner);
+  ~TacCustomCombo() override;
+
+  virtual String GetDisplayText(int Index) const = 0;
+  virtual int GetItemCount() const = 0;
+  virtual bool IsOwnerDraw() const = 0;
+  virtual bool IsListStyle() const = 0;
+  virtual bool IsValidItem(int Index) const { return Index >= 0 && Index < GetItemCount(); }
+  virtual bool AllowTyping() const { return true; }
+  virtual bool CanDropDown() const { return true; }
+  virtual bool IsSimpleStyle() const { return false; }
+  virtual bool CaseSensitiveSearch() const { return false; }
+
+  int ItemIndex() const { return FItemIndex; }
+  void SetItemIndex(int Index) { DoSetItemIndex(Index); }
+  int DropDownCount() const { return FDropDownCount; }
+  void SetDropDownCount(int Value) { FDropDownCount = Value; }
+  int ItemHeight() const { return FItemHeight; }
+  void SetItemHeight(int Value) { FItemHeight = Value; }
+  int MinPopupWidth() const { return FMinPopupWidth; }
+  void SetMinPopupWidth(int Value) { FMinPopupWidth = Value; }
+  bool DropInplace() const { return FDropInplace; }
+  void SetDropInplace(bool Value) { FDropInplace = Value; }
+  bool AllowMouseWheel() const { return FAllowMouseWheel; }
+  void SetAllowMouseWheel(bool Value) { FAllowMouseWheel = Value; }
+  const String& TextHint() const { return FTextHint; }
+  void SetTextHint(const String& Value);
+  bool ShowFocus() const { return FShowFocus; }
+  void SetShowFocus(bool Value) { FShowFocus = Value; }
+
+  // Opens the list, or closes the open one.
+  void DropDown();
+  // The pop-up active flag: from the start of a drop-down until the list closed.
+  bool DroppedDown() const { return FPopupActive; }
+  TacItemsPopupForm* PopupForm() const { return FPopupForm; }
+  // The item-selection of the keys and the wheel: clamped, then OnClick and
+  // OnSelect or OnChange when it changed.
+  void SelectItem(int Index);
+  // One item (or the face, with acItemFace) into R of Bmp.
+  virtual void PaintItem(TBitmap& Bmp, int Index, uint16_t Flags, const RECT& R);
+  // The pop-up form's close handler and destructor report here.
+  void PopupFormClosing(TacItemsPopupForm* Form);
+  void PopupFormGone(TacItemsPopupForm* Form);
+  // The pop-up's rows were picked: the pick's selection and events.
+  void PickItem(int Index);
+  int GetCount() const { return GetItemCount(); }
+  TacTypeAhead& TypeAhead() { return FTypeAhead; }
+  const TacTypeAhead& TypeAhead() const { return FTypeAhead; }
+  // Button state of the base: 0 normal, 1 hot, 2 pressed.
+  int ButtonState() const { return FButtonState; }
+
+  TNotifyEvent OnDropDown;
+  TNotifyEvent OnCloseUp;
+  TNotifyEvent OnSelect;
+  TacDrawItemEvent OnDrawItem;
+
+ protected:
+  virtual void DoSetItemIndex(int Index);
+  virtual void ResetDropDownState();
+  virtual bool HandleKeyDown(WORD& Key);
+  virtual bool HandleCharKey(wchar_t& Key);
+  virtual bool AutoCompleteSearch();
+  virtual void DoDropDown();
+  virtual void Select();
+  virtual void ItemsChanged();
+  void Change() override;
+  void TextChanged() override;
+  // The default section is asked of the window: asked again once it exists.
+  void InitializeWnd() override;
+  void WndProc(TMessage& Message) override;
+  bool SkinStage1(TMessage& Message) override;
+  void DrawContent() override;
+  RECT FrameWidth() const override;
+  // Tab keeps the list open unless AutoCloseUp.
+  virtual bool TabClosesList() const { return true; }
+  void ClosePopupForm();
+  bool IsTextEmpty() const;
+  bool PlainListFace() const;
+  uint16_t FaceState() const;
+  void CloseAllPopups();
+  // The item equal to S in any case; -1 when none.
+  int IndexOfText(const String& S) const;
+  // The edit's text changed (EN_CHANGE, or without a window the stored text).
+  void EditTextChanged();
+  void UpdateText();
+  virtual String ItemText(int Index) const = 0;
+
+  int FItemIndex = -1;
+  bool FInSelect = false;
+  bool FClosing = false;
+  TacItemsPopupForm* FPopupForm = nullptr;
+
+  // ---- kept here until the combo-edit base provides them ----
+  void ButtonClick();
+  void SetButtonState(int Value);
+  bool MouseOverButton() const;
+  int FButtonState = 0;
+  bool FPopupActive = false;
+  bool FIgnoreNextPress = false;
+  // ---- end of the base's fields ----
+
+ private:
+  bool HandleMouseDown();
+  int FDropDownCount = 16;
+  int FItemHeight = 0;
+  int FMinPopupWidth = 0;
+  bool FDropInplace = false;
+  bool FAllowMouseWheel = true;
+  bool FShowFocus = true;
+  String FTextHint;
+  TacTypeAhead FTypeAhead;
+};
+
+class TsCustomComboBox;
+
+// The items: text cut at its first NUL; emptied, the combo forgets its item.
+class TacComboBoxStrings : public TStringList {
+ public:
+  explicit TacComboBoxStrings(TsCustomComboBox& Combo) : FCombo(Combo) {}
+  int Add(const String& S) override;
+  int AddObject(const String& S, TObject* Object) override;
+  void Clear() override;
+
+ protected:
+  void Changed() override;
+
+ private:
+  TsCustomComboBox& FCombo;
+};
+
+class TsCustomComboBox : public TacCustomCombo {
+ public:
+  explicit TsCustomComboBox(TComponent* Owner);
+  ~TsCustomComboBox() override;
+
+  TStrings& Items() { return FItems; }
+  const TStrings& Items() const { return FItems; }
+  TComboBoxStyle Style() const { return FStyle; }
+  // Text, item and items emptied, without OnChange.
+  void Clear();
+  void SetStyle(TComboBoxStyle Value);
+  bool Sorted() const { return FItems.Sorted(); }
+  void SetSorted(bool Value) { FItems.SetSorted(Value); }
+  bool AutoComplete() const { return FAutoComplete; }
+  void SetAutoComplete(bool Value) { FAutoComplete = Value; }
+  unsigned AutoCompleteDelay() const { return TypeAhead().Delay(); }
+  void SetAutoCompleteDelay(unsigned Value) { TypeAhead().SetDelay(Value); }
+  bool AutoCloseUp() const { return FAutoCloseUp; }
+  void SetAutoCloseUp(bool Value) { FAutoCloseUp = Value; }
+  bool AutoDropDown() const { return FAutoDropDown; }
+  void SetAutoDropDown(bool Value) { FAutoDropDown = Value; }
+
+  String GetDisplayText(int Index) const override;
+  int GetItemCount() const override { return FItems.Count(); }
+  bool IsOwnerDraw() const override { return IsOwnerDrawComboStyle(FStyle); }
+  bool IsListStyle() const override { return IsListComboStyle(FStyle); }
+  bool CanDropDown() const override { return FStyle != TComboBoxStyle::csSimple; }
+
+ protected:
+  friend class TacComboBoxStrings;
+  bool AutoCompleteSearch() override;
+  bool TabClosesList() const override { return FAutoCloseUp; }
+  String ItemText(int Index) const override;
+  void ItemsEmptied();
+
+ private:
+  TacComboBoxStrings FItems;
+  TComboBoxStyle FStyle = TComboBoxStyle::csDropDown;
+  bool FAutoComplete = true;
+  bool FAutoCloseUp = false;
+  bool FAutoDropDown = false;
+};
+
+class TsComboBox : public TsCustomComboBox {
+ public:
+  explicit TsComboBox(TComponent* Owner) : TsCustomComboBox(Owner) { AfterConstruction(); }
+};
+
+// The drop-down arrow turns with the show animation of the list; a seam
+// until the combo-edit base draws the arrow.
+void ComboArrowStep(struct TacPopupStep& Step);
