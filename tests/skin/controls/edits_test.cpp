@@ -241,6 +241,28 @@ TEST_F(Edits, SelectionChangesAreTold) {
   EXPECT_EQ(told, 1);
 }
 
+TEST_F(Edits, ControlsOfAFormBeingBuiltAreSkinnedAndFilledWhenItIsDone) {
+  Skin();
+  auto* built = new TForm(nullptr);  // loading until FinishCreate
+  std::unique_ptr<TForm> owner(built);
+  built->SetBounds(100, 100, 300, 200);
+  auto* spin = new TsSpinEdit(built);
+  spin->SetBounds(10, 10, 100, 24);
+  spin->SetParent(built);
+  auto* edit = new TsEdit(built);
+  edit->SetBounds(10, 50, 100, 24);
+  edit->SetParent(built);
+  spin->SetValue(5);  // not written while the form is read
+  EXPECT_EQ(spin->Text(), L"");
+  built->FinishCreate();
+  EXPECT_EQ(spin->Text(), L"0");
+  built->Show();
+  EXPECT_TRUE(spin->SkinData()->IsSkinned());
+  EXPECT_TRUE(edit->SkinData()->IsSkinned());
+  spin->SetValue(5);
+  EXPECT_EQ(spin->Value(), 5);
+}
+
 TEST_F(Edits, HeldSpinButtonRepeatsAndStepsOnceMoreOnRelease) {
   auto* spin = Add<TsSpinEdit>(10, 10, 120, 24);
   form->Show();
