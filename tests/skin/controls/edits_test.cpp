@@ -360,6 +360,24 @@ TEST_F(Edits, VerticalCentreSplitsTheSpareHeightTowardZero) {
   EXPECT_EQ(edit->TextMargins().top, edit->Height() - line);
 }
 
+TEST_F(Edits, PaddingFollowsTheDensity) {
+  manager = TextSkinManager(L"Edits", kSkin);  // not active: only its density counts
+  manager->Options().SetScaleMode(TacScaleMode::smCustomPPI);
+  manager->Options().SetPixelsPerInch(144);
+  auto* edit = Add<TsEdit>(10, 10, 120, 30);
+  form->Show();
+  edit->SetPadding(TacPadding{2, 2, 2, 2});
+  const RECT m = edit->TextMargins();
+  EXPECT_EQ(m.left, 3);
+  EXPECT_EQ(m.top, 3);
+  EXPECT_EQ(m.right, 3);
+  EXPECT_EQ(m.bottom, 3);
+  // The system lays its text out inside the margins.
+  RECT client;
+  GetClientRect(edit->Handle(), &client);
+  EXPECT_EQ(client.right, 120 - 2 * 2 - 2 * 3);
+}
+
 TEST_F(Edits, EditAnswersItsTextRectangle) {
   auto* edit = Add<TsEdit>(10, 10, 120, 24);
   edit->SetPadding(TacPadding{3, 0, 5, 0});
