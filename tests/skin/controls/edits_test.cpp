@@ -590,6 +590,25 @@ TEST_F(Edits, UnskinnedSpinDrawsItsArrowsInItsFrame) {
   EXPECT_LE(client.right, up.left);
 }
 
+TEST_F(Edits, LogMemoKeepsItsLinesAndSkinAcrossANewWindow) {
+  Skin();
+  auto* memo = Add<TsMemo>(10, 10, 200, 100);
+  memo->SetReadOnly(true);
+  memo->Lines().Add(L"first");
+  form->Show();
+  memo->SetScrollBars(TScrollStyle::ssBoth);  // a new window
+  memo->SetWordWrap(false);
+  for (int i = 0; i < 50; ++i) memo->Lines().Add(L"line " + IntToStr(i));
+  UpdateWindow(memo->Handle());
+  EXPECT_TRUE(memo->SkinData()->IsSkinned());
+  EXPECT_EQ(memo->Color(), TColor(0x00203040));
+  ASSERT_EQ(memo->Lines().Count(), 51);
+  EXPECT_EQ(memo->Lines().Get(50), L"line 49");
+  EXPECT_EQ(SendMessageW(memo->Handle(), EM_GETLINECOUNT, 0, 0), 51);
+  const LONG style = GetWindowLongW(memo->Handle(), GWL_STYLE);
+  EXPECT_TRUE((style & WS_VSCROLL) && (style & WS_HSCROLL));
+}
+
 TEST_F(Edits, CtrlAInAReadOnlyMemoSelectsAllAndLeavesNoCharacter) {
   auto* memo = Add<TsMemo>(10, 10, 200, 100);
   memo->SetReadOnly(true);
