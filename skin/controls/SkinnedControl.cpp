@@ -94,7 +94,8 @@ bool HandleSkinnedStage1(TWinControl& Control, TsCommonData& Data, TMessage& Mes
 
 bool PrepareSkinnedCache(TWinControl& Control, TsCommonData& Data, TacBackgroundInfo& Bg) {
   Bg = TacBackgroundInfo{};
-  QueryControlBackground(Bg, &Control, false);
+  Bg.R = Control.BoundsRect();
+  QueryControlBackground(Bg, Control.Parent(), false);
   if (Bg.BgKind == bgkNotReady) return false;
   Data.InitCacheBmp();
   return true;
