@@ -382,9 +382,7 @@ bool TsBaseSpinEdit::SpinMouse(TMessage& Message) {
     case WM_MOUSEMOVE:
       if (OnUp || OnDown) {
         const int S = FMouseHeld ? 2 : 1;
-        // Held on one button, the other stays normal.
-        SetStates(OnUp ? (FMouseHeld && FUpState != 2 && FDownState == 2 ? 0 : S) : 0,
-                  OnDown ? (FMouseHeld && FDownState != 2 && FUpState == 2 ? 0 : S) : 0);
+        SetStates(OnUp ? S : 0, OnDown ? S : 0);
         return true;
       }
       SetStates(0, 0);
