@@ -224,9 +224,12 @@ TEST_F(ComboEditTest, ThePopupOpensBelowOrAboveInsideTheScreen) {
     EXPECT_EQ(Popup.Top(), c.Above ? E.top - Edit->PopupHeight() : E.bottom) << c.Name;
     EXPECT_GE(Popup.Left(), 0) << c.Name;
     EXPECT_LE(Popup.Left() + Popup.Width(), ScreenW) << c.Name;
-    if (c.Alignment == 0 && E.right - Edit->PopupWidth() >= 0)
+    if (c.Alignment == 0 && E.right - Edit->PopupWidth() >= 0) {
       EXPECT_EQ(Popup.Left() + Popup.Width(), E.right) << c.Name;
-    if (c.Alignment == 1 && E.left + Edit->PopupWidth() <= ScreenW) EXPECT_EQ(Popup.Left(), E.left) << c.Name;
+    }
+    if (c.Alignment == 1 && E.left + Edit->PopupWidth() <= ScreenW) {
+      EXPECT_EQ(Popup.Left(), E.left) << c.Name;
+    }
     Edit->PopupClosed();
     EXPECT_FALSE(Edit->PopupActive());
     EXPECT_EQ(Edit->PopupControl(), nullptr);
