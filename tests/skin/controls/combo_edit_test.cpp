@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -82,6 +83,24 @@ TEST_F(ComboEditTest, ClickKeyClicksAnEnabledShownButtonOnly) {
     }
     EXPECT_EQ(Clicks, c.Clicks) << c.ShowButton << c.ReadOnly;
   }
+}
+
+TEST_F(ComboEditTest, EnterAndEscapeGoFirstToAPreviewingForm) {
+  std::vector<WPARAM> DialogKeys;
+  TWndMethod FormProc = Form->WindowProc;
+  Form->WindowProc = [&](TMessage& m) {
+    if (m.Msg == CM_DIALOGKEY) DialogKeys.push_back(m.WParam);
+    FormProc(m);
+  };
+  for (bool Preview : {false, true}) {
+    DialogKeys.clear();
+    Form->SetKeyPreview(Preview);
+    SendMessageW(Edit->Handle(), WM_CHAR, VK_RETURN, 0);
+    SendMessageW(Edit->Handle(), WM_CHAR, VK_ESCAPE, 0);
+    const std::vector<WPARAM> Expected = Preview ? std::vector<WPARAM>{VK_RETURN, VK_ESCAPE} : std::vector<WPARAM>{};
+    EXPECT_EQ(DialogKeys, Expected) << Preview;
+  }
+  Form->WindowProc = FormProc;
 }
 
 TEST_F(ComboEditTest, CtrlASelectsTheWholeEditableText) {
@@ -224,9 +243,12 @@ TEST_F(ComboEditTest, ThePopupOpensBelowOrAboveInsideTheScreen) {
     EXPECT_EQ(Popup.Top(), c.Above ? E.top - Edit->PopupHeight() : E.bottom) << c.Name;
     EXPECT_GE(Popup.Left(), 0) << c.Name;
     EXPECT_LE(Popup.Left() + Popup.Width(), ScreenW) << c.Name;
-    if (c.Alignment == 0 && E.right - Edit->PopupWidth() >= 0)
+    if (c.Alignment == 0 && E.right - Edit->PopupWidth() >= 0) {
       EXPECT_EQ(Popup.Left() + Popup.Width(), E.right) << c.Name;
-    if (c.Alignment == 1 && E.left + Edit->PopupWidth() <= ScreenW) EXPECT_EQ(Popup.Left(), E.left) << c.Name;
+    }
+    if (c.Alignment == 1 && E.left + Edit->PopupWidth() <= ScreenW) {
+      EXPECT_EQ(Popup.Left(), E.left) << c.Name;
+    }
     Edit->PopupClosed();
     EXPECT_FALSE(Edit->PopupActive());
     EXPECT_EQ(Edit->PopupControl(), nullptr);
