@@ -117,6 +117,22 @@ TEST_F(SkinnedButtonTest, MouseEventsComeInOrderAndAReleaseWithoutPressRaisesNon
   EXPECT_NE(button->CurrentState(), 2);
 }
 
+TEST_F(SkinnedButtonTest, SpaceShowsThePressAndClicksOnRelease) {
+  std::vector<std::string> seen;
+  button->OnKeyDown = [&](TObject*, WORD&, TShiftState) { seen.push_back("keydown"); };
+  button->OnKeyUp = [&](TObject*, WORD&, TShiftState) { seen.push_back("keyup"); };
+  button->OnClick = [&](TObject*) { seen.push_back("click"); };
+  button->SetFocus();
+  ASSERT_TRUE(WaitUntil([&] { return GetFocus() == button->Handle(); }));
+  SendMessageW(button->Handle(), WM_KEYDOWN, VK_SPACE, 0x00390001);
+  // A keyboard press is pressed wherever the mouse is.
+  EXPECT_EQ(button->CurrentState(), 2);
+  EXPECT_EQ(Face(), kPressed);
+  SendMessageW(button->Handle(), WM_KEYUP, VK_SPACE, 0xC0390001);
+  EXPECT_EQ(seen, (std::vector<std::string>{"keydown", "keyup", "click"}));
+  EXPECT_NE(button->CurrentState(), 2);
+}
+
 TEST_F(SkinnedButtonTest, EnterClicksTheDefaultButtonAndEscapeTheCancelButton) {
   auto* cancel = new TsButton(form.get());
   cancel->SetParent(form.get());
