@@ -49,15 +49,13 @@ TsFrameAdapter::TsFrameAdapter(TComponent* AOwner)
   FSkinData->OwnerControl = FFrame;
   // A frame another mechanism skins keeps its window procedure: the adapter
   // then only holds the skin state.
-  if (!IsControlSkinned(FFrame)) {
-    FPreviousWndProc = FFrame->WindowProc;
-    FFrame->WindowProc = [this](TMessage& Message) { WndProc(Message); };
-  }
+  if (IsControlSkinned(FFrame)) return;
+  FPreviousWndProc = FFrame->WindowProc;
+  FFrame->WindowProc = [this](TMessage& Message) { WndProc(Message); };
   FSkinData->WndProc = FFrame->WindowProc;
   FSkinData->AttachWindow();
   if (Loading()) return;
   FillLists();
-  FSkinData->AttachWindow();
   if (TsSkinManager* Manager = FSkinData->GetSkinManager())
     FFrame->Perform(WM_SKINCOMMAND, SkinCommandWParam(AC_SKINLOADED), reinterpret_cast<LPARAM>(Manager));
 }
@@ -66,8 +64,10 @@ TsFrameAdapter::~TsFrameAdapter() {
   Destroying_();
   if (!Loading()) RegisterWithForm(false);
   // Scroll-bar wrappers belong to window hooks (not built): none to free.
-  if (FFrame && FPreviousWndProc) FFrame->WindowProc = FPreviousWndProc;
-  if (FSkinData) FSkinData->DetachWindow();
+  if (FFrame && FPreviousWndProc) {
+    FFrame->WindowProc = FPreviousWndProc;
+    FSkinData->DetachWindow();
+  }
   FFrame = nullptr;
   FSkinData.reset();
 }
@@ -195,6 +195,12 @@ TColor TsFrameAdapter::SectionBgColor() {
 
 bool TsFrameAdapter::CommonMessage(TMessage& Message) {
   switch (Message.Msg) {
+    case WM_NCCREATE:
+    case WM_CREATE:
+      // A window made after the adapter carries its skin state too.
+      CallPrevious(Message);
+      FSkinData->AttachWindow();
+      return true;
     case WM_DESTROY:
       if (!Loading()) RegisterWithForm(false);
       return false;

@@ -119,6 +119,18 @@ TEST_F(FrameAdapter, AnswersItsSectionAndBackgroundColour) {
   EXPECT_NE(half, 0x00050607u);
 }
 
+TEST_F(FrameAdapter, ASecondAdapterLeavesTheWindowProcedureToTheFirst) {
+  auto* frame = AddFrame(L"OPAQUEFRAME");
+  TsFrameAdapter* first = adapter;
+  auto* second = new TsFrameAdapter(frame);
+  EXPECT_EQ(frame->Perform(WM_SKINCOMMAND, SkinCommandWParam(AC_GETCOMMONDATA), 0),
+            reinterpret_cast<LRESULT>(first->SkinData()));
+  delete second;
+  EXPECT_EQ(frame->Perform(WM_SKINCOMMAND, SkinCommandWParam(AC_GETCOMMONDATA), 0),
+            reinterpret_cast<LRESULT>(first->SkinData()));
+  EXPECT_EQ(GetWndCommonData(frame->Handle()), first->SkinData());  // still found from the window
+}
+
 TEST_F(FrameAdapter, PaintsTheFrameFromItsSection) {
   auto* frame = AddFrame(L"OPAQUEFRAME");
   form->Show();

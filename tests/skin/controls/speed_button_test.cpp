@@ -124,6 +124,23 @@ TEST_F(SkinnedSpeedButton, FaceFollowsTheStateOfTheSection) {
   EXPECT_EQ(Rgb(*Painted(b), 40, 15), 0x908070u);
 }
 
+TEST_F(SkinnedSpeedButton, GlyphSitsInItsRectangleOverTheFace) {
+  LoadSkin();
+  auto* b = Add(10, 60, 40);
+  b->SetCaption(L"");
+  std::unique_ptr<TBitmap> red(FilledBitmap32(8, 8, 0xFFFF0000));
+  b->Glyph().Assign(*red);
+  b->GlyphChanged();
+  form->Show();
+  auto bmp = Painted(b);
+  const RECT r = SpeedButtonGlyphRect(b, true);
+  EXPECT_EQ(r.right - r.left, 8);
+  EXPECT_EQ(r.bottom - r.top, 8);
+  // Red, give or take the alpha blend's rounding.
+  EXPECT_EQ(Rgb(*bmp, (r.left + r.right) / 2, (r.top + r.bottom) / 2) & 0xF0F0F0, 0xF00000u);
+  EXPECT_EQ(Rgb(*bmp, r.left - 3, r.top), 0x403020u);  // the face beside it
+}
+
 TEST_F(SkinnedSpeedButton, DividerWithoutItsSectionShowsOnlyTheParent) {
   LoadSkin();
   auto* b = Add(10, 20);
