@@ -263,6 +263,8 @@ void TsCheckBox::DrawCaption() {
   TCanvas Canvas(Cache.DC());
   Canvas.Font().Assign(Font());
   const SIZE Glyph = GlyphSize();
+  // Form skinning's transparency modes (anti-aliased text, an opaque
+  // caption area) are not built yet: the caption is drawn plainly.
   UINT Flags = WordWrap() ? DT_WORDBREAK : DT_SINGLELINE;
   const String Text = Caption();
   RECT Measure{0, 0, Width() - ScaleToPPI(4, SkinData()) / 2 - Glyph.cx - FTextIndent - 2 * FMargin - 4, 0};

@@ -18,6 +18,7 @@
 #include "skin/state/ThreadedTimer.h"
 #include "tests/skin/manager/support/night_manager.h"
 #include "tests/skin/support/PixelHelpers.h"
+#include "tests/skin/support/text_skin.h"
 #include "tests/support/wait_until.h"
 
 namespace {
@@ -324,6 +325,27 @@ TEST_F(SkinnedCheckBox, AskedWhatLiesBeneathItAnswersForItsParent) {
   TsCheckBox* box = Make();
   TacBgIndexQuery query{0, box->SkinData()->SkinIndex, box->BoundsRect(), manager.get()};
   EXPECT_EQ(box->Perform(WM_SKINCOMMAND, SkinCommandWParam(AC_GETBGSKININDEX), LPARAM(&query)), 0);
+}
+
+TEST_F(SkinnedCheckBox, SkinWithoutBoxPicturesKeepsTheBoxPlaceEmpty) {
+  form.reset();
+  manager.reset();  // the default manager is the first made
+  manager = TextSkinManager(L"Boxless", "[GLOBALINFO]\r\nVERSION=12.50\r\n[CHECKBOX]\r\nTRANSPARENCY=100\r\n");
+  ASSERT_TRUE(manager->IsSkinLoaded());
+  form = std::make_unique<TForm>(Application, CreateNew);
+  form->SetBounds(40, 40, 320, 200);
+  form->Show();
+  TsCheckBox* box = Make();
+  box->SetChecked(true);
+  ASSERT_TRUE(box->SkinData()->IsSkinned());
+  EXPECT_EQ(box->GlyphSize().cx, 16);
+  EXPECT_EQ(box->GlyphSize().cy, 16);
+  ASSERT_TRUE(box->BuildCache());
+  TBitmap& cache = *box->SkinData()->CacheBmp;
+  const RECT g = box->GlyphRect();
+  const uint32_t background = Rgb(cache, g.right + 1, g.top + 8);
+  for (int y = g.top; y < g.bottom; ++y)
+    for (int x = g.left; x < g.right; ++x) ASSERT_EQ(Rgb(cache, x, y), background) << x << "," << y;
 }
 
 // Last of the skinned cases: the effects stay installed for the process.
