@@ -1,3 +1,3 @@
 #pragma once
-// Whether a control draws a single-line frame around its client area.
+// Whether a windowed control draws the sunken client edge round itself.
 enum class TBorderStyle { bsNone, bsSingle };

@@ -193,13 +193,13 @@ class TControl : public TComponent {
   virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseMove(TShiftState shift, int x, int y);
-  // CM_MOUSEWHEEL: true when the control used the wheel; an unused wheel goes
-  // on to the parent. MousePos is on the screen.
-  virtual bool DoMouseWheel(TShiftState shift, int wheelDelta, POINT mousePos);
 
   // Bounds as stored, without touching a window (used by handle notifications).
   void StoreBounds(int left, int top, int width, int height);
   void RequestAlign();
+  // CM_MOUSEWHEEL: true when the control used the wheel; an unused wheel goes
+  // on to the parent. MousePos is on the screen.
+  virtual bool DoMouseWheel(TShiftState shift, int wheelDelta, POINT mousePos);
 
   TWinControl* FParent = nullptr;
   int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;

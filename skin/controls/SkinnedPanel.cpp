@@ -183,7 +183,6 @@ void TsCustomPanel::CustomColorPaint(HDC Target) {
   TextCanvas.Font().Assign(Font());
   SetBkMode(Target, TRANSPARENT);
   WriteText(CaptionRect(), &TextCanvas, Target);
-  if (OnPaint) OnPaint(this, TextCanvas);
   PaintGraphicChildren(Target, this, POINT{0, 0}, Data.PrintDC == nullptr);
 }
 
