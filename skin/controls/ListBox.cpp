@@ -411,7 +411,13 @@ bool TsCustomListBox::SkinnedMessage(TMessage& Message) {
         EndPaint(Wnd, &Ps);
         return true;
       }
-      if (Data->StateBits & acsPrinting) return true;
+      if (Data->StateBits & acsPrinting) {
+        // A print pass paints the items itself; the window only validates.
+        PAINTSTRUCT Ps;
+        BeginPaint(Wnd, &Ps);
+        EndPaint(Wnd, &Ps);
+        return true;
+      }
       TacSkinnedControl::Inherited::WndProc(Message);
       if (Count() == 0) Perform(WM_ERASEBKGND, 0, 0);
       return true;
