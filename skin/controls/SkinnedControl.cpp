@@ -94,9 +94,8 @@ bool HandleSkinnedStage1(TWinControl& Control, TsCommonData& Data, TMessage& Mes
 
 bool PrepareSkinnedCache(TWinControl& Control, TsCommonData& Data, TacBackgroundInfo& Bg) {
   Bg = TacBackgroundInfo{};
-  // The parent answers for what lies under the control; asked itself, a
-  // control whose section shows through would rebuild this cache again.
-  QueryControlBackground(Bg, Control.Parent() ? static_cast<TControl*>(Control.Parent()) : &Control, false);
+  Bg.R = Control.BoundsRect();
+  QueryControlBackground(Bg, Control.Parent(), false);
   if (Bg.BgKind == bgkNotReady) return false;
   Data.InitCacheBmp();
   return true;
