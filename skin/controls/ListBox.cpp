@@ -276,6 +276,7 @@ void TsCustomListBox::DrawSkinnedItem(int Index, const RECT& Rect, UINT State) {
   if (Focused && Selected && SelSection < 0 && (State & ODS_FOCUS)) DrawFocusRect(Item->DC(), &Full);
   if (!Enabled()) {
     TacBackgroundInfo Bg;
+    Bg.R = BoundsRect();
     QueryControlBackground(Bg, Parent(), false);
     TacBackgroundSource Source;
     BackgroundInfoToSource(Bg, Source);
