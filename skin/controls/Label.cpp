@@ -88,6 +88,7 @@ void TsCustomLabel::Paint(TCanvas& Canvas) {
   const int Index = GetSkinIndex();
   if (Index >= 0 && Parent()) {
     TacBackgroundInfo Bg;
+    Bg.R = BoundsRect();
     QueryControlBackground(Bg, Parent(), false);
     TacBackgroundSource Source;
     BackgroundInfoToSource(Bg, Source);

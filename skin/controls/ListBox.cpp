@@ -276,6 +276,7 @@ void TsCustomListBox::DrawSkinnedItem(int Index, const RECT& Rect, UINT State) {
   if (Focused && Selected && SelSection < 0 && (State & ODS_FOCUS)) DrawFocusRect(Item->DC(), &Full);
   if (!Enabled()) {
     TacBackgroundInfo Bg;
+    Bg.R = BoundsRect();
     QueryControlBackground(Bg, Parent(), false);
     TacBackgroundSource Source;
     BackgroundInfoToSource(Bg, Source);
@@ -411,7 +412,13 @@ bool TsCustomListBox::SkinnedMessage(TMessage& Message) {
         EndPaint(Wnd, &Ps);
         return true;
       }
-      if (Data->StateBits & acsPrinting) return true;
+      if (Data->StateBits & acsPrinting) {
+        // A print pass paints the items itself; the window only validates.
+        PAINTSTRUCT Ps;
+        BeginPaint(Wnd, &Ps);
+        EndPaint(Wnd, &Ps);
+        return true;
+      }
       TacSkinnedControl::Inherited::WndProc(Message);
       if (Count() == 0) Perform(WM_ERASEBKGND, 0, 0);
       return true;

@@ -48,6 +48,8 @@ class TsCustomListBox : public TacSkinnedControl<TListBox, TsScrollWndData> {
   void InitializeWnd() override;
   void Loaded() override;
   void DrawItem(int Index, const RECT& Rect, UINT State) override;
+  // The list box keeps its own colours when the skin state loads.
+  bool ApplyColorsOnLoad() const override { return false; }
   virtual void ItemIndexChanged();
   // The separator line along the bottom row of an item, on DC.
   void DrawLines(HDC DC, const RECT& Rect);
