@@ -30,12 +30,11 @@ void FillColor(HDC DC, const RECT& R, COLORREF Color) {
 
 }  // namespace
 
-void ComboArrowStep(TacPopupStep&) {}
-
 // ---- TacCustomCombo --------------------------------------------------------
 
-TacCustomCombo::TacCustomCombo(TComponent* Owner) : TacSkinnedControl(Owner, kComboKind, ssComboBox) {
-  MakeBoundLabel();
+TacCustomCombo::TacCustomCombo(TComponent* Owner) : TsCustomComboEdit(Owner) {
+  SkinData()->CtrlKind = kComboKind;
+  SetDefaultGlyphIndex(-1);
 }
 
 TacCustomCombo::~TacCustomCombo() {
@@ -44,12 +43,6 @@ TacCustomCombo::~TacCustomCombo() {
     FPopupForm = nullptr;
     delete form;
   }
-}
-
-void TacCustomCombo::SetTextHint(const String& Value) {
-  if (FTextHint == Value) return;
-  FTextHint = Value;
-  SkinData()->Invalidate();
 }
 
 bool TacCustomCombo::PlainListFace() const {
@@ -65,7 +58,7 @@ uint16_t TacCustomCombo::FaceState() const {
   return state;
 }
 
-bool TacCustomCombo::IsTextEmpty() const {
+bool TacCustomCombo::IsTextEmpty() {
   if (IsListStyle()) return FItemIndex < 0;
   return Text().empty() && FItemIndex < 0;
 }
@@ -81,6 +74,8 @@ void TacCustomCombo::CloseAllPopups() { PopupController()->ClosePopups(this); }
 void TacCustomCombo::ClosePopupForm() {
   if (FPopupForm) FPopupForm->Close();
 }
+
+void TacCustomCombo::CloseUp() { ClosePopupForm(); }
 
 // ---- selection and events --------------------------------------------------
 
@@ -109,8 +104,8 @@ void TacCustomCombo::SelectItem(int Index) {
   Index = ClampComboIndex(Index, GetItemCount());
   if (Index == FItemIndex) return;
   DoSetItemIndex(Index);
-  if (FPopupActive && FPopupForm) FPopupForm->SetSelected(FItemIndex);
-  if (HandleAllocated() && !Text().empty() && !ReadOnly() && !IsListStyle()) SelectAll();
+  if (PopupActive() && FPopupForm) FPopupForm->SetSelected(FItemIndex);
+  SelectAllText();
   Select();
 }
 
@@ -203,7 +198,7 @@ bool TacCustomCombo::AutoCompleteSearch() {
     // A list's item chosen by typing is the user's choice like one chosen by
     // the arrow keys: the program is told.
     if (IsListStyle() && FItemIndex != before) {
-      if (FPopupActive && FPopupForm) FPopupForm->SetSelected(FItemIndex);
+      if (PopupActive() && FPopupForm) FPopupForm->SetSelected(FItemIndex);
       Select();
     }
   }
@@ -217,7 +212,7 @@ void TacCustomCombo::DoDropDown() {
   if (OnDropDown) OnDropDown(this);
 }
 
-void TacCustomCombo::ResetDropDownState() { FPopupActive = false; }
+void TacCustomCombo::ResetDropDownState() { SetPopupActive(false); }
 
 void TacCustomCombo::DropDown() {
   if (!CanDropDown()) return;
@@ -227,7 +222,7 @@ void TacCustomCombo::DropDown() {
       RedrawWindow(FHandle, nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   };
   if (FPopupForm) {
-    FButtonState = 0;
+    SetButtonState(0);
     FClosing = true;
     redraw();
     ClosePopupForm();
@@ -236,12 +231,13 @@ void TacCustomCombo::DropDown() {
     return;
   }
   DoDropDown();
-  FPopupActive = true;
-  FButtonState = 2;
+  SetPopupActive(true);
+  SetButtonState(2);
   redraw();
 
   auto* form = new TacItemsPopupForm(this);
   FPopupForm = form;
+  SetPopupControl(form);
   form->LayoutFlags = 4 | 2;
   form->Layout();
   form->UpdateWidth();
@@ -259,18 +255,19 @@ void TacCustomCombo::DropDown() {
       box->SetPosition(box->Position() + d.Scroll);
     }
     const int y = r.top - (form->Height() - (r.bottom - r.top)) / 2;
-    ShowPopupForm(form, this, r.left, y, true, ComboArrowStep, true);
+    // The arrow turns with the base's own drop-downs only: its step is its own.
+    ShowPopupForm(form, this, r.left, y, true, nullptr, true);
   } else {
     form->ScrollSelectedIntoView();
-    ShowPopupForm(form, this, -1, -1, true, ComboArrowStep, false);
+    ShowPopupForm(form, this, -1, -1, true, nullptr, false);
   }
 }
 
 void TacCustomCombo::PopupFormClosing(TacItemsPopupForm* Form) {
   if (FPopupForm != Form && FPopupForm) return;
   FPopupForm = nullptr;
-  FPopupActive = false;
-  FButtonState = -1;
+  SetPopupControl(nullptr);
+  SetPopupActive(false);
   SetButtonState(MouseOverButton() ? 1 : 0);
   ResetDropDownState();
   if (OnCloseUp) OnCloseUp(this);
@@ -279,31 +276,8 @@ void TacCustomCombo::PopupFormClosing(TacItemsPopupForm* Form) {
 void TacCustomCombo::PopupFormGone(TacItemsPopupForm* Form) {
   if (FPopupForm != Form) return;
   FPopupForm = nullptr;
-  FPopupActive = false;
-}
-
-// ---- the base's button, kept here for now -----------------------------------
-
-void TacCustomCombo::ButtonClick() { DropDown(); }
-
-void TacCustomCombo::SetButtonState(int Value) {
-  if (Value == FButtonState) return;
-  if (FButtonState == 2 && FPopupActive) return;
-  FButtonState = Value;
-  if (Loading()) return;
-  SkinData()->BGChanged = true;
-  Invalidate();
-}
-
-bool TacCustomCombo::MouseOverButton() const {
-  if (!HandleAllocated()) return false;
-  POINT p{};
-  GetCursorPos(&p);
-  ::ScreenToClient(FHandle, &p);
-  RECT r{};
-  GetClientRect(FHandle, &r);
-  r.left = std::max(r.left, r.right - GetSystemMetrics(SM_CXVSCROLL));
-  return PtInRect(&r, p) != 0;
+  SetPopupControl(nullptr);
+  SetPopupActive(false);
 }
 
 bool TacCustomCombo::HandleMouseDown() {
@@ -326,19 +300,14 @@ bool TacCustomCombo::HandleMouseDown() {
     ButtonClick();
     return true;
   }
-  // The press on the button of an editable combo; the rest is the edit's.
-  if (MouseOverButton()) {
-    ButtonClick();
-    return true;
-  }
   return false;
 }
 
 // ---- window procedure ------------------------------------------------------
 
 void TacCustomCombo::InitializeWnd() {
-  TacSkinnedControl::InitializeWnd();
-  if (!Loading() && SkinData()->SkinIndex < 0) SkinData()->Loaded(true);
+  TsCustomComboEdit::InitializeWnd();
+  SetButtonMode(IsListStyle());
 }
 
 bool TacCustomCombo::SkinStage1(TMessage& Message) {
@@ -366,16 +335,10 @@ bool TacCustomCombo::SkinStage1(TMessage& Message) {
       case AC_CODE91:
         // The press that closed the list must not open it again.
         FIgnoreNextPress = true;
-        return true;
-      case AC_POPUPCLOSED:
-        FPopupActive = false;
-        SkinData()->StopFading();
-        SetButtonState(MouseOverButton() ? 1 : 0);
-        SkinData()->Invalidate(true);
-        return true;
+        break;
     }
   }
-  return TacSkinnedControl::SkinStage1(Message);
+  return TsCustomComboEdit::SkinStage1(Message);
 }
 
 void TacCustomCombo::WndProc(TMessage& Message) {
@@ -388,12 +351,6 @@ void TacCustomCombo::WndProc(TMessage& Message) {
     case CN_SYSCHAR: {
       WORD key = WORD(Message.WParam);
       if (ReadOnly() && ReadOnlyComboSwallows(key)) {
-        Message.Result = 0;
-        return;
-      }
-      // Alt+Down clicks the button (the base's ClickKey).
-      if (Message.Msg == WM_SYSKEYDOWN && key == VK_DOWN && (Message.LParam & (1 << 29))) {
-        ButtonClick();
         Message.Result = 0;
         return;
       }
@@ -413,7 +370,7 @@ void TacCustomCombo::WndProc(TMessage& Message) {
         return;
       }
       // A list takes no typing: its characters only search.
-      if (!IsListStyle()) TacSkinnedControl::WndProc(Message);
+      if (!IsListStyle()) TsCustomComboEdit::WndProc(Message);
       if (key == 0 || key == VK_BACK || key == VK_RETURN || key == VK_ESCAPE) return;
       if (IsListStyle())
         FTypeAhead.AddChar(key);
@@ -430,7 +387,7 @@ void TacCustomCombo::WndProc(TMessage& Message) {
       }
       break;
     case CB_GETDROPPEDSTATE:
-      Message.Result = FPopupActive;
+      Message.Result = PopupActive();
       return;
     case CB_SHOWDROPDOWN:
       if (Message.WParam) {
@@ -454,32 +411,16 @@ void TacCustomCombo::WndProc(TMessage& Message) {
         return;
       }
       break;
-    case WM_SETFOCUS:
-      TacSkinnedControl::WndProc(Message);
-      // The list styles act as one button: no caret.
-      if (IsListStyle()) HideCaret(FHandle);
-      return;
-    case WM_PAINT:
-      // The focused editable combo shows the system's caret and selection.
-      if (Focused() && Enabled() && !IsListStyle() && SkinData()->IsSkinned() &&
-          !(SkinData()->StateBits & acsLabelFlying)) {
-        TCustomEdit::WndProc(Message);
-        return;
-      }
-      break;
   }
-  TacSkinnedControl::WndProc(Message);
+  TsCustomComboEdit::WndProc(Message);
 }
 
 // ---- painting --------------------------------------------------------------
 
-RECT TacCustomCombo::FrameWidth() const { return RECT{2, 2, 2, 2}; }
-
-void TacCustomCombo::DrawContent() {
+void TacCustomCombo::DrawEditText() {
   TBitmap* cache = SkinData()->CacheBmp.get();
   if (!cache) return;
-  // The button's place stays clear until the combo-edit base paints it.
-  RECT r{3, 3, Width() - 3 - GetSystemMetrics(SM_CXVSCROLL), Height() - 3};
+  const RECT r = GetTextRect();
   if (r.right <= r.left || r.bottom <= r.top) return;
   PaintItem(*cache, FItemIndex, FaceState(), r);
 }
@@ -497,7 +438,7 @@ void TacCustomCombo::PaintItem(TBitmap& Bmp, int Index, uint16_t Flags, const RE
   if (face && !IsListStyle())
     state = data.GetCtrlState() == 1 || Focused() ? 1 : 0;
   else if (face)
-    state = FPopupActive ? 2 : (data.GetCtrlState() == 1 || Focused()) ? 1 : data.MouseAbove ? 1 : 0;
+    state = PopupActive() ? 2 : (data.GetCtrlState() == 1 || Focused()) ? 1 : data.MouseAbove ? 1 : 0;
 
   COLORREF back = ColorToRGB(Color());
   COLORREF text = ColorToRGB(Font().Color());
@@ -555,8 +496,8 @@ void TacCustomCombo::PaintItem(TBitmap& Bmp, int Index, uint16_t Flags, const RE
   if (IsValidItem(Index)) {
     caption = face ? GetDisplayText(Index) : ItemText(Index);
   } else if (face) {
-    if (IsTextEmpty() && !FTextHint.empty() && !(Focused() && !IsListStyle())) {
-      caption = FTextHint;
+    if (IsTextEmpty() && !TextHint().empty() && !(Focused() && !IsListStyle())) {
+      caption = TextHint();
       color = RGB((GetRValue(text) + GetRValue(back)) / 2, (GetGValue(text) + GetGValue(back)) / 2,
                   (GetBValue(text) + GetBValue(back)) / 2);
     } else if (!IsListStyle()) {
@@ -623,6 +564,7 @@ void TsCustomComboBox::SetStyle(TComboBoxStyle Value) {
   // The simple style's list under the edit comes with the skinned list box;
   // until then it shows as the edit alone.
   FStyle = Value;
+  SetButtonMode(IsListStyle());
   SkinData()->Invalidate();
 }
 

@@ -4,19 +4,13 @@
 // TacCustomCombo holds the item logic (keys, type-ahead, drop-down, the
 // painting of items and face), TsCustomComboBox the string items and the
 // style, TsComboBox only publishes.
-//
-// The edit-with-button base these derive from is the combo-edit base; until
-// it is in, the combo stands on the skinned edit pattern over the framework
-// edit and keeps the few base fields it needs (button state, pop-up flags,
-// Alt+Down) itself, marked below.
 #include <cstdint>
 #include <functional>
 
 #include "framework/ComboBox.h"
-#include "framework/Edit.h"
 #include "skin/controls/ComboStyle.h"
 #include "skin/controls/ComboTypeAhead.h"
-#include "skin/controls/SkinnedControl.h"
+#include "skin/controls/CustomComboEdit.h"
 
 class TacItemsPopupForm;
 class TBitmap;
@@ -33,7 +27,7 @@ constexpr uint32_t acsNoChange = 0x100000;  // the text changes without OnChange
 // OnDrawItem of the owner-draw styles: the item's rectangle in DC.
 using TacDrawItemEvent = std::function<void(TObject* Sender, HDC DC, int Index, const RECT& Rect, uint16_t State)>;
 
-class TacCustomCombo : public TacSkinnedControl<TCustomEdit> {
+class TacCustomCombo : public TsCustomComboEdit {
  public:
   explicit TacCustomCombo(TComponent* Owner);
   ~TacCustomCombo() override;
@@ -60,15 +54,12 @@ class TacCustomCombo : public TacSkinnedControl<TCustomEdit> {
   void SetDropInplace(bool Value) { FDropInplace = Value; }
   bool AllowMouseWheel() const { return FAllowMouseWheel; }
   void SetAllowMouseWheel(bool Value) { FAllowMouseWheel = Value; }
-  const String& TextHint() const { return FTextHint; }
-  void SetTextHint(const String& Value);
-  bool ShowFocus() const { return FShowFocus; }
-  void SetShowFocus(bool Value) { FShowFocus = Value; }
 
   // Opens the list, or closes the open one.
-  void DropDown();
+  void DropDown() override;
+  void CloseUp() override;
   // The pop-up active flag: from the start of a drop-down until the list closed.
-  bool DroppedDown() const { return FPopupActive; }
+  bool DroppedDown() const { return PopupActive(); }
   TacItemsPopupForm* PopupForm() const { return FPopupForm; }
   // The item-selection of the keys and the wheel: clamped, then OnClick and
   // OnSelect or OnChange when it changed.
@@ -83,8 +74,6 @@ class TacCustomCombo : public TacSkinnedControl<TCustomEdit> {
   int GetCount() const { return GetItemCount(); }
   TacTypeAhead& TypeAhead() { return FTypeAhead; }
   const TacTypeAhead& TypeAhead() const { return FTypeAhead; }
-  // Button state of the base: 0 normal, 1 hot, 2 pressed.
-  int ButtonState() const { return FButtonState; }
 
   TNotifyEvent OnDropDown;
   TNotifyEvent OnCloseUp;
@@ -106,12 +95,12 @@ class TacCustomCombo : public TacSkinnedControl<TCustomEdit> {
   void InitializeWnd() override;
   void WndProc(TMessage& Message) override;
   bool SkinStage1(TMessage& Message) override;
-  void DrawContent() override;
-  RECT FrameWidth() const override;
+  // The face: the item, or the edit's text or hint.
+  void DrawEditText() override;
   // Tab keeps the list open unless AutoCloseUp.
   virtual bool TabClosesList() const { return true; }
   void ClosePopupForm();
-  bool IsTextEmpty() const;
+  bool IsTextEmpty() override;
   bool PlainListFace() const;
   uint16_t FaceState() const;
   void CloseAllPopups();
@@ -127,15 +116,6 @@ class TacCustomCombo : public TacSkinnedControl<TCustomEdit> {
   bool FClosing = false;
   TacItemsPopupForm* FPopupForm = nullptr;
 
-  // ---- kept here until the combo-edit base provides them ----
-  void ButtonClick();
-  void SetButtonState(int Value);
-  bool MouseOverButton() const;
-  int FButtonState = 0;
-  bool FPopupActive = false;
-  bool FIgnoreNextPress = false;
-  // ---- end of the base's fields ----
-
  private:
   bool HandleMouseDown();
   int FDropDownCount = 16;
@@ -143,8 +123,6 @@ class TacCustomCombo : public TacSkinnedControl<TCustomEdit> {
   int FMinPopupWidth = 0;
   bool FDropInplace = false;
   bool FAllowMouseWheel = true;
-  bool FShowFocus = true;
-  String FTextHint;
   TacTypeAhead FTypeAhead;
 };
 
@@ -212,7 +190,3 @@ class TsComboBox : public TsCustomComboBox {
  public:
   explicit TsComboBox(TComponent* Owner) : TsCustomComboBox(Owner) { AfterConstruction(); }
 };
-
-// The drop-down arrow turns with the show animation of the list; a seam
-// until the combo-edit base draws the arrow.
-void ComboArrowStep(struct TacPopupStep& Step);

@@ -43,7 +43,17 @@ class ComboBoxTest : public ::testing::Test {
 
  public:
   void Key(WORD key) { SendMessageW(Combo->Handle(), WM_KEYDOWN, key, 0); }
-  void AltDown() { SendMessageW(Combo->Handle(), WM_SYSKEYDOWN, VK_DOWN, 1 << 29); }
+  // Alt held in this thread's key state, as the key handler reads it.
+  void AltDown() {
+    BYTE keys[256]{};
+    GetKeyboardState(keys);
+    const BYTE saved = keys[VK_MENU];
+    keys[VK_MENU] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(Combo->Handle(), WM_SYSKEYDOWN, VK_DOWN, 1 << 29);
+    keys[VK_MENU] = saved;
+    SetKeyboardState(keys);
+  }
   void Char(wchar_t ch) { SendMessageW(Combo->Handle(), WM_CHAR, ch, 0); }
   void Type(const wchar_t* text) {
     for (; *text; ++text) Char(*text);
