@@ -156,6 +156,12 @@ class TacSkinnedControl : public TBase {
     FSkinData->Loaded(ApplyColorsOnLoad());
     RecalcFrame(*this);
   }
+  // A control made before its window asked for its default section with
+  // nobody to answer: it asks again once the window exists.
+  void InitializeWnd() override {
+    TBase::InitializeWnd();
+    if (FSkinData->SkinIndex < 0 && FSkinData->GetSkinManager()) FSkinData->UpdateIndexes();
+  }
   void MakeBoundLabel() { FBoundLabel = std::make_unique<TsBoundLabel>(this, FSkinData.get()); }
 
   bool Skinned() const { return CanUpdateHere() && FSkinData->IsSkinned(); }
