@@ -40,30 +40,30 @@ String UnreadableCountNote(const String& key, const String& unreadable, const St
 // Far beyond any line the program writes; past it a memo's window only cuts.
 constexpr int kShownLineLimit = 1000;
 
-TLabel* SideLabel(TComponent* owner, TWinControl* parent, const wchar_t* text, int left, int top) {
-  auto* label = Place<TLabel>(owner, parent, L"", left, top, 0, 0);
+TsLabel* SideLabel(TComponent* owner, TWinControl* parent, const wchar_t* text, int left, int top) {
+  auto* label = Place<TsLabel>(owner, parent, L"", left, top, 0, 0);
   label->SetCaption(text);
   return label;
 }
 
-TCheckBox* Box(TComponent* owner, TWinControl* parent, const wchar_t* name, const wchar_t* caption, const wchar_t* hint,
-               int left, int top, int width) {
-  auto* box = Place<TCheckBox>(owner, parent, name, left, top, width, 17);
+TsCheckBox* Box(TComponent* owner, TWinControl* parent, const wchar_t* name, const wchar_t* caption,
+                const wchar_t* hint, int left, int top, int width) {
+  auto* box = Place<TsCheckBox>(owner, parent, name, left, top, width, 17);
   box->SetCaption(caption);
   box->SetHint(hint);
   return box;
 }
 
-TButton* Button(TComponent* owner, TWinControl* parent, const wchar_t* name, const wchar_t* caption,
-                const wchar_t* hint, int left, int top) {
-  auto* b = Place<TButton>(owner, parent, name, left, top, 120, 25);
+TsButton* Button(TComponent* owner, TWinControl* parent, const wchar_t* name, const wchar_t* caption,
+                 const wchar_t* hint, int left, int top) {
+  auto* b = Place<TsButton>(owner, parent, name, left, top, 120, 25);
   b->SetCaption(caption);
   b->SetHint(hint);
   return b;
 }
 
-TMemo* HiddenMemo(TComponent* owner, TWinControl* parent, const wchar_t* name) {
-  auto* memo = Place<TMemo>(owner, parent, name, 0, 0, 0, 0);
+TsMemo* HiddenMemo(TComponent* owner, TWinControl* parent, const wchar_t* name) {
+  auto* memo = Place<TsMemo>(owner, parent, name, 0, 0, 0, 0);
   memo->SetVisible(false);
   memo->SetShownLineLimit(kShownLineLimit);
   return memo;
@@ -129,19 +129,19 @@ void TForm1::Build() {
   SetMenu(MainMenu1);
   SetClientSize(658, 472);
 
-  Panel1 = Place<TPanel>(this, this, L"Panel1", 0, 0, 658, 472);
+  Panel1 = Place<TsPanel>(this, this, L"Panel1", 0, 0, 658, 472);
   Panel1->SetAlign(TAlign::alClient);
   Panel1->SetBevelOuter(TBevelCut::bvLowered);
   Panel1->SetShowCaption(false);
 
   // Left column: the port, the pulse value, the lamp and the counters.
   cbPoll = Box(this, Panel1, L"cbPoll", L"Open ", L"Open COM port", 16, 18, 60);
-  ComboBoxCOM = Place<TComboBox>(this, Panel1, L"ComboBoxCOM", 80, 15, 96, 21);
+  ComboBoxCOM = Place<TsComboBox>(this, Panel1, L"ComboBoxCOM", 80, 15, 96, 21);
   for (int i = 1; i <= 10; ++i) ComboBoxCOM->Items().Add(L"COM-" + IntToStr(i));
   ComboBoxCOM->SetText(L"COM-1");
   ComboBoxCOM->SetHint(L"Set the COM port");
   SideLabel(this, Panel1, L"Pulse value:", 16, 52);
-  PulseValue = Place<TSpinEdit>(this, Panel1, L"PulseValue", 96, 48, 80, 21);
+  PulseValue = Place<TsSpinEdit>(this, Panel1, L"PulseValue", 96, 48, 80, 21);
   PulseValue->SetIncrement(1);
   cbTotalblocking = Box(this, Panel1, L"cbTotalblocking", L"Totalblocking ", L"Block acceptance", 16, 84, 160);
   cbPlaySound = Box(this, Panel1, L"cbPlaySound", L"Play sound", L"Play a sound on cash in", 16, 108, 160);
@@ -158,10 +158,10 @@ void TForm1::Build() {
   ImgCTS->SetTransparent(true);
   ImgCTS->Picture().Assign(ImgOff->Picture());
   SideLabel(this, Panel1, L"ID:", 16, 164);
-  Label_ID = Place<TLabel>(this, Panel1, L"Label_ID", 96, 164, 0, 0);
+  Label_ID = Place<TsLabel>(this, Panel1, L"Label_ID", 96, 164, 0, 0);
   Label_ID->SetCaption(L"0");
   SideLabel(this, Panel1, L"Credits:", 16, 188);
-  LabelCredits = Place<TLabel>(this, Panel1, L"LabelCredits", 96, 188, 0, 0);
+  LabelCredits = Place<TsLabel>(this, Panel1, L"LabelCredits", 96, 188, 0, 0);
   LabelCredits->SetCaption(L"0");
 
   // Middle column: the commands.
@@ -185,18 +185,18 @@ void TForm1::Build() {
                        L"or it contains 0\r\nwe clear the internal credits counter.",
                        344, 42, 290);
   SideLabel(this, Panel1, L"Service password:", 344, 70);
-  sEditServicePassword = Place<TEdit>(this, Panel1, L"sEditServicePassword", 460, 66, 174, 21);
+  sEditServicePassword = Place<TsEdit>(this, Panel1, L"sEditServicePassword", 460, 66, 174, 21);
   sEditServicePassword->SetPasswordChar(L'#');
   sEditServicePassword->SetText(L"Tarvelin");
   cbShowPassword = Box(this, Panel1, L"cbShowPassword", L"Show password", L"", 460, 92, 174);
   cbExecute = Box(this, Panel1, L"cbExecute", L"Execute on Kelvra signal", L"Execute a application or script.", 344,
                   120, 290);
-  sFilenameEditExecute = Place<TFileNameEdit>(this, Panel1, L"sFilenameEditExecute", 344, 142, 290, 21);
+  sFilenameEditExecute = Place<TsFilenameEdit>(this, Panel1, L"sFilenameEditExecute", 344, 142, 290, 21);
   sFilenameEditExecute->SetMaxLength(255);
   sFilenameEditExecute->SetCheckOnExit(true);
   sFilenameEditExecute->SetHint(L"Enter the complete path and name");
   SideLabel(this, Panel1, L"Logfile:", 344, 176);
-  sFilenameEditLogfile = Place<TFileNameEdit>(this, Panel1, L"sFilenameEditLogfile", 344, 194, 290, 21);
+  sFilenameEditLogfile = Place<TsFilenameEdit>(this, Panel1, L"sFilenameEditLogfile", 344, 194, 290, 21);
   sFilenameEditLogfile->SetText(L"credits.txt");
   sFilenameEditLogfile->SetMaxLength(255);
   sFilenameEditLogfile->SetCheckOnExit(true);
@@ -216,7 +216,7 @@ void TForm1::Build() {
                        L"log.txt holds 2.0",
                        344, 248, 290);
 
-  MemoLog = Place<TMemo>(this, Panel1, L"MemoLog", 16, 280, 626, 176);
+  MemoLog = Place<TsMemo>(this, Panel1, L"MemoLog", 16, 280, 626, 176);
   MemoLog->SetReadOnly(true);
   MemoLog->SetScrollBars(TScrollStyle::ssBoth);
   MemoLog->SetWordWrap(false);
@@ -243,12 +243,12 @@ void TForm1::Build() {
   cbTotalblocking->OnClick = [this](TObject* s) { cbTotalblockingClick(s); };
   cbAutostartOnBoot->OnClick = [this](TObject* s) { cbAutostartOnBootClick(s); };
   cbShowPassword->OnClick = [this](TObject* s) { cbShowPasswordClick(s); };
-  for (TCheckBox* box : {cbPlaySound, cbExecute, cbCheckLogSize, cbLogOnlyTotal, cbLogOnlyTotalPure})
+  for (TsCheckBox* box : {cbPlaySound, cbExecute, cbCheckLogSize, cbLogOnlyTotal, cbLogOnlyTotalPure})
     box->OnClick = [this](TObject* s) { SaveUnlessLoading(s); };
   for (TCustomEdit* edit :
        std::initializer_list<TCustomEdit*>{sFilenameEditExecute, sFilenameEditLogfile, sEditServicePassword})
     edit->OnChange = [this](TObject* s) { SaveUnlessLoading(s); };
-  for (TFileNameEdit* edit : {sFilenameEditExecute, sFilenameEditLogfile})
+  for (TsFilenameEdit* edit : {sFilenameEditExecute, sFilenameEditLogfile})
     edit->OnBeforeDialog = [this](TObject* s, String& n, bool& a) { FileEditBeforeDialog(s, n, a); };
   btnSaveSettings->OnClick = [this](TObject* s) { btnSaveSettingsClick(s); };
   Menu_SaveSettings->OnClick = [this](TObject* s) { SaveSettings(); };

@@ -1,18 +1,20 @@
 #pragma once
 // The main window: the validator's port, the counters, the credit log view
 // and every setting of data.txt.
-#include "framework/Button.h"
-#include "framework/ComboBox.h"
-#include "framework/Edit.h"
-#include "framework/FileNameEdit.h"
 #include "framework/Form.h"
 #include "framework/Image.h"
-#include "framework/Label.h"
 #include "framework/Menus.h"
-#include "framework/Panel.h"
-#include "framework/SpinEdit.h"
 #include "hotkey/HkGlobalHotKey.h"
 #include "serial/ComPort.h"
+#include "skin/controls/CheckBox.h"
+#include "skin/controls/CustomCombo.h"
+#include "skin/controls/FilenameEdit.h"
+#include "skin/controls/Label.h"
+#include "skin/controls/SkinnedButton.h"
+#include "skin/controls/SkinnedEdit.h"
+#include "skin/controls/SkinnedMemo.h"
+#include "skin/controls/SkinnedPanel.h"
+#include "skin/controls/SkinnedSpinEdit.h"
 #include "skin/hints/AlphaHints.h"
 #include "skin/manager/SkinManager.h"
 #include "app/CreditLog.h"
@@ -27,35 +29,35 @@ class TForm1 : public TForm {
  public:
   explicit TForm1(TComponent* owner);
 
-  TPanel* Panel1;
-  TCheckBox* cbPoll;
-  TComboBox* ComboBoxCOM;
-  TSpinEdit* PulseValue;
-  TCheckBox* cbTotalblocking;
-  TCheckBox* cbPlaySound;
+  TsPanel* Panel1;
+  TsCheckBox* cbPoll;
+  TsComboBox* ComboBoxCOM;
+  TsSpinEdit* PulseValue;
+  TsCheckBox* cbTotalblocking;
+  TsCheckBox* cbPlaySound;
   TImage* ImgCTS;
   TImage* ImgOn;
   TImage* ImgOff;
-  TLabel* Label_ID;
-  TLabel* LabelCredits;
-  TButton* Btn_ClearID;
-  TButton* Btn_ClearCredits;
-  TButton* BtnClearLog;
-  TButton* btnSaveSettings;
-  TButton* btnHide;
-  TCheckBox* cbAutostartOnBoot;
-  TCheckBox* cbCheckLogSize;
-  TEdit* sEditServicePassword;
-  TCheckBox* cbShowPassword;
-  TCheckBox* cbExecute;
-  TFileNameEdit* sFilenameEditExecute;
-  TFileNameEdit* sFilenameEditLogfile;
-  TCheckBox* cbLogOnlyTotalPure;
-  TCheckBox* cbLogOnlyTotal;
-  TMemo* MemoLog;
-  TMemo* Data;
-  TMemo* MemoTemp;
-  TMemo* sMemoINI;
+  TsLabel* Label_ID;
+  TsLabel* LabelCredits;
+  TsButton* Btn_ClearID;
+  TsButton* Btn_ClearCredits;
+  TsButton* BtnClearLog;
+  TsButton* btnSaveSettings;
+  TsButton* btnHide;
+  TsCheckBox* cbAutostartOnBoot;
+  TsCheckBox* cbCheckLogSize;
+  TsEdit* sEditServicePassword;
+  TsCheckBox* cbShowPassword;
+  TsCheckBox* cbExecute;
+  TsFilenameEdit* sFilenameEditExecute;
+  TsFilenameEdit* sFilenameEditLogfile;
+  TsCheckBox* cbLogOnlyTotalPure;
+  TsCheckBox* cbLogOnlyTotal;
+  TsMemo* MemoLog;
+  TsMemo* Data;
+  TsMemo* MemoTemp;
+  TsMemo* sMemoINI;
   TMainMenu* MainMenu1;
   TMenuItem* Menu_SaveSettings;
   TMenuItem* Menu_Exit;

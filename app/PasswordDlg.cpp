@@ -40,8 +40,8 @@ class TPressing : public TBase {
     TBase::WndProc(m);
   }
 };
-using TPressButton = TPressing<TButton>;
-using TPressBitBtn = TPressing<TBitBtn>;
+using TPressButton = TPressing<TsButton>;
+using TPressBitBtn = TPressing<TsBitBtn>;
 
 void CentreOnScreen(TForm* form) {
   form->SetBounds(GetSystemMetrics(SM_CXSCREEN) / 2 - form->Width() / 2,
@@ -70,17 +70,17 @@ void TFormPasswordDlg::Build() {
   SetPosition(TPosition::poDesigned);
   SetClientSize(473, 311);
 
-  GroupBox1 = Place<TPanel>(this, this, L"GroupBox1", 0, 0, 473, 311);
+  GroupBox1 = Place<TsPanel>(this, this, L"GroupBox1", 0, 0, 473, 311);
   GroupBox1->SetAlign(TAlign::alClient);
   GroupBox1->SetBevelOuter(TBevelCut::bvLowered);
   GroupBox1->SetShowCaption(false);
 
-  Label1 = Place<TLabel>(this, GroupBox1, L"Label1", 24, 18, 0, 0);
+  Label1 = Place<TsLabel>(this, GroupBox1, L"Label1", 24, 18, 0, 0);
   Label1->Font().SetName(L"Arial");
   Label1->Font().SetHeight(-19);
   Label1->SetCaption(L"Please enter password:");
 
-  sEditPassword = Place<TEdit>(this, GroupBox1, L"sEditPassword", 24, 56, 263, 24);
+  sEditPassword = Place<TsEdit>(this, GroupBox1, L"sEditPassword", 24, 56, 263, 24);
   sEditPassword->SetPasswordChar(L'#');
   sEditPassword->Font().SetStyle(fsBold);
   sEditPassword->SetColor(clWhite);
@@ -104,11 +104,11 @@ void TFormPasswordDlg::Build() {
     sBitBtn_Keyboard->Glyph().SetBitmap(static_cast<HBITMAP>(picture));
 
   // The digit pad: 1 to 5 above 6 to 0.
-  TButton** digits[] = {&Btn_1, &Btn_2, &Btn_3, &Btn_4, &Btn_5, &Btn_6, &Btn_7, &Btn_8, &Btn_9, &Btn_0};
+  TsButton** digits[] = {&Btn_1, &Btn_2, &Btn_3, &Btn_4, &Btn_5, &Btn_6, &Btn_7, &Btn_8, &Btn_9, &Btn_0};
   for (int i = 0; i < 10; ++i) {
     const String digit = IntToStr((i + 1) % 10);
-    TButton* b = Place<TPressButton>(this, GroupBox1, (L"Btn_" + digit).c_str(), 24 + (i % 5) * 63, 148 + (i / 5) * 73,
-                                     59, 69);
+    TsButton* b = Place<TPressButton>(this, GroupBox1, (L"Btn_" + digit).c_str(), 24 + (i % 5) * 63, 148 + (i / 5) * 73,
+                                      59, 69);
     b->SetCaption(digit);
     b->Font().SetName(L"Arial");
     b->Font().SetHeight(-19);

@@ -1,12 +1,12 @@
 #pragma once
 // The service dialog that guards the main window: a digit pad, a pop-up
 // keyboard, and the main window back only for the right service password.
-#include "framework/BitBtn.h"
-#include "framework/Button.h"
-#include "framework/Edit.h"
 #include "framework/Form.h"
-#include "framework/Label.h"
-#include "framework/Panel.h"
+#include "skin/controls/Label.h"
+#include "skin/controls/SkinnedBitBtn.h"
+#include "skin/controls/SkinnedButton.h"
+#include "skin/controls/SkinnedEdit.h"
+#include "skin/controls/SkinnedPanel.h"
 #include "framework/Timer.h"
 #include "keyboard/KbPopupTouchKeyBoard.h"
 
@@ -14,22 +14,22 @@ class TFormPasswordDlg : public TForm {
  public:
   explicit TFormPasswordDlg(TComponent* owner);
 
-  TPanel* GroupBox1;
-  TLabel* Label1;
-  TEdit* sEditPassword;
-  TButton* OKBtn;
-  TButton* CancelBtn;
-  TBitBtn* sBitBtn_Keyboard;
-  TButton* Btn_1;
-  TButton* Btn_2;
-  TButton* Btn_3;
-  TButton* Btn_4;
-  TButton* Btn_5;
-  TButton* Btn_6;
-  TButton* Btn_7;
-  TButton* Btn_8;
-  TButton* Btn_9;
-  TButton* Btn_0;
+  TsPanel* GroupBox1;
+  TsLabel* Label1;
+  TsEdit* sEditPassword;
+  TsButton* OKBtn;
+  TsButton* CancelBtn;
+  TsBitBtn* sBitBtn_Keyboard;
+  TsButton* Btn_1;
+  TsButton* Btn_2;
+  TsButton* Btn_3;
+  TsButton* Btn_4;
+  TsButton* Btn_5;
+  TsButton* Btn_6;
+  TsButton* Btn_7;
+  TsButton* Btn_8;
+  TsButton* Btn_9;
+  TsButton* Btn_0;
   TKbPopupTouchKeyBoard* KbPopupTouchKeyBoard_Service;
   TTimer* TimerAutoClose;
 

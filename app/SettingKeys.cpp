@@ -7,13 +7,13 @@
 
 namespace {
 
-String Flag(const TCheckBox* box) { return box->Checked() ? L"1" : L"0"; }
+String Flag(const TsCheckBox* box) { return box->Checked() ? L"1" : L"0"; }
 // A box is only ever checked from the file: any other value leaves it as designed.
-void CheckWhenSet(TCheckBox* box, const String& value) {
+void CheckWhenSet(TsCheckBox* box, const String& value) {
   if (value == L"1") box->SetChecked(true);
 }
 
-template <TCheckBox* TForm1::*Box>
+template <TsCheckBox* TForm1::*Box>
 constexpr TSettingKey FlagKey(const wchar_t* name, int repairAt, bool opensPort = false) {
   return {name,
           TSettingKind::Flag,

@@ -2,14 +2,12 @@
 // A system-wide key combination registered for a hidden window of our own:
 // OnKeyDown runs on the GUI thread whichever program has the focus.
 #include "framework/Control.h"
+#include "framework/ShortCut.h"
 #include "framework/UtilWindow.h"
 #include "hotkey/HkCustomComponent.h"
 
 #include <memory>
 
-// Low byte the virtual key; 0x2000 Shift, 0x4000 Ctrl, 0x8000 Alt.
-using TShortCut = uint16_t;
-constexpr TShortCut scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000;
 
 void ShortCutToKey(TShortCut shortCut, WORD& key, TShiftState& shift);
 UINT ShiftStateToHotKeyModifiers(TShiftState shift);

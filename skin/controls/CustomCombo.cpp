@@ -79,8 +79,15 @@ void TacCustomCombo::CloseUp() { ClosePopupForm(); }
 
 // ---- selection and events --------------------------------------------------
 
+void TacCustomCombo::CreateParams(TCreateParams& Params) {
+  TsCustomComboEdit::CreateParams(Params);
+  // An edit underneath, but a combo box to other programs (and the tests).
+  Params.WinClassName = L"KelvraComboBox";
+}
+
 void TacCustomCombo::DoSetItemIndex(int Index) {
-  if (Index == FItemIndex) return;
+  // No item chosen shows no text, also over a text that was set by hand.
+  if (Index == FItemIndex && (Index >= 0 || Text().empty())) return;
   FItemIndex = Index;
   if (Loading()) return;
   UpdateText();

@@ -92,6 +92,7 @@ class TacCustomCombo : public TsCustomComboEdit {
   void Change() override;
   void TextChanged() override;
   // The default section is asked of the window: asked again once it exists.
+  void CreateParams(TCreateParams& Params) override;
   void InitializeWnd() override;
   void WndProc(TMessage& Message) override;
   bool SkinStage1(TMessage& Message) override;

@@ -5,15 +5,14 @@
 // control acts as one button with the text on it. The base of the combo box
 // and of the file-name edits, which give the pop-up, glyph and button mode.
 #include "framework/Label.h"
+#include "framework/ShortCut.h"
 #include "framework/Timer.h"
 #include "skin/controls/SkinnedMaskEdit.h"
 #include "skin/imagelists/AddedGlyph.h"
 
 #include <memory>
 
-using TShortCut = uint16_t;
-// The modifier bits of a short cut over its virtual key.
-constexpr TShortCut scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000;
+// A key and the modifiers held with it as one short cut.
 inline TShortCut ShortCut(WORD Key, TShiftState Shift) {
   return static_cast<TShortCut>(Key | ((Shift & ssShift) ? scShift : 0) | ((Shift & ssCtrl) ? scCtrl : 0) |
                                 ((Shift & ssAlt) ? scAlt : 0));

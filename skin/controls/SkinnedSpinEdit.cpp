@@ -131,6 +131,8 @@ RECT TsBaseSpinEdit::GetTextRect() {
 
 void TsBaseSpinEdit::CreateParams(TCreateParams& Params) {
   TsEdit::CreateParams(Params);
+  // Other programs (and the end-to-end tests) tell it from a plain edit.
+  Params.WinClassName = L"KelvraSpinEdit";
   Params.Style |= ES_MULTILINE | WS_CLIPCHILDREN;
   Params.Style &= ~DWORD(ES_LEFT | ES_RIGHT | ES_CENTER);
   Params.Style |= FAlignment == TAlignment::taRightJustify ? ES_RIGHT

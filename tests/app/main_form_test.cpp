@@ -3,6 +3,7 @@
 #include "app/MainForm.h"
 #include "app/ShellFolders.h"
 #include "framework/Application.h"
+#include "skin/controls/ItemsPopupForm.h"
 #include "tests/app/support/form_fixture.h"
 
 #include <shlobj.h>
@@ -22,12 +23,8 @@ const std::string kDefaults =
 
 class StartUp : public FormFixture {
  protected:
-  // As the user's choice from the list: the selection and its change message.
-  void ChoosePort(int number) {
-    form->ComboBoxCOM->SetItemIndex(number - 1);
-    SendMessageW(form->Panel1->Handle(), WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(form->ComboBoxCOM->Handle()));
-  }
+  // As the user's choice with the keys: the selection and its change event.
+  void ChoosePort(int number) { form->ComboBoxCOM->SelectItem(number - 1); }
   std::vector<String> LogViewLines() {
     std::vector<String> lines;
     for (int i = 0; i < form->MemoLog->Lines().Count(); ++i) lines.push_back(form->MemoLog->Lines().Get(i));
@@ -150,11 +147,11 @@ TEST_F(StartUp, TheSavedPortIsTheProgramsEvenWithTheDropDownListGone) {
   Write(dataFolder + L"data.txt", "[data]\r\ncomport=3\r\n");
   Start();
   ChoosePort(6);
-  // taskkill closes every top-level window, the combo box's list among them,
-  // before the main window saves.
-  COMBOBOXINFO info{sizeof info};
-  ASSERT_TRUE(GetComboBoxInfo(form->ComboBoxCOM->Handle(), &info));
-  SendMessageW(info.hwndList, WM_CLOSE, 0, 0);
+  // taskkill closes every top-level window, the combo box's open list among
+  // them, before the main window saves.
+  form->ComboBoxCOM->DropDown();
+  ASSERT_TRUE(form->ComboBoxCOM->PopupForm());
+  SendMessageW(form->ComboBoxCOM->PopupForm()->Handle(), WM_CLOSE, 0, 0);
   form->SaveSettings();
   EXPECT_NE(Read(dataFolder + L"data.txt").find("comport=6\r\n"), std::string::npos);
 }

@@ -165,17 +165,13 @@ TEST_F(PortControl, APortNumberOutsideTheListIsAPortError) {
 
 TEST_F(PortControl, ChoosingAnotherPortReopensOnlyWhileOpen) {
   StartWithFakePort("");
-  form->ComboBoxCOM->SetItemIndex(4);
-  SendMessageW(form->Panel1->Handle(), WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
-               reinterpret_cast<LPARAM>(form->ComboBoxCOM->Handle()));
+  form->ComboBoxCOM->SelectItem(4);
   EXPECT_EQ(App.ComPortNumber, 5);
   EXPECT_FALSE(form->KelvraAdapter->Connected());
 
   form->cbPoll->SetChecked(true);
   EXPECT_EQ(fake.LastDevice, L"\\\\.\\COM5");
-  form->ComboBoxCOM->SetItemIndex(6);
-  SendMessageW(form->Panel1->Handle(), WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
-               reinterpret_cast<LPARAM>(form->ComboBoxCOM->Handle()));
+  form->ComboBoxCOM->SelectItem(6);
   EXPECT_TRUE(form->KelvraAdapter->Connected());
   EXPECT_EQ(fake.LastDevice, L"\\\\.\\COM7");
 }

@@ -86,14 +86,21 @@ void TMainWindow::ChooseComPort(int number) const {
   for (HWND wnd : Descendants(FForm))
     if (ClassOf(wnd) == L"KelvraComboBox") combo = wnd;
   Only(combo, "port list");
-  Send(combo, CB_SETCURSEL, static_cast<WPARAM>(number - 1), 0);
-  Send(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+  // As a user's arrow keys do, from the port shown ("COM-<n>"); each step is
+  // a choice of its own.
+  const String shown = TextOf(combo);
+  int current = shown.rfind(L"COM-", 0) == 0 ? _wtoi(shown.c_str() + 4) : 0;
+  const auto key = [combo](WPARAM vk) {
+    Send(combo, WM_KEYDOWN, vk, 1);
+    Send(combo, WM_KEYUP, vk, 0xC0000001);
+  };
+  for (; current > number; --current) key(VK_UP);
+  for (; current < number; ++current) key(VK_DOWN);
 }
 
 void TMainWindow::SetPulseValue(const String& text) const {
-  // The pulse value is the edit that carries spin buttons.
   for (HWND wnd : Descendants(FForm))
-    if (FindWindowExW(wnd, nullptr, L"msctls_updown32", nullptr)) {
+    if (ClassOf(wnd) == L"KelvraSpinEdit") {
       Send(wnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
       return;
     }

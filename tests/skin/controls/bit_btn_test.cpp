@@ -109,6 +109,8 @@ TEST_F(SkinnedBitBtnTest, GlyphIsDrawnWhereTheLayoutPutsIt) {
   btn->Glyph().SetBitmap(YellowGlyph());
   btn->SetCaption(L"");
   btn->SetMargin(10);
+  // Centred content ignores a margin smaller than the free space.
+  btn->SetAlignment(TAlignment::taLeftJustify);
   btn->SetLayout(TButtonLayout::blGlyphLeft);
   At(0, 0);
   const RECT g = btn->BitBtnGlyphRect();

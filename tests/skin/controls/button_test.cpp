@@ -24,7 +24,7 @@ namespace {
 // is the hot one.
 const std::string kSkin =
     "[GLOBALINFO]\r\nVERSION=12.50\r\n"
-    "[BUTTON]\r\nSTATES=3\r\nCOLOR=$000000FF\r\nHOTCOLOR=$0000FF00\r\nCOLOR2=$00FF0000\r\n"
+    "[BUTTON]\r\nSTATES=3\r\nUSESTATE2=1\r\nCOLOR=$000000FF\r\nHOTCOLOR=$0000FF00\r\nCOLOR2=$00FF0000\r\n"
     "FONTCOLOR=$00FFFFFF\r\nHOTFONTCOLOR=$00FFFFFF\r\nFONTCOLOR2=$00FFFFFF\r\n";
 constexpr COLORREF kNormal = 0x0000FF, kHot = 0x00FF00, kPressed = 0xFF0000;
 

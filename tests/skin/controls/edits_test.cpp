@@ -39,6 +39,7 @@ class Edits : public ::testing::Test {
   }
   void TearDown() override { form.reset(); }
   void Skin() {
+    SetCursorPos(0, 0);  // a cursor resting on a control would make it hot
     manager = TextSkinManager(L"Edits", kSkin);
     manager->SetActive(true);
   }
@@ -271,6 +272,8 @@ TEST_F(Edits, HeldSpinButtonRepeatsAndStepsOnceMoreOnRelease) {
   RECT w;
   GetWindowRect(spin->Handle(), &w);
   POINT p{w.left + (up.left + up.right) / 2, w.top + (up.top + up.bottom) / 2};
+  // The repeat asks where the cursor is: it rests on the button.
+  SetCursorPos(p.x, p.y);
   ScreenToClient(spin->Handle(), &p);
   const LPARAM at = MAKELPARAM(p.x, p.y);
 
