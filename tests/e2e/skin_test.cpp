@@ -11,8 +11,8 @@ namespace {
 using Skin = ProgramFixture;
 
 // The colours of the internal skin's sections (its palette).
-constexpr COLORREF kPanel = RGB(0x20, 0x23, 0x27);                                             // "PANEL"
-constexpr COLORREF kEdit = RGB(0x13, 0x15, 0x18);                                              // "EDIT", normal state
+constexpr COLORREF kPanelLow = RGB(0x1C, 0x1F, 0x23);  // "PANEL_LOW": a lowered panel
+constexpr COLORREF kEdit = RGB(0x13, 0x15, 0x18);      // "EDIT", normal state
 constexpr COLORREF kButtonTop = RGB(0x38, 0x3C, 0x43), kButtonBottom = RGB(0x2C, 0x30, 0x36);  // "BUTTON"
 
 bool Near(COLORREF a, COLORREF b, int tolerance = 2) {
