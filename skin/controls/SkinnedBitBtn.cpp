@@ -42,14 +42,10 @@ uint8_t LayoutAlignment(TAlignment Alignment) {
 
 }  // namespace
 
-TsBitBtn::TsBitBtn(TComponent* Owner) : TacSkinnedControl(Owner, 94, ssButton) {
+TsBitBtn::TsBitBtn(TComponent* Owner) : TacSkinnedButtonBase(Owner, 94) {
   FControlStyle &= ~csOpaque;
   SetMargin(-1);
   AfterConstruction();
-}
-
-TsBitBtn::~TsBitBtn() {
-  if (FImages) FImages->RemoveFreeNotification(this);
 }
 
 void TsBitBtn::SetAcceptsControls(bool v) {
@@ -67,43 +63,9 @@ bool TsBitBtn::Grayed() const {
 
 void TsBitBtn::SetBlend(int v) { SetAndRepaint(FBlend, std::clamp(v, 0, 100)); }
 
-void TsBitBtn::SetImages(TCustomImageList* v) {
-  if (FImages == v) return;
-  if (FImages) FImages->RemoveFreeNotification(this);
-  FImages = v;
-  if (FImages) FImages->FreeNotification(this);
-  Repaint_();
-}
-
-void TsBitBtn::Notification(TComponent* Component, TOperation Operation) {
-  TacSkinnedControl::Notification(Component, Operation);
-  if (Operation == TOperation::opRemove && Component == FImages) {
-    FImages = nullptr;
-    if (!Destroying()) Repaint_();
-  }
-}
-
-void TsBitBtn::CreateParams(TCreateParams& Params) {
-  TacSkinnedControl::CreateParams(Params);
-  // Owner-drawn: the system draws neither the picture nor the face.
-  Params.Style = (Params.Style & ~(BS_BITMAP | BS_TYPEMASK)) | BS_OWNERDRAW;
-}
-
-void TsBitBtn::SetButtonStyle(bool IsDefault) {
-  TacSkinnedControl::SetButtonStyle(IsDefault);
-  if (FActiveDefault == IsDefault) return;
-  FActiveDefault = IsDefault;
-  if (HandleAllocated()) Repaint_();
-}
-
 void TsBitBtn::Loaded() {
   TacSkinnedControl::Loaded();
   if (GetImages() && FImageIndex >= 0 && FImageIndex < GetImages()->Count()) Glyph().Clear();
-}
-
-void TsBitBtn::Click() {
-  StartButtonClickWave(*SkinData(), FAnimatEvents);
-  TacSkinnedControl::Click();
 }
 
 // ---- state and layout ----
@@ -192,16 +154,10 @@ RECT TsBitBtn::BitBtnGlyphRect() {
   return R;
 }
 
-TacColoring TsBitBtn::GetColoring() {
-  const int State = CurrentState();
-  TacColoring Coloring;
-  if (FFocusedColor != TColor(0x1FFFFFFF) && FFocusedColor != clBtnFace && Focused())
-    Coloring.ColorBg = uint32_t(FFocusedColor);
-  else
-    Coloring = ButtonColoring(ModalResult(), State, SkinData()->ColorTone, SkinData()->GetSkinManager(),
-                              SkinData()->IsSkinned());
-  if (OnGetColoring) OnGetColoring(this, State, Coloring);
-  return Coloring;
+bool TsBitBtn::OwnColoring(TacColoring& Coloring) {
+  if (FFocusedColor == TColor(0x1FFFFFFF) || FFocusedColor == clBtnFace || !Focused()) return false;
+  Coloring.ColorBg = uint32_t(FFocusedColor);
+  return true;
 }
 
 void TsBitBtn::GetGlyphInputs(TacButtonGlyphInputs& Inputs) {
@@ -249,9 +205,7 @@ bool TsBitBtn::BuildCache() {
   BackgroundInfoToSource(Bg, Source);
   TBitmap* Cache = Data.CacheBmp.get();
   const int State = CurrentState();
-  const TsGeneralData* Section = SectionAt(Data.GetScaledSkinData(), Data.SkinIndex);
-  const int States = Section ? Section->States : 3;
-  const int Painted = State == 3 && States < 4 ? 1 : std::max(0, std::min(State, States - 1));
+  const int Painted = SectionState(State);
   const RECT R{0, 0, Width(), Height()};
   const POINT Offset{Left(), Top()};
   FillControlBackground(Data, Source, Painted, R, Offset, Cache);
@@ -305,9 +259,7 @@ void TsBitBtn::PaintCaption(int State) {
   if (Enabled() && Manager && Manager->ButtonsOptions().ShowFocusRect() && Focused() && !Text.empty() && FShowFocus) {
     RECT F = R;
     InflateRect(&F, FFocusMargin + 1, FFocusMargin);
-    const TsGeneralData* Section = SectionAt(Data.GetScaledSkinData(), Data.SkinIndex);
-    const int FocusState = std::min(2, Section ? Section->States : 2);
-    DrawDottedFrame(Canvas, F, GetStateFontColor(this, Data.SkinIndex, Manager, &Data, FocusState), clNone);
+    DrawButtonFocusFrame(this, Data, Canvas, F);
   }
 }
 
@@ -390,41 +342,13 @@ void TsBitBtn::PaintUnskinned(const DRAWITEMSTRUCT& Item) {
 // ---- window procedure ----
 
 bool TsBitBtn::SkinStage1(TMessage& Message) {
-  TsCtrlSkinData& Data = *SkinData();
-  if (Message.Msg == WM_KILLFOCUS && Destroying()) return true;
-  if (Message.Msg == CN_MEASUREITEM) {
-    auto* Item = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
-    Item->itemWidth = UINT(Width());
-    Item->itemHeight = UINT(Height());
-    Message.Result = 1;
-    return true;
+  const uint16_t Code = Message.Msg == WM_SKINCOMMAND ? SkinCommandCode(Message.WParam) : 0;
+  if (Code == AC_SKINLOADED || Code == AC_SKINREMOVED || Code == AC_SKINREFRESH) {
+    // The children hear of the skin as well.
+    for (int I = 0; I < ControlCount(); ++I) Controls(I)->Perform(Message.Msg, Message.WParam, Message.LParam);
   }
-  if (Message.Msg != WM_SKINCOMMAND) return TacSkinnedControl::SkinStage1(Message);
-  const uint16_t Code = SkinCommandCode(Message.WParam);
-  switch (Code) {
-    case AC_GETGLOWDATA:
-      if (!Message.LParam) return false;
-      *reinterpret_cast<TacColoring*>(Message.LParam) = GetColoring();
-      Message.Result = 1;
-      return true;
-    case AC_SKINLOADED:
-    case AC_SKINREMOVED:
-    case AC_SKINREFRESH:
-      // The children hear of the skin as well.
-      for (int I = 0; I < ControlCount(); ++I) Controls(I)->Perform(Message.Msg, Message.WParam, Message.LParam);
-      break;
-  }
-  TacStage1Info Info;
-  Info.DefSection = ssButton;
-  Info.BuildCache = [this] { return BuildCache(); };
-  Info.SkinRemoved = [this] {
-    if (!Destroying()) Repaint_();
-  };
-  Info.Refreshed = [this] {
-    if (!(SkinData()->StateBits & acsPrinting)) Repaint_();
-  };
-  const bool Done = HandleSkinnedStage1(*this, Data, Message, Info);
-  if (Code == AC_BUILDCACHE) Message.Result = Data.BGChanged ? 1 : 0;
+  const bool Done = ButtonStage1(Message, false);
+  if (Code == AC_BUILDCACHE) Message.Result = SkinData()->BGChanged ? 1 : 0;
   return Done;
 }
 

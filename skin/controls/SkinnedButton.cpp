@@ -43,45 +43,13 @@ void TImageMargins::Assign(const TImageMargins& Source) {
   if (OnChange) OnChange();
 }
 
-TsButton::TsButton(TComponent* Owner) : TacSkinnedControl(Owner, 93, ssButton) {
+TsButton::TsButton(TComponent* Owner) : TacSkinnedButtonBase(Owner, 93) {
   FControlStyle &= ~(csOpaque | csDoubleClicks);
   FImageMargins.OnChange = [this] {
     if (FImages) Repaint_();
   };
   SkinData()->OnPaintState = [this](TControl*, TacPaintStateInfo& Info) { UpdateLight(Info); };
   AfterConstruction();
-}
-
-TsButton::~TsButton() {
-  if (FImages) FImages->RemoveFreeNotification(this);
-}
-
-void TsButton::SetImages(TCustomImageList* v) {
-  if (FImages == v) return;
-  if (FImages) FImages->RemoveFreeNotification(this);
-  FImages = v;
-  if (FImages) FImages->FreeNotification(this);
-  Repaint_();
-}
-
-void TsButton::Notification(TComponent* Component, TOperation Operation) {
-  TacSkinnedControl::Notification(Component, Operation);
-  if (Operation == TOperation::opRemove && Component == FImages) {
-    FImages = nullptr;
-    if (!Destroying()) Repaint_();
-  }
-}
-
-void TsButton::CreateParams(TCreateParams& Params) {
-  TacSkinnedControl::CreateParams(Params);
-  Params.Style |= BS_OWNERDRAW;
-}
-
-void TsButton::SetButtonStyle(bool IsDefault) {
-  TacSkinnedControl::SetButtonStyle(IsDefault);
-  if (FActiveDefault == IsDefault) return;
-  FActiveDefault = IsDefault;
-  if (HandleAllocated()) Repaint_();
 }
 
 void TsButton::Loaded() { TacSkinnedControl::Loaded(); }
@@ -92,13 +60,6 @@ int TsButton::CurrentState() {
   if (PushedButtonState(*this, *SkinData()) == 2 || FDown) return 2;
   if (SkinData()->GetCtrlState() == 0) return Default() ? 3 : 0;
   return 1;
-}
-
-int TsButton::SectionState(int State) {
-  const TsGeneralData* Section = SectionAt(SkinData()->GetScaledSkinData(), SkinData()->SkinIndex);
-  const int States = Section ? Section->States : 3;
-  if (State == 3 && States < 4) return 1;
-  return std::max(0, std::min(State, States - 1));
 }
 
 int TsButton::CurrentImageIndex() {
@@ -245,14 +206,6 @@ RECT TsButton::ButtonImageRect() {
   return R;
 }
 
-TacColoring TsButton::GetColoring() {
-  const int State = CurrentState();
-  TacColoring Coloring = ButtonColoring(ModalResult(), State, SkinData()->ColorTone, SkinData()->GetSkinManager(),
-                                        SkinData()->IsSkinned());
-  if (OnGetColoring) OnGetColoring(this, State, Coloring);
-  return Coloring;
-}
-
 void TsButton::GetGlyphInputs(TacButtonGlyphInputs& Inputs) {
   Inputs.Images = GetImages();
   Inputs.ImageIndex = CurrentImageIndex();
@@ -341,9 +294,7 @@ void TsButton::PaintCaption(uint32_t TextColor, TCanvas* Target) {
   InflateRect(&F, FFocusMargin + 1, FFocusMargin);
   F.top = std::max<LONG>(F.top, 3);
   F.bottom = std::min<LONG>(F.bottom, Height() - 3);
-  const TsGeneralData* Section = SectionAt(Data.GetScaledSkinData(), Data.SkinIndex);
-  const int FocusState = std::min(2, Section ? Section->States : 2);
-  DrawDottedFrame(Canvas, F, GetStateFontColor(this, Data.SkinIndex, Manager, &Data, FocusState), clNone);
+  DrawButtonFocusFrame(this, Data, Canvas, F);
 }
 
 void TsButton::PaintToDC(HDC DC) {
@@ -450,43 +401,12 @@ void TsButton::UpdateLight(TacPaintStateInfo& Info) {
 
 // ---- click and window procedure ----
 
-void TsButton::Click() {
-  StartButtonClickWave(*SkinData(), FAnimatEvents);
-  TacSkinnedControl::Click();
-}
-
 bool TsButton::SkinStage1(TMessage& Message) {
-  TsCtrlSkinData& Data = *SkinData();
-  if (Message.Msg == WM_KILLFOCUS && Destroying()) return true;
-  if (Message.Msg == CN_MEASUREITEM) {
-    auto* Item = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
-    Item->itemWidth = UINT(Width());
-    Item->itemHeight = UINT(Height());
-    Message.Result = 1;
+  if (Message.Msg == WM_SKINCOMMAND && SkinCommandCode(Message.WParam) == AC_SETOPAQUE) {
+    HandleSkinCommand(Message, SkinData());
     return true;
   }
-  if (Message.Msg != WM_SKINCOMMAND) return TacSkinnedControl::SkinStage1(Message);
-  switch (SkinCommandCode(Message.WParam)) {
-    case AC_SETOPAQUE:
-      HandleSkinCommand(Message, &Data);
-      return true;
-    case AC_GETGLOWDATA:
-      if (!Message.LParam) return false;
-      *reinterpret_cast<TacColoring*>(Message.LParam) = GetColoring();
-      Message.Result = 1;
-      return true;
-  }
-  TacStage1Info Info;
-  Info.DefSection = ssButton;
-  Info.BuildCache = [this] { return BuildCache(); };
-  Info.SkinRemoved = [this] {
-    if (!Destroying()) Repaint_();
-  };
-  Info.Refreshed = [this] {
-    if (const HWND Wnd = HandleIfAllocated()) SetWindowRgn(Wnd, nullptr, FALSE);
-    if (!(SkinData()->StateBits & acsPrinting)) Repaint_();
-  };
-  return HandleSkinnedStage1(*this, Data, Message, Info);
+  return ButtonStage1(Message, true);
 }
 
 bool TsButton::SkinnedMessage(TMessage& Message) { return HandleSkinnedButtonMessage(*this, Message); }

@@ -6,12 +6,7 @@
 // Unskinned it draws an ordinary button face itself. Click, Default/Cancel
 // and ModalResult stay the framework button's.
 #include "framework/Button.h"
-#include "framework/ImageList.h"
-#include "skin/controls/ButtonColoring.h"
-#include "skin/controls/ButtonGlyph.h"
-#include "skin/controls/ButtonMessages.h"
-#include "skin/controls/SkinnedControl.h"
-#include "skin/effects/AnimationAllowed.h"
+#include "skin/controls/SkinnedButtonBase.h"
 
 #include <functional>
 
@@ -38,23 +33,12 @@ class TImageMargins {
   int FLeft = 0, FTop = 0, FRight = 0, FBottom = 0;
 };
 
-class TsButton : public TacSkinnedControl<TButton>, public TacGlyphButton, public TacButtonHost {
+class TsButton : public TacSkinnedButtonBase<TButton> {
  public:
   explicit TsButton(TComponent* Owner);
-  ~TsButton() override;
 
-  TacAnimatEvents AnimatEvents() const { return FAnimatEvents; }
-  void SetAnimatEvents(TacAnimatEvents v) { FAnimatEvents = v; }
   int FocusMargin() const { return FFocusMargin; }
   void SetFocusMargin(int v) { FFocusMargin = v; }
-  bool Down() const { return FDown; }
-  void SetDown(bool v) { SetAndRepaint(FDown, v); }
-  bool ShowFocus() const { return FShowFocus; }
-  void SetShowFocus(bool v) { SetAndRepaint(FShowFocus, v); }
-  bool Reflected() const { return FReflected; }
-  void SetReflected(bool v) { SetAndRepaint(FReflected, v); }
-  bool WordWrap() const { return FWordWrap; }
-  void SetWordWrap(bool v) { SetAndRepaint(FWordWrap, v); }
   int ContentMargin() const { return FContentMargin; }
   void SetContentMargin(int v) { SetAndRepaint(FContentMargin, v); }
   TButtonStyle Style() const { return FStyle; }
@@ -62,8 +46,6 @@ class TsButton : public TacSkinnedControl<TButton>, public TacGlyphButton, publi
   const String& CommandLinkHint() const { return FCommandLinkHint; }
   void SetCommandLinkHint(const String& v) { SetAndRepaint(FCommandLinkHint, v); }
 
-  TCustomImageList* Images() const { return FImages; }
-  void SetImages(TCustomImageList* v);
   TImageAlignment ImageAlignment() const { return FImageAlignment; }
   void SetImageAlignment(TImageAlignment v) { SetImageValue(FImageAlignment, v); }
   TImageMargins& ImageMargins() { return FImageMargins; }
@@ -78,21 +60,8 @@ class TsButton : public TacSkinnedControl<TButton>, public TacGlyphButton, publi
   int SelectedImageIndex() const { return FSelectedImageIndex; }
   void SetSelectedImageIndex(int v) { SetImageValue(FSelectedImageIndex, v); }
 
-  // The button acts as the form's default now (the framework's default
-  // style call).
-  bool ActiveDefault() const { return FActiveDefault; }
-
-  TNotifyEvent OnMouseEnter;
-  TNotifyEvent OnMouseLeave;
-  TacGetColoring OnGetColoring;
-
-  // What the glyph painter and the animations ask.
-  virtual TCustomImageList* GetImages() const { return FImages; }
   virtual int CurrentImageIndex();
-  // 0 normal, 1 hot, 2 pressed, 3 default.
-  virtual int CurrentState();
-  // The section state painted for a paint state.
-  int SectionState(int State);
+  int CurrentState() override;
   bool HasImage();
   SIZE ImageSize();
   int ImageSpacing();
@@ -100,18 +69,13 @@ class TsButton : public TacSkinnedControl<TButton>, public TacGlyphButton, publi
   SIZE CaptionSize();
   RECT CaptionRect();
   RECT ButtonImageRect();
-  TacColoring GetColoring();
 
   bool BuildCache() override;
   void PaintToDC(HDC DC) override;
   void GetGlyphInputs(TacButtonGlyphInputs& Inputs) override;
-  void Click() override;
 
  protected:
-  void CreateParams(TCreateParams& Params) override;
-  void SetButtonStyle(bool IsDefault) override;
   void Loaded() override;
-  void Notification(TComponent* Component, TOperation Operation) override;
   bool SkinStage1(TMessage& Message) override;
   bool SkinnedMessage(TMessage& Message) override;
   void UnskinnedWndProc(TMessage& Message) override;
@@ -121,32 +85,8 @@ class TsButton : public TacSkinnedControl<TButton>, public TacGlyphButton, publi
   void PaintUnskinned(const DRAWITEMSTRUCT& Item);
   // The skin state's paint-state callback: the mouse light.
   void UpdateLight(TacPaintStateInfo& Info);
-  // Repaint through the skin state (cache rebuilt, window redrawn).
-  void Repaint_() { SkinData()->Invalidate(); }
-
-  TWinControl& HostControl() override { return *this; }
-  TsCtrlSkinData& HostData() override { return *SkinData(); }
-  void HostInherited(TMessage& Message) override { Inherited::WndProc(Message); }
-  void HostDefault(TMessage& Message) override { DefaultHandler(Message); }
-  void HostPaint(HDC DC) override { PaintToDC(DC); }
-  bool HostBuildCache() override { return BuildCache(); }
-  void HostReapplyStyle() override { SetButtonStyle(ActiveDefault()); }
-  void HostMouseEnter() override {
-    if (OnMouseEnter) OnMouseEnter(this);
-  }
-  void HostMouseLeave() override {
-    if (OnMouseLeave) OnMouseLeave(this);
-  }
-  bool ButtonDown() const override { return FDown; }
-  TacAnimatEvents ButtonAnimatEvents() const override { return FAnimatEvents; }
 
  private:
-  template <class T>
-  void SetAndRepaint(T& Field, const T& v) {
-    if (Field == v) return;
-    Field = v;
-    Repaint_();
-  }
   template <class T>
   void SetImageValue(T& Field, const T& v) {
     if (Field == v) return;
@@ -154,19 +94,12 @@ class TsButton : public TacSkinnedControl<TButton>, public TacGlyphButton, publi
     if (FImages) Repaint_();
   }
 
-  TacAnimatEvents FAnimatEvents = kDefaultAnimatEvents;
   int FFocusMargin = 1;
-  bool FDown = false;
-  bool FShowFocus = true;
-  bool FReflected = false;
-  bool FWordWrap = true;
   int FContentMargin = 6;
   TButtonStyle FStyle = TButtonStyle::bsPushButton;
   String FCommandLinkHint;
-  TCustomImageList* FImages = nullptr;
   TImageAlignment FImageAlignment = TImageAlignment::iaLeft;
   TImageMargins FImageMargins;
   int FImageIndex = -1, FHotImageIndex = -1, FDisabledImageIndex = -1, FPressedImageIndex = -1,
       FSelectedImageIndex = -1;
-  bool FActiveDefault = false;
 };

@@ -1,17 +1,12 @@
 // The skinned bit button: its default look against the control that has the
 // focus, its glyph drawn where the layout puts it, children moving with the
 // pressed look, and the ranges and switches of its appearance values.
-#include "framework/Application.h"
 #include "framework/Edit.h"
-#include "framework/Form.h"
 #include "framework/GdiHandles.h"
 #include "skin/controls/SkinnedBitBtn.h"
 #include "skin/controls/SkinnedButton.h"
-#include "skin/effects/InstallEffects.h"
-#include "skin/manager/ManagerOptions.h"
-#include "skin/manager/SkinManager.h"
 #include "skin/state/StateQueries.h"
-#include "tests/skin/support/text_skin.h"
+#include "tests/skin/controls/button_fixture.h"
 #include "tests/support/wait_until.h"
 
 #include <gtest/gtest.h>
@@ -42,44 +37,20 @@ HBITMAP YellowGlyph() {
   return bmp;
 }
 
-class SkinnedBitBtnTest : public ::testing::Test {
+class SkinnedBitBtnTest : public SkinnedButtonFixture {
  protected:
-  static void SetUpTestSuite() {
-    InitApplication();
-    InstallEffects();
-  }
   void SetUp() override {
-    manager = TextSkinManager(L"Buttons", kSkin);
-    ASSERT_TRUE(manager->IsSkinLoaded());
-    manager->Effects().SetAllowAnimation(false);
-    form = std::make_unique<TForm>(nullptr, CreateNew);
-    form->SetBounds(140, 140, 360, 200);
-    btn = new TsBitBtn(form.get());
-    btn->SetParent(form.get());
-    btn->SetBounds(20, 20, 120, 40);
-    edit = new TEdit(form.get());
-    edit->SetParent(form.get());
-    edit->SetBounds(20, 100, 90, 22);
-    other = new TsButton(form.get());
-    other->SetParent(form.get());
-    other->SetBounds(160, 20, 90, 30);
+    ASSERT_NO_FATAL_FAILURE(MakeForm(kSkin, RECT{140, 140, 500, 340}));
+    btn = Add<TsBitBtn>(20, 20, 120, 40);
+    edit = Add<TEdit>(20, 100, 90, 22);
+    other = Add<TsButton>(160, 20, 90, 30);
     form->Show();
     for (TsCommonData* d : {static_cast<TsCommonData*>(btn->SkinData()), static_cast<TsCommonData*>(other->SkinData())})
       d->Loaded(true);
     ASSERT_TRUE(btn->SkinData()->IsSkinned());
   }
-  void TearDown() override {
-    form.reset();
-    manager.reset();
-  }
-  COLORREF At(int x, int y) {
-    btn->SkinData()->BGChanged = true;
-    if (!btn->BuildCache()) return CLR_INVALID;
-    return GetPixel(btn->SkinData()->CacheBmp->DC(), x, y);
-  }
+  COLORREF At(int x, int y) { return CachedPixel(btn, x, y); }
 
-  std::unique_ptr<TsSkinManager> manager;
-  std::unique_ptr<TForm> form;
   TsBitBtn* btn = nullptr;
   TEdit* edit = nullptr;
   TsButton* other = nullptr;

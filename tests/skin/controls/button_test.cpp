@@ -1,15 +1,10 @@
 // The skinned push button: its face in each paint state against the skin's
 // section, the order of its mouse and keyboard events, the press it did not
 // see, its modal-result colouring and caption layout.
-#include "framework/Application.h"
 #include "framework/Edit.h"
-#include "framework/Form.h"
 #include "skin/controls/ButtonPress.h"
 #include "skin/controls/SkinnedButton.h"
-#include "skin/effects/InstallEffects.h"
-#include "skin/manager/ManagerOptions.h"
-#include "skin/manager/SkinManager.h"
-#include "tests/skin/support/text_skin.h"
+#include "tests/skin/controls/button_fixture.h"
 #include "tests/support/wait_until.h"
 
 #include <gtest/gtest.h>
@@ -28,42 +23,20 @@ const std::string kSkin =
     "FONTCOLOR=$00FFFFFF\r\nHOTFONTCOLOR=$00FFFFFF\r\nFONTCOLOR2=$00FFFFFF\r\n";
 constexpr COLORREF kNormal = 0x0000FF, kHot = 0x00FF00, kPressed = 0xFF0000;
 
-class SkinnedButtonTest : public ::testing::Test {
+class SkinnedButtonTest : public SkinnedButtonFixture {
  protected:
-  static void SetUpTestSuite() {
-    InitApplication();
-    InstallEffects();
-  }
   void SetUp() override {
-    manager = TextSkinManager(L"Buttons", kSkin);
-    ASSERT_TRUE(manager->IsSkinLoaded());
-    manager->Effects().SetAllowAnimation(false);
-    form = std::make_unique<TForm>(nullptr, CreateNew);
-    form->SetBounds(120, 120, 320, 200);
-    button = new TsButton(form.get());
-    button->SetParent(form.get());
-    button->SetBounds(20, 20, 90, 30);
+    ASSERT_NO_FATAL_FAILURE(MakeForm(kSkin, RECT{120, 120, 440, 320}));
+    button = Add<TsButton>(20, 20, 90, 30);
     button->SkinData()->SetSkinManager(manager.get());
-    edit = new TEdit(form.get());
-    edit->SetParent(form.get());
-    edit->SetBounds(20, 80, 90, 22);
+    edit = Add<TEdit>(20, 80, 90, 22);
     form->Show();
     button->SkinData()->Loaded(true);
     ASSERT_TRUE(button->SkinData()->IsSkinned());
   }
-  void TearDown() override {
-    form.reset();
-    manager.reset();
-  }
   // The face colour in the middle of the button as the next paint shows it.
-  COLORREF Face() {
-    button->SkinData()->BGChanged = true;
-    if (!button->BuildCache()) return CLR_INVALID;
-    return GetPixel(button->SkinData()->CacheBmp->DC(), button->Width() / 2, button->Height() / 2);
-  }
+  COLORREF Face() { return CachedPixel(button, button->Width() / 2, button->Height() / 2); }
 
-  std::unique_ptr<TsSkinManager> manager;
-  std::unique_ptr<TForm> form;
   TsButton* button = nullptr;
   TEdit* edit = nullptr;
 };
