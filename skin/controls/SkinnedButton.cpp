@@ -2,6 +2,7 @@
 
 #include "framework/GdiHandles.h"
 #include "skin/controls/ButtonPress.h"
+#include "skin/controls/ComponentWatch.h"
 #include "skin/effects/ClickCircle.h"
 #include "skin/effects/ClickWave.h"
 #include "skin/effects/MouseLight.h"
@@ -16,6 +17,7 @@
 #include "skin/manager/ManagerOptions.h"
 #include "skin/manager/SkinManager.h"
 #include "skin/painting/ParentBackground.h"
+#include "skin/painting/SectionText.h"
 #include "skin/state/ControlSkinPainting.h"
 #include "skin/state/ControlText.h"
 #include "skin/state/GlowEffects.h"
@@ -49,7 +51,22 @@ TsButton::TsButton(TComponent* Owner) : TacSkinnedButtonBase(Owner, 93) {
     if (FImages) Repaint_();
   };
   SkinData()->OnPaintState = [this](TControl*, TacPaintStateInfo& Info) { UpdateLight(Info); };
+  FCommandLinkFont.OnChange = [this](TObject*) { Repaint_(); };
   AfterConstruction();
+}
+
+bool TsButton::CommandLinkFontStored() const { return !FCommandLinkFont.SameAs(TFont()); }
+
+void TsButton::SetDropDownMenu(TPopupMenu* v) {
+  if (FDropDownMenu == v) return;
+  if (FDropDownMenu) FDropDownMenu->RemoveFreeNotification(this);
+  FDropDownMenu = v;
+  if (FDropDownMenu) FDropDownMenu->FreeNotification(this);
+}
+
+void TsButton::Notification(TComponent* Component, TOperation Operation) {
+  TacSkinnedButtonBase::Notification(Component, Operation);
+  if (Operation == TOperation::opRemove && Component == FDropDownMenu) FDropDownMenu = nullptr;
 }
 
 void TsButton::Loaded() { TacSkinnedControl::Loaded(); }
@@ -57,7 +74,7 @@ void TsButton::Loaded() { TacSkinnedControl::Loaded(); }
 // ---- state and measures ----
 
 int TsButton::CurrentState() {
-  if (PushedButtonState(*this, *SkinData()) == 2 || FDown) return 2;
+  if (PushedButtonState(*this, *SkinData()) == 2 || FDown || FDropDownShown) return 2;
   if (SkinData()->GetCtrlState() == 0) return Default() ? 3 : 0;
   return 1;
 }
@@ -285,7 +302,14 @@ void TsButton::PaintCaption(uint32_t TextColor, TCanvas* Target) {
   if (FStyle == TButtonStyle::bsCommandLink && !FCommandLinkHint.empty()) {
     Canvas.Font().Assign(Font());
     const RECT HintR{R.left, R.bottom + ImageSpacing(), R.right, Height() - FContentMargin};
-    DrawPart(FCommandLinkHint, HintR, Flags);
+    if (FCustomCommandLinkFont) {
+      // A font of the button's own keeps its own colour: no section's
+      // colours are laid over it.
+      Canvas.Font().Assign(FCommandLinkFont);
+      DrawSectionText(Canvas, FCommandLinkHint, Enabled(), HintR, Flags, -1, std::min(State, 2), Data.GetSkinManager());
+    } else {
+      DrawPart(FCommandLinkHint, HintR, Flags);
+    }
   }
   if (!Focused() || !Enabled() || Text.empty() || !FShowFocus || !Skinned) return;
   TsSkinManager* Manager = Data.GetSkinManager();
@@ -401,7 +425,39 @@ void TsButton::UpdateLight(TacPaintStateInfo& Info) {
 
 // ---- click and window procedure ----
 
+bool TsButton::OnDropDownPart(int X) {
+  return FStyle == TButtonStyle::bsSplitButton && FDropDownMenu && X >= Width() - SplitWidth() && X < Width();
+}
+
+void TsButton::DropDown() {
+  FDropDownShown = true;
+  Repaint_();
+  // Form skinning lets the manager's skinned menus take the menu here; it
+  // is not built, so the menu shows as the system draws it.
+  FDropDownMenu->SetPopupComponent(this);
+  const POINT Corner = ClientToScreen(POINT{0, Height()});
+  // An item's OnClick may free the button (closing its form): only a
+  // button still there takes its look back.
+  TComponentWatch Watch(this);
+  FDropDownMenu->Popup(Corner.x, Corner.y);
+  if (!Watch.Alive()) return;
+  FDropDownShown = false;
+  Repaint_();
+}
+
 bool TsButton::SkinStage1(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      // The drop-down part opens the menu instead of pressing the button:
+      // neither the system button nor OnMouseDown hears of the press.
+      if (!OnDropDownPart(LParamX(Message.LParam))) break;
+      DropDown();
+      Message.Result = 0;
+      return true;
+  }
   if (Message.Msg == WM_SKINCOMMAND && SkinCommandCode(Message.WParam) == AC_SETOPAQUE) {
     HandleSkinCommand(Message, SkinData());
     return true;

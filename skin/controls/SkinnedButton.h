@@ -6,6 +6,7 @@
 // Unskinned it draws an ordinary button face itself. Click, Default/Cancel
 // and ModalResult stay the framework button's.
 #include "framework/Button.h"
+#include "framework/PopupMenu.h"
 #include "skin/controls/SkinnedButtonBase.h"
 
 #include <functional>
@@ -45,6 +46,20 @@ class TsButton : public TacSkinnedButtonBase<TButton> {
   void SetStyle(TButtonStyle v) { SetAndRepaint(FStyle, v); }
   const String& CommandLinkHint() const { return FCommandLinkHint; }
   void SetCommandLinkHint(const String& v) { SetAndRepaint(FCommandLinkHint, v); }
+  // The font of a command link's hint while CustomCommandLinkFont; a change
+  // to it repaints.
+  TFont& CommandLinkFont() { return FCommandLinkFont; }
+  void SetCommandLinkFont(const TFont& v) { FCommandLinkFont.Assign(v); }
+  bool CustomCommandLinkFont() const { return FCustomCommandLinkFont; }
+  void SetCustomCommandLinkFont(bool v) { SetAndRepaint(FCustomCommandLinkFont, v); }
+  // Worth storing: it differs from a fresh font, colour included.
+  bool CommandLinkFontStored() const;
+  // A split button opens it from its drop-down part; cleared when the menu
+  // is freed.
+  TPopupMenu* DropDownMenu() const { return FDropDownMenu; }
+  void SetDropDownMenu(TPopupMenu* v);
+  // The drop-down menu is open.
+  bool DropDownShown() const { return FDropDownShown; }
 
   TImageAlignment ImageAlignment() const { return FImageAlignment; }
   void SetImageAlignment(TImageAlignment v) { SetImageValue(FImageAlignment, v); }
@@ -76,6 +91,7 @@ class TsButton : public TacSkinnedButtonBase<TButton> {
 
  protected:
   void Loaded() override;
+  void Notification(TComponent* Component, TOperation Operation) override;
   bool SkinStage1(TMessage& Message) override;
   bool SkinnedMessage(TMessage& Message) override;
   void UnskinnedWndProc(TMessage& Message) override;
@@ -83,6 +99,10 @@ class TsButton : public TacSkinnedButtonBase<TButton> {
   // The caption (and a command link's hint) into Canvas (nil: the cache).
   virtual void PaintCaption(uint32_t TextColor, TCanvas* Canvas);
   void PaintUnskinned(const DRAWITEMSTRUCT& Item);
+  // X (client) lies on the drop-down part of a split button with a menu.
+  bool OnDropDownPart(int X);
+  // Shows DropDownMenu under the button and returns when it closes.
+  void DropDown();
   // The skin state's paint-state callback: the mouse light.
   void UpdateLight(TacPaintStateInfo& Info);
 
@@ -98,6 +118,10 @@ class TsButton : public TacSkinnedButtonBase<TButton> {
   int FContentMargin = 6;
   TButtonStyle FStyle = TButtonStyle::bsPushButton;
   String FCommandLinkHint;
+  TFont FCommandLinkFont;
+  bool FCustomCommandLinkFont = false;
+  TPopupMenu* FDropDownMenu = nullptr;
+  bool FDropDownShown = false;
   TImageAlignment FImageAlignment = TImageAlignment::iaLeft;
   TImageMargins FImageMargins;
   int FImageIndex = -1, FHotImageIndex = -1, FDisabledImageIndex = -1, FPressedImageIndex = -1,

@@ -1,7 +1,9 @@
 // The skinned push button: its face in each paint state against the skin's
 // section, the order of its mouse and keyboard events, the press it did not
-// see, its modal-result colouring and caption layout.
+// see, its modal-result colouring and caption layout, the split button's
+// drop-down menu and the command link's hint font.
 #include "framework/Edit.h"
+#include "framework/PopupMenu.h"
 #include "skin/controls/ButtonPress.h"
 #include "skin/controls/SkinnedButton.h"
 #include "tests/skin/controls/button_fixture.h"
@@ -9,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -158,6 +161,190 @@ TEST_F(SkinnedButtonTest, EmptyCaptionCentresNothingAndCaptionFollowsTheImageSid
   const RECT r = button->CaptionRect();
   EXPECT_GT(r.right - r.left, 0);
   EXPECT_EQ(r.left, (button->Width() - (r.right - r.left)) / 2);
+}
+
+// Closes this thread's pop-up menu from a timer once it shows (or after a
+// few seconds, so that a menu that should not have opened fails the test
+// instead of hanging it), noting where it stood and running WhileOpen.
+class MenuCloser {
+ public:
+  explicit MenuCloser(std::function<void()> WhileOpen = {}) {
+    gCloser = this;
+    FWhileOpen = std::move(WhileOpen);
+    FTimer = SetTimer(nullptr, 0, 10, &MenuCloser::Tick);
+  }
+  ~MenuCloser() {
+    KillTimer(nullptr, FTimer);
+    gCloser = nullptr;
+  }
+  int Shown = 0;
+  RECT At{};
+
+ private:
+  static HWND OpenMenu() {
+    HWND found = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND wnd, LPARAM out) -> BOOL {
+          wchar_t name[16] = {};
+          GetClassNameW(wnd, name, 16);
+          if (std::wstring(name) != L"#32768" || !IsWindowVisible(wnd)) return TRUE;
+          *reinterpret_cast<HWND*>(out) = wnd;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+  }
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    MenuCloser* self = gCloser;
+    if (!self) return;
+    if (HWND menu = OpenMenu()) {
+      ++self->Shown;
+      GetWindowRect(menu, &self->At);
+      if (self->FWhileOpen) self->FWhileOpen();
+      EndMenu();
+    } else if (++self->FTicks > 500) {
+      EndMenu();
+    }
+  }
+  static inline MenuCloser* gCloser = nullptr;
+  std::function<void()> FWhileOpen;
+  UINT_PTR FTimer = 0;
+  int FTicks = 0;
+};
+
+TEST_F(SkinnedButtonTest, SplitButtonOpensItsMenuOnlyFromTheDropDownPart) {
+  struct Case {
+    const char* Name;
+    int X;
+    bool WithMenu;
+    bool Opens;
+  } cases[] = {
+      {"drop-down part", 85, true, true},
+      {"main part", 10, true, false},
+      {"drop-down part without a menu", 85, false, false},
+  };
+  for (const Case& c : cases) {
+    TearDown();
+    SetUp();
+    auto* menu = new TPopupMenu(form.get());
+    auto* item = new TMenuItem(menu);
+    item->SetCaption(L"Item");
+    menu->Items()->Add(item);
+    button->SetStyle(TButtonStyle::bsSplitButton);
+    if (c.WithMenu) button->SetDropDownMenu(menu);
+    std::vector<std::string> seen;
+    button->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { seen.push_back("down"); };
+    button->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { seen.push_back("up"); };
+    button->OnClick = [&](TObject*) { seen.push_back("click"); };
+    bool shownWhileOpen = false;
+    COLORREF faceWhileOpen = CLR_INVALID;
+    MenuCloser closer([&] {
+      shownWhileOpen = button->DropDownShown();
+      faceWhileOpen = Face();
+    });
+    const COLORREF faceBefore = Face();
+    const LPARAM at = MAKELPARAM(c.X, 10);
+    SendMessageW(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(button->Handle(), WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(closer.Shown, c.Opens ? 1 : 0) << c.Name;
+    EXPECT_FALSE(button->DropDownShown()) << c.Name;
+    if (c.Opens) {
+      EXPECT_TRUE(shownWhileOpen) << c.Name;
+      EXPECT_EQ(faceWhileOpen, kPressed) << c.Name;
+      EXPECT_EQ(menu->PopupComponent(), button) << c.Name;
+      const POINT corner = button->ClientToScreen(POINT{0, button->Height()});
+      EXPECT_EQ(closer.At.left, corner.x) << c.Name;
+      EXPECT_EQ(closer.At.top, corner.y) << c.Name;
+      // The menu took the press: the button was neither pressed nor clicked.
+      EXPECT_EQ(seen, std::vector<std::string>{}) << c.Name;
+      EXPECT_EQ(Face(), faceBefore) << c.Name;
+    } else {
+      EXPECT_EQ(seen, (std::vector<std::string>{"down", "up", "click"})) << c.Name;
+    }
+  }
+}
+
+TEST_F(SkinnedButtonTest, FreedDropDownMenuIsForgotten) {
+  auto* menu = new TPopupMenu(form.get());
+  button->SetStyle(TButtonStyle::bsSplitButton);
+  button->SetDropDownMenu(menu);
+  delete menu;
+  EXPECT_EQ(button->DropDownMenu(), nullptr);
+  std::vector<std::string> seen;
+  button->OnClick = [&](TObject*) { seen.push_back("click"); };
+  MenuCloser closer;
+  SendMessageW(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(85, 10));
+  SendMessageW(button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(85, 10));
+  EXPECT_EQ(closer.Shown, 0);
+  EXPECT_EQ(seen, std::vector<std::string>{"click"});
+}
+
+// A command link 220 x 90 with a hint in a large bold font of its own.
+class CommandLinkTest : public SkinnedButtonTest {
+ protected:
+  void SetUp() override {
+    SkinnedButtonTest::SetUp();
+    button->SetBounds(20, 20, 220, 90);
+    button->SetStyle(TButtonStyle::bsCommandLink);
+    button->SetCaption(L"Go");
+    button->SetCommandLinkHint(L"WWWW MMMM");
+    button->CommandLinkFont().SetSize(14);
+    button->CommandLinkFont().SetStyle(fsBold);
+    button->CommandLinkFont().SetColor(kYellow);
+  }
+  // Pixels of Color in the hint's place of a freshly built cache.
+  int HintPixels(COLORREF Color) {
+    button->SkinData()->BGChanged = true;
+    if (!button->BuildCache()) return -1;
+    const RECT caption = button->CaptionRect();
+    const int top = caption.bottom + button->ImageSpacing(), bottom = button->Height() - button->ContentMargin();
+    int n = 0;
+    for (int y = top; y < bottom; ++y)
+      for (int x = caption.left; x < caption.right; ++x)
+        if (GetPixel(button->SkinData()->CacheBmp->DC(), x, y) == Color) ++n;
+    return n;
+  }
+  static constexpr TColor kYellow = TColor(0x0000FFFF);
+  static constexpr COLORREF kWhite = 0xFFFFFF;
+};
+
+TEST_F(CommandLinkTest, HintIsDrawnInTheCustomFontsColourOnlyWhenAskedFor) {
+  struct Case {
+    bool Custom;
+    COLORREF Drawn, NotDrawn;
+  } cases[] = {{true, COLORREF(kYellow), kWhite}, {false, kWhite, COLORREF(kYellow)}};
+  for (const Case& c : cases) {
+    button->SetCustomCommandLinkFont(c.Custom);
+    EXPECT_GT(HintPixels(c.Drawn), 0) << "custom " << c.Custom;
+    EXPECT_EQ(HintPixels(c.NotDrawn), 0) << "custom " << c.Custom;
+  }
+}
+
+TEST_F(CommandLinkTest, ChangingTheFontRepaintsAndSettingItCopies) {
+  button->SetCustomCommandLinkFont(true);
+  ASSERT_GT(HintPixels(COLORREF(kYellow)), 0);
+  ASSERT_FALSE(button->SkinData()->BGChanged);
+  EXPECT_TRUE(button->CommandLinkFontStored());
+  const TColor cyan = TColor(0x00FFFF00);
+  button->CommandLinkFont().SetColor(cyan);
+  EXPECT_TRUE(button->SkinData()->BGChanged);
+  EXPECT_GT(HintPixels(COLORREF(cyan)), 0);
+  EXPECT_EQ(HintPixels(COLORREF(kYellow)), 0);
+
+  TFont other;
+  other.Assign(button->CommandLinkFont());
+  other.SetColor(kYellow);
+  HintPixels(0);
+  button->SetCommandLinkFont(other);
+  EXPECT_TRUE(button->SkinData()->BGChanged);
+  // A copy: the font handed in stays the caller's.
+  other.SetColor(cyan);
+  EXPECT_EQ(button->CommandLinkFont().Color(), kYellow);
+  EXPECT_GT(HintPixels(COLORREF(kYellow)), 0);
+
+  button->SetCommandLinkFont(TFont());
+  EXPECT_FALSE(button->CommandLinkFontStored());
 }
 
 }  // namespace
