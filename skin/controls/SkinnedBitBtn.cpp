@@ -195,14 +195,9 @@ void TsBitBtn::PaintBorder(const TacBackgroundSource& Source, int State, bool Ov
 
 bool TsBitBtn::BuildCache() {
   TsCtrlSkinData& Data = *SkinData();
-  if (Data.SkinIndex < 0) return false;
   TacBackgroundInfo Bg;
-  if (!PrepareSkinnedCache(*this, Data, Bg)) {
-    Data.Updating = true;
-    return false;
-  }
   TacBackgroundSource Source;
-  BackgroundInfoToSource(Bg, Source);
+  if (!StartButtonCache(Bg, Source)) return false;
   TBitmap* Cache = Data.CacheBmp.get();
   const int State = CurrentState();
   const int Painted = SectionState(State);

@@ -236,14 +236,9 @@ void TsButton::GetGlyphInputs(TacButtonGlyphInputs& Inputs) {
 
 bool TsButton::BuildCache() {
   TsCtrlSkinData& Data = *SkinData();
-  if (Data.SkinIndex < 0) return false;
   TacBackgroundInfo Bg;
-  if (!PrepareSkinnedCache(*this, Data, Bg)) {
-    Data.Updating = true;
-    return false;
-  }
   TacBackgroundSource Source;
-  BackgroundInfoToSource(Bg, Source);
+  if (!StartButtonCache(Bg, Source)) return false;
   TBitmap* Cache = Data.CacheBmp.get();
   const int State = CurrentState();
   const int Painted = SectionState(State);

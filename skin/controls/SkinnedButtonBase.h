@@ -10,6 +10,7 @@
 #include "skin/controls/ButtonMessages.h"
 #include "skin/controls/SkinnedControl.h"
 #include "skin/effects/AnimationAllowed.h"
+#include "skin/painting/ParentBackground.h"
 
 #include <algorithm>
 
@@ -128,6 +129,19 @@ class TacSkinnedButtonBase : public TacSkinnedControl<TBase>, public TacGlyphBut
       if (!(this->SkinData()->StateBits & acsPrinting)) Repaint_();
     };
     return HandleSkinnedStage1(*this, *this->SkinData(), Message, Info);
+  }
+
+  // The start of a cache build: false without a section, or (remembered
+  // for the next update-done) while the parent's background is not ready.
+  bool StartButtonCache(TacBackgroundInfo& Bg, TacBackgroundSource& Source) {
+    TsCtrlSkinData& Data = *this->SkinData();
+    if (Data.SkinIndex < 0) return false;
+    if (!PrepareSkinnedCache(*this, Data, Bg)) {
+      Data.Updating = true;
+      return false;
+    }
+    BackgroundInfoToSource(Bg, Source);
+    return true;
   }
 
   // Repaint through the skin state (cache rebuilt, window redrawn).
