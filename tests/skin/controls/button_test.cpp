@@ -280,6 +280,30 @@ TEST_F(SkinnedButtonTest, FreedDropDownMenuIsForgotten) {
   EXPECT_EQ(seen, std::vector<std::string>{"click"});
 }
 
+// A menu that runs its first item at once, as a user's pick would.
+class TPickingMenu : public TPopupMenu {
+ public:
+  using TPopupMenu::TPopupMenu;
+  void Popup(int, int) override { Items()->Items(0)->Click(); }
+};
+
+TEST_F(SkinnedButtonTest, MenuItemMayFreeTheButtonItDroppedFrom) {
+  auto* menu = new TPickingMenu(form.get());
+  auto* item = new TMenuItem(menu);
+  menu->Items()->Add(item);
+  item->OnClick = [&](TObject*) {
+    delete button;
+    button = nullptr;
+  };
+  button->SetStyle(TButtonStyle::bsSplitButton);
+  button->SetDropDownMenu(menu);
+  const HWND wnd = button->Handle();
+  SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(85, 10));
+  EXPECT_EQ(button, nullptr);
+  EXPECT_FALSE(IsWindow(wnd));
+  EXPECT_EQ(menu->PopupComponent(), nullptr);
+}
+
 // A command link 220 x 90 with a hint in a large bold font of its own.
 class CommandLinkTest : public SkinnedButtonTest {
  protected:
