@@ -13,6 +13,7 @@
 #include "skin/manager/SkinManager.h"
 #include "skin/painting/ChildClip.h"
 #include "skin/controls/SectionBorderPainter.h"
+#include "skin/controls/SkinnedContainer.h"
 #include "skin/state/CacheCopies.h"
 #include "skin/state/ControlSkinPainting.h"
 #include "skin/state/ControlText.h"
@@ -65,9 +66,6 @@ void TsCustomPanel::Loaded() {
 
 void TsCustomPanel::CreateWnd() {
   TacSkinnedControl<TPanel>::CreateWnd();
-  // The default section is asked of the window: a panel made in code before
-  // its window finds it now.
-  if (SkinData()->SkinIndex < 0 && SkinData()->SkinSection().empty()) SkinData()->UpdateIndexes(true);
   if (!SkinData()->OpaqueBusy && StateServices.PropagateOpaqueState) StateServices.PropagateOpaqueState(this, true);
 }
 
@@ -188,12 +186,7 @@ void TsCustomPanel::CustomColorPaint(HDC Target) {
 
 bool TsCustomPanel::PrepareCache() {
   TsCtrlSkinData& Data = *SkinData();
-  Data.InitCacheBmp();
-  const RECT R{0, 0, Width(), Height()};
-  if (!PaintControlSkinOverParent(Data, Parent(), 0, R, POINT{Left(), Top()}, Data.CacheBmp.get(), true)) {
-    Data.Updating = true;
-    return false;
-  }
+  if (!PaintContainerFace(*this, Data)) return false;
   ApplyColorEffects(Data.CacheBmp.get(), &Data, TColor(Data.ColorTone), 0);
   Data.PaintChildrenOuterEffects(this, POINT{0, 0});
   {
@@ -293,31 +286,18 @@ void TsCustomPanel::AnswerBackground(TacBackgroundInfo& Info) {
 
 bool TsCustomPanel::PanelSkinCommand(TMessage& Message) {
   TsCtrlSkinData& Data = *SkinData();
-  const bool OwnManager = reinterpret_cast<LPARAM>(Data.GetSkinManager()) == Message.LParam;
-  switch (SkinCommandCode(Message.WParam)) {
-    case AC_SKINLOADED:
-      if (OwnManager) HandleSkinCommand(Message, &Data);
-      BroadcastToChildren(this, Message);
-      return true;
-    case AC_SKINREMOVED:
-      if (OwnManager) HandleSkinCommand(Message, &Data);
-      BroadcastToChildren(this, Message);
-      Invalidate();
-      return true;
-    case AC_SKINREFRESH:
-      if (IsRefreshForMe(&Data, Message)) {
-        HandleSkinCommand(Message, &Data);
-        if (HWND Wnd = HandleIfAllocated()) {
-          SetClassLongPtrW(Wnd, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(GetSysColorBrush(COLOR_BTNFACE)));
-          if (!Loading() && IsWindowVisible(Wnd)) {
-            InvalidateRect(Wnd, nullptr, TRUE);
-            RedrawWindow(Wnd, nullptr, nullptr,
-                         RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-          }
-        }
+  const auto Refreshed = [this] {
+    if (HWND Wnd = HandleIfAllocated()) {
+      SetClassLongPtrW(Wnd, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(GetSysColorBrush(COLOR_BTNFACE)));
+      if (!Loading() && IsWindowVisible(Wnd)) {
+        InvalidateRect(Wnd, nullptr, TRUE);
+        RedrawWindow(Wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN | RDW_UPDATENOW | RDW_FRAME);
       }
-      BroadcastToChildren(this, Message);
-      return true;
+    }
+  };
+  const auto Removed = [this] { Invalidate(); };
+  if (PassSkinChangeOn(*this, Data, Message, Removed, Refreshed)) return true;
+  switch (SkinCommandCode(Message.WParam)) {
     case AC_ISSKINNED:
       Message.Result = 1;
       return true;
@@ -512,9 +492,7 @@ void TsCustomPanel::WndProc(TMessage& Message) {
     SkinnedPanelMessage(Message);
   else
     UnskinnedPanelMessage(Message);
-  const bool Own = Message.LParam == 0 || Message.LParam == reinterpret_cast<LPARAM>(static_cast<TControl*>(this));
-  if (Message.Msg == CM_MOUSEENTER && Own && OnMouseEnter) OnMouseEnter(this);
-  if (Message.Msg == CM_MOUSELEAVE && Own && OnMouseLeave) OnMouseLeave(this);
+  FireOwnMouseEvents(*this, Message, OnMouseEnter, OnMouseLeave);
 }
 
 TsPanel::TsPanel(TComponent* Owner) : TsCustomPanel(Owner) {}

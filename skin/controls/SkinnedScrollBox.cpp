@@ -5,6 +5,7 @@
 #include "framework/Form.h"
 #include "framework/SavedDC.h"
 #include "skin/controls/SectionBorderPainter.h"
+#include "skin/controls/SkinnedContainer.h"
 #include "skin/forms/ChildMessages.h"
 #include "skin/forms/GraphicChildren.h"
 #include "skin/forms/WindowQueries.h"
@@ -45,13 +46,6 @@ void TsScrollBox::Loaded() {
   TacSkinnedControl<TScrollBox, TsScrollWndData>::Loaded();
 }
 
-void TsScrollBox::CreateWnd() {
-  TacSkinnedControl<TScrollBox, TsScrollWndData>::CreateWnd();
-  // The default section is asked of the window: a box made in code before
-  // its window finds it now.
-  if (SkinData()->SkinIndex < 0 && SkinData()->SkinSection().empty()) SkinData()->UpdateIndexes(true);
-}
-
 void TsScrollBox::SetParent(TWinControl* AParent) {
   TacSkinnedControl<TScrollBox, TsScrollWndData>::SetParent(AParent);
   if (AParent) SkinData()->Loaded(true);
@@ -71,12 +65,7 @@ int TsScrollBox::BorderSize() const { return BorderStyle() == TBorderStyle::bsSi
 
 bool TsScrollBox::PrepareCache() {
   TsScrollWndData& Data = *SkinData();
-  Data.InitCacheBmp();
-  const RECT R{0, 0, Width(), Height()};
-  if (!PaintControlSkinOverParent(Data, Parent(), 0, R, POINT{Left(), Top()}, Data.CacheBmp.get(), true)) {
-    Data.Updating = true;
-    return false;
-  }
+  if (!PaintContainerFace(*this, Data)) return false;
   Data.BGChanged = false;
   const int B = BorderSize();
   Data.PaintChildrenOuterEffects(this, POINT{B, B});
@@ -201,34 +190,24 @@ bool TsScrollBox::DoMouseWheel(TShiftState Shift, int Delta, POINT MousePos) {
 
 bool TsScrollBox::ScrollBoxSkinCommand(TMessage& Message) {
   TsScrollWndData& Data = *SkinData();
-  const bool OwnManager = reinterpret_cast<LPARAM>(Data.GetSkinManager()) == Message.LParam;
   const HWND Wnd = HandleIfAllocated();
+  const auto Removed = [this, Wnd] {
+    if (Wnd && !Destroying()) {
+      RecreateWnd();
+      Invalidate();
+    }
+  };
+  const auto Refreshed = [this, &Data, Wnd] {
+    RecalcFrame(*this);
+    if (Wnd) {
+      UINT Flags = RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN | RDW_FRAME;
+      if (!Data.IsUpdating() && !WindowAnimationRunning()) Flags |= RDW_UPDATENOW;
+      RedrawWindow(Wnd, nullptr, nullptr, Flags);
+    }
+    AttachScrollWrapper();
+  };
+  if (PassSkinChangeOn(*this, Data, Message, Removed, Refreshed)) return true;
   switch (SkinCommandCode(Message.WParam)) {
-    case AC_SKINLOADED:
-      if (OwnManager) HandleSkinCommand(Message, &Data);
-      BroadcastToChildren(this, Message);
-      return true;
-    case AC_SKINREMOVED:
-      if (OwnManager) HandleSkinCommand(Message, &Data);
-      BroadcastToChildren(this, Message);
-      if (Wnd && !Destroying()) {
-        RecreateWnd();
-        Invalidate();
-      }
-      return true;
-    case AC_SKINREFRESH:
-      if (IsRefreshForMe(&Data, Message)) {
-        HandleSkinCommand(Message, &Data);
-        RecalcFrame(*this);
-        if (Wnd) {
-          UINT Flags = RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN | RDW_FRAME;
-          if (!Data.IsUpdating() && !WindowAnimationRunning()) Flags |= RDW_UPDATENOW;
-          RedrawWindow(Wnd, nullptr, nullptr, Flags);
-        }
-        AttachScrollWrapper();
-      }
-      BroadcastToChildren(this, Message);
-      return true;
     case AC_UPDATEDONE:
       if (Data.Updating && !Data.CheckUpdating(true) && Wnd)
         RedrawWindow(Wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN | RDW_UPDATENOW | RDW_FRAME);
@@ -381,7 +360,5 @@ void TsScrollBox::WndProc(TMessage& Message) {
   } else {
     TScrollBox::WndProc(Message);
   }
-  const bool Own = Message.LParam == 0 || Message.LParam == reinterpret_cast<LPARAM>(static_cast<TControl*>(this));
-  if (Message.Msg == CM_MOUSEENTER && Own && OnMouseEnter) OnMouseEnter(this);
-  if (Message.Msg == CM_MOUSELEAVE && Own && OnMouseLeave) OnMouseLeave(this);
+  FireOwnMouseEvents(*this, Message, OnMouseEnter, OnMouseLeave);
 }

@@ -47,7 +47,6 @@ class TsScrollBox : public TacSkinnedControl<TScrollBox, TsScrollWndData> {
   bool DoMouseWheel(TShiftState Shift, int WheelDelta, POINT MousePos) override;
   void PaintWindow(HDC) override {}
   void Loaded() override;
-  void CreateWnd() override;
   void WndProc(TMessage& Message) override;
 
  private:

@@ -93,6 +93,41 @@ bool ShowFinalState(TsCommonData* Data, TacThreadedTimer& T, HWND Wnd) {
   return false;
 }
 
+// The frame of Step: the level moves on and the picture on screen is
+// blended towards the new one, which is painted again first when the
+// control's look changed with the state (the mouse light). Nothing without
+// a new picture (false).
+bool BlendFadeFrame(TsCommonData* Data, TacThreadedTimer& T, int Step, int& L) {
+  L = AdvanceFadeLevel(T, Step);
+  if (PaintStateChanged(Data, T.State) && T.State < 2) {
+    Data->BGChanged = true;
+    if (BuildCache(Data) == 0 && Data->CacheBmp) CopyToImage(T.TargetImage, *Data->CacheBmp, SizeRect(*Data->CacheBmp));
+  }
+  if (!T.TargetImage) return false;
+  BlendRectConstant(*T.FrameImage, *T.TargetImage, FadeTransparency(T.State, L),
+                    RECT{0, 0, T.FrameImage->Width() - 1, T.FrameImage->Height() - 1}, POINT{0, 0});
+  return true;
+}
+
+// Within the run the glow follows the level, and a fade to normal lets the
+// glow go once the level falls below 10. True: the run goes on.
+bool GlowWithinRun(TsCommonData* Data, TacThreadedTimer& T, int Step, int L) {
+  if (Step >= T.StepCount) return false;
+  SetGlowAlpha(Data, L);
+  if (T.State == 0 && L < 10) {
+    T.Level = 0;
+    HideLayeredEffect(Data->GlowId, false);
+  }
+  return true;
+}
+
+// The end of a run: the fade lets go and the control shows its final state.
+bool EndFadeRun(TsCommonData* Data, TacThreadedTimer& T) {
+  FinishFade(Data, T.State);
+  RepaintAfterFade(Data);
+  return false;
+}
+
 }  // namespace
 
 int AdvanceFadeLevel(TacThreadedTimer& T, int Step) {
@@ -121,35 +156,18 @@ bool FadeStepWindow(TsCommonData* Data, int Step) {
   const HWND Wnd = FadeWindow(Data);
   if (!Wnd || !T->SourceImage || Empty(Data->CacheBmp.get())) return false;
   if (T->StepCount <= 0) return ShowFinalState(Data, *T, Wnd);
-  TBitmap& Cache = *Data->CacheBmp;
-  CopyToImage(T->FrameImage, *T->SourceImage, SizeRect(Cache));
-  const int L = AdvanceFadeLevel(*T, Step);
-  if (PaintStateChanged(Data, T->State) && T->State < 2) {
-    Data->BGChanged = true;
-    if (BuildCache(Data) == 0) CopyToImage(T->TargetImage, Cache, SizeRect(Cache));
-  }
-  if (!T->TargetImage) return false;
-  BlendRectConstant(*T->FrameImage, *T->TargetImage, FadeTransparency(T->State, L),
-                    RECT{0, 0, T->FrameImage->Width() - 1, T->FrameImage->Height() - 1}, POINT{0, 0});
+  CopyToImage(T->FrameImage, *T->SourceImage, SizeRect(*Data->CacheBmp));
+  int L = 0;
+  if (!BlendFadeFrame(Data, *T, Step, L)) return false;
   if (!PulseRuns(Data)) PresentOnWindow(Wnd, *T->FrameImage);
-  if (Step < T->StepCount) {
-    SetGlowAlpha(Data, L);
-    if (T->State == 0 && L < 10) {
-      T->Level = 0;
-      HideLayeredEffect(Data->GlowId, false);
-    }
-    return true;
-  }
+  if (GlowWithinRun(Data, *T, Step, L)) return true;
   // A fade to normal always ends at level 0: a last step that finds the
   // level above it runs on for the steps the level still needs.
   if (T->State == 0 && L != 0 && T->GlowStep > 0) {
     T->Step = T->StepCount - int(std::lround(T->Level / T->GlowStep)) - 1;
     return true;
   }
-  const int State = T->State;
-  FinishFade(Data, State);
-  RepaintAfterFade(Data);
-  return false;
+  return EndFadeRun(Data, *T);
 }
 
 bool FadeStepGraphic(TsCommonData* Data, int Step) {
@@ -159,35 +177,18 @@ bool FadeStepGraphic(TsCommonData* Data, int Step) {
   if (!T || T->Destroying() || !Graphic || Graphic->Destroying() || !Graphic->Parent()) return false;
   if (!T->SourceImage || Empty(Data->CacheBmp.get())) return false;
   if (T->StepCount <= 0) return ShowFinalState(Data, *T, nullptr);
-  TBitmap& Cache = *Data->CacheBmp;
   CopyToImage(T->FrameImage, *T->SourceImage, RECT{0, 0, Graphic->Width(), Graphic->Height()});
-  const int L = AdvanceFadeLevel(*T, Step);
-  if (PaintStateChanged(Data, T->State) && T->State < 2) {
-    Data->BGChanged = true;
-    if (BuildCache(Data) == 0) CopyToImage(T->TargetImage, Cache, SizeRect(Cache));
-  }
-  if (!T->TargetImage) return false;
-  BlendRectConstant(*T->FrameImage, *T->TargetImage, FadeTransparency(T->State, L),
-                    RECT{0, 0, T->FrameImage->Width() - 1, T->FrameImage->Height() - 1}, POINT{0, 0});
+  int L = 0;
+  if (!BlendFadeFrame(Data, *T, Step, L)) return false;
   // The control paints FrameImage itself while its fade runs.
   SendCtrlCommand(Graphic, AC_SETUPDATING, 0);
   SendCtrlCommand(Graphic, AC_REDRAW, 0);
-  if (Step < T->StepCount) {
-    SetGlowAlpha(Data, L);
-    if (T->State == 0 && L < 10) {
-      T->Level = 0;
-      HideLayeredEffect(Data->GlowId, false);
-    }
-    return true;
-  }
+  if (GlowWithinRun(Data, *T, Step, L)) return true;
   if (T->State == 0 && L != 0) {
     T->Step = Step - 1;
     return true;
   }
-  const int State = T->State;
-  FinishFade(Data, State);
-  RepaintAfterFade(Data);
-  return false;
+  return EndFadeRun(Data, *T);
 }
 
 bool GlowFadeStep(TsCommonData* Data, int Step) {

@@ -14,6 +14,42 @@ TacWorkAreaLookup& HintWorkAreaLookup() {
   return lookup;
 }
 
+namespace {
+
+// One axis of the bubble (Start to End, Size long) kept inside AreaStart to
+// AreaEnd. Past the far end it is brought back as Mode says and lies before
+// the point (After off); before the near end it is pushed to it and lies
+// after the point (After on). True when it moved.
+bool KeepOnAxis(LONG& Start, LONG& End, LONG AreaStart, LONG AreaEnd, LONG Point, int Size, TacHintPlaceMode Mode,
+                bool& After) {
+  bool moved = false;
+  if (End > AreaEnd) {
+    switch (Mode) {
+      case hpmSkin:
+        Start = AreaEnd - Size;
+        break;
+      case hpmShiftOnly:
+        Start = Point + AreaEnd - End;
+        break;
+      case hpmFlip:
+        Start = Point - Size;
+        break;
+    }
+    End = Start + Size;
+    After = false;
+    moved = true;
+  }
+  if (Start < AreaStart) {
+    Start = AreaStart;
+    End = Start + Size;
+    After = true;
+    moved = true;
+  }
+  return moved;
+}
+
+}  // namespace
+
 TacHintCorner PlaceOnMonitor(RECT& R, POINT P, TacHintCorner StartCorner, const RECT& Shadow, TacHintPlaceMode Mode,
                              const TacWorkAreaLookup& Lookup) {
   bool below = StartCorner == hcLeftTop || StartCorner == hcRightTop;
@@ -29,42 +65,9 @@ TacHintCorner PlaceOnMonitor(RECT& R, POINT P, TacHintCorner StartCorner, const 
   bool moved = false;
   RECT area{};
   if (Lookup && Lookup(POINT{R.left, R.top}, area)) {
-    auto place = [&](LONG& start, LONG& end, LONG areaEnd, LONG point, int size) {
-      switch (Mode) {
-        case hpmSkin:
-          start = areaEnd - size;
-          break;
-        case hpmShiftOnly:
-          start = point + areaEnd - end;
-          break;
-        case hpmFlip:
-          start = point - size;
-          break;
-      }
-      end = start + size;
-    };
-    if (R.bottom > area.bottom) {
-      place(R.top, R.bottom, area.bottom, P.y, height);
-      below = false;
-      moved = true;
-    }
-    if (R.top < area.top) {
-      R.top = area.top;
-      R.bottom = R.top + height;
-      below = true;
-      moved = true;
-    }
-    if (R.right > area.right) {
-      place(R.left, R.right, area.right, P.x, width);
-      rightOf = false;
-      moved = true;
-    }
-    if (R.left < area.left) {
-      R.left = area.left;
-      R.right = R.left + width;
-      rightOf = true;
-      moved = true;
-    }
+    const bool movedY = KeepOnAxis(R.top, R.bottom, area.top, area.bottom, P.y, height, Mode, below);
+    const bool movedX = KeepOnAxis(R.left, R.right, area.left, area.right, P.x, width, Mode, rightOf);
+    moved = movedY || movedX;
   }
   R.left -= Shadow.left;
   R.top -= Shadow.top;

@@ -4,56 +4,41 @@
 
 #include "framework/Application.h"
 #include "framework/OleError.h"
+#include "tests/support/dialog_answerer.h"
 #include "tests/support/scratch_folder.h"
 
 #include <gtest/gtest.h>
-
-#include <atomic>
-#include <functional>
-#include <thread>
 
 namespace {
 
 // Runs Execute while a second thread types Typed into the dialog's file name
 // box and presses OK (or presses Cancel when Typed is empty).
 bool ExecuteAnswered(TOpenDialog& Dialog, const String& Typed) {
-  std::atomic<bool> Done{false};
-  std::thread Answerer([&] {
-    const DWORD Pid = GetCurrentProcessId();
-    // Polls for the dialog; bounded so that one that never comes cannot hang.
-    for (int Tries = 0; Tries < 1500 && !Done; ++Tries, Sleep(20)) {
-      HWND Box = nullptr;
-      while ((Box = FindWindowExW(nullptr, Box, L"#32770", nullptr)) != nullptr) {
-        DWORD Owner = 0;
-        GetWindowThreadProcessId(Box, &Owner);
-        if (Owner != Pid || !IsWindowVisible(Box)) continue;
-        if (Typed.empty()) {
-          PostMessageW(Box, WM_COMMAND, IDCANCEL, 0);
-          return;
-        }
-        // The file name box: the dialog's tree differs between systems, so
-        // it is found by class.
-        HWND NameBox = nullptr;
-        EnumChildWindows(
-            Box,
-            [](HWND Child, LPARAM Param) -> BOOL {
-              wchar_t Class[64] = {};
-              GetClassNameW(Child, Class, 64);
-              if (lstrcmpiW(Class, L"Edit") != 0 || !IsWindowVisible(Child)) return TRUE;
-              *reinterpret_cast<HWND*>(Param) = Child;
-              return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&NameBox));
-        if (!NameBox) continue;
-        SendMessageW(NameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Typed.c_str()));
-        PostMessageW(Box, WM_COMMAND, IDOK, 0);
-        return;
-      }
+  const auto Answer = [&](HWND Box) {
+    if (Typed.empty()) {
+      PostMessageW(Box, WM_COMMAND, IDCANCEL, 0);
+      return true;
     }
-  });
-  const bool Chosen = Dialog.Execute();
-  Done = true;
-  Answerer.join();
+    // The file name box: the dialog's tree differs between systems, so it is
+    // found by class.
+    HWND NameBox = nullptr;
+    EnumChildWindows(
+        Box,
+        [](HWND Child, LPARAM Param) -> BOOL {
+          wchar_t Class[64] = {};
+          GetClassNameW(Child, Class, 64);
+          if (lstrcmpiW(Class, L"Edit") != 0 || !IsWindowVisible(Child)) return TRUE;
+          *reinterpret_cast<HWND*>(Param) = Child;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&NameBox));
+    if (!NameBox) return false;
+    SendMessageW(NameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Typed.c_str()));
+    PostMessageW(Box, WM_COMMAND, IDOK, 0);
+    return true;
+  };
+  bool Chosen = false;
+  RunAndAnswerDialog([&] { Chosen = Dialog.Execute(); }, Answer);
   return Chosen;
 }
 

@@ -2,17 +2,8 @@
 // costs per second of the program's own message loop while nothing moves,
 // and while the mouse moves over it with mouse light on against off.
 // Usage: idle_cpu_bench [SECONDS]
-#include "app/MainForm.h"
-#include "framework/Application.h"
-#include "skin/core/SkinConstants.h"
-#include "skin/core/SkinUtils.h"
-#include "skin/effects/InstallEffects.h"
 #include "skin/effects/MouseLight.h"
-#include "skin/graphics/ColorAdjust.h"
-#include "skin/graphics/GdiPlus.h"
-#include "skin/graphics/Gradients.h"
-#include "skin/graphics/PngGraphic.h"
-#include "tools/bench/bench_log.h"
+#include "tools/bench/bench_main_window.h"
 
 #include <atomic>
 #include <cmath>
@@ -59,18 +50,8 @@ double LoopCpuPerSecond(DWORD ms, const RECT* over) {
 
 int wmain(int argc, wchar_t** argv) {
   const int seconds = argc > 1 ? _wtoi(argv[1]) : 10;
-  InitApplication();
-  InitSkinUtils();
-  InitSkinConstants();
-  InitGraphUtils();
-  InitGdiPlus();
-  InitGradients();
-  InitPngGraphic();
-  InstallEffects();
-  const String folder = BenchDataFolder();
-  PrepareBenchFolder(folder, 10, false);
-  TForm1* form = Application->CreateForm<TForm1>();
-  form->Show();
+  const TBenchMainWindow window;
+  TForm1* form = window.Form();
   SetForegroundWindow(form->Handle());
   RECT r;
   GetWindowRect(form->Handle(), &r);
@@ -89,7 +70,5 @@ int wmain(int argc, wchar_t** argv) {
   printf("  mouse moving, mouse light off:  %.3f %% of one core\n", movingOff * 100);
   printf("  mouse moving, mouse light on:   %.3f %% of one core\n", movingOn * 100);
   printf("  light on / off:                 %.2f\n", movingOff > 0 ? movingOn / movingOff : 0.0);
-  delete form;
-  for (const wchar_t* name : {L"data.txt", L"data_last.txt", L"credits.txt"}) DeleteFileW((folder + name).c_str());
   return 0;
 }

@@ -4,17 +4,8 @@
 // caches as they stand (what uncovering the window costs), and repaints
 // after every cache was flagged stale (what a state or skin change costs).
 // Usage: repaint_bench [REPAINTS]
-#include "app/MainForm.h"
-#include "framework/Application.h"
 #include "skin/core/SkinCommand.h"
-#include "skin/core/SkinConstants.h"
-#include "skin/core/SkinUtils.h"
-#include "skin/effects/InstallEffects.h"
-#include "skin/graphics/ColorAdjust.h"
-#include "skin/graphics/GdiPlus.h"
-#include "skin/graphics/Gradients.h"
-#include "skin/graphics/PngGraphic.h"
-#include "tools/bench/bench_log.h"
+#include "tools/bench/bench_main_window.h"
 
 #include <chrono>
 #include <cstdio>
@@ -55,18 +46,8 @@ double RepaintMs(TForm1* form, int repaints, bool stale) {
 
 int wmain(int argc, wchar_t** argv) {
   const int repaints = argc > 1 ? _wtoi(argv[1]) : 200;
-  InitApplication();
-  InitSkinUtils();
-  InitSkinConstants();
-  InitGraphUtils();
-  InitGdiPlus();
-  InitGradients();
-  InitPngGraphic();
-  InstallEffects();
-  const String folder = BenchDataFolder();
-  PrepareBenchFolder(folder, 10, false);
-  TForm1* form = Application->CreateForm<TForm1>();
-  form->Show();
+  const TBenchMainWindow window;
+  TForm1* form = window.Form();
   Drain();
 
   const double skinned = RepaintMs(form, repaints, false);
@@ -82,7 +63,5 @@ int wmain(int argc, wchar_t** argv) {
   printf("  skin inactive:            %.3f ms (%.3f ms with the stale flags sent)\n", plain, plainStale);
   printf("  skinned / inactive:       %.2f (caches kept), %.2f (caches rebuilt)\n", plain > 0 ? skinned / plain : 0.0,
          plainStale > 0 ? skinnedStale / plainStale : 0.0);
-  delete form;
-  for (const wchar_t* name : {L"data.txt", L"data_last.txt", L"credits.txt"}) DeleteFileW((folder + name).c_str());
   return 0;
 }

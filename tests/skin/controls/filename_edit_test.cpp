@@ -4,6 +4,7 @@
 
 #include "framework/Application.h"
 #include "framework/Form.h"
+#include "tests/support/dialog_answerer.h"
 #include "tests/support/scratch_folder.h"
 
 #include <gtest/gtest.h>
@@ -11,9 +12,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <atomic>
 #include <functional>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -22,29 +21,14 @@ namespace {
 // this process that appears (the file dialog or a message box); true when
 // one appeared.
 bool RunAndCancelDialog(const std::function<void()>& Show, String* Caption = nullptr) {
-  std::atomic<bool> Done{false}, Seen{false};
   String Title;
-  std::thread Answerer([&] {
-    const DWORD Pid = GetCurrentProcessId();
-    // Polls for the box; bounded so that one that never comes cannot hang.
-    for (int Tries = 0; Tries < 1500 && !Done; ++Tries, Sleep(20)) {
-      HWND Box = nullptr;
-      while ((Box = FindWindowExW(nullptr, Box, L"#32770", nullptr)) != nullptr) {
-        DWORD Owner = 0;
-        GetWindowThreadProcessId(Box, &Owner);
-        if (Owner != Pid || !IsWindowVisible(Box)) continue;
-        wchar_t Buffer[256] = {};
-        GetWindowTextW(Box, Buffer, 256);
-        Title = Buffer;
-        Seen = true;
-        PostMessageW(Box, WM_COMMAND, IDCANCEL, 0);
-        return;
-      }
-    }
+  const bool Seen = RunAndAnswerDialog(Show, [&](HWND Box) {
+    wchar_t Buffer[256] = {};
+    GetWindowTextW(Box, Buffer, 256);
+    Title = Buffer;
+    PostMessageW(Box, WM_COMMAND, IDCANCEL, 0);
+    return true;
   });
-  Show();
-  Done = true;
-  Answerer.join();
   if (Caption) *Caption = Title;
   return Seen;
 }

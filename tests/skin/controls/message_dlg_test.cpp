@@ -5,13 +5,12 @@
 #include "framework/Application.h"
 #include "framework/Edit.h"
 #include "framework/Form.h"
+#include "tests/support/dialog_answerer.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <algorithm>
 #include <functional>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -29,44 +28,29 @@ struct TShownBox {
 constexpr int kF1 = -1;
 TShownBox ShowAndAnswer(const std::function<void()>& Show, std::vector<int> Presses) {
   TShownBox Seen;
-  std::atomic<bool> Done{false};
-  std::thread Answerer([&] {
-    const DWORD Pid = GetCurrentProcessId();
-    // Polls for the box to appear; bounded so that a box that never comes
-    // cannot hang the test.
-    for (int Tries = 0; Tries < 1500 && !Done; ++Tries, Sleep(20)) {
-      HWND Box = nullptr;
-      while ((Box = FindWindowExW(nullptr, Box, L"#32770", nullptr)) != nullptr) {
-        DWORD Owner = 0;
-        GetWindowThreadProcessId(Box, &Owner);
-        if (Owner != Pid || !IsWindowVisible(Box)) continue;
-        wchar_t Buffer[256] = {};
-        GetWindowTextW(Box, Buffer, 256);
-        Seen.Caption = Buffer;
-        for (HWND Child = GetWindow(Box, GW_CHILD); Child; Child = GetWindow(Child, GW_HWNDNEXT)) {
-          GetClassNameW(Child, Buffer, 256);
-          const LONG Style = GetWindowLongW(Child, GWL_STYLE);
-          if (lstrcmpiW(Buffer, L"Button") == 0 && (Style & WS_VISIBLE))
-            Seen.ButtonIds.push_back(GetDlgCtrlID(Child));
-          else if (lstrcmpiW(Buffer, L"Static") == 0 && (Style & SS_TYPEMASK) == SS_ICON &&
-                   SendMessageW(Child, STM_GETICON, 0, 0) != 0)
-            Seen.HasIcon = true;
-        }
-        for (int Id : Presses) {
-          if (Id == kF1) {
-            HELPINFO Info{sizeof(Info), HELPINFO_WINDOW, 0, Box, 0, {}};
-            SendMessageW(Box, WM_HELP, 0, reinterpret_cast<LPARAM>(&Info));
-          } else {
-            SendMessageW(Box, WM_COMMAND, MAKEWPARAM(Id, BN_CLICKED), 0);
-          }
-        }
-        return;
+  RunAndAnswerDialog(Show, [&](HWND Box) {
+    wchar_t Buffer[256] = {};
+    GetWindowTextW(Box, Buffer, 256);
+    Seen.Caption = Buffer;
+    for (HWND Child = GetWindow(Box, GW_CHILD); Child; Child = GetWindow(Child, GW_HWNDNEXT)) {
+      GetClassNameW(Child, Buffer, 256);
+      const LONG Style = GetWindowLongW(Child, GWL_STYLE);
+      if (lstrcmpiW(Buffer, L"Button") == 0 && (Style & WS_VISIBLE))
+        Seen.ButtonIds.push_back(GetDlgCtrlID(Child));
+      else if (lstrcmpiW(Buffer, L"Static") == 0 && (Style & SS_TYPEMASK) == SS_ICON &&
+               SendMessageW(Child, STM_GETICON, 0, 0) != 0)
+        Seen.HasIcon = true;
+    }
+    for (int Id : Presses) {
+      if (Id == kF1) {
+        HELPINFO Info{sizeof(Info), HELPINFO_WINDOW, 0, Box, 0, {}};
+        SendMessageW(Box, WM_HELP, 0, reinterpret_cast<LPARAM>(&Info));
+      } else {
+        SendMessageW(Box, WM_COMMAND, MAKEWPARAM(Id, BN_CLICKED), 0);
       }
     }
+    return true;
   });
-  Show();
-  Done = true;
-  Answerer.join();
   return Seen;
 }
 

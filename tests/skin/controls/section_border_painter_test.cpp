@@ -8,7 +8,7 @@
 #include "skin/graphics/PixelRoutines.h"
 #include "skin/manager/SkinManager.h"
 #include "skin/state/CommonData.h"
-#include "tests/skin/manager/support/packages.h"
+#include "tests/skin/support/text_skin.h"
 
 #include <gtest/gtest.h>
 
@@ -16,27 +16,8 @@
 
 namespace {
 
-// A 16 x 16 bottom-up 24-bit bitmap file of one colour, the master bitmap
-// the 12 x 12 border image (borders 4 wide) of "FRAMED" is cut from.
-std::string MasterBitmapFile(uint32_t Rgb) {
-  const int side = 16, stride = side * 3, bits = stride * side;
-  std::string out = "BM";
-  PutU32(out, uint32_t(54 + bits));
-  PutU32(out, 0);
-  PutU32(out, 54);
-  PutU32(out, 40);
-  PutU32(out, side);
-  PutU32(out, side);
-  out += std::string("\x01\x00\x18\x00", 4);
-  for (int i = 0; i < 6; ++i) PutU32(out, 0);
-  for (int i = 0; i < side * side; ++i) {
-    out += char(Rgb & 0xFF);
-    out += char((Rgb >> 8) & 0xFF);
-    out += char((Rgb >> 16) & 0xFF);
-  }
-  return out;
-}
-
+// "FRAMED": a 12 x 12 border image (borders 4 wide) cut from a master bitmap
+// of one colour; "PLAIN": no border image.
 const std::string kOptions =
     "[GLOBALINFO]\r\nVERSION=12.50\r\nMASTERBITMAP=MASTER.BMP\r\n"
     "[FRAMED]\r\nCOLOR=$00E0C080\r\nBORDERSMASK=&0000000000120012000400040004000410000000000\r\n"
@@ -50,13 +31,7 @@ class SectionBorderPainter : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { InitApplication(); }
   void SetUp() override {
-    manager = std::make_unique<TsSkinManager>(nullptr);
-    manager->OnShowError = [](const String&) { ADD_FAILURE() << "error shown"; };
-    manager->SetSkinDirectory(L"c:\\no such skins");
-    auto* skin = manager->InternalSkins().Add();
-    skin->Name = L"Borders";
-    skin->Data = Package({{"Options.dat", kOptions}, {"MASTER.BMP", MasterBitmapFile(0x204080)}});
-    manager->SetSkinName(L"Borders");
+    manager = PackedSkinManager(L"Borders", {{"Options.dat", kOptions}, {"MASTER.BMP", SolidBitmapFile(0x204080)}});
     ASSERT_TRUE(manager->IsSkinLoaded());
     control = std::make_unique<TCustomControl>(nullptr);
     control->SetBounds(0, 0, 40, 30);

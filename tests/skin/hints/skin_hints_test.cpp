@@ -15,32 +15,11 @@
 #include "skin/manager/SkinManager.h"
 #include "framework/GdiHandles.h"
 #include "support/hint_fixture.h"
-#include "tests/skin/manager/support/packages.h"
+#include "tests/skin/support/text_skin.h"
 
 namespace {
 
 constexpr int kBorder = 4;
-
-// A 16 x 16 bottom-up 24-bit bitmap file of one colour: the skin's
-// master bitmap the border image is cut from.
-std::string MasterBitmapFile(uint32_t Rgb) {
-  const int side = 16, stride = side * 3, bits = stride * side;
-  std::string out = "BM";
-  PutU32(out, uint32_t(54 + bits));
-  PutU32(out, 0);
-  PutU32(out, 54);
-  PutU32(out, 40);
-  PutU32(out, side);
-  PutU32(out, side);
-  out += std::string("\x01\x00\x18\x00", 4);
-  for (int i = 0; i < 6; ++i) PutU32(out, 0);
-  for (int i = 0; i < side * side; ++i) {
-    out += char(Rgb & 0xFF);
-    out += char((Rgb >> 8) & 0xFF);
-    out += char((Rgb >> 16) & 0xFF);
-  }
-  return out;
-}
 
 // "HINT": a filled section with a 12 x 12 border image whose borders are
 // kBorder wide. "ROUND": no border image, corners cut round. "GLASS": a
@@ -56,16 +35,7 @@ const std::string kOptions =
     "[SHADOWED]\r\nCOLOR=$00E0C080\r\nOUTERMODE=3\r\nOUTOFFSL=3\r\nOUTOFFST=2\r\nOUTOFFSR=5\r\nOUTOFFSB=6\r\n";
 
 std::unique_ptr<TsSkinManager> HintSkinManager() {
-  auto m = std::make_unique<TsSkinManager>(nullptr);
-  m->OnShowError = [](const String& Text) {
-    ADD_FAILURE() << "error shown: " << std::string(Text.begin(), Text.end());
-  };
-  m->SetSkinDirectory(L"c:\\no such skins");
-  auto* skin = m->InternalSkins().Add();
-  skin->Name = L"Hints";
-  skin->Data = Package({{"Options.dat", kOptions}, {"HINT.BMP", MasterBitmapFile(0x204080)}});
-  m->SetSkinName(L"Hints");
-  return m;
+  return PackedSkinManager(L"Hints", {{"Options.dat", kOptions}, {"HINT.BMP", SolidBitmapFile(0x204080)}});
 }
 
 std::unique_ptr<TsAlphaHints> SkinHints(const String& Section, bool UseSkinData = true) {

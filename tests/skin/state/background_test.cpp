@@ -10,7 +10,7 @@
 #include "skin/painting/ParentBackground.h"
 #include "skin/state/CommonData.h"
 #include "skin/state/StateQueries.h"
-#include "tests/support/scratch_folder.h"
+#include "tests/skin/state/support/state_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -81,17 +81,12 @@ class BackgroundTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { InitApplication(); }
   void SetUp() override {
-    CreateDirectoryW((skins.Path() + L"Small").c_str(), nullptr);
-    ScratchFolder::WriteBytes(skins.Path() + L"Small\\Options.dat", kSkin);
     form = std::make_unique<TForm>(Application, CreateNew);
     form->SetBounds(0, 0, 200, 200);
     form->HandleNeeded();
   }
   void MakeManager() {
-    manager = std::make_unique<TsSkinManager>(nullptr);
-    manager->OnShowError = [](const String&) { ADD_FAILURE() << "error shown"; };
-    manager->SetSkinDirectory(skins.Path());
-    manager->SetSkinName(L"Small");
+    manager = skins.Manager();
     ASSERT_TRUE(manager->IsSkinLoaded());
     // Outer shadows are painted into the parents' caches, which makes every
     // opaque answer a cache answer; the cases about them turn them on.
@@ -111,7 +106,7 @@ class BackgroundTest : public ::testing::Test {
   static TsGeneralData& SectionOf(TBgBox* box) {
     return box->Data->GetScaledSkinData()->GeneralDataArray[box->Data->SkinIndex];
   }
-  ScratchFolder skins;
+  TSmallSkinFolder skins{kSkin};
   std::unique_ptr<TForm> form;
   std::unique_ptr<TsSkinManager> manager;
 };

@@ -10,7 +10,7 @@
 #include "skin/manager/SkinManager.h"
 #include "skin/state/BoundLabel.h"
 #include "skin/state/CtrlSkinData.h"
-#include "tests/support/scratch_folder.h"
+#include "tests/skin/state/support/state_fixture.h"
 #include "tests/support/wait_until.h"
 
 #include <gtest/gtest.h>
@@ -550,14 +550,8 @@ TEST_F(BoundLabelTest, NothingDanglesWhicheverGoesFirst) {
 // told of replaces it until the control moves.
 TEST(BoundLabelDensity, GapWidthLimitAndDensityFollowTheSkinData) {
   InitApplication();
-  ScratchFolder skins;
-  CreateDirectoryW((skins.Path() + L"Small").c_str(), nullptr);
-  ScratchFolder::WriteBytes(skins.Path() + L"Small\\Options.dat",
-                            "[GLOBALINFO]\r\nVERSION=12.50\r\n[EDIT]\r\nCOLOR=$00445566\r\n");
-  auto manager = std::make_unique<TsSkinManager>(nullptr);
-  manager->OnShowError = [](const String&) { ADD_FAILURE() << "error shown"; };
-  manager->SetSkinDirectory(skins.Path());
-  manager->SetSkinName(L"Small");
+  const TSmallSkinFolder skins("[GLOBALINFO]\r\nVERSION=12.50\r\n[EDIT]\r\nCOLOR=$00445566\r\n");
+  auto manager = skins.Manager();
   ASSERT_TRUE(manager->IsSkinLoaded());
   // Before the form exists, so no form is rescaled.
   manager->Options().SetScaleMode(TacScaleMode::smCustomPPI);

@@ -10,7 +10,7 @@
 #include "skin/state/OuterEffects.h"
 #include "skin/state/PaintBorderData.h"
 #include "skin/state/ScrollWndData.h"
-#include "tests/support/scratch_folder.h"
+#include "tests/skin/state/support/state_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -22,16 +22,11 @@ const std::string kSkin =
     "[GLOBALINFO]\r\nVERSION=12.50\r\n[BUTTON]\r\nCOLOR=$00112233\r\n[EDIT]\r\nCOLOR=$00445566\r\n"
     "[COMBOBOX]\r\nCOLOR=$00778899\r\n";
 
-// A windowed control that owns its skin state the way skinned controls do,
-// names BUTTON as its default section and writes down the skin commands it
-// gets.
-class TSkinnedBox : public TCustomControl {
+// A recording box with BUTTON as its default section that also answers
+// AC_GETCOMMONDATA, and notes what its window held when it died.
+class TSkinnedBox : public TRecordingBox<TsCtrlSkinData> {
  public:
-  explicit TSkinnedBox(TComponent* owner, uint8_t kind = 3) : TCustomControl(owner) {
-    SetBounds(0, 0, 40, 20);
-    Data = std::make_unique<TsCtrlSkinData>(this, true);
-    Data->CtrlKind = kind;
-  }
+  explicit TSkinnedBox(TComponent* owner, uint8_t kind = 3) : TRecordingBox(owner, kind, L"BUTTON") {}
   ~TSkinnedBox() override {
     // Freed while the control is being destroyed, as a control's own
     // destructor does: the window still exists.
@@ -40,28 +35,17 @@ class TSkinnedBox : public TCustomControl {
     Data.reset();
     if (PropAtDeath) *PropAtDeath = WndAtDeath ? GetPropW(WndAtDeath, L"ACSDATA") : nullptr;
   }
-  std::unique_ptr<TsCtrlSkinData> Data;
-  std::vector<uint16_t> Seen;
   HWND WndAtDeath = nullptr;
   HANDLE* PropAtDeath = nullptr;
-  int Count(uint16_t code) const { return int(std::count(Seen.begin(), Seen.end(), code)); }
 
  protected:
   void WndProc(TMessage& m) override {
-    if (m.Msg == WM_SKINCOMMAND) {
-      const uint16_t code = SkinCommandCode(m.WParam);
-      Seen.push_back(code);
-      if (code == AC_GETDEFINDEX) {
-        TsSkinManager* manager = Data ? Data->GetSkinManager() : nullptr;
-        m.Result = manager ? manager->GetSectionIndex(L"BUTTON") + 1 : 0;
-        return;
-      }
-      if (code == AC_GETCOMMONDATA) {
-        m.Result = reinterpret_cast<LRESULT>(Data.get());
-        return;
-      }
+    if (m.Msg == WM_SKINCOMMAND && SkinCommandCode(m.WParam) == AC_GETCOMMONDATA) {
+      Seen.push_back(AC_GETCOMMONDATA);
+      m.Result = reinterpret_cast<LRESULT>(Data.get());
+      return;
     }
-    TCustomControl::WndProc(m);
+    TRecordingBox::WndProc(m);
   }
 };
 
@@ -69,18 +53,10 @@ class CommonDataTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { InitApplication(); }
   void SetUp() override {
-    CreateDirectoryW((skins.Path() + L"Small").c_str(), nullptr);
-    ScratchFolder::WriteBytes(skins.Path() + L"Small\\Options.dat", kSkin);
     form = std::make_unique<TForm>(Application, CreateNew);
     form->HandleNeeded();
   }
-  std::unique_ptr<TsSkinManager> MakeManager(bool loaded = true) {
-    auto m = std::make_unique<TsSkinManager>(nullptr);
-    m->OnShowError = [](const String&) { ADD_FAILURE() << "error shown"; };
-    m->SetSkinDirectory(skins.Path());
-    if (loaded) m->SetSkinName(L"Small");
-    return m;
-  }
+  std::unique_ptr<TsSkinManager> MakeManager(bool loaded = true) { return skins.Manager(loaded); }
   TSkinnedBox* MakeBox(uint8_t kind = 3) {
     auto* box = new TSkinnedBox(form.get(), kind);
     box->SetParent(form.get());
@@ -89,7 +65,7 @@ class CommonDataTest : public ::testing::Test {
     box->Data->AttachWindow();
     return box;
   }
-  ScratchFolder skins;
+  TSmallSkinFolder skins{kSkin};
   std::unique_ptr<TForm> form;
 };
 

@@ -12,7 +12,7 @@
 #include "skin/state/OuterEffects.h"
 #include "skin/state/PaintBorderData.h"
 #include "skin/state/ThreadedTimer.h"
-#include "tests/support/scratch_folder.h"
+#include "tests/skin/state/support/state_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -76,26 +76,7 @@ class TBgParent : public TCustomControl {
   }
 };
 
-class TBox : public TCustomControl {
- public:
-  explicit TBox(TComponent* owner) : TCustomControl(owner) {
-    Data = std::make_unique<TsCommonData>(this, true);
-    Data->CtrlKind = 3;
-  }
-  ~TBox() override {
-    Destroying_();
-    Data.reset();
-  }
-  std::unique_ptr<TsCommonData> Data;
-  std::vector<uint16_t> Seen;
-  int Count(uint16_t code) const { return int(std::count(Seen.begin(), Seen.end(), code)); }
-
- protected:
-  void WndProc(TMessage& m) override {
-    if (m.Msg == WM_SKINCOMMAND) Seen.push_back(SkinCommandCode(m.WParam));
-    TCustomControl::WndProc(m);
-  }
-};
+using TBox = TRecordingBox<TsCommonData>;
 
 class TPlainGraphic : public TGraphicControl {
  public:
@@ -106,16 +87,11 @@ class StateCacheTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { InitApplication(); }
   void SetUp() override {
-    CreateDirectoryW((skins.Path() + L"Small").c_str(), nullptr);
-    ScratchFolder::WriteBytes(skins.Path() + L"Small\\Options.dat", kSkin);
     form = std::make_unique<TForm>(Application, CreateNew);
     form->SetBounds(0, 0, 200, 150);
     form->HandleNeeded();
     form->Show();
-    manager = std::make_unique<TsSkinManager>(nullptr);
-    manager->OnShowError = [](const String&) { ADD_FAILURE() << "error shown"; };
-    manager->SetSkinDirectory(skins.Path());
-    manager->SetSkinName(L"Small");
+    manager = skins.Manager();
     ASSERT_TRUE(manager->IsSkinLoaded());
     parent = new TBgParent(form.get());
     parent->SetBounds(10, 10, 64, 48);
@@ -157,7 +133,7 @@ class StateCacheTest : public ::testing::Test {
       return (x == 0 || x == size - 1) && (y == 0 || y == size - 1) ? kKey : 0xFF808080u;
     });
   }
-  ScratchFolder skins;
+  TSmallSkinFolder skins{kSkin};
   std::unique_ptr<TForm> form;
   std::unique_ptr<TsSkinManager> manager;
   TBgParent* parent = nullptr;

@@ -7,7 +7,7 @@
 #include "skin/state/CtrlSkinData.h"
 #include "skin/state/CtrlSkinStage.h"
 #include "skin/state/SkinStateMessages.h"
-#include "tests/support/scratch_folder.h"
+#include "tests/skin/state/support/state_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -28,37 +28,13 @@ const std::string kSkin =
     "[HALFBOX]\r\nCOLOR=$00204060\r\nTRANSPARENCY=50\r\n"
     "[CLEARBOX]\r\nCOLOR=$00204060\r\nTRANSPARENCY=100\r\n";
 
-// A windowed control skinned the way skinned controls are: its skin state's
-// stage runs before its own window procedure, which writes down the skin
-// commands that reach it and names BUTTON as its default section.
-class TStagedBox : public TCustomControl {
+// A recording box skinned the way skinned controls are: its skin state's
+// stage runs before its own window procedure, and it names BUTTON as its
+// default section.
+class TStagedBox : public TRecordingBox<TsCtrlSkinData> {
  public:
-  explicit TStagedBox(TComponent* owner, uint8_t kind = 3) : TCustomControl(owner) {
-    SetBounds(0, 0, 40, 20);
-    Data = std::make_unique<TsCtrlSkinData>(this, true);
-    Data->CtrlKind = kind;
+  explicit TStagedBox(TComponent* owner, uint8_t kind = 3) : TRecordingBox(owner, kind, L"BUTTON") {
     InstallCtrlSkinStage(*Data);
-  }
-  ~TStagedBox() override {
-    Destroying_();
-    Data.reset();
-  }
-  std::unique_ptr<TsCtrlSkinData> Data;
-  std::vector<uint16_t> Seen;
-  int Count(uint16_t code) const { return int(std::count(Seen.begin(), Seen.end(), code)); }
-
- protected:
-  void WndProc(TMessage& m) override {
-    if (m.Msg == WM_SKINCOMMAND) {
-      const uint16_t code = SkinCommandCode(m.WParam);
-      Seen.push_back(code);
-      if (code == AC_GETDEFINDEX) {
-        TsSkinManager* manager = Data ? Data->GetSkinManager() : nullptr;
-        m.Result = manager ? manager->GetSectionIndex(L"BUTTON") + 1 : 0;
-        return;
-      }
-    }
-    TCustomControl::WndProc(m);
   }
 };
 
@@ -76,8 +52,6 @@ class StateMessagesTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { InitApplication(); }
   void SetUp() override {
-    CreateDirectoryW((skins.Path() + L"Small").c_str(), nullptr);
-    ScratchFolder::WriteBytes(skins.Path() + L"Small\\Options.dat", kSkin);
     form = std::make_unique<TForm>(Application, CreateNew);
     form->HandleNeeded();
   }
@@ -86,10 +60,7 @@ class StateMessagesTest : public ::testing::Test {
     manager.reset();
   }
   void LoadSkin() {
-    manager = std::make_unique<TsSkinManager>(nullptr);
-    manager->OnShowError = [](const String&) { ADD_FAILURE() << "error shown"; };
-    manager->SetSkinDirectory(skins.Path());
-    manager->SetSkinName(L"Small");
+    manager = skins.Manager();
     ASSERT_TRUE(manager->IsSkinLoaded());
   }
   TStagedBox* MakeBox(TWinControl* parent = nullptr, uint8_t kind = 3, const wchar_t* section = L"") {
@@ -101,7 +72,7 @@ class StateMessagesTest : public ::testing::Test {
     return box;
   }
   LPARAM ManagerParam() const { return reinterpret_cast<LPARAM>(manager.get()); }
-  ScratchFolder skins;
+  TSmallSkinFolder skins{kSkin};
   std::unique_ptr<TsSkinManager> manager;
   std::unique_ptr<TForm> form;
 };
