@@ -152,10 +152,6 @@ void TacPopupBtn::Pick() {
 
 TacPopupScrollBox::TacPopupScrollBox(TComponent* Owner, TacItemsPopupForm* Form) : TsScrollBox(Owner), FForm(Form) {}
 
-void TacPopupScrollBox::PaintWindow(HDC DC) {
-  if (!Skinned()) TWinControl::PaintWindow(DC);
-}
-
 // ---- panel ---------------------------------------------------------------
 
 TacPopupPanel::TacPopupPanel(TComponent* Owner) : TsPanel(Owner) {

@@ -348,6 +348,10 @@ void TsScrollBox::SkinnedBoxMessage(TMessage& Message) {
   }
 }
 
+void TsScrollBox::PaintWindow(HDC DC) {
+  if (!Skinned()) TScrollBox::PaintWindow(DC);
+}
+
 void TsScrollBox::WndProc(TMessage& Message) {
   if (Message.Msg == WM_SKINCOMMAND && SkinCommandCode(Message.WParam) != AC_ISUPDATING &&
       ScrollBoxSkinCommand(Message)) {

@@ -45,7 +45,9 @@ class TsScrollBox : public TacSkinnedControl<TScrollBox, TsScrollWndData> {
 
  protected:
   bool DoMouseWheel(TShiftState Shift, int WheelDelta, POINT MousePos) override;
-  void PaintWindow(HDC) override {}
+  // Skinned, the cache holds the children's background and the frame paints
+  // the rest; unskinned, the framework paints the window-less children.
+  void PaintWindow(HDC DC) override;
   void Loaded() override;
   void WndProc(TMessage& Message) override;
 

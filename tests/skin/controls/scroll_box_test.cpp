@@ -8,6 +8,7 @@
 #include "skin/core/SkinCommand.h"
 #include "skin/graphics/PixelRoutines.h"
 #include "skin/manager/SkinManager.h"
+#include "tests/skin/support/PixelHelpers.h"
 #include "tests/skin/support/text_skin.h"
 #include "tests/support/wait_until.h"
 
@@ -161,3 +162,30 @@ TEST_F(SkinnedScrollBox, WithoutAutoMouseWheelTheBoxLeavesTheWheel) {
 }
 
 }  // namespace
+
+// A window-less child of an unskinned box is painted by the framework; the
+// box used to paint nothing at all without a skin.
+TEST_F(SkinnedScrollBox, UnskinnedBoxPaintsItsWindowlessChildren) {
+  class TSwatch : public TGraphicControl {
+   public:
+    using TGraphicControl::TGraphicControl;
+    void Paint(TCanvas& Canvas) override {
+      RECT r = ClientRect();
+      HBRUSH brush = CreateSolidBrush(RGB(0, 0, 255));
+      FillRect(Canvas.Handle(), &r, brush);
+      DeleteObject(brush);
+    }
+  };
+  TsScrollBox* box = MakeBox(TBorderStyle::bsNone);
+  auto* swatch = new TSwatch(form);
+  swatch->SetBounds(10, 10, 30, 30);
+  swatch->SetParent(box);
+  manager->SetActive(false);
+  form->Show();
+  ASSERT_FALSE(box->SkinData()->IsSkinned());
+
+  std::unique_ptr<TBitmap> shot(FilledBitmap32(200, 100, 0xFF000000));
+  SendMessageW(box->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shot->DC()), PRF_CLIENT);
+  GdiFlush();
+  EXPECT_EQ(PixelAt(*shot, 20, 20) & 0xFFFFFF, 0x0000FFu);
+}
