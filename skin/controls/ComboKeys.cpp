@@ -52,7 +52,7 @@ TacComboKeyAction ComboKeyDown(WORD Key, const TacComboKeyState& State) {
       a.ClearKey = true;
       break;
     case VK_TAB:
-      if (!State.AutoCloseUp) a.ClearKey = a.Swallow = true;
+      if (!State.AutoCloseUp && !State.SimpleList) a.ClearKey = a.Swallow = true;
       break;
   }
   return a;

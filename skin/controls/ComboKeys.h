@@ -15,6 +15,8 @@ struct TacComboKeyState {
   bool ListStyle = false;
   // A drop-down is open or the simple style's list shows.
   bool ListShown = false;
+  // The list shown is the simple style's, not a drop-down: Tab leaves.
+  bool SimpleList = false;
   bool AutoCloseUp = false;
 };
 

@@ -6,6 +6,7 @@
 #include "framework/GdiHandles.h"
 #include "framework/Messages.h"
 #include "skin/controls/ComboKeys.h"
+#include "skin/controls/ComboSimpleBox.h"
 #include "skin/controls/ItemsPopupForm.h"
 #include "skin/controls/ItemsPopupLayout.h"
 #include "skin/effects/PopupController.h"
@@ -40,6 +41,7 @@ TacCustomCombo::TacCustomCombo(TComponent* Owner) : TsCustomComboEdit(Owner) {
 
 TacCustomCombo::~TacCustomCombo() {
   Destroying_();
+  FreeSimpleBox();
   if (TacItemsPopupForm* form = FPopupForm) {
     FPopupForm = nullptr;
     delete form;
@@ -93,6 +95,7 @@ void TacCustomCombo::DoSetItemIndex(int Index) {
   if (Loading()) return;
   UpdateText();
   SkinData()->Invalidate(true);
+  if (FSimpleBox) FSimpleBox->SetItemIndex(FItemIndex);
 }
 
 void TacCustomCombo::UpdateText() {
@@ -133,6 +136,7 @@ void TacCustomCombo::Change() {
   Changed();
   if (OnChange && !Loading() && !(SkinData()->StateBits & acsNoChange)) OnChange(this);
   if (GetItemCount() == 0 && FItemIndex >= 0) FItemIndex = -1;
+  if (FSimpleBox) FSimpleBox->SetItemIndex(FItemIndex);
 }
 
 void TacCustomCombo::EditTextChanged() {
@@ -147,6 +151,7 @@ void TacCustomCombo::TextChanged() {
 }
 
 void TacCustomCombo::ItemsChanged() {
+  if (FSimpleBox) AssignSimpleBoxItems();
   if (FPopupForm) {
     FPopupForm->Layout();
     FPopupForm->UpdateWidth();
@@ -169,7 +174,8 @@ bool TacCustomCombo::HandleKeyDown(WORD& Key) {
   state.Count = GetItemCount();
   state.DropDownCount = FDropDownCount;
   state.ListStyle = IsListStyle();
-  state.ListShown = FPopupForm != nullptr;
+  state.ListShown = FPopupForm != nullptr || FSimpleBox != nullptr;
+  state.SimpleList = FPopupForm == nullptr;
   state.AutoCloseUp = TabClosesList();
   const TacComboKeyAction action = ComboKeyDown(Key, state);
   if (action.Selects) SelectItem(action.Target);
@@ -220,7 +226,20 @@ void TacCustomCombo::DoDropDown() {
   if (OnDropDown) OnDropDown(this);
 }
 
-void TacCustomCombo::ResetDropDownState() { SetPopupActive(false); }
+void TacCustomCombo::ResetDropDownState() {
+  SetPopupActive(false);
+  ResetArrowAngle();
+}
+
+void TacCustomCombo::ArrowRotationStep(TacPopupStep& Step) {
+  if (auto* combo = dynamic_cast<TacCustomCombo*>(Step.Control)) combo->ArrowStep(Step.Index, Step.Steps);
+}
+
+void TacCustomCombo::LabelFromHintAfterPick(bool WasEmpty) {
+  if (!WasEmpty || !LabelFromTextHint()) return;
+  ResetArrowAngle();
+  AnimateLabelFromHint(SkinData(), BoundLabel(), TextHint());
+}
 
 void TacCustomCombo::DropDown() {
   if (!CanDropDown()) return;
@@ -263,11 +282,10 @@ void TacCustomCombo::DropDown() {
       box->SetPosition(box->Position() + d.Scroll);
     }
     const int y = r.top - (form->Height() - (r.bottom - r.top)) / 2;
-    // The arrow turns with the base's own drop-downs only: its step is its own.
-    ShowPopupForm(form, this, r.left, y, true, nullptr, true);
+    ShowPopupForm(form, this, r.left, y, true, ArrowRotationStep, true);
   } else {
     form->ScrollSelectedIntoView();
-    ShowPopupForm(form, this, -1, -1, true, nullptr, false);
+    ShowPopupForm(form, this, -1, -1, true, ArrowRotationStep, false);
   }
 }
 
@@ -316,6 +334,28 @@ bool TacCustomCombo::HandleMouseDown() {
 void TacCustomCombo::InitializeWnd() {
   TsCustomComboEdit::InitializeWnd();
   SetButtonMode(IsListStyle());
+  CreateSimpleBox();
+}
+
+void TacCustomCombo::CreateSimpleBox() {
+  if (FSimpleBox || !IsSimpleStyle() || Destroying()) return;
+  FSimpleBox = new TacSimpleBox(this);
+  if (!Name().empty()) FSimpleBox->SetName(Name() + L"_sb");
+  FSimpleBox->UpdateBounds();
+  AssignSimpleBoxItems();
+}
+
+void TacCustomCombo::FreeSimpleBox() {
+  TacSimpleBox* box = FSimpleBox;
+  FSimpleBox = nullptr;
+  delete box;
+}
+
+void TacCustomCombo::AssignSimpleBoxItems() {
+  TStrings& items = FSimpleBox->Items();
+  items.Clear();
+  for (int i = 0; i < GetItemCount(); ++i) items.Add(ItemText(i));
+  FSimpleBox->SetItemIndex(FItemIndex);
 }
 
 bool TacCustomCombo::SkinStage1(TMessage& Message) {
@@ -433,6 +473,7 @@ void TacCustomCombo::WndProc(TMessage& Message) {
       return;
   }
   TsCustomComboEdit::WndProc(Message);
+  if (FSimpleBox) FSimpleBox->ComboMessage(Message);
 }
 
 // ---- images ----------------------------------------------------------------
@@ -696,13 +737,14 @@ void TsCustomComboBox::ItemsEmptied() {
 
 void TsCustomComboBox::SetStyle(TComboBoxStyle Value) {
   if (Value == FStyle) return;
-  // The simple style's list under the edit comes with the skinned list box;
-  // until then it shows as the edit alone.
   FStyle = Value;
+  if (FStyle == TComboBoxStyle::csSimple)
+    CreateSimpleBox();
+  else
+    FreeSimpleBox();
   SetButtonMode(IsListStyle());
+  if (HandleAllocated()) RecalcFrame(*this);
   SkinData()->Invalidate();
-  // Only the list styles give the images their column.
-  if (Images()) ImagesChanged();
 }
 
 void TsCustomComboBox::Clear() {

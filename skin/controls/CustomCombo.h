@@ -14,8 +14,10 @@
 #include "skin/controls/ComboStyle.h"
 #include "skin/controls/ComboTypeAhead.h"
 #include "skin/controls/CustomComboEdit.h"
+#include "skin/effects/PopupController.h"
 
 class TacItemsPopupForm;
+class TacSimpleBox;
 class TBitmap;
 
 // Paint flags of an item or the face.
@@ -64,6 +66,8 @@ class TacCustomCombo : public TsCustomComboEdit {
   // The pop-up active flag: from the start of a drop-down until the list closed.
   bool DroppedDown() const { return PopupActive(); }
   TacItemsPopupForm* PopupForm() const { return FPopupForm; }
+  // The simple style's list under the edit, else nil.
+  TacSimpleBox* SimpleBox() const { return FSimpleBox; }
   // The item-selection of the keys and the wheel: clamped, then OnClick and
   // OnSelect or OnChange when it changed.
   void SelectItem(int Index);
@@ -74,6 +78,10 @@ class TacCustomCombo : public TsCustomComboEdit {
   void PopupFormGone(TacItemsPopupForm* Form);
   // The pop-up's rows were picked: the pick's selection and events.
   void PickItem(int Index);
+  // No item shows: the face would show the text hint.
+  bool ShowsNoItem() { return (IsListStyle() && !IsValidItem(FItemIndex)) || IsTextEmpty(); }
+  // After a pick on an empty combo the hint flies out into the bound label.
+  void LabelFromHintAfterPick(bool WasEmpty);
   int GetCount() const { return GetItemCount(); }
   TacTypeAhead& TypeAhead() { return FTypeAhead; }
   const TacTypeAhead& TypeAhead() const { return FTypeAhead; }
@@ -114,9 +122,12 @@ class TacCustomCombo : public TsCustomComboEdit {
   virtual void DoDropDown();
   virtual void Select();
   virtual void ItemsChanged();
+  // The simple style's list, when the style asks for it and the window exists.
+  virtual void CreateSimpleBox();
+  void FreeSimpleBox();
+  void AssignSimpleBoxItems();
   void Change() override;
   void TextChanged() override;
-  // The default section is asked of the window: asked again once it exists.
   void CreateParams(TCreateParams& Params) override;
   void InitializeWnd() override;
   void WndProc(TMessage& Message) override;
@@ -141,9 +152,11 @@ class TacCustomCombo : public TsCustomComboEdit {
   bool FInSelect = false;
   bool FClosing = false;
   TacItemsPopupForm* FPopupForm = nullptr;
+  TacSimpleBox* FSimpleBox = nullptr;
 
  private:
   bool HandleMouseDown();
+  static void ArrowRotationStep(TacPopupStep& Step);
   int FDropDownCount = 16;
   int FItemHeight = 0;
   int FMinPopupWidth = 0;
@@ -200,6 +213,9 @@ class TsCustomComboBox : public TacCustomCombo {
   bool IsListStyle() const override { return IsListComboStyle(FStyle); }
   bool CanDropDown() const override { return FStyle != TComboBoxStyle::csSimple; }
   void AddItem(const String& Text, TObject* Object) override { FItems.AddObject(Text, Object); }
+  bool IsSimpleStyle() const override { return FStyle == TComboBoxStyle::csSimple && HandleAllocated(); }
+  // The simple style's list is always shown: it has no button to open it.
+  bool ShowButton() const override { return FStyle != TComboBoxStyle::csSimple && TacCustomCombo::ShowButton(); }
 
  protected:
   friend class TacComboBoxStrings;

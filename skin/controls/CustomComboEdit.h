@@ -126,6 +126,9 @@ class TsCustomComboEdit : public TacComboEditBase {
   // Whether the next left press on the control is to be ignored (a click that
   // closed the pop-up).
   bool FIgnoreNextPress = false;
+  // One step of the pop-up's show animation turns the arrow (Step of Count).
+  void ArrowStep(int Step, int Count);
+  void ResetArrowAngle() { FArrowAngle = 0; }
 
  private:
   friend class TacHintTimer;
@@ -135,7 +138,6 @@ class TsCustomComboEdit : public TacComboEditBase {
   void RepaintKind(int Kind);
   void CopyCacheRect(const RECT& R);
   void UpdateReadOnly();
-  void ArrowStep(int Step, int Count);
   void StartHintTimer();
   void FreeHintWnd();
   void ShowButtonHint();

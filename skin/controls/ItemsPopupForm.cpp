@@ -9,16 +9,19 @@
 #include "skin/controls/ItemsPopupLayout.h"
 #include "skin/effects/PopupController.h"
 #include "skin/imagelists/ImageSizes.h"
+#include "skin/forms/SkinColors.h"
+#include "skin/manager/SkinManager.h"
 
 namespace {
+
+constexpr TColor kWindowFrame = clSystemColor | COLOR_WINDOWFRAME;
 
 // tmHeight less the leadings: the height the glyphs of the font take.
 int BareLineHeight(const TFont& Font) {
   TWindowDC dc(nullptr);
-  HGDIOBJ old = SelectObject(dc.get(), Font.Handle());
+  TSelectObject useFont(dc.get(), Font.Handle());
   TEXTMETRICW tm{};
   GetTextMetricsW(dc.get(), &tm);
-  SelectObject(dc.get(), old);
   return tm.tmHeight - tm.tmInternalLeading - tm.tmExternalLeading;
 }
 
@@ -26,38 +29,98 @@ int BareLineHeight(const TFont& Font) {
 
 // ---- rows ----------------------------------------------------------------
 
-TacPopupBtn::TacPopupBtn(TacItemsPopupForm* Form) : TGraphicControl(Form), FForm(Form) {
-  SetControlStyle(ControlStyle() | csOpaque);
+TacPopupBtn::TacPopupBtn(TacItemsPopupForm* Form) : TsSpeedButton(Form), FForm(Form) {
+  SetTransparent(false);
+  SetAnimatEvents(0);
+  SetFlat(true);
+  SetAlignment(TAlignment::taLeftJustify);
+  SetAlign(TAlign::alTop);
 }
 
-bool TacPopupBtn::Hot() const { return FForm->HotRow() == this; }
+bool TacPopupBtn::Hot() const {
+  return MouseInControl() || SkinData()->MouseAbove || FPressedInside || State() == TButtonState::bsDown;
+}
 
-void TacPopupBtn::Paint(TCanvas& Canvas) {
+void TacPopupBtn::Invalidate() {
+  if (SkinData()) SkinData()->BGChanged = true;
+  TsSpeedButton::Invalidate();
+}
+
+void TacPopupBtn::TakeHighlight() {
+  if (Hot() && FForm->SelectedIndex() >= 0) FForm->SetSelected(-1);
+}
+
+void TacPopupBtn::UseSection(const wchar_t* Name) {
+  TsCtrlSkinData& data = *SkinData();
+  TsSkinManager* manager = data.GetSkinManager();
+  if (!manager || data.SkinIndex == manager->GetSectionIndex(Name)) return;
+  // The switch happens inside a paint: the refresh it would send is that
+  // paint itself.
+  const bool updating = data.Updating;
+  data.Updating = true;
+  data.SetSkinSection(Name);
+  data.Updating = updating;
+}
+
+bool TacPopupBtn::BuildCache() {
+  TakeHighlight();
+  if (Skinned())
+    UseSection(Hot() ? L"SELECTION" : L"TRANSPARENT");
+  else
+    SkinData()->SkinIndex = -1;
+  return TsSpeedButton::BuildCache();
+}
+
+void TacPopupBtn::DrawCaption() {
   TacCustomCombo* combo = FForm->Combo();
-  if (!combo || Width() <= 0 || Height() <= 0) return;
-  TBitmap bmp;
-  bmp.SetPixelFormat(pf32bit);
-  bmp.SetSize(Width(), Height());
-  const bool selected = int(Tag()) == FForm->SelectedIndex() || Hot() || FPressedInside;
-  combo->PaintItem(bmp, int(Tag()), selected ? acItemSelected : 0, RECT{0, 0, Width(), Height()});
-  BitBlt(Canvas.Handle(), 0, 0, Width(), Height(), bmp.DC(), 0, 0, SRCCOPY);
+  TBitmap* bmp = SkinData()->CacheBmp.get();
+  if (!combo || !bmp || Width() <= 0 || Height() <= 0) return;
+  const bool selected = int(Tag()) == FForm->SelectedIndex() || Hot();
+  combo->PaintItem(*bmp, int(Tag()), selected ? acItemSelected : 0, RECT{0, 0, Width(), Height()});
+}
+
+void TacPopupBtn::PaintUnskinned(bool) {
+  TakeHighlight();
+  TBitmap* bmp = SkinData()->CacheBmp.get();
+  if (!bmp || Width() <= 0 || Height() <= 0) return;
+  if (bmp->Width() != Width() || bmp->Height() != Height()) {
+    bmp->SetPixelFormat(pf32bit);
+    bmp->SetSize(Width(), Height());
+  }
+  const RECT r{0, 0, Width(), Height()};
+  TOwnedBrush back(CreateSolidBrush(GetSysColor(Hot() ? COLOR_HIGHLIGHT : COLOR_WINDOW)));
+  FillRect(bmp->DC(), &r, back.get());
+  DrawCaption();
+  DrawGlyph();
+  CopyToCanvas(bmp->DC());
 }
 
 void TacPopupBtn::WndProc(TMessage& Message) {
   switch (Message.Msg) {
     case WM_LBUTTONDOWN:
       FPressedInside = true;
-      Invalidate();
       break;
     case WM_MOUSEMOVE:
-      if (!Hot()) FForm->SetHotRow(this);
+      // The hover follows the pointer at once, not at the next idle.
+      if (!MouseInControl()) Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(this));
       break;
+    case CM_MOUSEENTER:
+      TsSpeedButton::WndProc(Message);
+      TakeHighlight();
+      Invalidate();
+      return;
+    case CM_MOUSELEAVE:
+      TsSpeedButton::WndProc(Message);
+      Invalidate();
+      return;
     case WM_LBUTTONUP: {
       const POINT p{LParamX(Message.LParam), LParamY(Message.LParam)};
       const bool inside = p.x >= 0 && p.y >= 0 && p.x < Width() && p.y < Height();
       if (FPressedInside && inside) {
         FPressedInside = false;
         Message.Result = -1;
+        // The parent that routed the release here frees its capture after
+        // this returns.
         Pick();
         return;
       }
@@ -65,137 +128,83 @@ void TacPopupBtn::WndProc(TMessage& Message) {
       break;
     }
   }
-  TGraphicControl::WndProc(Message);
+  TsSpeedButton::WndProc(Message);
 }
 
 void TacPopupBtn::Pick() {
   TacCustomCombo* combo = FForm->Combo();
   if (!combo) return;
   TacItemsPopupForm* form = FForm;
+  const bool wasEmpty = combo->ShowsNoItem();
   // The list leaves the screen before the selection's events run, so that
   // a dialog opened by OnChange is not covered by it.
   PopupController()->SetClosingLock(form, true);
-  form->Picking = true;
   if (form->HandleAllocated()) ShowWindow(form->Handle(), SW_HIDE);
   combo->PickItem(int(Tag()));
   if (!form->Destroying() && form->HandleAllocated()) PostMessageW(form->Handle(), CM_RELEASE, 0, 0);
   PopupController()->SetClosingLock(form, false);
+  combo->LabelFromHintAfterPick(wasEmpty);
 }
 
 // ---- scroll box ----------------------------------------------------------
 
-TacPopupScrollBox::TacPopupScrollBox(TComponent* Owner, TacItemsPopupForm* Form) : TCustomControl(Owner), FForm(Form) {
-  FTabStop = false;
-}
-
-void TacPopupScrollBox::CreateParams(TCreateParams& Params) {
-  TCustomControl::CreateParams(Params);
-  Params.Style |= WS_VSCROLL;
-}
-
-void TacPopupScrollBox::SetRange(int Value) {
-  FRange = std::max(0, Value);
-  SetPosition(FPosition);
-  UpdateScrollBar();
-}
-
-void TacPopupScrollBox::SetPosition(int Value) {
-  const int limit = std::max(0, FRange - ClientHeight());
-  Value = std::clamp(Value, 0, limit);
-  if (Value == FPosition) return;
-  FPosition = Value;
-  FForm->PlaceRows();
-  UpdateScrollBar();
-  Invalidate();
-}
-
-void TacPopupScrollBox::UpdateScrollBar() {
-  if (!HandleAllocated()) return;
-  SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL};
-  si.nMin = 0;
-  si.nMax = std::max(0, FRange - 1);
-  si.nPage = UINT(std::max(0, ClientHeight()));
-  si.nPos = FPosition;
-  SetScrollInfo(FHandle, SB_VERT, &si, TRUE);
-  ShowScrollBar(FHandle, SB_VERT, FRange > ClientHeight());
-}
-
-void TacPopupScrollBox::WndProc(TMessage& Message) {
-  switch (Message.Msg) {
-    case WM_VSCROLL: {
-      const int row = std::max(1, FForm->ItemHeight());
-      switch (LOWORD(Message.WParam)) {
-        case SB_LINEUP:
-          SetPosition(FPosition - row);
-          break;
-        case SB_LINEDOWN:
-          SetPosition(FPosition + row);
-          break;
-        case SB_PAGEUP:
-          SetPosition(FPosition - ClientHeight());
-          break;
-        case SB_PAGEDOWN:
-          SetPosition(FPosition + ClientHeight());
-          break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: {
-          SCROLLINFO si{sizeof(si), SIF_TRACKPOS};
-          GetScrollInfo(FHandle, SB_VERT, &si);
-          SetPosition(si.nTrackPos);
-          break;
-        }
-      }
-      Message.Result = 0;
-      return;
-    }
-    case WM_MOUSEWHEEL: {
-      FWheelRest += short(HIWORD(Message.WParam));
-      const int notches = FWheelRest / WHEEL_DELTA;
-      FWheelRest -= notches * WHEEL_DELTA;
-      SetPosition(FPosition - notches * FWheelStep / WHEEL_DELTA);
-      Message.Result = 0;
-      return;
-    }
-    case WM_MOUSEACTIVATE:
-      Message.Result = MA_NOACTIVATE;
-      return;
-    case CM_MOUSELEAVE:
-      FForm->SetHotRow(nullptr);
-      break;
-    case WM_SIZE:
-      TCustomControl::WndProc(Message);
-      UpdateScrollBar();
-      return;
-  }
-  TCustomControl::WndProc(Message);
-}
+TacPopupScrollBox::TacPopupScrollBox(TComponent* Owner, TacItemsPopupForm* Form) : TsScrollBox(Owner), FForm(Form) {}
 
 // ---- panel ---------------------------------------------------------------
 
-TacPopupPanel::TacPopupPanel(TComponent* Owner) : TPanel(Owner) {
+TacPopupPanel::TacPopupPanel(TComponent* Owner) : TsPanel(Owner) {
   SetBevelOuter(TBevelCut::bvNone);
   SetShowCaption(false);
 }
 
+void TacPopupPanel::DrawFrame(HDC DC) {
+  if (!DC) return;
+  TOwnedBrush frame(CreateSolidBrush(SkinColorToRGB(kWindowFrame, SkinData()->GetSkinManager())));
+  const RECT r{0, 0, Width(), Height()};
+  FrameRect(DC, &r, frame.get());
+}
+
+bool TacPopupPanel::PrepareCache() {
+  if (!TsPanel::PrepareCache()) return false;
+  if (TBitmap* cache = SkinData()->CacheBmp.get()) DrawFrame(cache->DC());
+  return true;
+}
+
 void TacPopupPanel::Paint(TCanvas& Canvas) {
-  TPanel::Paint(Canvas);
-  TOwnedBrush frame(CreateSolidBrush(GetSysColor(COLOR_WINDOWFRAME)));
-  RECT r{0, 0, Width(), Height()};
-  FrameRect(Canvas.Handle(), &r, frame.get());
+  TsPanel::Paint(Canvas);
+  DrawFrame(Canvas.Handle());
+}
+
+void TacPopupPanel::WndProc(TMessage& Message) {
+  TsPanel::WndProc(Message);
+  if (Message.Msg == WM_NCPAINT && HandleAllocated()) {
+    // The panel has no non-client area: its client DC covers all of it.
+    TWindowDC dc(Handle());
+    DrawFrame(dc.get());
+  }
 }
 
 // ---- form ----------------------------------------------------------------
 
 TacItemsPopupForm::TacItemsPopupForm(TacCustomCombo* Combo) : TForm(Combo, CreateNew), FCombo(Combo) {
+  // The form skinning's own provider of the form comes with subsystem 8;
+  // until then the form is plain and only its children are skinned.
   SetPosition(TPosition::poDesigned);
   SetBiDiMode(Combo->BiDiMode());
   SetBorderStyle(TFormBorderStyle::bsNone);
   SetScaled(false);
   FPanel = new TacPopupPanel(this);
   FPanel->SetBounds(0, 0, Width(), Height());
+  FPanel->SetBorderWidth(1);
+  FPanel->SkinData()->SetSkinSection(L"EDIT");
   FScrollBox = new TacPopupScrollBox(this, this);
-  FScrollBox->SetColor(clWindow);
+  FScrollBox->SetColor(TColor(ColorToRGB(clWindow)));
+  FScrollBox->SetBorderStyle(TBorderStyle::bsNone);
+  FScrollBox->SetAutoScroll(false);
+  FScrollBox->SetAutoMouseWheel(true);
   FScrollBox->SetAlign(TAlign::alClient);
+  FScrollBox->VertScrollBar().SetTracking(true);
+  FScrollBox->SkinData()->SetSkinSection(L"TRANSPARENT");
   FScrollBox->SetParent(FPanel);
   FPanel->SetParent(this);
   OnClose = [this](TObject* Sender, TCloseAction& Action) { Closing(Sender, Action); };
@@ -235,6 +244,8 @@ void TacItemsPopupForm::Closing(TObject*, TCloseAction& Action) {
   if (FCombo) FCombo->PopupFormClosing(this);
 }
 
+int TacItemsPopupForm::Spacing() const { return ScaleToPPI(4, FCombo->SkinData()); }
+
 void TacItemsPopupForm::Layout() {
   LayoutFlags |= 8;
   Font().Assign(FCombo->Font());
@@ -246,22 +257,26 @@ void TacItemsPopupForm::Layout() {
   FItemHeight = PopupRowHeight(explicitHeight, BareLineHeight(FCombo->Font()), ScaleToPPI(5, FCombo->SkinData()),
                                ScaledImageHeight(images, 0, ppi), images ? FCombo->ItemSpacing() : 0);
   FItemCount = FCombo->GetItemCount();
-  FScrollBox->SetWheelStep(FItemHeight * 120 / 2);
+  FScrollBox->SetWheelDelta(FItemHeight * 120 / 2);
   SetHeight(PopupListHeight(FCombo->DropDownCount(), FItemCount, FItemHeight));
   LayoutFlags &= ~(2 | 8);
 
-  FHotRow = nullptr;
   for (TacPopupBtn* row : FRows) delete row;
   FRows.clear();
+  // The rows stack from the top of the scrolled area.
+  FScrollBox->SetPosition(0);
+  const int spacing = Spacing();
   for (int i = 0; i < FItemCount; ++i) {
     auto* row = new TacPopupBtn(this);
-    row->SetTag(i);
     row->SetCaption(FCombo->GetDisplayText(i));
+    row->SetBounds(0, i * FItemHeight, FScrollBox->Width(), FItemHeight);
+    row->SetTag(i);
+    row->SkinData()->SetSkinSection(L"TRANSPARENT");
+    row->SetTextOffset(spacing);
     row->SetParent(FScrollBox);
     FRows.push_back(row);
   }
   FScrollBox->SetRange(FItemCount * FItemHeight);
-  PlaceRows();
 }
 
 void TacItemsPopupForm::UpdateWidth() {
@@ -270,13 +285,7 @@ void TacItemsPopupForm::UpdateWidth() {
   else
     SetWidth(FCombo->Width());
   FPanel->SetBounds(0, 0, Width(), Height());
-  PlaceRows();
-}
-
-void TacItemsPopupForm::PlaceRows() {
-  const int width = FScrollBox->ClientWidth();
-  const int pos = FScrollBox->Position();
-  for (int i = 0; i < int(FRows.size()); ++i) FRows[i]->SetBounds(0, i * FItemHeight - pos, width, FItemHeight);
+  FScrollBox->SetWidth(FPanel->ClientWidth());
 }
 
 void TacItemsPopupForm::SetSelected(int Index) {
@@ -294,14 +303,4 @@ void TacItemsPopupForm::ScrollSelectedIntoView() {
   const int by = ScrollRowIntoView(row->Top(), row->Height(), FScrollBox->Height());
   // The skinned scroll bars follow through the window hooks once they exist.
   if (by != 0) FScrollBox->SetPosition(FScrollBox->Position() + by);
-}
-
-void TacItemsPopupForm::SetHotRow(TacPopupBtn* Row) {
-  if (Row == FHotRow) return;
-  TacPopupBtn* old = FHotRow;
-  FHotRow = Row;
-  // Pointer and keyboard never show two rows.
-  if (Row && FSelectedIndex >= 0) SetSelected(-1);
-  if (old) old->Invalidate();
-  if (Row) Row->Invalidate();
 }

@@ -1,68 +1,78 @@
 #pragma once
 // The drop-down list of the skinned combo: a borderless tool form that is
 // never activated (the combo keeps the focus and the keyboard and moves the
-// form's highlight), holding a framed panel with a scrolling box of one flat
-// row per item. The combo makes one per drop-down; it frees itself when it
-// closes.
+// form's highlight), holding a framed skinned panel with a skinned scroll
+// box of one flat skinned speed button per item. The combo makes one per
+// drop-down; it frees itself when it closes.
 //
-// The rows, the box and the panel stand on framework classes until the
-// skinned speed button, scroll box and panel are in; the system's scroll
-// bar stays (skinned scroll bars come with the window hooks).
+// The scroll bar stays the system's until the control hooks paint it.
 #include <vector>
 
 #include "framework/Form.h"
-#include "framework/Panel.h"
+#include "skin/controls/SkinnedPanel.h"
+#include "skin/controls/SkinnedScrollBox.h"
+#include "skin/controls/SkinnedSpeedButton.h"
 
 class TacCustomCombo;
 class TacItemsPopupForm;
-class TacPopupScrollBox;
 
-class TacPopupBtn : public TGraphicControl {
+// One item of the list. Its face is the combo's item painting, over the
+// skin's "SELECTION" section while hot or pressed and "TRANSPARENT" else.
+class TacPopupBtn : public TsSpeedButton {
  public:
   explicit TacPopupBtn(TacItemsPopupForm* Form);
+  // Under the pointer or pressed: shown as the selected row.
   bool Hot() const;
+
+  bool BuildCache() override;
+  // A row's look follows the highlight, which its cache does not know of.
+  void Invalidate() override;
+  // Rows never move their content while pressed.
+  bool ContentShifted() override { return false; }
 
  protected:
   void WndProc(TMessage& Message) override;
-  void Paint(TCanvas& Canvas) override;
+  void DrawCaption() override;
+  void PaintUnskinned(bool DrawFace) override;
 
  private:
   void Pick();
+  // Pointer and keyboard never show two rows: a hot row takes over.
+  void TakeHighlight();
+  void UseSection(const wchar_t* Name);
   TacItemsPopupForm* FForm;
   bool FPressedInside = false;
 };
 
-class TacPopupScrollBox : public TCustomControl {
+class TacPopupScrollBox : public TsScrollBox {
  public:
   TacPopupScrollBox(TComponent* Owner, TacItemsPopupForm* Form);
   bool CanFocus() const override { return false; }
-  int Position() const { return FPosition; }
+  TacItemsPopupForm* Form() const { return FForm; }
+  // The vertical bar's: the rows scrolled away, and their whole height.
+  int Position() { return VertScrollBar().Position(); }
   // Clamped to 0..Range - ClientHeight; moves the rows.
-  void SetPosition(int Value);
-  int Range() const { return FRange; }
-  void SetRange(int Value);
-  int WheelStep() const { return FWheelStep; }
-  void SetWheelStep(int Value) { FWheelStep = Value; }
-
- protected:
-  void CreateParams(TCreateParams& Params) override;
-  void WndProc(TMessage& Message) override;
+  void SetPosition(int Value) { VertScrollBar().SetPosition(Value); }
+  int Range() { return VertScrollBar().Range(); }
+  void SetRange(int Value) { VertScrollBar().SetRange(Value); }
 
  private:
-  void UpdateScrollBar();
   TacItemsPopupForm* FForm;
-  int FPosition = 0;
-  int FRange = 0;
-  int FWheelStep = 120;
-  int FWheelRest = 0;
 };
 
-class TacPopupPanel : public TPanel {
+// The list's 1-pixel frame in the skin's window-frame colour, over the
+// panel's face and in its non-client paint.
+class TacPopupPanel : public TsPanel {
  public:
   explicit TacPopupPanel(TComponent* Owner);
+  bool PrepareCache() override;
 
  protected:
   void Paint(TCanvas& Canvas) override;
+  void WndProc(TMessage& Message) override;
+
+ private:
+  void DrawFrame(HDC DC);
 };
 
 class TacItemsPopupForm : public TForm {
@@ -80,16 +90,10 @@ class TacItemsPopupForm : public TForm {
   int RowCount() const { return int(FRows.size()); }
   TacPopupBtn* Row(int Index) const { return FRows[Index]; }
   TacPopupScrollBox* ScrollBox() const { return FScrollBox; }
+  TacPopupPanel* Panel() const { return FPanel; }
   TacCustomCombo* Combo() const { return FCombo; }
-  // The row under the pointer (nil: none); it takes over from the keyboard's
-  // highlight.
-  void SetHotRow(TacPopupBtn* Row);
-  TacPopupBtn* HotRow() const { return FHotRow; }
-  // Places the rows at the box's scroll position.
-  void PlaceRows();
   // 2 = scale an explicit ItemHeight at this layout, 4 = being made, 8 = layout running.
   uint8_t LayoutFlags = 0;
-  bool Picking = false;
 
  protected:
   void CreateParams(TCreateParams& Params) override;
@@ -97,11 +101,12 @@ class TacItemsPopupForm : public TForm {
 
  private:
   void Closing(TObject* Sender, TCloseAction& Action);
+  // The skin's spacing of the combo, at its density.
+  int Spacing() const;
   TacCustomCombo* FCombo;
   TacPopupPanel* FPanel = nullptr;
   TacPopupScrollBox* FScrollBox = nullptr;
   std::vector<TacPopupBtn*> FRows;
-  TacPopupBtn* FHotRow = nullptr;
   int FItemCount = 0;
   int FMinWidth = 0;
   int FItemHeight = 0;

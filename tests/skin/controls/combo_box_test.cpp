@@ -9,6 +9,7 @@
 
 #include "framework/Application.h"
 #include "framework/Form.h"
+#include "skin/controls/ComboSimpleBox.h"
 #include "skin/controls/ItemsPopupForm.h"
 #include "skin/effects/PopupController.h"
 #include "tests/support/wait_until.h"
@@ -371,6 +372,130 @@ TEST_F(ComboBoxTest, DroppedInPlaceTheFirstRowLiesOverTheEdit) {
   EXPECT_LE(popup.top + 1, combo.bottom);
   EXPECT_GE(popup.top + 1 + 15, combo.top);
   EXPECT_EQ(Combo->PopupForm()->ScrollBox()->Position(), 0);
+}
+
+TEST_F(ComboBoxTest, APickOnAnEmptyComboBringsTheLabelOutOfTheHint) {
+  struct Case {
+    const char* Name;
+    bool LabelFromTextHint;
+    int Start;
+    bool Active;
+  } cases[] = {
+      {"empty, with the label from the hint", true, -1, true},
+      {"an item was shown already", true, 3, false},
+      {"without the label from the hint", false, -1, false},
+  };
+  for (const Case& c : cases) {
+    Combo->BoundLabel()->SetActive(false);
+    Combo->SetTextHint(L"Port");
+    Combo->SetItemIndex(c.Start);
+    Combo->SetLabelFromTextHint(c.LabelFromTextHint);
+    ASSERT_FALSE(Combo->BoundLabel()->Active()) << c.Name;
+    Open();
+    TacPopupBtn* row = Combo->PopupForm()->Row(5);
+    row->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    row->Perform(WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    ASSERT_TRUE(WaitUntil([&] { return !Combo->PopupForm(); })) << c.Name;
+    EXPECT_EQ(Combo->ItemIndex(), 5) << c.Name;
+    EXPECT_EQ(Combo->BoundLabel()->Active(), c.Active) << c.Name;
+    EXPECT_EQ(Combo->ArrowAngle(), 0) << c.Name;
+  }
+}
+
+class SimpleComboTest : public ComboBoxTest {
+ protected:
+  void SetUp() override {
+    ComboBoxTest::SetUp();
+    Combo->SetStyle(TComboBoxStyle::csSimple);
+    Combo->SetBounds(20, 20, 150, 120);
+    Combo->SetItemIndex(2);
+    Box = Combo->SimpleBox();
+    ASSERT_NE(Box, nullptr);
+    ASSERT_TRUE(Box->HandleAllocated());
+    Log.clear();
+  }
+  // The list's rectangle on its parent, as the system has it.
+  RECT BoxRect() {
+    RECT r{};
+    GetWindowRect(Box->Handle(), &r);
+    MapWindowPoints(nullptr, Main->Handle(), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  }
+  TacSimpleBox* Box = nullptr;
+};
+
+TEST_F(SimpleComboTest, TheListLiesUnderTheEditWithTheItemsAndFollowsTheCombo) {
+  const int edit = ComboEditHeight(Combo->Font());
+  EXPECT_EQ(Box->Parent(), Main);
+  EXPECT_TRUE(IsWindowVisible(Box->Handle()));
+  RECT r = BoxRect();
+  EXPECT_EQ(r.left, 20);
+  EXPECT_EQ(r.top, 20 + edit);
+  EXPECT_EQ(r.right, 170);
+  EXPECT_EQ(r.bottom, 140);
+  // Above the combo, whose window reaches under it.
+  bool above = false;
+  for (HWND w = GetWindow(Box->Handle(), GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT)) above |= w == Combo->Handle();
+  EXPECT_TRUE(above);
+  ASSERT_EQ(SendMessageW(Box->Handle(), LB_GETCOUNT, 0, 0), 10);
+  EXPECT_EQ(Box->GetItemText(9), L"COM-10");
+  EXPECT_EQ(SendMessageW(Box->Handle(), LB_GETCURSEL, 0, 0), 2);
+
+  Combo->SetBounds(40, 30, 120, 100);
+  r = BoxRect();
+  EXPECT_EQ(r.left, 40);
+  EXPECT_EQ(r.top, 30 + edit);
+  EXPECT_EQ(r.right, 160);
+  EXPECT_EQ(r.bottom, 130);
+  Combo->SetEnabled(false);
+  EXPECT_FALSE(IsWindowEnabled(Box->Handle()));
+  Combo->SetEnabled(true);
+  EXPECT_TRUE(IsWindowEnabled(Box->Handle()));
+  Combo->SetVisible(false);
+  EXPECT_FALSE(IsWindowVisible(Box->Handle()));
+  Combo->SetVisible(true);
+  EXPECT_TRUE(IsWindowVisible(Box->Handle()));
+
+  Combo->Items().Add(L"COM-11");
+  EXPECT_EQ(SendMessageW(Box->Handle(), LB_GETCOUNT, 0, 0), 11);
+  // Alt+Down opens nothing: the list is always there.
+  AltDown();
+  EXPECT_EQ(Combo->PopupForm(), nullptr);
+  EXPECT_FALSE(Combo->DroppedDown());
+
+  Combo->SetStyle(TComboBoxStyle::csDropDown);
+  EXPECT_EQ(Combo->SimpleBox(), nullptr);
+  Open();
+}
+
+TEST_F(SimpleComboTest, KeysInTheEditMoveTheListsSelectionAndTheText) {
+  struct Case {
+    WORD Key;
+    int Index;
+  } cases[] = {{VK_DOWN, 3}, {VK_DOWN, 4}, {VK_UP, 3}, {VK_NEXT, 9}, {VK_PRIOR, 0}};
+  for (const Case& c : cases) {
+    Log.clear();
+    Key(c.Key);
+    EXPECT_EQ(Combo->ItemIndex(), c.Index) << c.Key;
+    EXPECT_EQ(Combo->Text(), L"COM-" + std::to_wstring(c.Index + 1)) << c.Key;
+    EXPECT_EQ(SendMessageW(Box->Handle(), LB_GETCURSEL, 0, 0), c.Index) << c.Key;
+    EXPECT_EQ(Log, (std::vector<std::string>{"click", "change"})) << c.Key;
+  }
+  // Typed text that leaves the items leaves the list without a selection.
+  Combo->SetText(L"COM-");
+  EXPECT_EQ(Combo->ItemIndex(), -1);
+  EXPECT_EQ(SendMessageW(Box->Handle(), LB_GETCURSEL, 0, 0), -1);
+}
+
+TEST_F(SimpleComboTest, AClickInTheListPicksTheItemAndLeavesTheFocusInTheEdit) {
+  RECT item{};
+  SendMessageW(Box->Handle(), LB_GETITEMRECT, 5, LPARAM(&item));
+  const LPARAM at = MAKELPARAM(item.left + 5, (item.top + item.bottom) / 2);
+  SendMessageW(Box->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(Box->Handle(), WM_LBUTTONUP, 0, at);
+  ASSERT_TRUE(WaitUntil([&] { return Combo->ItemIndex() == 5; }));
+  EXPECT_EQ(Combo->Text(), L"COM-6");
+  EXPECT_EQ(GetFocus(), Combo->Handle());
 }
 
 }  // namespace

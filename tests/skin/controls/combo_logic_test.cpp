@@ -54,6 +54,7 @@ TEST(ComboKeys, WithTheListOpenEnterClosesAndTabStaysUnlessAutoCloseUp) {
     WORD Key;
     bool AutoCloseUp;
     bool ClearKey, Swallow, CloseList;
+    bool SimpleList = false;
   } cases[] = {
       {"enter", VK_RETURN, false, true, true, true},
       {"down", VK_DOWN, false, true, false, false},
@@ -61,12 +62,18 @@ TEST(ComboKeys, WithTheListOpenEnterClosesAndTabStaysUnlessAutoCloseUp) {
       {"tab stays in the combo", VK_TAB, false, true, true, false},
       {"tab with AutoCloseUp moves on", VK_TAB, true, false, false, false},
       {"escape is a character, not a key here", VK_ESCAPE, false, false, false, false},
+      // The simple style's list is always there: the arrows stay off the
+      // edit's caret, but Tab still leaves the combo.
+      {"down in the simple list", VK_DOWN, false, true, false, false, true},
+      {"enter in the simple list", VK_RETURN, false, true, true, true, true},
+      {"tab leaves the simple list", VK_TAB, false, false, false, false, true},
   };
   for (const Case& c : cases) {
     TacComboKeyState s;
     s.ItemIndex = 2;
     s.Count = 10;
     s.ListShown = true;
+    s.SimpleList = c.SimpleList;
     s.AutoCloseUp = c.AutoCloseUp;
     const TacComboKeyAction a = ComboKeyDown(c.Key, s);
     EXPECT_EQ(a.ClearKey, c.ClearKey) << c.Name;
