@@ -166,11 +166,19 @@ TEST_F(ComboItems, RowsShowTheirImageOnlyThroughTheItemData) {
   EXPECT_FALSE(IsSquare(*row, x - 1, y + kImage / 2));
   EXPECT_FALSE(IsSquare(*row, x + kImage, y + kImage / 2));
 
-  // The list's rows are high enough for the image and its spacing.
+  // The list's rows are high enough for the image and its spacing, and
+  // paint it in their own caches.
   TacItemsPopupForm form(Combo);
   form.LayoutFlags = 2;
   form.Layout();
+  form.UpdateWidth();
   EXPECT_GE(form.ItemHeight(), kImage + kSpacing);
+  ASSERT_EQ(form.RowCount(), 3);
+  TacPopupBtn* listRow = form.Row(2);
+  ASSERT_TRUE(listRow->BuildCache());
+  TBitmap& cache = *listRow->SkinData()->CacheBmp;
+  EXPECT_TRUE(IsSquare(cache, x + kImage / 2, y + kImage / 2));
+  EXPECT_FALSE(IsSquare(cache, x + kImage + 2, y + kImage / 2));
 }
 
 TEST_F(ComboItems, HandlerChangesTextAndImageOfOneRowOnly) {
