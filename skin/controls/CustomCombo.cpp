@@ -5,6 +5,7 @@
 #include "framework/Bitmap.h"
 #include "framework/GdiHandles.h"
 #include "framework/Messages.h"
+#include "framework/SavedDC.h"
 #include "skin/controls/ComboKeys.h"
 #include "skin/controls/ComboSimpleBox.h"
 #include "skin/controls/ItemsPopupForm.h"
@@ -633,33 +634,32 @@ void TacCustomCombo::PaintItem(TBitmap& Bmp, int Index, uint16_t Flags, const RE
 
 void TacCustomCombo::OwnerDrawItem(TBitmap& Bmp, int Index, uint16_t Flags, const RECT& R, COLORREF Back,
                                    COLORREF Text) {
+  // The canvas draws on the bitmap only for the handler: it leaves it (and
+  // makes a DC of its own again when drawn on outside a paint) on every way out.
+  struct TCanvasOnBitmap {
+    TCanvas& Canvas;
+    TCanvasOnBitmap(TCanvas& C, HDC DC) : Canvas(C) {
+      Canvas.Lock();
+      Canvas.SetHandle(DC);
+    }
+    ~TCanvasOnBitmap() {
+      Canvas.SetHandle(nullptr);
+      Canvas.Unlock();
+    }
+  };
   HDC dc = Bmp.DC();
-  const bool row = !(Flags & acItemFace);
-  FItemCanvas.Lock();
-  const int saved = SaveDC(dc);
-  FItemCanvas.SetHandle(dc);
+  TCanvasOnBitmap onBitmap(FItemCanvas, dc);
+  TSavedDC saved(dc);
   FItemCanvas.Font().Assign(Font());
   FItemCanvas.Font().SetColor(TColor(Text));
   FItemCanvas.SetBrushColor(TColor(Back));
   RECT at = R;
   // A row's handler draws from its own corner, wherever the row lies.
-  if (row) {
+  if (!(Flags & acItemFace)) {
     SetWindowOrgEx(dc, -R.left, -R.top, nullptr);
     OffsetRect(&at, -R.left, -R.top);
   }
-  try {
-    OnDrawItem(this, Index, at, Flags);
-  } catch (...) {
-    FItemCanvas.SetHandle(nullptr);
-    RestoreDC(dc, saved);
-    FItemCanvas.Unlock();
-    throw;
-  }
-  // The canvas held no DC of its own while locked for painting: it makes
-  // one again when it is drawn on outside a paint.
-  FItemCanvas.SetHandle(nullptr);
-  RestoreDC(dc, saved);
-  FItemCanvas.Unlock();
+  OnDrawItem(this, Index, at, Flags);
 }
 
 void TacCustomCombo::DrawItemData(TBitmap& Bmp, int Index, uint16_t Flags, const RECT& R, COLORREF Text,
