@@ -338,6 +338,16 @@ void TacCustomCombo::InitializeWnd() {
   CreateSimpleBox();
 }
 
+void TacCustomCombo::Loaded() {
+  TsCustomComboEdit::Loaded();
+  SetButtonMode(IsListStyle());
+  // A list made while the form was read waited for the combo's bounds.
+  if (FSimpleBox)
+    FSimpleBox->UpdateBounds();
+  else
+    CreateSimpleBox();
+}
+
 void TacCustomCombo::CreateSimpleBox() {
   if (FSimpleBox || !IsSimpleStyle() || Destroying()) return;
   FSimpleBox = new TacSimpleBox(this);
@@ -531,7 +541,10 @@ void TacCustomCombo::DoGetItemDrawData(TacItemDrawData& Data) {
 void TacCustomCombo::DrawEditText() {
   TBitmap* cache = SkinData()->CacheBmp.get();
   if (!cache) return;
-  const RECT r = GetTextRect();
+  RECT r = GetTextRect();
+  // The simple style's window reaches down under its list: the face is the
+  // edit strip above it.
+  if (FSimpleBox) r.bottom = std::min<LONG>(r.bottom, ComboEditHeight(Font()) - r.top);
   if (r.right <= r.left || r.bottom <= r.top) return;
   PaintItem(*cache, FItemIndex, FaceState(), r);
 }

@@ -130,6 +130,7 @@ class TacCustomCombo : public TsCustomComboEdit {
   void TextChanged() override;
   void CreateParams(TCreateParams& Params) override;
   void InitializeWnd() override;
+  void Loaded() override;
   void WndProc(TMessage& Message) override;
   bool SkinStage1(TMessage& Message) override;
   // The face: the item, or the edit's text or hint.

@@ -118,6 +118,9 @@ void TacPopupBtn::WndProc(TMessage& Message) {
       const bool inside = p.x >= 0 && p.y >= 0 && p.x < Width() && p.y < Height();
       if (FPressedInside && inside) {
         FPressedInside = false;
+        // The speed button ends its press first: it gives the hints back
+        // that the press took away.
+        TsSpeedButton::WndProc(Message);
         Message.Result = -1;
         // The parent that routed the release here frees its capture after
         // this returns.
@@ -149,6 +152,10 @@ void TacPopupBtn::Pick() {
 // ---- scroll box ----------------------------------------------------------
 
 TacPopupScrollBox::TacPopupScrollBox(TComponent* Owner, TacItemsPopupForm* Form) : TsScrollBox(Owner), FForm(Form) {}
+
+void TacPopupScrollBox::PaintWindow(HDC DC) {
+  if (!Skinned()) TWinControl::PaintWindow(DC);
+}
 
 // ---- panel ---------------------------------------------------------------
 

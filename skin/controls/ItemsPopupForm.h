@@ -56,6 +56,11 @@ class TacPopupScrollBox : public TsScrollBox {
   int Range() { return VertScrollBar().Range(); }
   void SetRange(int Value) { VertScrollBar().SetRange(Value); }
 
+ protected:
+  // Without a skin the rows are painted as the framework paints window-less
+  // children; the skinned box paints them from its own cache.
+  void PaintWindow(HDC DC) override;
+
  private:
   TacItemsPopupForm* FForm;
 };

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/Application.h"
+#include "framework/Bitmap.h"
 #include "framework/Form.h"
 #include "skin/controls/ComboSimpleBox.h"
 #include "skin/controls/ItemsPopupForm.h"
@@ -266,6 +267,7 @@ TEST_F(ComboBoxTest, APickRaisesClickChangeThenCloseUpWithTheListAlreadyHidden) 
   EXPECT_EQ(Combo->ItemIndex(), 2);
   EXPECT_EQ(Combo->Text(), L"COM-3");
   EXPECT_TRUE(hiddenAtChange);
+  EXPECT_TRUE(Application->ShowHint()) << "the row's press gives the hints back";
   ASSERT_TRUE(WaitUntil([&] { return !Combo->DroppedDown() && !Combo->PopupForm(); }));
   EXPECT_EQ(Log, (std::vector<std::string>{"dropdown", "click", "change", "closeup"}));
 }
@@ -320,6 +322,27 @@ TEST_F(ComboBoxTest, TheSelectedRowScrollsIntoViewAndHoverTakesTheHighlight) {
   other->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
   EXPECT_EQ(form->SelectedIndex(), -1) << "pointer and keyboard never show two rows";
   EXPECT_TRUE(other->Hot());
+}
+
+TEST_F(ComboBoxTest, WithoutASkinTheRowsPaintTheSystemsListColours) {
+  Combo->SetItemIndex(1);
+  Open();
+  TacItemsPopupForm* form = Combo->PopupForm();
+  // Beside the text, once the row's picture is painted.
+  auto shows = [](TacPopupBtn* row, int sysColor) {
+    return WaitUntil([&] {
+      TBitmap* cache = row->SkinData()->CacheBmp.get();
+      if (!cache || cache->Width() != row->Width() || cache->Height() != row->Height()) return false;
+      GdiFlush();
+      const auto* px = static_cast<const uint8_t*>(cache->ScanLine(row->Height() / 2)) + (row->Width() - 3) * 4;
+      return RGB(px[2], px[1], px[0]) == GetSysColor(sysColor);
+    });
+  };
+  EXPECT_TRUE(shows(form->Row(1), COLOR_HIGHLIGHT));
+  EXPECT_TRUE(shows(form->Row(2), COLOR_WINDOW));
+  Key(VK_DOWN);
+  EXPECT_TRUE(shows(form->Row(2), COLOR_HIGHLIGHT));
+  EXPECT_TRUE(shows(form->Row(1), COLOR_WINDOW));
 }
 
 TEST_F(ComboBoxTest, ItemsChangedWhileOpenRebuildTheRows) {
