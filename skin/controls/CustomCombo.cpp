@@ -5,6 +5,7 @@
 #include "framework/Bitmap.h"
 #include "framework/GdiHandles.h"
 #include "framework/Messages.h"
+#include "framework/SavedDC.h"
 #include "skin/controls/ComboKeys.h"
 #include "skin/controls/ComboSimpleBox.h"
 #include "skin/controls/ItemsPopupForm.h"
@@ -36,6 +37,7 @@ void FillColor(HDC DC, const RECT& R, COLORREF Color) {
 TacCustomCombo::TacCustomCombo(TComponent* Owner) : TsCustomComboEdit(Owner) {
   SkinData()->CtrlKind = kComboKind;
   SetDefaultGlyphIndex(-1);
+  FImagesLink.OnChange = [this](TObject*) { ImagesChanged(); };
 }
 
 TacCustomCombo::~TacCustomCombo() {
@@ -468,9 +470,70 @@ void TacCustomCombo::WndProc(TMessage& Message) {
         return;
       }
       break;
+    case WM_NCCALCSIZE:
+      TsCustomComboEdit::WndProc(Message);
+      // The item's image stands in a column of the frame, outside the edit.
+      if (HasItemImages() && Message.LParam) {
+        auto* client = reinterpret_cast<RECT*>(Message.LParam);
+        const int column = ItemImageColumnWidth(FImages, SkinData()->GetPPI(), ItemSpacing());
+        if (UseRightToLeftAlignment())
+          client->right = std::max(client->left, client->right - column);
+        else
+          client->left = std::min(client->right, client->left + column);
+      }
+      return;
   }
   TsCustomComboEdit::WndProc(Message);
   if (FSimpleBox) FSimpleBox->ComboMessage(Message);
+}
+
+// ---- images ----------------------------------------------------------------
+
+void TacCustomCombo::SetImages(TCustomImageList* Value) {
+  if (Value == FImages) return;
+  if (FImages) {
+    FImages->UnRegisterChanges(&FImagesLink);
+    RemoveFreeNotification(FImages);
+  }
+  FImages = Value;
+  if (FImages) {
+    FImages->RegisterChanges(&FImagesLink);
+    FreeNotification(FImages);
+  }
+  ImagesChanged();
+}
+
+void TacCustomCombo::ImagesChanged() {
+  if (Loading() || Destroying()) return;
+  // The image column lies in the frame: its width is asked of the window again.
+  if (HandleAllocated()) RecalcFrame(*this, true);
+  SkinData()->Invalidate(true);
+}
+
+void TacCustomCombo::Notification(TComponent* Component, TOperation Operation) {
+  TsCustomComboEdit::Notification(Component, Operation);
+  if (Operation == TOperation::opRemove && Component == FImages) {
+    FImages = nullptr;
+    ImagesChanged();
+  }
+}
+
+void TacCustomCombo::ArrowRect(RECT& Rect) {
+  int width = ButtonGlyphWidth();
+  int margin = FrameMargin();
+  if (TacSkinData* skin = SkinData()->IsSkinned() ? SkinData()->GetScaledSkinData() : nullptr) {
+    const int arrow = skin->ComboButton.GlyphIndex;
+    if (arrow >= 0 && arrow < int(skin->MaskArray.size())) width = skin->MaskArray[arrow].FrameWidth;
+  }
+  width = std::max(0, width - 1);
+  Rect.top = margin;
+  Rect.bottom = Height() - margin;
+  Rect.left = UseRightToLeftAlignment() ? 0 : Width() - width;
+  Rect.right = Rect.left + width;
+}
+
+void TacCustomCombo::DoGetItemDrawData(TacItemDrawData& Data) {
+  if (OnGetItemDrawData) OnGetItemDrawData(this, Data);
 }
 
 // ---- painting --------------------------------------------------------------
@@ -504,6 +567,7 @@ void TacCustomCombo::PaintItem(TBitmap& Bmp, int Index, uint16_t Flags, const RE
   COLORREF back = ColorToRGB(Color());
   COLORREF text = ColorToRGB(Font().Color());
   bool selectionPainted = false;
+  int textSection = -1;
   if (skinned) {
     TsSkinManager* manager = data.GetSkinManager();
     TacSkinData* skin = data.GetScaledSkinData();
@@ -520,6 +584,7 @@ void TacCustomCombo::PaintItem(TBitmap& Bmp, int Index, uint16_t Flags, const RE
         back = section->Props[st].Color;
         text = section->Props[st].FontColor;
         selectionPainted = true;
+        textSection = sel;
       } else {
         back = palette[pcSelectionBG_Focused];
         text = palette[pcSelectionText_Focused];
@@ -547,9 +612,11 @@ void TacCustomCombo::PaintItem(TBitmap& Bmp, int Index, uint16_t Flags, const RE
   if (!face && !selectionPainted) FillColor(dc, R, back);
 
   if (IsValidItem(Index) && IsOwnerDraw() && OnDrawItem) {
-    const int saved = SaveDC(dc);
-    OnDrawItem(this, dc, Index, R, Flags);
-    RestoreDC(dc, saved);
+    OwnerDrawItem(Bmp, Index, Flags, R, back, text);
+    return;
+  }
+  if (IsValidItem(Index) && OnGetItemDrawData && (!face || IsListStyle())) {
+    DrawItemData(Bmp, Index, Flags, R, text, textSection);
     return;
   }
   String caption;
@@ -576,6 +643,67 @@ void TacCustomCombo::PaintItem(TBitmap& Bmp, int Index, uint16_t Flags, const RE
   SetTextColor(dc, color);
   DrawTextW(dc, caption.c_str(), int(caption.size()), &tr, flags);
   RestoreDC(dc, saved);
+}
+
+void TacCustomCombo::OwnerDrawItem(TBitmap& Bmp, int Index, uint16_t Flags, const RECT& R, COLORREF Back,
+                                   COLORREF Text) {
+  // The canvas draws on the bitmap only for the handler: it leaves it (and
+  // makes a DC of its own again when drawn on outside a paint) on every way out.
+  struct TCanvasOnBitmap {
+    TCanvas& Canvas;
+    TCanvasOnBitmap(TCanvas& C, HDC DC) : Canvas(C) {
+      Canvas.Lock();
+      Canvas.SetHandle(DC);
+    }
+    ~TCanvasOnBitmap() {
+      Canvas.SetHandle(nullptr);
+      Canvas.Unlock();
+    }
+  };
+  HDC dc = Bmp.DC();
+  TCanvasOnBitmap onBitmap(FItemCanvas, dc);
+  TSavedDC saved(dc);
+  FItemCanvas.Font().Assign(Font());
+  FItemCanvas.Font().SetColor(TColor(Text));
+  FItemCanvas.SetBrushColor(TColor(Back));
+  RECT at = R;
+  // A row's handler draws from its own corner, wherever the row lies.
+  if (!(Flags & acItemFace)) {
+    SetWindowOrgEx(dc, -R.left, -R.top, nullptr);
+    OffsetRect(&at, -R.left, -R.top);
+  }
+  OnDrawItem(this, Index, at, Flags);
+}
+
+void TacCustomCombo::DrawItemData(TBitmap& Bmp, int Index, uint16_t Flags, const RECT& R, COLORREF Text,
+                                  int TextSection) {
+  const bool face = (Flags & acItemFace) != 0;
+  TFont font;
+  font.Assign(Font());
+  font.SetColor(TColor(Text));
+  TacItemDrawData data;
+  data.Font = &font;
+  data.Index = Index;
+  data.ImageIndex = Index;
+  data.State = Flags;
+  data.Text = face ? GetDisplayText(Index) : ItemText(Index);
+  DoGetItemDrawData(data);
+
+  TacItemSlot slot;
+  slot.Bmp = &Bmp;
+  slot.Rect = R;
+  slot.Face = face;
+  slot.Height = face ? Height() : FPopupForm ? FPopupForm->ItemHeight() : ItemHeight();
+  if (slot.Height <= 0) slot.Height = R.bottom - R.top;
+  slot.Width = Width();
+  slot.Images = FImages;
+  slot.PPI = SkinData()->GetPPI();
+  slot.Spacing = ItemSpacing();
+  slot.Alignment = VerticalAlignment();
+  slot.Selected = (Flags & acItemSelected) != 0;
+  slot.TextSection = TextSection;
+  slot.Manager = SkinData()->GetSkinManager();
+  DrawComboItemData(slot, data);
 }
 
 // ---- TacComboBoxStrings ----------------------------------------------------

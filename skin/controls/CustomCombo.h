@@ -8,6 +8,9 @@
 #include <functional>
 
 #include "framework/ComboBox.h"
+#include "framework/ControlCanvas.h"
+#include "framework/ListBox.h"
+#include "skin/controls/ComboItemDrawing.h"
 #include "skin/controls/ComboStyle.h"
 #include "skin/controls/ComboTypeAhead.h"
 #include "skin/controls/CustomComboEdit.h"
@@ -26,8 +29,8 @@ constexpr uint16_t acItemFace = 0x1000;
 constexpr uint32_t acsSearching = 0x2000;   // a type-ahead search changes the text
 constexpr uint32_t acsNoChange = 0x100000;  // the text changes without OnChange
 
-// OnDrawItem of the owner-draw styles: the item's rectangle in DC.
-using TacDrawItemEvent = std::function<void(TObject* Sender, HDC DC, int Index, const RECT& Rect, uint16_t State)>;
+// OnDrawItem of the owner-draw styles: the item's rectangle on ItemCanvas.
+using TacDrawItemEvent = TDrawItemEvent;
 
 class TacCustomCombo : public TsCustomComboEdit {
  public:
@@ -88,7 +91,29 @@ class TacCustomCombo : public TsCustomComboEdit {
   TNotifyEvent OnSelect;
   TacDrawItemEvent OnDrawItem;
 
+  // Item images, drawn beside the texts of the item-draw-data path; in the
+  // list styles they take a column of their own outside the edit.
+  TCustomImageList* Images() const { return FImages; }
+  void SetImages(TCustomImageList* Value);
+  virtual bool HasItemImages() const { return FImages && IsListStyle(); }
+  // Between an item's image and its text, and around the text block.
+  int ItemSpacing() const { return GlyphSpacing(); }
+  // The arrow's place in the window, as the skin draws it.
+  virtual void ArrowRect(RECT& Rect);
+  virtual void AddItem(const String& Text, TObject* Object) = 0;
+  // OnDrawItem draws here: switched onto the bitmap the item is painted in.
+  TCanvas& ItemCanvas() { return FItemCanvas; }
+  TacGetItemDrawData OnGetItemDrawData;
+
  protected:
+  virtual void DoGetItemDrawData(TacItemDrawData& Data);
+  void Notification(TComponent* Component, TOperation Operation) override;
+  // The item through OnDrawItem on ItemCanvas, with its origin at R for a row.
+  void OwnerDrawItem(TBitmap& Bmp, int Index, uint16_t Flags, const RECT& R, COLORREF Back, COLORREF Text);
+  // The item through OnGetItemDrawData and the item drawing.
+  void DrawItemData(TBitmap& Bmp, int Index, uint16_t Flags, const RECT& R, COLORREF Text, int TextSection);
+  // The images or the style changed: the image column and the face follow.
+  void ImagesChanged();
   virtual void DoSetItemIndex(int Index);
   virtual void ResetDropDownState();
   virtual bool HandleKeyDown(WORD& Key);
@@ -139,6 +164,9 @@ class TacCustomCombo : public TsCustomComboEdit {
   bool FDropInplace = false;
   bool FAllowMouseWheel = true;
   TacTypeAhead FTypeAhead;
+  TControlCanvas FItemCanvas{this};
+  TCustomImageList* FImages = nullptr;
+  TChangeLink FImagesLink;
 };
 
 class TsCustomComboBox;
@@ -185,6 +213,7 @@ class TsCustomComboBox : public TacCustomCombo {
   bool IsOwnerDraw() const override { return IsOwnerDrawComboStyle(FStyle); }
   bool IsListStyle() const override { return IsListComboStyle(FStyle); }
   bool CanDropDown() const override { return FStyle != TComboBoxStyle::csSimple; }
+  void AddItem(const String& Text, TObject* Object) override { FItems.AddObject(Text, Object); }
   bool IsSimpleStyle() const override { return FStyle == TComboBoxStyle::csSimple && HandleAllocated(); }
   // The simple style's list is always shown: it has no button to open it.
   bool ShowButton() const override { return FStyle != TComboBoxStyle::csSimple && TacCustomCombo::ShowButton(); }

@@ -8,6 +8,7 @@
 #include "skin/controls/CustomCombo.h"
 #include "skin/controls/ItemsPopupLayout.h"
 #include "skin/effects/PopupController.h"
+#include "skin/imagelists/ImageSizes.h"
 #include "skin/forms/SkinColors.h"
 #include "skin/manager/SkinManager.h"
 
@@ -254,7 +255,10 @@ void TacItemsPopupForm::Layout() {
   FMinWidth = FCombo->MinPopupWidth();
   int explicitHeight = FCombo->ItemHeight();
   if (explicitHeight > 0 && (LayoutFlags & 2)) explicitHeight = ScaleToPPI(explicitHeight, FCombo->SkinData());
-  FItemHeight = PopupRowHeight(explicitHeight, BareLineHeight(FCombo->Font()), ScaleToPPI(5, FCombo->SkinData()), 0, 0);
+  TCustomImageList* images = FCombo->Images();
+  const int ppi = FCombo->SkinData()->GetPPI();
+  FItemHeight = PopupRowHeight(explicitHeight, BareLineHeight(FCombo->Font()), ScaleToPPI(5, FCombo->SkinData()),
+                               ScaledImageHeight(images, 0, ppi), images ? FCombo->ItemSpacing() : 0);
   FItemCount = FCombo->GetItemCount();
   FScrollBox->SetWheelDelta(FItemHeight * 120 / 2);
   SetHeight(PopupListHeight(FCombo->DropDownCount(), FItemCount, FItemHeight));
