@@ -13,12 +13,6 @@
 
 #include <memory>
 
-// A key and the modifiers held with it as one short cut.
-inline TShortCut ShortCut(WORD Key, TShiftState Shift) {
-  return static_cast<TShortCut>(Key | ((Shift & ssShift) ? scShift : 0) | ((Shift & ssCtrl) ? scCtrl : 0) |
-                                ((Shift & ssAlt) ? scAlt : 0));
-}
-
 using TacComboEditBase = TacCustomMaskEdit;
 
 class TacHintTimer;
