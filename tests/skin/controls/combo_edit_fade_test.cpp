@@ -150,12 +150,44 @@ TEST_F(ComboEditFade, AFadeEndsOnThePictureOfTheNewState) {
     }
     Leave();
     ASSERT_TRUE(Fading());
-    ASSERT_TRUE(WaitUntil([&] { return !Fading(); }));
+    // On the way the button shows a blend well between both pictures (the hot
+    // green 0xC0, the normal 0x40).
+    bool Blended = false;
+    ASSERT_TRUE(WaitUntil([&] {
+      if (!Fading()) return true;
+      if (TBitmap* Frame = Fade()->FrameImage.get()) {
+        const POINT P = ButtonCorner();
+        const COLORREF C = GetPixel(Frame->DC(), P.x, P.y);
+        Blended = Blended || (GetGValue(C) > 0x50 && GetGValue(C) < 0xB0);
+      }
+      return false;
+    }));
+    EXPECT_TRUE(Blended);
     for (POINT P : {ButtonCorner(), Border()}) EXPECT_EQ(Screen(P), Cache(P)) << P.x << "," << P.y;
     EXPECT_EQ(Screen(ButtonCorner()), kButtonNormal);
     // A fade back to normal lets go of its pictures.
     EXPECT_EQ(Fade()->FrameImage, nullptr);
   }
+}
+
+TEST_F(ComboEditFade, AShortRunCutIntoALeaveEndsOnTheNewPicture) {
+  Manager->Effects().SetAllowAnimation(true);
+  Enter();
+  ASSERT_TRUE(WaitUntil([&] { return !Fading(); }));
+  Leave();
+  ASSERT_TRUE(Fading());
+  // The leave held at its first frame, halfway down in level: the mouse
+  // coming back onto the text gets a run of few steps that starts late.
+  Fade()->SetEnabled(false);
+  Fade()->Level = 128;
+  RECT W;
+  GetWindowRect(Edit->Handle(), &W);
+  SetCursorPos(W.left + 8, W.top + Edit->Height() / 2);
+  Edit->Perform(CM_MOUSEENTER, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !Fading(); }));
+  for (POINT P : {ButtonCorner(), Border()}) EXPECT_EQ(Screen(P), Cache(P)) << P.x << "," << P.y;
+  EXPECT_EQ(Screen(ButtonCorner()), kButtonNormal);
+  Leave();
 }
 
 TEST_F(ComboEditFade, AnEditFreedWhileFadingLeavesNoWindowBehind) {
