@@ -4,6 +4,7 @@
 #include "framework/Form.h"
 #include "framework/HintWindow.h"
 #include "skin/core/SkinUtils.h"
+#include "skin/effects/MouseLight.h"
 #include "skin/effects/PopupController.h"
 #include "skin/forms/WindowQueries.h"
 #include "skin/graphics/ArrowGlyph.h"
@@ -72,6 +73,7 @@ int SectionOf(TsSkinManager* Manager, const TacSkinData* SkinData, const String&
 TsCustomComboEdit::TsCustomComboEdit(TComponent* Owner) : TacComboEditBase(Owner) {
   ComboGlyphButtonWidth = ComboButtonWidthOf;
   SkinData()->CtrlKind = kComboEditKind;
+  SkinData()->OnPaintState = [this](TControl*, TacPaintStateInfo& Info) { UpdateLight(Info); };
   FGlyphMode = std::make_unique<TsGlyphMode>(this, SkinData());
   SetBounds(Left(), Top(), Width(), 21);
   AfterConstruction();
@@ -79,6 +81,7 @@ TsCustomComboEdit::TsCustomComboEdit(TComponent* Owner) : TacComboEditBase(Owner
 
 TsCustomComboEdit::~TsCustomComboEdit() {
   OnKeyDown = nullptr;
+  SkinData()->OnPaintState = nullptr;
   FHintTimer.reset();
   FHintWnd.reset();
   FGlyphMode.reset();
@@ -362,12 +365,17 @@ void TsCustomComboEdit::PaintToDC(HDC DC) {
     if (Own) EndPaint(Handle(), &PS);
     return;
   }
+  if (FadeRunning()) {
+    // The fade's next frame covers what this paint would show.
+    if (!DC) ValidateRect(Handle(), nullptr);
+    return;
+  }
   TacComboEditBase::PaintToDC(DC);
 }
 
 void TsCustomComboEdit::PaintFrame(HDC) {
   if (!Parent() || !Parent()->Visible() || !Visible() || !HandleAllocated() || SkinData()->CheckUpdating(false) ||
-      ButtonMode())
+      ButtonMode() || FadeRunning())
     return;
   if (SkinData()->BGChanged) {
     if (!BuildCache()) return;
@@ -561,10 +569,54 @@ void TsCustomComboEdit::RepaintKind(int Kind) {
     return;
   }
   if ((Kind & 1) && ButtonMode()) SkinData()->UpdateGlow(Kind > 1);
-  // The combo edit's fade step is not there yet: the new state is drawn at
-  // once instead of faded in.
-  SkinData()->BGChanged = true;
-  SkinData()->Invalidate(true);
+  if (Kind == 1 && !ButtonMode()) {
+    // The text area, given in window coordinates, as the client area sees it.
+    RECT Text{2, 2, CalcButtonRect(false).left - 2, Height() - 2};
+    const RECT Client = FadeClientRect();
+    OffsetRect(&Text, -Client.left, -Client.top);
+    RedrawWindow(Handle(), &Text, nullptr, RDW_INVALIDATE);
+  }
+  // Without the effects nothing fades: the new state shows at once.
+  if (!EffectHooks.AnimateStateChange) {
+    SkinData()->Invalidate(true);
+    return;
+  }
+  AnimateStateChange(SkinData(), Kind, FadeStepComboEdit, true, false);
+}
+
+bool TsCustomComboEdit::FadeRunning() const {
+  const TacThreadedTimer* Fade = SkinData()->FadeTimer;
+  return Fade && Fade->Enabled() && Fade->StepProc == FadeStepComboEdit;
+}
+
+bool TsCustomComboEdit::PaintsOwnFrame() const { return ButtonMode() || !SystemPaintsFace(); }
+
+RECT TsCustomComboEdit::FadeClientRect() const {
+  const HWND Wnd = HandleIfAllocated();
+  if (!Wnd) return RECT{};
+  RECT Window, Client;
+  GetWindowRect(Wnd, &Window);
+  GetClientRect(Wnd, &Client);
+  POINT Origin{0, 0};
+  ::ClientToScreen(Wnd, &Origin);
+  OffsetRect(&Client, Origin.x - Window.left, Origin.y - Window.top);
+  return Client;
+}
+
+RECT TsCustomComboEdit::FadeButtonRect() const { return const_cast<TsCustomComboEdit*>(this)->CalcButtonRect(true); }
+
+void TsCustomComboEdit::UpdateLight(TacPaintStateInfo& Info) {
+  if (!ButtonMode()) return;
+  TsCtrlSkinData& Data = *SkinData();
+  TsSkinManager* Manager = Data.GetSkinManager();
+  const HWND Wnd = HandleIfAllocated();
+  if (Wnd && IsWindowVisible(Wnd) && Enabled() && !FPopupActive && Manager &&
+      (Manager->AnimEffects().Buttons.Events() & beLighting))
+    UpdateMouseLight(&Data, true);
+  else
+    Data.LightActive = false;
+  Data.FreeLightBitmaps(true);
+  Info.Reserved = Data.UsesMouseLight(true) ? 1 : 0;
 }
 
 // Messages.

@@ -8,22 +8,18 @@
 #include "framework/ShortCut.h"
 #include "framework/Timer.h"
 #include "skin/controls/SkinnedMaskEdit.h"
+#include "skin/effects/ComboEditFade.h"
 #include "skin/imagelists/AddedGlyph.h"
 
 #include <memory>
-
-// A key and the modifiers held with it as one short cut.
-inline TShortCut ShortCut(WORD Key, TShiftState Shift) {
-  return static_cast<TShortCut>(Key | ((Shift & ssShift) ? scShift : 0) | ((Shift & ssCtrl) ? scCtrl : 0) |
-                                ((Shift & ssAlt) ? scAlt : 0));
-}
 
 using TacComboEditBase = TacCustomMaskEdit;
 
 class TacHintTimer;
 class THintWindow;
+struct TacPaintStateInfo;
 
-class TsCustomComboEdit : public TacComboEditBase {
+class TsCustomComboEdit : public TacComboEditBase, public TacComboEditFadeTarget {
  public:
   explicit TsCustomComboEdit(TComponent* Owner);
   ~TsCustomComboEdit() override;
@@ -109,6 +105,12 @@ class TsCustomComboEdit : public TacComboEditBase {
   void PaintToDC(HDC DC) override;
   void PaintFrame(HDC DC) override;
 
+  // What the state fade presents: the whole window while the system edit
+  // does not paint its client area, else the frame and the button.
+  bool PaintsOwnFrame() const override;
+  RECT FadeClientRect() const override;
+  RECT FadeButtonRect() const override;
+
  protected:
   void CreateParams(TCreateParams& Params) override;
   void Loaded() override;
@@ -136,6 +138,10 @@ class TsCustomComboEdit : public TacComboEditBase {
   void MouseEnter();
   void MouseLeave();
   void RepaintKind(int Kind);
+  // The state fade puts its frames on screen itself while it runs.
+  bool FadeRunning() const;
+  // The skin state's paint-state event: the mouse light of button mode.
+  void UpdateLight(TacPaintStateInfo& Info);
   void CopyCacheRect(const RECT& R);
   void UpdateReadOnly();
   void StartHintTimer();

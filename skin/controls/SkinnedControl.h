@@ -157,10 +157,11 @@ class TacSkinnedControl : public TBase {
     RecalcFrame(*this);
   }
   // A control made before its window asked for its default section with
-  // nobody to answer: it asks again once the window exists.
+  // nobody to answer: once the window exists it loads its skin state again,
+  // section and colours, as a control made with its window did.
   void InitializeWnd() override {
     TBase::InitializeWnd();
-    if (FSkinData->SkinIndex < 0 && FSkinData->GetSkinManager()) FSkinData->UpdateIndexes();
+    if (!this->Loading() && FSkinData->SkinIndex < 0) FSkinData->Loaded(ApplyColorsOnLoad());
   }
   void MakeBoundLabel() { FBoundLabel = std::make_unique<TsBoundLabel>(this, FSkinData.get()); }
 

@@ -347,12 +347,6 @@ class TacSkinnedEdit : public TacSkinnedControl<TBase> {
     Pattern::Loaded();
     FGlyphRect.left = -1;
   }
-  // A control made in code has no window yet when it asks its section at
-  // construction: it asks again once the window answers.
-  void InitializeWnd() override {
-    TBase::InitializeWnd();
-    if (!this->Loading() && this->SkinData()->SkinIndex < 0) this->SkinData()->Loaded(true);
-  }
 
  private:
   void AfterNcCalcSize(TMessage& Message) {

@@ -24,11 +24,6 @@ TsMemo::TsMemo(TComponent* Owner) : TacSkinnedControl(Owner, 7, ssEdit) {
   // Here the scrolling wrapper of the control hooks would be attached.
 }
 
-void TsMemo::InitializeWnd() {
-  TacSkinnedControl::InitializeWnd();
-  if (!Loading() && SkinData()->SkinIndex < 0) SkinData()->Loaded(false);
-}
-
 bool TsMemo::SkinStage1(TMessage& Message) {
   if (Message.Msg != WM_SKINCOMMAND) return TacSkinnedControl::SkinStage1(Message);
   TsScrollWndData& Data = *SkinData();

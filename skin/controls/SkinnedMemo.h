@@ -21,8 +21,6 @@ class TsMemo : public TacSkinnedControl<TMemo, TsScrollWndData> {
   bool SkinnedMessage(TMessage& Message) override;
   void WndProc(TMessage& Message) override;
   bool DoKeyDown(WORD& Key, TShiftState Shift) override;
-  // A memo made in code asks its section again once it has a window.
-  void InitializeWnd() override;
   // The section's colours for the coming paint, unless the memo keeps its
   // own; true when one changed.
   bool TakeSectionColors();

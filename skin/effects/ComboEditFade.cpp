@@ -88,6 +88,12 @@ bool FadeStepComboEdit(TsCommonData* Data, int Step) {
     T->Step = Step - 1;
     return FadeStepComboEdit(Data, T->Step);
   }
+  // A run that went on from a frame midway ends short of the button's full
+  // level: what stays on screen is the new picture itself.
+  if (B < 255) {
+    CopyImage(T->FrameImage, *T->TargetImage);
+    if (Wnd && !pulse) Present(Wnd, *T->FrameImage, *Edit);
+  }
   if (State == 0) Data->StopFading();
   if (State != 1 && State != 3) HideLayeredEffect(Data->GlowId, false);
   return false;

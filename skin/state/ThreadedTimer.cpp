@@ -105,6 +105,9 @@ void TacThreadedTimer::StartAnimation(TsCommonData* AData, int StartStep, TacSte
       break;
   }
   LevelStep = (255 - StartLevel) / StepCount;
+  // The combo edit's button comes in over the whole run, from nothing.
+  ButtonLevel = 0;
+  ButtonLevelStep = 255.0 / StepCount;
   // A run that goes on from the frame on screen starts from a copy of it.
   if ((Kind == 2 || (Kind == 1 && State == 2)) && FrameImage)
     CopyToImage(SourceImage, *FrameImage, RECT{0, 0, FrameImage->Width(), FrameImage->Height()});

@@ -264,6 +264,23 @@ TEST_F(Edits, ControlsOfAFormBeingBuiltAreSkinnedAndFilledWhenItIsDone) {
   EXPECT_EQ(spin->Value(), 5);
 }
 
+TEST_F(Edits, ControlsMadeInCodeTakeSectionAndColoursOnceTheirWindowExists) {
+  Skin();
+  form->Show();
+  auto* edit = Add<TsEdit>(10, 10);
+  auto* mask = Add<TacCustomMaskEdit>(10, 40);
+  auto* memo = Add<TsMemo>(10, 70, 120, 60);
+  for (TWinControl* c : std::initializer_list<TWinControl*>{edit, mask, memo}) c->HandleNeeded();
+  EXPECT_TRUE(edit->SkinData()->IsSkinned());
+  EXPECT_TRUE(mask->SkinData()->IsSkinned());
+  EXPECT_TRUE(memo->SkinData()->IsSkinned());
+  // The focused edit's text is the system's, in these colours.
+  for (TWinControl* e : std::initializer_list<TWinControl*>{edit, mask}) {
+    EXPECT_EQ(e->Color(), TColor(0x203040));
+    EXPECT_EQ(e->Font().Color(), TColor(0xF0E0D0));
+  }
+}
+
 TEST_F(Edits, HeldSpinButtonRepeatsAndStepsOnceMoreOnRelease) {
   auto* spin = Add<TsSpinEdit>(10, 10, 120, 24);
   form->Show();
