@@ -33,8 +33,7 @@ class BevelTest : public ::testing::Test {
     manager.reset();
   }
   void LoadNight() {
-    manager = NightManager();
-    manager->SetSkinName(L"Night (internal)");
+    manager = LoadedNightManager();
     ASSERT_TRUE(manager->IsSkinLoaded());
   }
   template <class T>

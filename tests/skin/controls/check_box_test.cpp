@@ -40,8 +40,7 @@ class SkinnedCheckBox : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { InitApplication(); }
   void SetUp() override {
-    manager = NightManager();
-    manager->SetSkinName(L"Night (internal)");
+    manager = LoadedNightManager();
     ASSERT_TRUE(manager->IsSkinLoaded());
     form = std::make_unique<TForm>(Application, CreateNew);
     form->SetBounds(40, 40, 320, 200);

@@ -10,6 +10,7 @@
 #include "framework/Application.h"
 #include "framework/Bitmap.h"
 #include "framework/Form.h"
+#include "skin/graphics/Bitmap32.h"
 #include "skin/controls/ComboItemDrawing.h"
 #include "skin/controls/CustomCombo.h"
 #include "skin/controls/ItemsPopupForm.h"
@@ -36,13 +37,6 @@ bool IsSquare(TBitmap& Bmp, int X, int Y) {
 // The red of the tagged run, also where its edges are smoothed.
 bool IsRed(uint32_t C) { return (C >> 16) > 0xB0 && ((C >> 8) & 0xFF) < 0x60 && (C & 0xFF) < 0x60; }
 
-std::unique_ptr<TBitmap> Bitmap32(int W, int H) {
-  auto b = std::make_unique<TBitmap>();
-  b->SetPixelFormat(pf32bit);
-  b->SetSize(W, H);
-  return b;
-}
-
 // Columns where A and B differ inside rows Top..Bottom: leftmost, or -1.
 int FirstDifferentColumn(TBitmap& A, TBitmap& B, int Top, int Bottom) {
   for (int x = 0; x < A.Width(); ++x)
@@ -55,8 +49,7 @@ class ComboItems : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { InitApplication(); }
   void SetUp() override {
-    Manager = NightManager();
-    Manager->SetSkinName(L"Night (internal)");
+    Manager = LoadedNightManager();
     ASSERT_TRUE(Manager->IsSkinLoaded());
     Main = new TForm(nullptr, CreateNew);
     Main->SetBounds(100, 100, 300, 200);
@@ -78,7 +71,7 @@ class ComboItems : public ::testing::Test {
 
   // The row of Index at W x H.
   std::unique_ptr<TBitmap> Row(int Index, int W = 140, int H = 22, uint16_t Flags = 0) {
-    auto b = Bitmap32(W, H);
+    auto b = NewBitmap32(W, H);
     Combo->PaintItem(*b, Index, Flags, RECT{0, 0, W, H});
     return b;
   }
@@ -87,7 +80,7 @@ class ComboItems : public ::testing::Test {
     Combo->SkinData()->BGChanged = true;
     EXPECT_TRUE(Combo->BuildCache());
     TBitmap& cache = *Combo->SkinData()->CacheBmp;
-    auto copy = Bitmap32(cache.Width(), cache.Height());
+    auto copy = NewBitmap32(cache.Width(), cache.Height());
     BitBlt(copy->DC(), 0, 0, cache.Width(), cache.Height(), cache.DC(), 0, 0, SRCCOPY);
     return copy;
   }
@@ -255,7 +248,7 @@ TEST_F(ComboItems, OwnerDrawPaintsOnTheItemCanvasInsideTheRow) {
   };
   // A row lying at (10, 5) of a larger bitmap: the handler draws from the
   // row's corner and lands on the row.
-  auto bmp = Bitmap32(80, 40);
+  auto bmp = NewBitmap32(80, 40);
   Combo->PaintItem(*bmp, 2, acItemSelected, RECT{10, 5, 60, 25});
   ASSERT_EQ(calls.size(), 1u);
   EXPECT_EQ(calls[0].Index, 2);

@@ -5,6 +5,7 @@
 #include "framework/Application.h"
 #include "framework/Bitmap.h"
 #include "framework/Form.h"
+#include "skin/graphics/Bitmap32.h"
 #include "skin/controls/CustomCombo.h"
 #include "skin/manager/SkinData.h"
 #include "skin/manager/SkinGlobals.h"
@@ -19,19 +20,11 @@ uint32_t Pixel(TBitmap& Bmp, int X, int Y) {
   return uint32_t(row[2]) | uint32_t(row[1]) << 8 | uint32_t(row[0]) << 16;  // red in the low byte
 }
 
-std::unique_ptr<TBitmap> Bitmap32(int W, int H) {
-  auto b = std::make_unique<TBitmap>();
-  b->SetPixelFormat(pf32bit);
-  b->SetSize(W, H);
-  return b;
-}
-
 class ComboPaintTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { InitApplication(); }
   void SetUp() override {
-    Manager = NightManager();
-    Manager->SetSkinName(L"Night (internal)");
+    Manager = LoadedNightManager();
     ASSERT_TRUE(Manager->IsSkinLoaded());
     Main = new TForm(nullptr, CreateNew);
     Main->SetBounds(100, 100, 300, 200);
@@ -73,12 +66,12 @@ TEST_F(ComboPaintTest, RowsAreTheEditColourAndTheSelectionSectionWhenSelected) {
   const int selection = skin->SectionIndex(L"SELECTION");
   ASSERT_GE(selection, 0);
   const int w = 120, h = 17;
-  auto plain = Bitmap32(w, h);
+  auto plain = NewBitmap32(w, h);
   Combo->PaintItem(*plain, 1, 0, RECT{0, 0, w, h});
   EXPECT_EQ(Pixel(*plain, w - 3, h / 2), Manager->Palette()[pcEditBG] & 0xFFFFFF);
 
-  auto selected = Bitmap32(w, h);
-  auto expected = Bitmap32(w, h);
+  auto selected = NewBitmap32(w, h);
+  auto expected = NewBitmap32(w, h);
   Combo->PaintItem(*selected, 1, acItemSelected, RECT{0, 0, w, h});
   TacBackgroundSource bg;
   bg.Bmp = expected.get();

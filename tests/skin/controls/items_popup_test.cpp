@@ -33,8 +33,7 @@ class ItemsPopupTest : public ::testing::Test {
   void SetUp() override {
     // The pointer stays off the list: a row under it would turn hot.
     SetCursorPos(0, 0);
-    Manager = NightManager();
-    Manager->SetSkinName(L"Night (internal)");
+    Manager = LoadedNightManager();
     ASSERT_TRUE(Manager->IsSkinLoaded());
     Main = new TForm(nullptr, CreateNew);
     Main->SetBounds(200, 200, 300, 200);

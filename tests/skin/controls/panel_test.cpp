@@ -158,8 +158,7 @@ TEST_F(SkinnedPanel, FaceComesFromTheSectionAtChosenPoints) {
 
 TEST_F(SkinnedPanel, ProgramSkinPaintsTheLoweredPanelInItsColour) {
   manager.reset();
-  manager = NightManager();
-  manager->SetSkinName(L"Night (internal)");
+  manager = LoadedNightManager();
   ASSERT_TRUE(manager->IsSkinLoaded());
   TsPanel* p = MakePanel(form, 0, 0, 160, 100, TBevelCut::bvLowered);
   form->Show();

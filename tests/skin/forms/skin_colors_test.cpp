@@ -36,8 +36,7 @@ class SkinColorsWithSkin : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { InitApplication(); }
   void SetUp() override {
-    Manager = NightManager();
-    Manager->SetSkinName(L"Night (internal)");
+    Manager = LoadedNightManager();
     ASSERT_TRUE(Manager->IsSkinLoaded());
   }
   uint32_t Slot(int i) const { return Manager->Palette()[size_t(i)]; }

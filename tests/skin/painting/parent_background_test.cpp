@@ -194,8 +194,7 @@ TEST_F(ParentBackground, UnansweredWindowWithPleaseDrawPaintsItselfIntoR) {
 
 // With a loaded default skin the stand-in colour is the skin's own.
 TEST_F(ParentBackground, UnansweredWindowTakesTheDefaultSkinsColour) {
-  auto manager = NightManager();
-  manager->SetSkinName(L"Night (internal)");
+  auto manager = LoadedNightManager();
   ASSERT_TRUE(manager->IsSkinLoaded());
   ASSERT_EQ(TsSkinManager::DefaultManager(), manager.get());
   uint32_t skinColour = uint32_t(manager->SkinOptions().ReadInteger(L"GLOBALINFO", L"COLOR", -1));

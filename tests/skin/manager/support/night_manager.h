@@ -18,3 +18,11 @@ inline std::unique_ptr<TsSkinManager> NightManager() {
   night->Data = ResourceBytes(L"NIGHT_SKIN");
   return m;
 }
+
+// The same manager with "Night (internal)" chosen; a test that needs the skin
+// checks IsSkinLoaded() itself (a load error has failed it already).
+inline std::unique_ptr<TsSkinManager> LoadedNightManager() {
+  auto m = NightManager();
+  m->SetSkinName(L"Night (internal)");
+  return m;
+}
