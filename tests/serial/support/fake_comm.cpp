@@ -33,6 +33,16 @@ void TFakeComm::SetLines(DWORD modemStatus) {
   std::lock_guard<std::mutex> lock(FLock);
   const DWORD ev = LineEvents(FModem, modemStatus);
   FModem = modemStatus;
+  if (!SnapshotWaits) FireLocked(ev);
+}
+
+void TFakeComm::Poll() {
+  std::lock_guard<std::mutex> lock(FLock);
+  if (!FPending) return;
+  FStatusReads.push_back(FModem);
+  // Wine compares every line's level, falls of ring included.
+  DWORD ev = LineEvents(FSnapshot, FModem);
+  if ((FSnapshot ^ FModem) & MS_RING_ON) ev |= EV_RING;
   FireLocked(ev);
 }
 
@@ -84,7 +94,21 @@ bool TFakeComm::IsOpen() const {
 }
 bool TFakeComm::WaitPending() const {
   std::lock_guard<std::mutex> l(FLock);
-  return FPending != nullptr && FLookedSinceArm;
+  return FPending != nullptr;
+}
+bool TFakeComm::Settled() const {
+  std::lock_guard<std::mutex> l(FLock);
+  if (!FPending) return false;
+  const DWORD moved = FSnapshot ^ FModem;
+  return !(SnapshotWaits ? (LineEvents(FSnapshot, FModem) | (moved & MS_RING_ON ? EV_RING : 0)) & FMask : 0);
+}
+int TFakeComm::ArmedOnUnreadChange() const {
+  std::lock_guard<std::mutex> l(FLock);
+  return FArmedOnUnreadChange;
+}
+std::vector<DWORD> TFakeComm::StatusReads() const {
+  std::lock_guard<std::mutex> l(FLock);
+  return FStatusReads;
 }
 int TFakeComm::WaitCalls() const {
   std::lock_guard<std::mutex> l(FLock);
@@ -157,7 +181,6 @@ BOOL TFakeComm::SetCommMask(HANDLE, DWORD mask) {
       FPending = nullptr;
     }
   }
-  if (AfterSetMask) AfterSetMask(mask);
   return TRUE;
 }
 
@@ -179,7 +202,8 @@ BOOL TFakeComm::WaitCommEvent(HANDLE, DWORD* mask, OVERLAPPED* ov) {
     }
     FPending = ov;
     FPendingMask = mask;
-    FLookedSinceArm = !(FMask & (EV_CTS | EV_DSR | EV_RLSD | EV_RING));
+    FSnapshot = FModem;
+    if (SnapshotWaits && FModem != FLastThreadRead) ++FArmedOnUnreadChange;
   }
   if (AfterArm) AfterArm();
   SetLastError(ERROR_IO_PENDING);
@@ -201,14 +225,16 @@ BOOL TFakeComm::ClearCommError(HANDLE, DWORD* errors, COMSTAT* stat) {
 }
 
 BOOL TFakeComm::GetCommModemStatus(HANDLE, DWORD* status) {
+  if (BeforeModemRead) BeforeModemRead();
   std::lock_guard<std::mutex> lock(FLock);
   ++FModemReads;
-  FLookedSinceArm = true;
   if (ModemStatusFails) {
     SetLastError(ERROR_NOT_SUPPORTED);
     return FALSE;
   }
   *status = FModem;
+  FStatusReads.push_back(FModem);
+  FLastThreadRead = FModem;
   return TRUE;
 }
 
