@@ -72,6 +72,13 @@ void TComThread::Execute() {
       break;
     }
     pending = true;
+    if (LinesMovedWhileArming()) {
+      // The wait's snapshot may hold either level, and a wait that compares
+      // with the level we did not report would count a pulse wrongly or miss
+      // one. End it (an empty mask ends it) and arm it afresh.
+      api.SetCommMask(port, 0);
+      api.SetCommMask(port, FMask);
+    }
     if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) break;
     pending = false;
     DWORD transferred = 0;
@@ -97,9 +104,11 @@ void TComThread::WakeUp(DWORD mask, bool atOnce) {
   w.Events = MaskToEvents(mask);
   if (!w.Events) return;  // the mask was cleared to stop us
   // A wait left pending was armed with nothing in the history: its edges all
-  // came after the look, whatever was reported before it.
-  const TComSignals explained = atOnce ? FReportedEarly : 0;
+  // came after the look, and only those the check after arming reported
+  // are known already.
+  const TComSignals explained = atOnce ? FReportedEarly : FReportedAfterArming;
   FReportedEarly = 0;
+  FReportedAfterArming = 0;
   w.SignalsCaptured = ReadSignals(w.Signals);
   if (!w.SignalsCaptured) {
     Dispatch(w);  // the states are read when it is delivered
@@ -122,6 +131,26 @@ TComWakeUp TComThread::LookBeforeArming() {
   w.Events = TakeReading(w.Signals, 0, 0, none);
   w.SignalsCaptured = true;
   return w;
+}
+
+bool TComThread::LinesMovedWhileArming() {
+  FReportedAfterArming = 0;
+  const TComEvents watched = MaskToEvents(FMask) & kLineEvents;
+  if (!watched) return false;
+  TComWakeUp w;
+  if (!ReadSignals(w.Signals)) return false;
+  TComSignals lines = 0;
+  for (const auto& line : kStateLines)
+    if (watched & line.Event) lines |= line.Signal;
+  if (watched & evRing) lines |= csRing;
+  const TComSignals moved = (w.Signals ^ FLastSignals) & lines;
+  if (!moved) return false;
+  TComWakeUp none;  // without events the check finds no pulse that came and went
+  w.Events = TakeReading(w.Signals, 0, 0, none);
+  w.SignalsCaptured = true;
+  FReportedAfterArming = moved;
+  if (w.Events) Dispatch(w);
+  return true;
 }
 
 TComEvents TComThread::TakeReading(TComSignals now, TComEvents lineEvents, TComSignals explained, TComWakeUp& before) {

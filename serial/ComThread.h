@@ -26,6 +26,9 @@ class TComThread : public TThread {
   // Reads the lines just before a wait is armed and returns the report of
   // those that changed since the last one, to be handed on once it is armed.
   TComWakeUp LookBeforeArming();
+  // Reads the lines once the wait is left pending and reports those that
+  // moved since the look; true when any did.
+  bool LinesMovedWhileArming();
   // Judges one read of the lines against the states reported so far.
   // lineEvents: the line events of the wait just ended (none for the look);
   // explained: lines whose event may be an edge reported already. Returns
@@ -45,4 +48,7 @@ class TComThread : public TThread {
   // history of edges between waits brings its event again, at once, in the
   // next wait: there it is no news.
   TComSignals FReportedEarly = 0;
+  // Lines whose change the check after arming reported: their event may be
+  // the one that ends the pending wait.
+  TComSignals FReportedAfterArming = 0;
 };

@@ -70,17 +70,27 @@ const TEdgeCase kEdgeCases[] = {
     // the thread reads: both events come back from the history.
     {"AnEdgeReportedBetweenWaitsIsNotReportedAgainWhenItsEventComesLate",
      false,
-     {{kWaiting, 0, kSame, false, EV_TXEMPTY}, {kWaiting, 1, R}, {kRead, 3, G}},
+     {{kWaiting, 0, kSame, false, EV_TXEMPTY}, {kWaiting, 1, R}, {kRead, 4, G}},
      {"TxEmpty", "RLSD 1", "Ring", "RLSD 0"}},
-    // The snapshot takes a rise the look did not see: the wait ends when the
-    // line falls, and the pulse counts then.
+    // Read 3 is the check after arming a wait left pending. The edge it finds
+    // ends the wait on Windows' driver; that event is the same edge.
+    {"AnEdgeBetweenArmingAndTheCheck",
+     false,
+     {{kWaiting, 0, kSame, false, EV_BREAK}, {kRead, 3, C}},
+     {"Break", "CTS 1"}},
+    // The snapshot takes a rise the look did not see: the check finds it, and
+    // the wait is armed afresh, so that the fall is one edge of its own.
     {"SnapshotTakesAnEdgeAfterTheLook",
      true,
-     {{kWaiting, 0, kSame, false, EV_BREAK}, {kArm, 1, C}, {kWaiting, 1, kSame, true}, {kWaiting, 1, 0, true}},
+     {{kWaiting, 0, kSame, false, EV_BREAK}, {kArm, 1, C}, {kWaiting, 2, kSame, true}, {kWaiting, 2, 0, true}},
      {"Break", "CTS 1", "CTS 0"}},
+    {"SnapshotTakesARiseAndAPulseFollows",
+     true,
+     {{kWaiting, 0, kSame, false, EV_BREAK}, {kArm, 1, C}, {kWaiting, 2, 0, true}, {kRead, 6, C}},
+     {"Break", "CTS 1", "CTS 0", "CTS 1"}},
     {"SnapshotRiseSeenByTheLookThenAPulseInTheWait",
      true,
-     {{kWaiting, 0, kSame, false, EV_BREAK}, {kRead, 2, C}, {kWaiting, 1, 0, true}, {kRead, 3, C}},
+     {{kWaiting, 0, kSame, false, EV_BREAK}, {kRead, 2, C}, {kWaiting, 1, 0, true}, {kRead, 4, C}},
      {"Break", "CTS 1", "CTS 0", "CTS 1"}},
     {"SnapshotPulseWithinOneWait", true, {{kWaiting, 0, C, true}, {kRead, 1, 0}}, {"CTS 1", "CTS 0"}},
     {"SnapshotPulseNoPollSaw", true, {{kWaiting, 0, C}, {kWaiting, 0, 0, true}}, {}},
@@ -174,7 +184,6 @@ TEST_F(ComEdgeSequences, NoSequenceGivesAPhantomOrADoubleCount) {
     Fake.SnapshotWaits = snapshot;
     Fake.SetLinesQuietly(0);
     const size_t readsBefore = Fake.StatusReads().size();
-    const int unreadBefore = Fake.ArmedOnUnreadChange();
     Port->Open();
     ASSERT_TRUE(WaitUntil([&] { return Fake.WaitPending(); }));
     Seen.clear();
@@ -260,10 +269,7 @@ TEST_F(ComEdgeSequences, NoSequenceGivesAPhantomOrADoubleCount) {
       EXPECT_TRUE(t.Alternates);
       EXPECT_EQ(t.Last, bool(level & lines[i].Bit)) << "the thread lost where the line stands";
       EXPECT_LE(t.Counted, t.Rises) << "a phantom or a double count";
-      // A snapshot armed on a change no read has seen yet may hide one pulse
-      // from the thread: it cannot know which level the wait compares with.
-      const int hidden = snapshot ? Fake.ArmedOnUnreadChange() - unreadBefore : 0;
-      EXPECT_GE(t.Counted, t.Seen - hidden) << "a rise a read saw was not counted";
+      EXPECT_GE(t.Counted, t.Seen) << "a rise a read saw was not counted";
     }
     if (HasFailure()) break;
   }

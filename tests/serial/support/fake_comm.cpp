@@ -94,17 +94,13 @@ bool TFakeComm::IsOpen() const {
 }
 bool TFakeComm::WaitPending() const {
   std::lock_guard<std::mutex> l(FLock);
-  return FPending != nullptr;
+  return FPending != nullptr && FLookedSinceArm && FLastThreadRead == FReadBeforeArm;
 }
 bool TFakeComm::Settled() const {
   std::lock_guard<std::mutex> l(FLock);
-  if (!FPending) return false;
+  if (!FPending || !FLookedSinceArm || FLastThreadRead != FReadBeforeArm) return false;  // not yet settled
   const DWORD moved = FSnapshot ^ FModem;
   return !(SnapshotWaits ? (LineEvents(FSnapshot, FModem) | (moved & MS_RING_ON ? EV_RING : 0)) & FMask : 0);
-}
-int TFakeComm::ArmedOnUnreadChange() const {
-  std::lock_guard<std::mutex> l(FLock);
-  return FArmedOnUnreadChange;
 }
 std::vector<DWORD> TFakeComm::StatusReads() const {
   std::lock_guard<std::mutex> l(FLock);
@@ -135,6 +131,7 @@ HANDLE TFakeComm::CreatePortFile(const String& deviceName) {
     return INVALID_HANDLE_VALUE;
   }
   FOpen = true;
+  FOpenThread = GetCurrentThreadId();
   FMask = 0;
   FHistory = 0;
   return kFakeHandle;
@@ -203,7 +200,8 @@ BOOL TFakeComm::WaitCommEvent(HANDLE, DWORD* mask, OVERLAPPED* ov) {
     FPending = ov;
     FPendingMask = mask;
     FSnapshot = FModem;
-    if (SnapshotWaits && FModem != FLastThreadRead) ++FArmedOnUnreadChange;
+    FReadBeforeArm = FLastThreadRead;
+    FLookedSinceArm = !(FMask & (EV_CTS | EV_DSR | EV_RLSD | EV_RING));
   }
   if (AfterArm) AfterArm();
   SetLastError(ERROR_IO_PENDING);
@@ -234,7 +232,10 @@ BOOL TFakeComm::GetCommModemStatus(HANDLE, DWORD* status) {
   }
   *status = FModem;
   FStatusReads.push_back(FModem);
-  FLastThreadRead = FModem;
+  if (GetCurrentThreadId() != FOpenThread) {
+    FLookedSinceArm = true;
+    FLastThreadRead = FModem;
+  }
   return TRUE;
 }
 

@@ -50,15 +50,16 @@ class TFakeComm : public TCommApi {
   bool Rts() const;
   bool Dtr() const;
   bool IsOpen() const;
+  // A wait is pending and the thread has had its look at the lines since
+  // arming it (when it watches any), finding them as it read them before:
+  // it is settled in the wait and will not arm it afresh.
   bool WaitPending() const;
-  // A wait is pending and a poll would not end it: nothing is left to report.
+  // Besides, a poll would not end the wait: nothing is left to report.
   bool Settled() const;
   int WaitCalls() const;
   int ModemReads() const;
-  // The lines as every status read found them, the thread's and the polls'.
+  // The lines as every status read found them, the program's and the polls'.
   std::vector<DWORD> StatusReads() const;
-  // Snapshot waits armed on lines that changed since the thread last read them.
-  int ArmedOnUnreadChange() const;
   std::string Written() const;
   DWORD InSize() const;
 
@@ -97,8 +98,10 @@ class TFakeComm : public TCommApi {
   DWORD FInSize = 0;
   int FWaitCalls = 0;
   int FModemReads = 0;
+  bool FLookedSinceArm = false;
   DWORD FSnapshot = 0;
   std::vector<DWORD> FStatusReads;
   DWORD FLastThreadRead = 0;
-  int FArmedOnUnreadChange = 0;
+  DWORD FReadBeforeArm = 0;
+  DWORD FOpenThread = 0;  // the GUI thread: other threads' reads are the event thread's
 };
