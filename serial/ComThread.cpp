@@ -72,12 +72,16 @@ void TComThread::Execute() {
       break;
     }
     pending = true;
-    if (LinesMovedWhileArming()) {
+    TComWakeUp moved;
+    if (LinesMovedWhileArming(moved)) {
       // The wait's snapshot may hold either level, and a wait that compares
       // with the level we did not report would count a pulse wrongly or miss
-      // one. End it (an empty mask ends it) and arm it afresh.
+      // one. End it (an empty mask ends it) and arm it afresh, before the
+      // report is handed on: a poll that ends the wait meanwhile cannot be
+      // placed either.
       api.SetCommMask(port, 0);
       api.SetCommMask(port, FMask);
+      if (moved.Events) Dispatch(moved);
     }
     if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) break;
     pending = false;
@@ -133,11 +137,10 @@ TComWakeUp TComThread::LookBeforeArming() {
   return w;
 }
 
-bool TComThread::LinesMovedWhileArming() {
+bool TComThread::LinesMovedWhileArming(TComWakeUp& w) {
   FReportedAfterArming = 0;
   const TComEvents watched = MaskToEvents(FMask) & kLineEvents;
   if (!watched) return false;
-  TComWakeUp w;
   if (!ReadSignals(w.Signals)) return false;
   TComSignals lines = 0;
   for (const auto& line : kStateLines)
@@ -149,7 +152,6 @@ bool TComThread::LinesMovedWhileArming() {
   w.Events = TakeReading(w.Signals, 0, 0, none);
   w.SignalsCaptured = true;
   FReportedAfterArming = moved;
-  if (w.Events) Dispatch(w);
   return true;
 }
 

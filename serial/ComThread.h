@@ -26,9 +26,9 @@ class TComThread : public TThread {
   // Reads the lines just before a wait is armed and returns the report of
   // those that changed since the last one, to be handed on once it is armed.
   TComWakeUp LookBeforeArming();
-  // Reads the lines once the wait is left pending and reports those that
-  // moved since the look; true when any did.
-  bool LinesMovedWhileArming();
+  // Reads the lines once the wait is left pending: true when any moved
+  // since the look, with their report in w.
+  bool LinesMovedWhileArming(TComWakeUp& w);
   // Judges one read of the lines against the states reported so far.
   // lineEvents: the line events of the wait just ended (none for the look);
   // explained: lines whose event may be an edge reported already. Returns
