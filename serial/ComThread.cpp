@@ -48,17 +48,20 @@ void TComThread::Execute() {
   bool pending = false;
 
   while (WaitForSingleObject(FStopEvent.get(), 0) != WAIT_OBJECT_0) {
-    // An edge reported between waits can only come back in the wait that
-    // was pending then, and that one is over: a wait ended by the re-arm
-    // may never come back at all. A wait armed now starts from the lines
-    // as they are, so any event it brings is a change of its own.
-    FReportedEarly = 0;
+    // Read before arming, never after: Wine compares a wait with the lines
+    // as they were when it was armed, and a read after the arm cannot tell
+    // whether an edge came before that snapshot or after it. An edge between
+    // the read and the arm cannot be placed either, so the look's report is
+    // handed on only once the wait is armed.
+    const TComWakeUp look = LookBeforeArming();
     DWORD mask = 0;
-    if (api.WaitCommEvent(port, &mask, &ov)) {
-      WakeUp(mask);
+    const bool atOnce = api.WaitCommEvent(port, &mask, &ov);
+    const DWORD error = atOnce ? 0 : GetLastError();
+    if (look.Events) Dispatch(look);
+    if (atOnce) {
+      WakeUp(mask, true);
       continue;
     }
-    const DWORD error = GetLastError();
     if (error != ERROR_IO_PENDING) {
       // A device that went away fails every wait at once: stop instead of
       // spinning, and let the GUI thread know.
@@ -69,17 +72,21 @@ void TComThread::Execute() {
       break;
     }
     pending = true;
-    if (CheckLinesBetweenWaits()) {
-      // Wine takes the lines when a wait is armed: if this edge came after
-      // that, the wait compares with the old state and would not see the
-      // line go back. End it (an empty mask ends it) and arm it afresh.
+    TComWakeUp moved;
+    if (LinesMovedWhileArming(moved)) {
+      // The wait's snapshot may hold either level, and a wait that compares
+      // with the level we did not report would count a pulse wrongly or miss
+      // one. End it (an empty mask ends it) and arm it afresh, before the
+      // report is handed on: a poll that ends the wait meanwhile cannot be
+      // placed either.
       api.SetCommMask(port, 0);
       api.SetCommMask(port, FMask);
+      if (moved.Events) Dispatch(moved);
     }
     if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) break;
     pending = false;
     DWORD transferred = 0;
-    if (api.GetOverlappedResult(port, &ov, &transferred, FALSE)) WakeUp(mask);
+    if (api.GetOverlappedResult(port, &ov, &transferred, FALSE)) WakeUp(mask, false);
   }
 
   api.SetCommMask(port, 0);
@@ -96,62 +103,89 @@ bool TComThread::ReadSignals(TComSignals& signals) {
   return true;
 }
 
-void TComThread::WakeUp(DWORD mask) {
+void TComThread::WakeUp(DWORD mask, bool atOnce) {
   TComWakeUp w;
   w.Events = MaskToEvents(mask);
   if (!w.Events) return;  // the mask was cleared to stop us
+  // A wait left pending was armed with nothing in the history: its edges all
+  // came after the look, and only those the check after arming reported
+  // are known already.
+  const TComSignals explained = atOnce ? FReportedEarly : FReportedAfterArming;
+  FReportedEarly = 0;
+  FReportedAfterArming = 0;
   w.SignalsCaptured = ReadSignals(w.Signals);
-  if (w.SignalsCaptured) {
-    TComWakeUp before;  // the first half of pulses that came and went
-    for (const auto& line : kStateLines) {
-      if (!(w.Events & line.Event)) continue;
-      if (FReportedEarly & line.Signal) {
-        // This event is the edge reported already between two waits. The
-        // line may have moved on since: that is a change of its own, left
-        // to its own event or to the next look between waits, so it is
-        // judged against the state we reported, not read into this one.
-        w.Events &= ~line.Event;
-        continue;
-      }
-      const bool now = w.Signals & line.Signal;
-      const bool last = FLastSignals & line.Signal;
-      if (now == last) {
-        // The line changed and changed back before we could read it: the
-        // pulse was real, so report both of its edges.
-        before.Events |= line.Event;
-        before.Signals |= now ? 0 : line.Signal;
-      }
-      FLastSignals = (FLastSignals & ~line.Signal) | (w.Signals & line.Signal);
-    }
-    if ((w.Events & evRing) && (FReportedEarly & csRing)) {
-      w.Events &= ~evRing;  // reported between waits
-    } else {
-      FLastSignals = (FLastSignals & ~csRing) | (w.Signals & csRing);
-    }
-    if (before.Events) {
-      before.SignalsCaptured = true;
-      Dispatch(before);
-    }
+  if (!w.SignalsCaptured) {
+    Dispatch(w);  // the states are read when it is delivered
+    return;
+  }
+  TComWakeUp before;  // the first half of pulses that came and went
+  w.Events = (w.Events & ~kLineEvents) | TakeReading(w.Signals, w.Events & kLineEvents, explained, before);
+  if (before.Events) {
+    before.SignalsCaptured = true;
+    Dispatch(before);
   }
   if (w.Events) Dispatch(w);
 }
 
-bool TComThread::CheckLinesBetweenWaits() {
+TComWakeUp TComThread::LookBeforeArming() {
+  TComWakeUp w;
+  if (!(MaskToEvents(FMask) & kLineEvents)) return w;
+  if (!ReadSignals(w.Signals)) return w;
+  TComWakeUp none;  // without events the look finds no pulse that came and went
+  w.Events = TakeReading(w.Signals, 0, 0, none);
+  w.SignalsCaptured = true;
+  return w;
+}
+
+bool TComThread::LinesMovedWhileArming(TComWakeUp& w) {
+  FReportedAfterArming = 0;
   const TComEvents watched = MaskToEvents(FMask) & kLineEvents;
   if (!watched) return false;
-  TComSignals now;
-  if (!ReadSignals(now)) return false;
-  TComWakeUp w;
+  if (!ReadSignals(w.Signals)) return false;
+  TComSignals lines = 0;
   for (const auto& line : kStateLines)
-    if ((watched & line.Event) && ((now ^ FLastSignals) & line.Signal)) w.Events |= line.Event;
-  if ((watched & evRing) && ((now ^ FLastSignals) & csRing) && (now & csRing)) w.Events |= evRing;
-  if (!w.Events) return false;
-  w.Signals = now;
+    if (watched & line.Event) lines |= line.Signal;
+  if (watched & evRing) lines |= csRing;
+  const TComSignals moved = (w.Signals ^ FLastSignals) & lines;
+  if (!moved) return false;
+  TComWakeUp none;  // without events the check finds no pulse that came and went
+  w.Events = TakeReading(w.Signals, 0, 0, none);
   w.SignalsCaptured = true;
-  FReportedEarly |= (now ^ FLastSignals) & (csCTS | csDSR | csRLSD | csRing);
-  FLastSignals = now;
-  Dispatch(w);
+  FReportedAfterArming = moved;
   return true;
+}
+
+TComEvents TComThread::TakeReading(TComSignals now, TComEvents lineEvents, TComSignals explained, TComWakeUp& before) {
+  const TComEvents watched = MaskToEvents(FMask) & kLineEvents;
+  TComEvents report = 0;
+  TComSignals taken = 0;  // the lines this read speaks for
+  for (const auto& line : kStateLines) {
+    if (!(watched & line.Event)) continue;
+    taken |= line.Signal;
+    if ((now ^ FLastSignals) & line.Signal) {
+      report |= line.Event;
+    } else if ((lineEvents & line.Event) && !(explained & line.Signal)) {
+      // The line changed and changed back before we could read it: the
+      // pulse was real, so report both of its edges.
+      report |= line.Event;
+      before.Events |= line.Event;
+      before.Signals |= (now & line.Signal) ? 0 : line.Signal;
+    } else {
+      continue;
+    }
+    // Whichever edge this read found may have come after the wait ended,
+    // and then its event is still to come.
+    FReportedEarly |= line.Signal;
+  }
+  if (watched & evRing) {
+    taken |= csRing;
+    const bool moved = (now ^ FLastSignals) & csRing;
+    // A ring is its rise, or an event whose ring came and went unread.
+    if ((moved && (now & csRing)) || (!moved && (lineEvents & evRing) && !(explained & csRing))) report |= evRing;
+    if (moved || (report & evRing)) FReportedEarly |= csRing;
+  }
+  FLastSignals = (FLastSignals & ~taken) | (now & taken);
+  return report;
 }
 
 void TComThread::Dispatch(const TComWakeUp& w) {

@@ -20,9 +20,21 @@ class TComThread : public TThread {
   void Execute() override;
 
  private:
-  void WakeUp(DWORD mask);
-  // Reports lines that changed since the last wake-up; true when any did.
-  bool CheckLinesBetweenWaits();
+  // atOnce: the wait completed as it was armed, from the driver's history
+  // of events that came while no wait was pending.
+  void WakeUp(DWORD mask, bool atOnce);
+  // Reads the lines just before a wait is armed and returns the report of
+  // those that changed since the last one, to be handed on once it is armed.
+  TComWakeUp LookBeforeArming();
+  // Reads the lines once the wait is left pending: true when any moved
+  // since the look, with their report in w.
+  bool LinesMovedWhileArming(TComWakeUp& w);
+  // Judges one read of the lines against the states reported so far.
+  // lineEvents: the line events of the wait just ended (none for the look);
+  // explained: lines whose event may be an edge reported already. Returns
+  // the line events to report with the read's states; a pulse that came and
+  // went before the read puts its first edge into before.
+  TComEvents TakeReading(TComSignals now, TComEvents lineEvents, TComSignals explained, TComWakeUp& before);
   bool ReadSignals(TComSignals& signals);
   void Dispatch(const TComWakeUp& w);
   void SendEventMessages(const TComWakeUp& w);
@@ -31,6 +43,12 @@ class TComThread : public TThread {
   TOwnedHandle FStopEvent;
   DWORD FMask;
   TComSignals FLastSignals;
-  // Lines reported between waits that the pending wait may report again.
+  // Lines whose change a read reported since the last wait completed. The
+  // edge may have come after that completion, and a driver that keeps a
+  // history of edges between waits brings its event again, at once, in the
+  // next wait: there it is no news.
   TComSignals FReportedEarly = 0;
+  // Lines whose change the check after arming reported: their event may be
+  // the one that ends the pending wait.
+  TComSignals FReportedAfterArming = 0;
 };

@@ -85,61 +85,6 @@ TEST_F(ComEvents, APulseThatRoseAndFellBeforeItWasReadIsStillOnePulse) {
   EXPECT_EQ(Seen, (Strings{"CTS 1", "CTS 0"}));
 }
 
-TEST_F(ComEvents, AnEdgeBeforeTheWaitIsArmedIsReportedOnce) {
-  OpenRecording();
-  std::atomic<int> arms{0};
-  Fake.BeforeArm = [this, &arms] {
-    if (++arms == 1) Fake.SetLinesQuietly(MS_CTS_ON);  // unseen by the wait
-  };
-  Fake.Fire(EV_BREAK);  // wake the thread so it arms again
-  ASSERT_TRUE(SeenCount(2));
-  ASSERT_TRUE(WaitUntil([&] { return Fake.WaitPending() && arms >= 2; }));
-  PumpFor(30);
-  EXPECT_EQ(Seen, (Strings{"Break", "CTS 1"}));
-  Fake.BeforeArm = nullptr;
-  Fake.SetLines(0);
-  ASSERT_TRUE(SeenCount(3));
-  EXPECT_EQ(Seen.back(), "CTS 0");
-}
-
-TEST_F(ComEvents, APulseInTheWaitAfterAReArmIsCounted) {
-  OpenRecording();
-  std::atomic<int> arms{0};
-  Fake.BeforeArm = [this, &arms] {
-    if (++arms == 1) Fake.SetLinesQuietly(MS_CTS_ON);  // seen between waits, then re-armed
-  };
-  Fake.Fire(EV_BREAK);
-  ASSERT_TRUE(SeenCount(2));
-  ASSERT_TRUE(WaitUntil([&] { return Fake.WaitPending() && arms >= 2; }));
-  // The re-armed wait started from the line as it was: a fall and a rise
-  // too quick to read are a payment of their own.
-  Fake.Fire(EV_CTS);
-  ASSERT_TRUE(SeenCount(4));
-  PumpFor(30);
-  EXPECT_EQ(Seen, (Strings{"Break", "CTS 1", "CTS 0", "CTS 1"}));
-  Fake.BeforeArm = nullptr;
-}
-
-TEST_F(ComEvents, AnEdgeReportedBetweenWaitsIsNotReportedAgainWhenItsEventComesLate) {
-  OpenRecording();
-  std::atomic<bool> armed{false}, raised{false}, changedAgain{false};
-  // The rise completes the wait just armed, so the thread sees it between
-  // waits; the line falls again (with ring) once the wait is re-armed and
-  // before the thread reads the late event of the rise.
-  Fake.AfterArm = [&] {
-    if (armed && !raised.exchange(true)) Fake.SetLines(MS_RLSD_ON);
-  };
-  Fake.AfterSetMask = [&](DWORD mask) {
-    if (mask && raised && !changedAgain.exchange(true)) Fake.SetLines(MS_RING_ON);
-  };
-  armed = true;
-  Fake.Fire(EV_TXEMPTY);  // wake the thread so it arms again
-  ASSERT_TRUE(SeenCount(4));
-  PumpFor(50);
-  EXPECT_EQ(Seen, (Strings{"TxEmpty", "RLSD 1", "Ring", "RLSD 0"}));
-  Port.reset();  // before the hooks' locals go
-}
-
 TEST_F(ComEvents, PulsesWhileTheGuiThreadIsBusyAreAllCountedInOrderAndNeverNested) {
   RecordAll();
   int depth = 0, maxDepth = 0, rises = 0;

@@ -33,6 +33,16 @@ void TFakeComm::SetLines(DWORD modemStatus) {
   std::lock_guard<std::mutex> lock(FLock);
   const DWORD ev = LineEvents(FModem, modemStatus);
   FModem = modemStatus;
+  if (!SnapshotWaits) FireLocked(ev);
+}
+
+void TFakeComm::Poll() {
+  std::lock_guard<std::mutex> lock(FLock);
+  if (!FPending) return;
+  FStatusReads.push_back(FModem);
+  // Wine compares every line's level, falls of ring included.
+  DWORD ev = LineEvents(FSnapshot, FModem);
+  if ((FSnapshot ^ FModem) & MS_RING_ON) ev |= EV_RING;
   FireLocked(ev);
 }
 
@@ -84,7 +94,17 @@ bool TFakeComm::IsOpen() const {
 }
 bool TFakeComm::WaitPending() const {
   std::lock_guard<std::mutex> l(FLock);
-  return FPending != nullptr && FLookedSinceArm;
+  return FPending != nullptr && FLookedSinceArm && FLastThreadRead == FReadBeforeArm;
+}
+bool TFakeComm::Settled() const {
+  std::lock_guard<std::mutex> l(FLock);
+  if (!FPending || !FLookedSinceArm || FLastThreadRead != FReadBeforeArm) return false;  // not yet settled
+  const DWORD moved = FSnapshot ^ FModem;
+  return !(SnapshotWaits ? (LineEvents(FSnapshot, FModem) | (moved & MS_RING_ON ? EV_RING : 0)) & FMask : 0);
+}
+std::vector<DWORD> TFakeComm::StatusReads() const {
+  std::lock_guard<std::mutex> l(FLock);
+  return FStatusReads;
 }
 int TFakeComm::WaitCalls() const {
   std::lock_guard<std::mutex> l(FLock);
@@ -111,6 +131,7 @@ HANDLE TFakeComm::CreatePortFile(const String& deviceName) {
     return INVALID_HANDLE_VALUE;
   }
   FOpen = true;
+  FOpenThread = GetCurrentThreadId();
   FMask = 0;
   FHistory = 0;
   return kFakeHandle;
@@ -157,7 +178,6 @@ BOOL TFakeComm::SetCommMask(HANDLE, DWORD mask) {
       FPending = nullptr;
     }
   }
-  if (AfterSetMask) AfterSetMask(mask);
   return TRUE;
 }
 
@@ -179,6 +199,8 @@ BOOL TFakeComm::WaitCommEvent(HANDLE, DWORD* mask, OVERLAPPED* ov) {
     }
     FPending = ov;
     FPendingMask = mask;
+    FSnapshot = FModem;
+    FReadBeforeArm = FLastThreadRead;
     FLookedSinceArm = !(FMask & (EV_CTS | EV_DSR | EV_RLSD | EV_RING));
   }
   if (AfterArm) AfterArm();
@@ -201,14 +223,19 @@ BOOL TFakeComm::ClearCommError(HANDLE, DWORD* errors, COMSTAT* stat) {
 }
 
 BOOL TFakeComm::GetCommModemStatus(HANDLE, DWORD* status) {
+  if (BeforeModemRead) BeforeModemRead();
   std::lock_guard<std::mutex> lock(FLock);
   ++FModemReads;
-  FLookedSinceArm = true;
   if (ModemStatusFails) {
     SetLastError(ERROR_NOT_SUPPORTED);
     return FALSE;
   }
   *status = FModem;
+  FStatusReads.push_back(FModem);
+  if (GetCurrentThreadId() != FOpenThread) {
+    FLookedSinceArm = true;
+    FLastThreadRead = FModem;
+  }
   return TRUE;
 }
 

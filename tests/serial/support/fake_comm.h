@@ -7,12 +7,17 @@
 #include <functional>
 #include <mutex>
 #include <string>
+#include <vector>
 
 class TFakeComm : public TCommApi {
  public:
   // ---- what the test drives
-  // Sets the input lines (MS_*_ON bits) and raises the events of those that changed.
+  // Sets the input lines (MS_*_ON bits) and raises the events of those that
+  // changed (with snapshot waits, only a Poll ends a wait).
   void SetLines(DWORD modemStatus);
+  // A poll of a snapshot wait: ends it with the lines that differ from the
+  // snapshot taken when it was armed. It reads the lines, as Wine's does.
+  void Poll();
   // Changes the lines without any event, as a change before a wait is armed.
   void SetLinesQuietly(DWORD modemStatus);
   // Raises events (EV_* bits) without touching the lines.
@@ -21,6 +26,11 @@ class TFakeComm : public TCommApi {
   // Reported by the next ClearCommError; raises EV_ERR unless told not to.
   void SetLineErrors(DWORD ceBits, bool fire = true);
 
+  // Waits as Wine's: each takes a snapshot of the lines when armed and ends
+  // at the Poll that finds them different; no history of line edges between
+  // waits. Otherwise as Windows': every edge is an event, and edges while no
+  // wait is pending complete the next wait at once.
+  bool SnapshotWaits = false;
   DWORD OpenError = 0;  // CreatePortFile fails with this
   DWORD WaitError = 0;  // WaitCommEvent fails at once with this
   bool ModemStatusFails = false;
@@ -30,8 +40,8 @@ class TFakeComm : public TCommApi {
   std::function<void()> BeforeArm;
   // Runs inside WaitCommEvent once the wait is left pending.
   std::function<void()> AfterArm;
-  // Runs at the end of SetCommMask, with the new mask.
-  std::function<void(DWORD)> AfterSetMask;
+  // Runs inside GetCommModemStatus before the lines are read.
+  std::function<void()> BeforeModemRead;
 
   // ---- what the test reads back
   DCB LastDcb() const;
@@ -41,10 +51,15 @@ class TFakeComm : public TCommApi {
   bool Dtr() const;
   bool IsOpen() const;
   // A wait is pending and the thread has had its look at the lines since
-  // arming it (when it watches any): it is settled in the wait.
+  // arming it (when it watches any), finding them as it read them before:
+  // it is settled in the wait and will not arm it afresh.
   bool WaitPending() const;
+  // Besides, a poll would not end the wait: nothing is left to report.
+  bool Settled() const;
   int WaitCalls() const;
   int ModemReads() const;
+  // The lines as every status read found them, the program's and the polls'.
+  std::vector<DWORD> StatusReads() const;
   std::string Written() const;
   DWORD InSize() const;
 
@@ -84,4 +99,9 @@ class TFakeComm : public TCommApi {
   int FWaitCalls = 0;
   int FModemReads = 0;
   bool FLookedSinceArm = false;
+  DWORD FSnapshot = 0;
+  std::vector<DWORD> FStatusReads;
+  DWORD FLastThreadRead = 0;
+  DWORD FReadBeforeArm = 0;
+  DWORD FOpenThread = 0;  // the GUI thread: other threads' reads are the event thread's
 };
