@@ -178,7 +178,15 @@ String TMemo::GetText() const { return const_cast<TMemo*>(this)->Lines().Text();
 
 void TMemo::StoreText(const String& s) { FLines.SetText(s); }
 
+void TMemo::UpdateWindowFont() {
+  // The system edit lays out every line again when it takes a font: seconds
+  // with a long log. A new colour keeps the GDI font and needs only the
+  // repaint that follows every font change.
+  if (Font().ShapeVersion() != FWindowFontShape) TCustomEdit::UpdateWindowFont();
+}
+
 void TMemo::WndProc(TMessage& m) {
+  if (m.Msg == WM_SETFONT) FWindowFontShape = Font().ShapeVersion();
   if (m.Msg == CN_COMMAND && HIWORD(m.WParam) == EN_CHANGE) {
     if (!FUpdatingWindow) FWindowEdited = true;
     Change();

@@ -83,6 +83,7 @@ class TMemo : public TCustomEdit {
   void InitializeWnd() override;
   // Lines take what the user typed before the window goes.
   void SaveWndState() override { Lines(); }
+  void UpdateWindowFont() override;
   void WndProc(TMessage& message) override;
   String GetText() const override;
   void StoreText(const String& s) override;
@@ -97,4 +98,5 @@ class TMemo : public TCustomEdit {
   int FShownLineLimit = 0;
   bool FUpdatingWindow = false;
   bool FWindowEdited = false;
+  uint32_t FWindowFontShape = UINT32_MAX;  // the font's ShapeVersion when the window last took it
 };

@@ -14,19 +14,29 @@ TFont::TFont() : FName(L"MS Sans Serif"), FHeight(-11) {}
 TFont::~TFont() = default;
 
 void TFont::Changed() {
-  FHandle.Reset();
   if (OnChange) OnChange(this);
+}
+
+void TFont::ShapeChanged() {
+  FHandle.Reset();
+  ++FShapeVersion;
+  Changed();
 }
 
 void TFont::Assign(const TFont& other) {
   if (SameAs(other)) return;
+  const bool sameShape = FName == other.FName && FHeight == other.FHeight && FStyle == other.FStyle &&
+                         FCharset == other.FCharset && FOrientation == other.FOrientation;
   FName = other.FName;
   FHeight = other.FHeight;
   FStyle = other.FStyle;
   FColor = other.FColor;
   FCharset = other.FCharset;
   FOrientation = other.FOrientation;
-  Changed();
+  if (sameShape)
+    Changed();
+  else
+    ShapeChanged();
 }
 
 bool TFont::SameAs(const TFont& other) const {
@@ -37,13 +47,13 @@ bool TFont::SameAs(const TFont& other) const {
 void TFont::SetName(const String& name) {
   if (name != FName) {
     FName = name;
-    Changed();
+    ShapeChanged();
   }
 }
 void TFont::SetHeight(int height) {
   if (height != FHeight) {
     FHeight = height;
-    Changed();
+    ShapeChanged();
   }
 }
 int TFont::Size() const { return -MulDiv(FHeight, 72, 96); }
@@ -51,7 +61,7 @@ void TFont::SetSize(int points) { SetHeight(-MulDiv(points, 96, 72)); }
 void TFont::SetStyle(TFontStyles style) {
   if (style != FStyle) {
     FStyle = style;
-    Changed();
+    ShapeChanged();
   }
 }
 void TFont::SetColor(TColor color) {
@@ -63,13 +73,13 @@ void TFont::SetColor(TColor color) {
 void TFont::SetCharset(BYTE charset) {
   if (charset != FCharset) {
     FCharset = charset;
-    Changed();
+    ShapeChanged();
   }
 }
 void TFont::SetOrientation(int tenths) {
   if (tenths != FOrientation) {
     FOrientation = tenths;
-    Changed();
+    ShapeChanged();
   }
 }
 

@@ -57,17 +57,22 @@ class TFont : public TObject {
   int Orientation() const { return FOrientation; }
   void SetOrientation(int tenths);
 
+  // The GDI font is made of everything but the colour: it stays across a
+  // colour change, and this count moves only when it had to be made anew.
   HFONT Handle() const;
+  uint32_t ShapeVersion() const { return FShapeVersion; }
   TNotifyEvent OnChange;
 
  private:
   void Changed();
+  void ShapeChanged();
   String FName;
   int FHeight;
   TFontStyles FStyle = 0;
   TColor FColor = clWindowText;
   BYTE FCharset = DEFAULT_CHARSET;
   int FOrientation = 0;
+  uint32_t FShapeVersion = 0;
   mutable TOwnedFont FHandle;
 };
 

@@ -456,8 +456,12 @@ void TWinControl::StoreText(const String& s) {
   if (FHandle) SetWindowTextW(FHandle, s.c_str());
 }
 
+void TWinControl::UpdateWindowFont() {
+  SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Handle()), TRUE);
+}
+
 void TWinControl::FontChanged() {
-  if (FHandle) SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Handle()), TRUE);
+  if (FHandle) UpdateWindowFont();
   TControl::FontChanged();
   for (TControl* c : FControls) c->Perform(CM_PARENTFONTCHANGED);
 }

@@ -89,6 +89,8 @@ class TWinControl : public TControl {
   String GetText() const override;
   void StoreText(const String& s) override;
   void FontChanged() override;
+  // Hands the font to the window after a change of it.
+  virtual void UpdateWindowFont();
   void VisibleChanged() override;
 
   // Painting for windows of our own classes: background, Paint, then the

@@ -179,6 +179,50 @@ TEST_F(Controls, MemoWithALimitCutsOnlyWhatItsWindowShows) {
   EXPECT_STREQ(text, L"short\r\nlonger line\r\nappended long");
 }
 
+// Counts the fonts its window is handed: the system edit lays out every
+// line again on each, seconds with a long log.
+class TFontCountingMemo : public TMemo {
+ public:
+  using TMemo::TMemo;
+  int FontsTaken = 0;
+
+ protected:
+  void WndProc(TMessage& m) override {
+    if (m.Msg == WM_SETFONT) ++FontsTaken;
+    TMemo::WndProc(m);
+  }
+};
+
+TEST_F(Controls, MemoTakesItsFontAgainOnlyWhenTheGdiFontChanges) {
+  auto* memo = new TFontCountingMemo(form);
+  memo->SetBounds(8, 8, 200, 100);
+  memo->SetParent(form->Panel);
+  memo->Lines().Add(L"line");
+  form->Show();
+  const int taken = memo->FontsTaken;
+  const HFONT before = memo->Font().Handle();
+
+  memo->Font().SetColor(clRed);
+  EXPECT_EQ(memo->FontsTaken, taken);
+  // The window's font is still the control's, alive.
+  const auto windowFont = reinterpret_cast<HFONT>(SendMessageW(memo->Handle(), WM_GETFONT, 0, 0));
+  EXPECT_EQ(windowFont, before);
+  EXPECT_EQ(memo->Font().Handle(), before);
+  EXPECT_EQ(GetObjectType(windowFont), static_cast<DWORD>(OBJ_FONT));
+
+  memo->Font().SetHeight(-15);
+  EXPECT_EQ(memo->FontsTaken, taken + 1);
+  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(memo->Handle(), WM_GETFONT, 0, 0)), memo->Font().Handle());
+
+  // A parent's font of another colour only, flowing down, is no new font either.
+  TFont same;
+  same.Assign(memo->Font());
+  same.SetColor(clGreen);
+  memo->Font().Assign(same);
+  EXPECT_EQ(memo->FontsTaken, taken + 1);
+  EXPECT_EQ(memo->Font().Color(), clGreen);
+}
+
 struct SpinCase {
   const wchar_t* text;
   int64_t min, max;
