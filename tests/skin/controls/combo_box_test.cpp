@@ -13,34 +13,24 @@
 #include "skin/controls/ComboSimpleBox.h"
 #include "skin/controls/ItemsPopupForm.h"
 #include "skin/effects/PopupController.h"
+#include "tests/skin/controls/combo_fixture.h"
 #include "tests/support/wait_until.h"
 
 namespace {
 
-class ComboBoxTest : public ::testing::Test {
+class ComboBoxTest : public ComboFixture {
  protected:
-  static void SetUpTestSuite() { InitApplication(); }
   void SetUp() override {
-    Main = new TForm(nullptr, CreateNew);
-    Main->SetBounds(100, 100, 400, 300);
-    Combo = new TsComboBox(Main);
-    Combo->SetParent(Main);
-    Combo->SetBounds(20, 20, 150, 21);
-    Combo->SetItemHeight(15);
-    for (int i = 1; i <= 10; ++i) Combo->Items().Add(L"COM-" + std::to_wstring(i));
+    TComboSetUp S;
+    S.Skinned = false;
+    S.Form = RECT{100, 100, 500, 400};
+    S.Combo = RECT{20, 20, 170, 41};
+    MakeCombo(S);
     Combo->OnClick = [this](TObject*) { Log.push_back("click"); };
     Combo->OnChange = [this](TObject*) { Log.push_back("change"); };
     Combo->OnDropDown = [this](TObject*) { Log.push_back("dropdown"); };
     Combo->OnCloseUp = [this](TObject*) { Log.push_back("closeup"); };
-    Main->Show();
-    SetForegroundWindow(Main->Handle());
-    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == Main->Handle(); }));
-    Combo->SetFocus();
-  }
-  void TearDown() override {
-    delete Main;
-    FreePopupController();
-    Application->ProcessMessages();
+    ShowCombo(true);
   }
 
  public:
@@ -69,8 +59,6 @@ class ComboBoxTest : public ::testing::Test {
     ASSERT_TRUE(PopupShown());
   }
 
-  TForm* Main = nullptr;
-  TsComboBox* Combo = nullptr;
   std::vector<std::string> Log;
 };
 

@@ -15,7 +15,7 @@
 #include "skin/controls/CustomCombo.h"
 #include "skin/controls/ItemsPopupForm.h"
 #include "skin/imagelists/AlphaImageList.h"
-#include "tests/skin/manager/support/night_manager.h"
+#include "tests/skin/controls/combo_fixture.h"
 #include "tests/skin/support/PixelHelpers.h"
 
 namespace {
@@ -45,28 +45,20 @@ int FirstDifferentColumn(TBitmap& A, TBitmap& B, int Top, int Bottom) {
   return -1;
 }
 
-class ComboItems : public ::testing::Test {
+class ComboItems : public ComboFixture {
  protected:
-  static void SetUpTestSuite() { InitApplication(); }
   void SetUp() override {
-    Manager = LoadedNightManager();
-    ASSERT_TRUE(Manager->IsSkinLoaded());
-    Main = new TForm(nullptr, CreateNew);
-    Main->SetBounds(100, 100, 300, 200);
+    TComboSetUp S;
+    S.Combo = RECT{10, 10, 160, 34};
+    S.Items = 3;
+    S.ItemHeight = 0;
+    MakeCombo(S);
     Images = new TsAlphaImageList(Main);
     Images->SetWidth(kImage);
     Images->SetHeight(kImage);
     std::unique_ptr<TBitmap> square(FilledBitmap32(kImage, kImage, 0xFF000000 | kSquare));
     Images->AddBitmap(square.get(), -1);
-    Combo = new TsComboBox(Main);
-    Combo->SetParent(Main);
-    Combo->SetBounds(10, 10, 150, 24);
-    for (const wchar_t* s : {L"COM-1", L"COM-2", L"COM-3"}) Combo->Items().Add(s);
-    Main->Show();
-  }
-  void TearDown() override {
-    delete Main;
-    Manager.reset();
+    ShowCombo(false);
   }
 
   // The row of Index at W x H.
@@ -90,10 +82,7 @@ class ComboItems : public ::testing::Test {
     return r.right;
   }
 
-  std::unique_ptr<TsSkinManager> Manager;
-  TForm* Main = nullptr;
   TsAlphaImageList* Images = nullptr;
-  TsComboBox* Combo = nullptr;
 };
 
 TEST_F(ComboItems, ListStylesGiveTheImagesAColumnOutsideTheEdit) {

@@ -10,37 +10,21 @@
 #include "skin/manager/SkinData.h"
 #include "skin/manager/SkinGlobals.h"
 #include "skin/painting/SectionPainting.h"
-#include "tests/skin/manager/support/night_manager.h"
+#include "tests/skin/controls/combo_fixture.h"
 
 namespace {
 
-uint32_t Pixel(TBitmap& Bmp, int X, int Y) {
-  GdiFlush();
-  const auto* row = static_cast<const uint8_t*>(Bmp.ScanLine(Y)) + X * 4;
-  return uint32_t(row[2]) | uint32_t(row[1]) << 8 | uint32_t(row[0]) << 16;  // red in the low byte
-}
+uint32_t Pixel(TBitmap& Bmp, int X, int Y) { return ComboPixel(Bmp, X, Y); }
 
-class ComboPaintTest : public ::testing::Test {
+class ComboPaintTest : public ComboFixture {
  protected:
-  static void SetUpTestSuite() { InitApplication(); }
   void SetUp() override {
-    Manager = LoadedNightManager();
-    ASSERT_TRUE(Manager->IsSkinLoaded());
-    Main = new TForm(nullptr, CreateNew);
-    Main->SetBounds(100, 100, 300, 200);
-    Combo = new TsComboBox(Main);
-    Combo->SetParent(Main);
-    Combo->SetBounds(10, 10, 150, 21);
-    for (const wchar_t* s : {L"COM-1", L"COM-2"}) Combo->Items().Add(s);
-    Main->Show();
+    TComboSetUp S;
+    S.Items = 2;
+    S.ItemHeight = 0;
+    S.Focused = false;
+    SetUpCombo(S);
   }
-  void TearDown() override {
-    delete Main;
-    Manager.reset();
-  }
-  std::unique_ptr<TsSkinManager> Manager;
-  TForm* Main = nullptr;
-  TsComboBox* Combo = nullptr;
 };
 
 TEST_F(ComboPaintTest, TakesTheComboSectionOrTheListFaceSection) {

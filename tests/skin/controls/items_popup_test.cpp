@@ -16,42 +16,21 @@
 #include "skin/manager/ManagerOptions.h"
 #include "skin/manager/SkinData.h"
 #include "skin/manager/SkinGlobals.h"
-#include "tests/skin/manager/support/night_manager.h"
+#include "tests/skin/controls/combo_fixture.h"
 #include "tests/support/wait_until.h"
 
 namespace {
 
-uint32_t Pixel(TBitmap& Bmp, int X, int Y) {
-  GdiFlush();
-  const auto* row = static_cast<const uint8_t*>(Bmp.ScanLine(Y)) + X * 4;
-  return uint32_t(row[2]) | uint32_t(row[1]) << 8 | uint32_t(row[0]) << 16;  // red in the low byte
-}
+uint32_t Pixel(TBitmap& Bmp, int X, int Y) { return ComboPixel(Bmp, X, Y); }
 
-class ItemsPopupTest : public ::testing::Test {
+class ItemsPopupTest : public ComboFixture {
  protected:
-  static void SetUpTestSuite() { InitApplication(); }
   void SetUp() override {
     // The pointer stays off the list: a row under it would turn hot.
     SetCursorPos(0, 0);
-    Manager = LoadedNightManager();
-    ASSERT_TRUE(Manager->IsSkinLoaded());
-    Main = new TForm(nullptr, CreateNew);
-    Main->SetBounds(200, 200, 300, 200);
-    Combo = new TsComboBox(Main);
-    Combo->SetParent(Main);
-    Combo->SetBounds(10, 10, 150, 21);
-    Combo->SetItemHeight(15);
-    for (int i = 1; i <= 10; ++i) Combo->Items().Add(L"COM-" + std::to_wstring(i));
-    Main->Show();
-    SetForegroundWindow(Main->Handle());
-    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == Main->Handle(); }));
-    Combo->SetFocus();
-  }
-  void TearDown() override {
-    delete Main;
-    FreePopupController();
-    Application->ProcessMessages();
-    Manager.reset();
+    TComboSetUp S;
+    S.Form = RECT{200, 200, 500, 400};
+    SetUpCombo(S);
   }
   TacItemsPopupForm* Open() {
     if (!Combo->PopupForm()) Combo->DropDown();
@@ -70,10 +49,6 @@ class ItemsPopupTest : public ::testing::Test {
     });
   }
   int Section(const wchar_t* Name) { return Manager->GetSectionIndex(Name); }
-
-  std::unique_ptr<TsSkinManager> Manager;
-  TForm* Main = nullptr;
-  TsComboBox* Combo = nullptr;
 };
 
 TEST_F(ItemsPopupTest, TheListsPartsAreSkinnedWithTheirSections) {
