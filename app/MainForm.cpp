@@ -140,6 +140,7 @@ void TForm1::Build() {
   for (int i = 1; i <= 10; ++i) ComboBoxCOM->Items().Add(L"COM-" + IntToStr(i));
   ComboBoxCOM->SetText(L"COM-1");
   ComboBoxCOM->SetHint(L"Set the COM port");
+  ComboBoxCOM->SetCursor(crHandPoint);
   SideLabel(this, Panel1, L"Pulse value:", 16, 52);
   PulseValue = Place<TsSpinEdit>(this, Panel1, L"PulseValue", 96, 48, 80, 21);
   PulseValue->SetIncrement(1);

@@ -205,14 +205,8 @@ TControl* ControlAtPos(POINT p) {
     wnd = (GetWindowLongW(wnd, GWL_STYLE) & WS_CHILD) ? GetParent(wnd) : nullptr;
   }
   if (!control) return nullptr;
-  const POINT local = control->ScreenToClient(p);
-  for (int i = control->ControlCount() - 1; i >= 0; --i) {
-    TControl* child = control->Controls(i);
-    if (dynamic_cast<TWinControl*>(child) || !child->Visible()) continue;
-    const RECT r = child->BoundsRect();
-    if (PtInRect(&r, local)) return child;
-  }
-  return control;
+  TControl* child = control->GraphicControlAt(control->ScreenToClient(p), true);
+  return child ? child : control;
 }
 
 void TApplication::Idle() {

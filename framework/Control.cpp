@@ -153,6 +153,25 @@ void TControl::SetColor(TColor color) {
   Invalidate();
 }
 
+void TControl::SetCursor(TCursor cursor) {
+  if (cursor == FCursor) return;
+  FCursor = cursor;
+  Perform(CM_CURSORCHANGED);
+}
+
+// The system asks for a cursor only when the mouse moves: a control under a
+// resting mouse asks its window again so the change shows at once.
+void TControl::CursorChanged() {
+  POINT p{};
+  if (GetCapture() || !GetCursorPos(&p) || ControlAtPos(p) != this) return;
+  auto* window = dynamic_cast<TWinControl*>(this);
+  if (!window) window = FParent;
+  HWND h = window ? window->HandleIfAllocated() : nullptr;
+  if (!h) return;
+  const LRESULT hit = SendMessageW(h, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
+  SendMessageW(h, WM_SETCURSOR, reinterpret_cast<WPARAM>(h), MAKELPARAM(LOWORD(hit), WM_MOUSEMOVE));
+}
+
 void TControl::Invalidate() {
   if (FParent && FVisible) {
     if (HWND h = FParent->HandleIfAllocated()) {
@@ -241,6 +260,13 @@ void TControl::WndProc(TMessage& m) {
     case CM_VISIBLECHANGED:
       VisibleChanged();
       break;
+    case CM_CURSORCHANGED:
+      CursorChanged();
+      break;
+    case CM_HITTEST:
+      // Anywhere in its rectangle; a control that lets the mouse through answers 0.
+      m.Result = HTCLIENT;
+      return;
     case CM_MOUSEWHEEL:
       if (DoMouseWheel(KeysToShiftState(LOWORD(m.WParam)), static_cast<short>(HIWORD(m.WParam)), POINT{x, y}))
         m.Result = 1;

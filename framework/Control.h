@@ -4,6 +4,7 @@
 // window, so graphic controls and skin wrappers can Perform messages alike.
 #include "framework/Component.h"
 #include "framework/ControlCanvas.h"
+#include "framework/Cursors.h"
 #include "framework/Graphics.h"
 #include "framework/Messages.h"
 
@@ -132,6 +133,10 @@ class TControl : public TComponent {
   void SetHint(const String& hint) { FHint = hint; }
   bool ShowHint() const { return FShowHint; }
   void SetShowHint(bool v) { FShowHint = v; }
+  // Shown over the control's client area; crDefault lets the parent's or the
+  // window class's cursor show. A change is told with CM_CURSORCHANGED.
+  TCursor Cursor() const { return FCursor; }
+  void SetCursor(TCursor cursor);
 
   virtual void Invalidate();
   void Repaint() {
@@ -186,6 +191,7 @@ class TControl : public TComponent {
   virtual void FontChanged();
   virtual void BoundsChanged() {}
   virtual void VisibleChanged();
+  void CursorChanged();
   virtual void Resize() {
     if (OnResize) OnResize(this);
   }
@@ -214,6 +220,7 @@ class TControl : public TComponent {
   TColor FColor = clBtnFace;
   String FHint;
   bool FShowHint = false;
+  TCursor FCursor = crDefault;
   bool FMouseDownInside = false;
 };
 

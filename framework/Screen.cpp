@@ -15,6 +15,27 @@ int TScreen::PixelsPerInch() const {
   return ppi > 0 ? ppi : 96;
 }
 
+HCURSOR TScreen::Cursors(TCursor cursor) const {
+  const wchar_t* id = IDC_ARROW;
+  switch (cursor) {
+    case crNone:
+      return nullptr;
+    case crCross:
+      id = IDC_CROSS;
+      break;
+    case crIBeam:
+      id = IDC_IBEAM;
+      break;
+    case crHourGlass:
+      id = IDC_WAIT;
+      break;
+    case crHandPoint:
+      id = IDC_HAND;
+      break;
+  }
+  return LoadCursorW(nullptr, id);
+}
+
 void TScreen::AddForm(TForm* form) {
   if (std::find(FForms.begin(), FForms.end(), form) == FForms.end()) FForms.push_back(form);
 }

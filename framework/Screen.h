@@ -1,5 +1,7 @@
 #pragma once
-// The screen: the forms that exist and the density the program draws at.
+// The screen: the forms that exist, the density the program draws at and the
+// cursors controls show.
+#include "framework/Cursors.h"
 #include "framework/System.h"
 
 #include <vector>
@@ -15,6 +17,9 @@ class TScreen {
   // The density of the screen in pixels per inch, as the system reports it to
   // this program (96 unless the program declares itself DPI-aware).
   int PixelsPerInch() const;
+  // The shared system cursor for an identifier, never destroyed: crNone gives
+  // none, crDefault and unknown identifiers the arrow.
+  HCURSOR Cursors(TCursor cursor) const;
 
   void AddForm(TForm* form);
   void RemoveForm(TForm* form);

@@ -2,6 +2,7 @@
 
 #include "framework/Application.h"
 #include "framework/Form.h"
+#include "framework/Screen.h"
 
 #include <algorithm>
 #include <map>
@@ -530,21 +531,34 @@ bool TWinControl::ReflectToChild(TMessage& m, HWND child, UINT reflected) {
   return true;
 }
 
+TControl* TWinControl::GraphicControlAt(POINT p, bool allowDisabled) {
+  for (auto it = FControls.rbegin(); it != FControls.rend(); ++it) {
+    TControl* c = *it;
+    if (dynamic_cast<TWinControl*>(c) || !c->Visible() || (!allowDisabled && !c->Enabled())) continue;
+    const RECT r = c->BoundsRect();
+    if (PtInRect(&r, p) && c->Perform(CM_HITTEST, 0, MAKELPARAM(p.x - c->Left(), p.y - c->Top()))) return c;
+  }
+  return nullptr;
+}
+
+bool TWinControl::SetCursorOverClient() {
+  POINT p{};
+  if (!GetCursorPos(&p)) return false;
+  TControl* child = GraphicControlAt(ScreenToClient(p), false);
+  TCursor cursor = child ? child->Cursor() : crDefault;
+  if (cursor == crDefault) cursor = FCursor;
+  if (cursor == crDefault) return false;
+  ::SetCursor(Screen->Cursors(cursor));
+  return true;
+}
+
 bool TWinControl::RouteMouseToGraphic(TMessage& m) {
   POINT p{LParamX(m.LParam), LParamY(m.LParam)};
   TControl* target = nullptr;
   if (FMouseControl && GetCapture() == FHandle) {
     target = FMouseControl;
   } else {
-    for (auto it = FControls.rbegin(); it != FControls.rend(); ++it) {
-      TControl* c = *it;
-      if (!dynamic_cast<TGraphicControl*>(c) || !c->Visible() || !c->Enabled()) continue;
-      RECT r = c->BoundsRect();
-      if (PtInRect(&r, p)) {
-        target = c;
-        break;
-      }
-    }
+    target = GraphicControlAt(p, false);
   }
   if (!target) return false;
   const bool down = m.Msg == WM_LBUTTONDOWN || m.Msg == WM_RBUTTONDOWN || m.Msg == WM_MBUTTONDOWN ||
@@ -707,6 +721,14 @@ void TWinControl::WndProc(TMessage& m) {
       break;
     case WM_MOUSELEAVE:
       FTrackingLeave = false;
+      break;
+    case WM_SETCURSOR:
+      // Only for this window: a child's request passes through its parents
+      // first, and they must not put their cursor over it.
+      if (reinterpret_cast<HWND>(m.WParam) == FHandle && LOWORD(m.LParam) == HTCLIENT && SetCursorOverClient()) {
+        m.Result = 1;
+        return;
+      }
       break;
   }
   if (FOwnClass && IsMouseMessage(m.Msg) && RouteMouseToGraphic(m)) return;

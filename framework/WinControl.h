@@ -37,6 +37,10 @@ class TWinControl : public TControl {
   void RemoveControl(TControl* control);
   // Sends the message to every direct child control.
   void Broadcast(TMessage& message);
+  // The topmost visible window-less child at a client point that answers
+  // CM_HITTEST with non-zero (one letting the mouse through answers 0 and the
+  // search goes on beneath it); nullptr when none.
+  TControl* GraphicControlAt(POINT p, bool allowDisabled);
 
   void SetBounds(int left, int top, int width, int height) override;
   RECT ClientRect() const override;
@@ -128,6 +132,9 @@ class TWinControl : public TControl {
   void MainWndProc(TMessage& message);
   bool ReflectToChild(TMessage& message, HWND child, UINT reflected);
   bool RouteMouseToGraphic(TMessage& message);
+  // Sets the cursor of the window-less child under the mouse, else this
+  // control's; false when both are crDefault.
+  bool SetCursorOverClient();
   void UpdateBoundsFromWindow();
 
   // Notifications: showing, re-creation, realign queue.

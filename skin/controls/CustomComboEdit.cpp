@@ -3,6 +3,7 @@
 #include "framework/Application.h"
 #include "framework/Form.h"
 #include "framework/HintWindow.h"
+#include "framework/Screen.h"
 #include "skin/core/SkinUtils.h"
 #include "skin/effects/MouseLight.h"
 #include "skin/effects/PopupController.h"
@@ -780,9 +781,10 @@ bool TsCustomComboEdit::HandleMouse(TMessage& Message) {
       return ButtonMode();
     }
     case WM_SETCURSOR:
-      if (MouseOverButton() && !ButtonMode()) {
-        // The framework keeps no cursor table yet: the arrow stands for every cursor.
-        SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+      if (MouseOverButton()) {
+        TCursor Shown = FGlyphMode->Cursor();
+        if (Shown == crDefault) Shown = Cursor();
+        ::SetCursor(Screen->Cursors(Shown == crDefault ? crArrow : Shown));
         Message.Result = 1;
         return true;
       }

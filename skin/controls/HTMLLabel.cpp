@@ -70,12 +70,14 @@ int TsHTMLLabel::LinkAt(POINT P) const {
 void TsHTMLLabel::SetHot(int Number) {
   if (Number == FHotLink) return;
   FHotLink = Number;
+  SetCursor(Number >= 0 ? crHandPoint : crDefault);
   Repaint();
 }
 
 void TsHTMLLabel::ResetLinks() {
   if (FHotLink < 0 && FPressedLink < 0) return;
   FHotLink = FPressedLink = -1;
+  SetCursor(crDefault);
   Repaint();
 }
 
@@ -100,13 +102,9 @@ void TsHTMLLabel::WndProc(TMessage& Message) {
   switch (Message.Msg) {
     case WM_MOUSEMOVE: {
       TsLabel::WndProc(Message);
-      const int Number = LinkAt(POINT{LParamX(Message.LParam), LParamY(Message.LParam)});
-      if (Number >= 0) SetCursor(LoadCursorW(nullptr, IDC_HAND));
-      SetHot(Number);
+      SetHot(LinkAt(POINT{LParamX(Message.LParam), LParamY(Message.LParam)}));
       return;
     }
-    case WM_SETCURSOR:
-      break;
     case WM_LBUTTONDOWN:
       TsLabel::WndProc(Message);
       if (FHotLink >= 0) {

@@ -146,6 +146,13 @@ void TsCustomLabel::AutoSizeLabel() {
 
 void TsCustomLabel::WndProc(TMessage& Message) {
   switch (Message.Msg) {
+    case CM_HITTEST:
+      if (FTransparentForMouse) {
+        // Not hit: the mouse goes to what lies beneath.
+        Message.Result = 0;
+        return;
+      }
+      break;
     case CM_MOUSEENTER:
       if (OnMouseEnter) OnMouseEnter(this);
       break;

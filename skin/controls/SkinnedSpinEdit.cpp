@@ -1,6 +1,7 @@
 #include "skin/controls/SkinnedSpinEdit.h"
 
 #include "framework/GdiHandles.h"
+#include "framework/Screen.h"
 #include "skin/forms/SkinColors.h"
 #include "skin/graphics/ArrowGlyph.h"
 #include "skin/manager/SkinManager.h"
@@ -427,7 +428,7 @@ void TsBaseSpinEdit::WndProc(TMessage& Message) {
         P.y -= W.top;
         const RECT UpR = SpinButtonRect(true), DownR = SpinButtonRect(false);
         if (FShowSpinButtons && (PtInRect(&UpR, P) || PtInRect(&DownR, P))) {
-          SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+          ::SetCursor(Screen->Cursors(crArrow));
           Message.Result = 1;
           return;
         }

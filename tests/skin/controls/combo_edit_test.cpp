@@ -168,6 +168,35 @@ TEST_F(ComboEditTest, AHoveredButtonShowsItsHintAfterThePause) {
   Application->SetHintPause(500);
 }
 
+TEST_F(ComboEditTest, TheButtonShowsTheGlyphsCursorElseTheControlsElseTheArrow) {
+  struct TCase {
+    const char* Name;
+    bool OverButton;
+    TCursor GlyphCursor, EditCursor;
+    const wchar_t* Expected;
+  };
+  const TCase cases[] = {
+      {"neither set", true, crDefault, crDefault, IDC_ARROW},
+      {"the control's", true, crDefault, crHandPoint, IDC_HAND},
+      {"the glyph's first", true, crHandPoint, crIBeam, IDC_HAND},
+      {"text keeps the edit's", false, crHandPoint, crDefault, IDC_IBEAM},
+      {"text shows the control's", false, crIBeam, crHandPoint, IDC_HAND},
+  };
+  RECT W;
+  GetWindowRect(Edit->Handle(), &W);
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Edit->GlyphMode().SetCursor(c.GlyphCursor);
+    Edit->SetCursor(c.EditCursor);
+    const POINT P = c.OverButton ? ButtonCentre() : POINT{8, ButtonCentre().y};
+    SetCursorPos(W.left + P.x, W.top + P.y);
+    ::SetCursor(nullptr);
+    SendMessageW(Edit->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Edit->Handle()),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, c.Expected));
+  }
+}
+
 TEST_F(ComboEditTest, AButtonWithoutItsOwnImageIsAsWideAsAScrollBar) {
   Edit->SetButtonWidth(0);
   EXPECT_EQ(Edit->GlyphMode().GlyphWidth(), GetSystemMetrics(SM_CXVSCROLL) - 2);

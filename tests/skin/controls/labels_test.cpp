@@ -105,7 +105,7 @@ TEST_F(Labels, LinkShowsTheHandAndOpensWhatTheClickLeavesToTheShell) {
     const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     label->Perform(WM_MOUSEMOVE, 0, at);
     EXPECT_EQ(label->HotLink(), 0);
-    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+    EXPECT_EQ(label->Cursor(), crHandPoint);
     label->Perform(WM_LBUTTONDOWN, MK_LBUTTON, at);
     EXPECT_EQ(label->PressedLink(), 0);
     label->Perform(WM_LBUTTONUP, 0, at);
@@ -116,6 +116,31 @@ TEST_F(Labels, LinkShowsTheHandAndOpensWhatTheClickLeavesToTheShell) {
     }
     label->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));  // over "Visit"
     EXPECT_EQ(label->HotLink(), -1);
+    EXPECT_EQ(label->Cursor(), crDefault);
+    label->Perform(WM_MOUSEMOVE, 0, at);
+    label->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(label));
+    EXPECT_EQ(label->HotLink(), -1);
+    EXPECT_EQ(label->Cursor(), crDefault);
+    delete label;
+  }
+}
+
+TEST_F(Labels, ATransparentForMouseLabelLeavesTheClickToThePanelBeneath) {
+  for (const bool transparent : {false, true}) {
+    SCOPED_TRACE(transparent);
+    auto* label = Add<TsLabel>(L"label");
+    label->SetTransparentForMouse(transparent);
+    int labelDowns = 0, panelDowns = 0, labelClicks = 0;
+    label->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++labelDowns; };
+    label->OnClick = [&](TObject*) { ++labelClicks; };
+    panel->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++panelDowns; };
+    const LPARAM at = MAKELPARAM(label->Left() + 5, label->Top() + 5);
+    SendMessageW(panel->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(panel->Handle(), WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(labelDowns, transparent ? 0 : 1);
+    EXPECT_EQ(labelClicks, transparent ? 0 : 1);
+    EXPECT_EQ(panelDowns, transparent ? 1 : 0);
+    panel->OnMouseDown = nullptr;
     delete label;
   }
 }
