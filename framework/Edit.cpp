@@ -26,7 +26,12 @@ void TCustomEdit::CreateParams(TCreateParams& p) {
   p.SysClassName = L"EDIT";
   p.WinClassName = L"KelvraEdit";
   p.Style |= ES_AUTOHSCROLL | ES_LEFT;
-  p.ExStyle |= WS_EX_CLIENTEDGE;
+  if (FBorderStyle == TBorderStyle::bsSingle) {
+    if (FCtl3D)
+      p.ExStyle |= WS_EX_CLIENTEDGE;
+    else
+      p.Style |= WS_BORDER;
+  }
   if (FReadOnly) p.Style |= ES_READONLY;
 }
 
@@ -52,6 +57,18 @@ void TCustomEdit::SetMaxLength(int v) {
 void TCustomEdit::SetReadOnly(bool v) {
   FReadOnly = v;
   if (FHandle) SendMessageW(FHandle, EM_SETREADONLY, v, 0);
+}
+
+void TCustomEdit::SetBorderStyle(TBorderStyle v) {
+  if (FBorderStyle == v) return;
+  FBorderStyle = v;
+  RecreateWnd();
+}
+
+void TCustomEdit::SetCtl3D(bool v) {
+  if (FCtl3D == v) return;
+  FCtl3D = v;
+  if (FBorderStyle == TBorderStyle::bsSingle) RecreateWnd();
 }
 
 void TCustomEdit::SelectAll() {

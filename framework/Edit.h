@@ -1,5 +1,6 @@
 #pragma once
 // Single- and multi-line edits over the system EDIT class.
+#include "framework/BorderStyle.h"
 #include "framework/StringList.h"
 #include "framework/WinControl.h"
 
@@ -14,6 +15,13 @@ class TCustomEdit : public TWinControl {
   bool ReadOnly() const { return FReadOnly; }
   void SetReadOnly(bool v);
   void SelectAll();
+  // Both re-create the window: the border is a window style.
+  TBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TBorderStyle v);
+  // Without it a bordered edit has a flat one-pixel line instead of the
+  // sunken client edge.
+  bool Ctl3D() const { return FCtl3D; }
+  void SetCtl3D(bool v);
 
   TNotifyEvent OnChange;
 
@@ -28,6 +36,8 @@ class TCustomEdit : public TWinControl {
   wchar_t FPasswordChar = 0;
   int FMaxLength = 0;
   bool FReadOnly = false;
+  TBorderStyle FBorderStyle = TBorderStyle::bsSingle;
+  bool FCtl3D = true;
 };
 
 class TEdit : public TCustomEdit {

@@ -4,11 +4,12 @@ TsEdit::TsEdit(TComponent* Owner) : TacSkinnedEdit(Owner) { AfterConstruction();
 
 RECT TsEdit::GetTextRect() {
   const int B = EditBorderWidth();
-  const int S = 1;  // the edit's one-pixel inner space of a bordered edit
+  const bool Single = BorderStyle() == TBorderStyle::bsSingle;
+  const int S = Single ? 1 : 0;  // the system edit's inner space inside a border
   const int G = GlyphAreaWidth();
   RECT R;
   if (UseRightToLeftAlignment())
-    R = RECT{B, B + S, Width() + S - B - G - GlyphSpacing() / 2, Height() - B};
+    R = RECT{B + (Ctl3D() ? 0 : 2), B + S, Width() + S - B - G - GlyphSpacing() / 2, Height() - B};
   else
     R = RECT{B + S + G, B + S, Width() - B - S, Height() - B};
   const RECT& M = TextMargins();

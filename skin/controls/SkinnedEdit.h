@@ -7,8 +7,9 @@ class TsEdit : public TacSkinnedEdit<TEdit> {
  public:
   explicit TsEdit(TComponent* Owner);
 
-  // B: the system's client edge, two pixels, when the edit has a border.
-  int EditBorderWidth() const override { return 2; }
+  // The system's border: the client edge, or one flat line without Ctl3D.
+  // The framework edit has no bevels to add.
+  int EditBorderWidth() const override { return BorderStyle() == TBorderStyle::bsNone ? 0 : (Ctl3D() ? 2 : 1); }
   RECT GetTextRect() override;
 
  protected:

@@ -105,7 +105,8 @@ class TacSkinnedEdit : public TacSkinnedControl<TBase> {
   }
   virtual bool IsTextEmpty() { return this->Text().empty(); }
   virtual RECT GetTextRect() = 0;
-  virtual int EditBorderWidth() const { return 2; }
+  // B: the frame the skin draws round the text, 0 without a border.
+  virtual int EditBorderWidth() const = 0;
 
   bool BuildCache() override {
     if (this->SkinData()->StateBits & acsRecalcFrame) ConsumeRecalcFrame(true);
@@ -189,6 +190,8 @@ class TacSkinnedEdit : public TacSkinnedControl<TBase> {
     return RECT{B + FTextMargins.left, B + FTextMargins.top, B + FTextMargins.right, B + FTextMargins.bottom};
   }
   bool RebuildOnPrint() const override { return true; }
+  // A borderless edit shows its section's background only.
+  bool HasBorder() const override { return this->BorderStyle() == TBorderStyle::bsSingle; }
 
   void PaddingChanged() {
     if (this->Loading()) return;

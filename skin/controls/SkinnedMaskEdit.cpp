@@ -19,6 +19,11 @@ RECT TacCustomMaskEdit::GetTextRect() {
   return R;
 }
 
+void TacCustomMaskEdit::PaintFrame(HDC DC) {
+  if (BorderStyle() == TBorderStyle::bsNone) return;
+  TacSkinnedEdit::PaintFrame(DC);
+}
+
 void TacCustomMaskEdit::SetTextCollapsed(bool Value) {
   if (FTextCollapsed == Value) return;
   FTextCollapsed = Value;
@@ -43,8 +48,21 @@ void TacCustomMaskEdit::Change() {
 void TacCustomMaskEdit::PaintPlainFace() {
   TacSkinnedEdit::PaintPlainFace();
   if (!SkinData()->CacheBmp) return;
+  if (BorderStyle() != TBorderStyle::bsSingle) return;
   RECT R{0, 0, Width(), Height()};
-  DrawEdge(SkinData()->CacheBmp->DC(), &R, EDGE_SUNKEN, BF_RECT);
+  if (Ctl3D())
+    DrawEdge(SkinData()->CacheBmp->DC(), &R, EDGE_SUNKEN, BF_RECT);
+  else
+    FrameRect(SkinData()->CacheBmp->DC(), &R, GetSysColorBrush(COLOR_WINDOWFRAME));
+}
+
+bool TacCustomMaskEdit::SkinnedMessage(TMessage& Message) {
+  // The skin's frame is wider than the system's border: after the system
+  // painted the client area its innermost frame pixels come back.
+  const bool FrameAfterSystem = Message.Msg == WM_PAINT && SystemPaintsFace();
+  const bool Done = TacSkinnedEdit::SkinnedMessage(Message);
+  if (FrameAfterSystem && Done) PaintFrame(nullptr);
+  return Done;
 }
 
 void TacCustomMaskEdit::WndProc(TMessage& Message) {

@@ -13,7 +13,12 @@ class TacCustomMaskEdit : public TacSkinnedEdit<TCustomMaskEdit> {
  public:
   explicit TacCustomMaskEdit(TComponent* Owner);
 
+  // One pixel more than the system's border: the skin's frame reaches over
+  // the first column and row of the system edit's client area.
+  int EditBorderWidth() const override { return BorderStyle() == TBorderStyle::bsNone ? 0 : (Ctl3D() ? 3 : 2); }
   RECT GetTextRect() override;
+  // A borderless edit has no frame to copy.
+  void PaintFrame(HDC DC) override;
   bool CheckOnExit() const { return FCheckOnExit; }
   void SetCheckOnExit(bool Value) { FCheckOnExit = Value; }
   bool TextCollapsed() const { return FTextCollapsed; }
@@ -32,9 +37,10 @@ class TacCustomMaskEdit : public TacSkinnedEdit<TCustomMaskEdit> {
   void DoExit() override;
   void Change() override;
   bool GlyphAfterDisabledLook() const override { return false; }
-  // Without a skin: the control's colour in a sunken edge.
+  // Without a skin: the control's colour in the classic frame of its border.
   void PaintPlainFace() override;
   void WndProc(TMessage& Message) override;
+  bool SkinnedMessage(TMessage& Message) override;
 
  private:
   bool FCheckOnExit = true;

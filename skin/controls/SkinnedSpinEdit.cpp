@@ -115,7 +115,7 @@ RECT TsBaseSpinEdit::SpinButtonRect(bool Up) {
 }
 
 RECT TsBaseSpinEdit::GetTextRect() {
-  const int A = EditBorderWidth(), C = 1;
+  const int A = EditBorderWidth(), C = BorderStyle() == TBorderStyle::bsSingle ? 1 : 0;
   const int Spacing = Scaled(4, SkinData()->GetPPI());
   int S = FShowSpinButtons ? SpinButtonWidth() + Spacing : 0;
   if (FButtonsOrientation == TacOrientation::aoHorizontal) S *= 2;

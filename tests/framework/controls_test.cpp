@@ -10,6 +10,7 @@
 #include "framework/Menus.h"
 #include "framework/Panel.h"
 #include "framework/SpinEdit.h"
+#include "tests/support/wait_until.h"
 
 #include <commctrl.h>
 
@@ -128,6 +129,51 @@ TEST_F(Controls, KeyPressCanSwallowAKey) {
   form->Show();
   for (wchar_t c : String(L"xax")) SendMessageW(edit->Handle(), WM_CHAR, c, 0);
   EXPECT_EQ(edit->Text(), L"b");
+}
+
+TEST_F(Controls, EditBorderFollowsBorderStyleAndCtl3D) {
+  auto* edit = Add<TEdit>();
+  edit->SetText(L"kept");
+  form->Show();
+  struct {
+    TBorderStyle style;
+    bool ctl3d;
+    bool clientEdge;
+    int inset;  // of the client area in the window
+    bool line;  // a border line above the background
+  } cases[] = {
+      {TBorderStyle::bsSingle, true, true, 2, true},
+      // The system edit takes WS_BORDER off and draws the line itself,
+      // inside its client area.
+      {TBorderStyle::bsSingle, false, false, 0, true},
+      {TBorderStyle::bsNone, false, false, 0, false},
+      {TBorderStyle::bsNone, true, false, 0, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "bsSingle " << (c.style == TBorderStyle::bsSingle) << " ctl3d " << c.ctl3d);
+    edit->SetBorderStyle(c.style);
+    edit->SetCtl3D(c.ctl3d);
+    const HWND wnd = edit->Handle();
+    EXPECT_EQ((GetWindowLongW(wnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0, c.clientEdge);
+    RECT w{};
+    GetWindowRect(wnd, &w);
+    POINT origin{0, 0};
+    ClientToScreen(wnd, &origin);
+    EXPECT_EQ(origin.x - w.left, c.inset);
+    EXPECT_EQ(edit->Text(), L"kept");  // the new window takes the text over
+    // Right of the text: the top row against the background below it.
+    RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    auto lineShown = [&] {
+      HDC dc = GetWindowDC(wnd);
+      const bool differs = GetPixel(dc, 100, 0) != GetPixel(dc, 100, 12);
+      ReleaseDC(wnd, dc);
+      return differs;
+    };
+    if (c.line)
+      EXPECT_TRUE(WaitUntil(lineShown));
+    else
+      EXPECT_FALSE(lineShown());
+  }
 }
 
 TEST_F(Controls, PasswordCharacterReachesTheWindow) {

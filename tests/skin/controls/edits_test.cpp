@@ -410,6 +410,77 @@ TEST_F(Edits, EditAnswersItsTextRectangle) {
   EXPECT_EQ(r.right, 120 - 2 - 1 - 5);
 }
 
+TEST_F(Edits, BorderStyleAndCtl3DSetTheBorderAndTheTextRectangle) {
+  auto* edit = Add<TsEdit>(10, 10, 120, 24);
+  auto* mask = Add<TacCustomMaskEdit>(10, 40, 120, 24);
+  auto* spin = Add<TsSpinEdit>(10, 70, 120, 24);
+  spin->SetShowSpinButtons(false);
+  form->Show();
+  struct Inset {
+    int border, left, top, right, bottom;
+  };
+  const struct {
+    TBorderStyle style;
+    bool ctl3d;
+    Inset plain, masked;  // the spin edit follows the plain edit
+  } cases[] = {
+      // The plain edit keeps a pixel of space inside a border, the mask edit
+      // family draws one pixel more frame instead.
+      {TBorderStyle::bsSingle, true, {2, 3, 3, 3, 2}, {3, 3, 3, 3, 3}},
+      {TBorderStyle::bsSingle, false, {1, 2, 2, 2, 1}, {2, 2, 2, 2, 2}},
+      {TBorderStyle::bsNone, true, {0, 0, 0, 0, 0}, {0, 0, 0, 0, 0}},
+  };
+  for (const auto& c : cases) {
+    for (TCustomEdit* e : std::initializer_list<TCustomEdit*>{edit, mask, spin}) {
+      e->SetBorderStyle(c.style);
+      e->SetCtl3D(c.ctl3d);
+    }
+    auto check = [&](const char* kind, int border, RECT r, const Inset& want) {
+      SCOPED_TRACE(testing::Message() << kind << " bsSingle " << (c.style == TBorderStyle::bsSingle) << " ctl3d "
+                                      << c.ctl3d);
+      EXPECT_EQ(border, want.border);
+      EXPECT_EQ(r.left, want.left);
+      EXPECT_EQ(r.top, want.top);
+      EXPECT_EQ(r.right, 120 - want.right);
+      EXPECT_EQ(r.bottom, 24 - want.bottom);
+    };
+    check("edit", edit->EditBorderWidth(), edit->GetTextRect(), c.plain);
+    check("spin", spin->EditBorderWidth(), spin->GetTextRect(), c.plain);
+    check("mask", mask->EditBorderWidth(), mask->GetTextRect(), c.masked);
+  }
+}
+
+TEST_F(Edits, FocusedMaskEditKeepsItsThirdFramePixelFromTheSection) {
+  // A plain section frame three pixels wide in a colour of its own, in both
+  // the normal and the focused state.
+  SetCursorPos(0, 0);
+  manager = TextSkinManager(L"Framed edits",
+                            "[GLOBALINFO]\r\nVERSION=12.50\r\n"
+                            "[EDIT]\r\nSTATES=2\r\nCOLOR=$00203040\r\nHOTCOLOR=$00405060\r\nBORDERWIDTH=3\r\n"
+                            "BORDERCOLOR0=$000000C0\r\nBORDERCOLOR1=$000000C0\r\n");
+  manager->SetActive(true);
+  auto* edit = Add<TacCustomMaskEdit>(10, 10, 120, 24);
+  auto* other = Add<TsEdit>(10, 50, 120, 24);
+  form->Show();
+  other->SetFocus();
+  edit->SetFocus();
+  ASSERT_TRUE(edit->SkinData()->IsSkinned());
+  ASSERT_EQ(edit->EditBorderWidth(), 3);
+  auto shown = [&](int x, int y) {
+    HDC dc = GetWindowDC(edit->Handle());
+    const COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(edit->Handle(), dc);
+    return c;
+  };
+  const COLORREF frame = RGB(0xC0, 0, 0);
+  // Focused, the system edit paints its client area, which begins inside
+  // its two-pixel edge; the skin's frame comes back over its first column.
+  ASSERT_TRUE(edit->Focused());
+  RedrawWindow(edit->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  EXPECT_TRUE(WaitUntil([&] { return shown(2, 12) == frame; })) << std::hex << shown(2, 12);
+  EXPECT_EQ(shown(1, 12), frame);
+}
+
 // The colour of a section's state as the skin gives it.
 TColor SectionColor(TsSkinManager& m, const wchar_t* name, int state) {
   return TColor(m.SkinData()->GeneralDataArray[m.GetSectionIndex(name)].Props[state].Color);
