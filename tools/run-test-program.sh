@@ -10,6 +10,12 @@ out=$(mktemp)
 trap 'rm -f "$out"' EXIT
 "$emulator" "$@" 2>&1 | tee "$out"
 status=${PIPESTATUS[0]}
+# GoogleTest prints its first line before any test runs: nothing at all
+# means the program never reached main. Say so, with the status, because
+# ctest shows an empty output for it.
+if [ "$status" -ne 0 ] && [ ! -s "$out" ]; then
+  echo "run-test-program: $(basename "$1") printed nothing and ended with status $status" >&2
+fi
 if [ "$status" -eq 0 ] && ! grep -q '^\[  PASSED  \]' "$out"; then
   echo "run-test-program: $(basename "$1") ended without its test summary (crashed?)" >&2
   exit 1
