@@ -29,21 +29,17 @@ TacSkinFont::~TacSkinFont() {
 }
 
 void TacPaletteBrushes::Make(const std::array<uint32_t, 59>& palette) {
-  Reset();
-  for (int i = 0; i < 6; ++i) FBrushes[i] = CreateSolidBrush(palette[i] & 0xFFFFFF);
-}
-
-void TacPaletteBrushes::Reset() {
-  for (HBRUSH& b : FBrushes) {
-    if (b) DeleteObject(b);
-    b = nullptr;
+  for (int i = 0; i < 6; ++i) {
+    const uint32_t colour = palette[i] & 0xFFFFFF;
+    if (FBrushes[i] && FColors[i] == colour) continue;
+    FBrushes[i].Reset(CreateSolidBrush(colour));
+    FColors[i] = colour;
   }
 }
 
 void TacSkinGlobals::Clear() {
   MasterBitmap.reset();
   Fonts.clear();
-  Brushes.Reset();
   Palette = {};
   Version = 0;
 }
@@ -196,5 +192,4 @@ void LoadSkinPalette(TacSkinGlobals& g, const TacSkinOptions& o, const TacSkinDa
   if (p[56] == 0xFFFFFFFF) p[56] = MixColors(p[4], p[5], 30);
   p[57] = hint ? hint->Props[0].Color : SysColor(COLOR_INFOBK);
   p[58] = hint ? hint->Props[0].FontColor : SysColor(COLOR_INFOTEXT);
-  g.Brushes.Make(p);
 }

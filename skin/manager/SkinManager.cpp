@@ -261,6 +261,7 @@ void TsSkinManager::BuildSkinData(TacSkinData& data) {
   ::BuildSkinData(data, input);
   LoadSkinPalette(FGlobals, FOptions, data);
   AdjustSkinData(data, FGlobals, {FHueOffset, FSaturation, FBrightness});
+  FGlobals.Brushes.Make(FGlobals.Palette);
   MakeExtendedBorders(data, FGlobals.MasterBitmap.get(), FActive, ExtendedBorders(), input.ShadowBorders);
   if (OnSkinLoading) OnSkinLoading(this);
 }
