@@ -353,6 +353,9 @@ void TsSkinManager::ApplyReceivedSkin(const TacReceivedSkin& skin) {
     SetSkinName(skin.SkinName);
     FUpdating = false;
     FSkinChanging = true;
+    // Loading freed every skin data object and built new ones: all controls
+    // let go of what they hold, not only those of the section repainted.
+    Broadcast(AC_SKINLOADED);
     RepaintSection(skin.SectionName);
     FSkinChanging = false;
   } else {

@@ -56,6 +56,31 @@ class HeldSkinDataTest : public ::testing::Test {
   std::unique_ptr<TForm> form;
 };
 
+// The skin editor sends the skin again naming the section it changed: the
+// manager frees its skin data and builds it anew, so every control, not only
+// those of that section, must let go of the old data and find its section
+// in the new.
+TEST_F(HeldSkinDataTest, ReceivedSectionReachesEveryControl) {
+  Receive(L"", Options("ALPHA", "BETA"));
+  TStagedBox* alpha = MakeBox(L"ALPHA");
+  TStagedBox* beta = MakeBox(L"BETA");
+  ASSERT_EQ(alpha->Data->SkinIndex, manager->GetSectionIndex(L"ALPHA"));
+  ASSERT_EQ(beta->Data->SkinIndex, manager->GetSectionIndex(L"BETA"));
+  ASSERT_NE(alpha->Data->GetScaledSkinData(), nullptr);
+  ASSERT_NE(beta->Data->GetScaledSkinData(), nullptr);
+
+  Receive(L"BETA", Options("BETA", "ALPHA"));
+  ASSERT_NE(manager->GetSectionIndex(L"ALPHA"), manager->GetSectionIndex(L"BETA"));
+  for (TStagedBox* box : {alpha, beta}) {
+    const String section = box->Data->SkinSection();
+    SCOPED_TRACE(std::string(section.begin(), section.end()));
+    EXPECT_EQ(box->Data->SkinIndex, manager->GetSectionIndex(section));
+    // Nothing, to be chosen again, or the data built now.
+    const TacSkinData* cached = box->Data->CachedSkinData();
+    EXPECT_TRUE(cached == nullptr || cached == manager->SkinData());
+  }
+}
+
 // The manager's main-colour brush is the background brush of skinned
 // controls' window classes; building the same palette again, as the first
 // use of another density does, must leave it whole.
