@@ -3,6 +3,8 @@
 // TOwnedHandle: each frees its handle once, the way that kind is freed.
 #include <windows.h>
 
+#include <cstddef>
+
 // A pen, brush, font, bitmap, region or palette; DeleteObject frees it.
 // It must not be selected into a DC when its owner goes.
 template <typename THandle>
@@ -42,11 +44,20 @@ using TOwnedBitmap = TOwnedGdiObject<HBITMAP>;
 using TOwnedRegion = TOwnedGdiObject<HRGN>;
 using TOwnedPalette = TOwnedGdiObject<HPALETTE>;
 
-// A memory DC made by CreateCompatibleDC; DeleteDC frees it.
+// A memory DC it makes itself with CreateCompatibleDC; DeleteDC frees it.
+// It never takes a DC made elsewhere: no constructor accepts an HDC, so a
+// DC created at the call site cannot be handed in and leak.
 class TMemoryDC {
  public:
-  TMemoryDC() = default;
-  explicit TMemoryDC(HDC compatibleWith) : FDC(CreateCompatibleDC(compatibleWith)) {}
+  TMemoryDC() = default;  // holds none
+  // TMemoryDC(nullptr): a new DC compatible with the screen.
+  explicit TMemoryDC(std::nullptr_t) : FDC(CreateCompatibleDC(nullptr)) {}
+  // A new DC compatible with Like (the screen when null).
+  static TMemoryDC CompatibleWith(HDC like) {
+    TMemoryDC made;
+    made.FDC = CreateCompatibleDC(like);
+    return made;
+  }
   ~TMemoryDC() { Reset(); }
   TMemoryDC(TMemoryDC&& other) noexcept : FDC(other.FDC) { other.FDC = nullptr; }
   TMemoryDC& operator=(TMemoryDC&& other) noexcept {

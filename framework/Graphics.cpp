@@ -291,7 +291,7 @@ int TCanvas::DrawText(const String& text, RECT& r, UINT format) {
 
 void TCanvas::Draw(int x, int y, HBITMAP bitmap, int width, int height) {
   HDC dc = Handle();
-  const TMemoryDC src(dc);
+  const TMemoryDC src = TMemoryDC::CompatibleWith(dc);
   TSelectObject select(src.get(), bitmap);
   BitBlt(dc, x, y, width, height, src.get(), 0, 0, SRCCOPY);
 }

@@ -44,7 +44,7 @@ TImage::TImage(TComponent* owner) : TGraphicControl(owner) { StoreBounds(0, 0, 1
 void TImage::Paint(TCanvas& canvas) {
   if (FPicture.Empty()) return;
   HDC dc = canvas.Handle();
-  TMemoryDC memory(dc);
+  const TMemoryDC memory = TMemoryDC::CompatibleWith(dc);
   const HDC src = memory.get();
   TSelectObject select(src, FPicture.Bitmap());
   const int w = FStretch ? FWidth : FPicture.Width();

@@ -142,11 +142,11 @@ void TKbTouchKey::PaintFace(HDC dc, bool down) {
 void TKbTouchKey::PaintPicture(HDC dc, const TPicture& picture) {
   const int w = Width(), h = Height();
   const int pw = picture.Width(), ph = picture.Height();
-  const TMemoryDC srcDC(dc);
+  const TMemoryDC srcDC = TMemoryDC::CompatibleWith(dc);
   const HDC src = srcDC.get();
   TSelectObject s(src, picture.Bitmap());
   const COLORREF key = GetPixel(src, 0, 0);
-  const TMemoryDC workDC(dc);
+  const TMemoryDC workDC = TMemoryDC::CompatibleWith(dc);
   const HDC work = workDC.get();
   const TOwnedBitmap canvas(CreateCompatibleBitmap(dc, w, h));
   TSelectObject c(work, canvas.get());

@@ -99,7 +99,7 @@ void PaintGraphicChildren(HDC DC, TWinControl* Container, POINT Offset, bool Che
 
   const TWindowDC Screen(nullptr);
   const TOwnedBitmap Image(CreateCompatibleBitmap(Screen.get(), Container->Width(), Container->Height()));
-  const TMemoryDC Mem(Screen.get());
+  const TMemoryDC Mem = TMemoryDC::CompatibleWith(Screen.get());
   if (!Image || !Mem) return;
   const TSelectObject Selected(Mem.get(), Image.get());
   for (TControl* Child : Painted) PutBackground(Mem.get(), Child->BoundsRect(), Info);

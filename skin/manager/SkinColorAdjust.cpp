@@ -165,5 +165,4 @@ void AdjustSkinData(TacSkinData& data, TacSkinGlobals& g, const TacColorAdjustme
   for (int i = 27; i <= 38; ++i) slot(i);
   for (int i = 55; i <= 58; ++i) slot(i);
   g.Shadow1Color = AdjustColor(g.Shadow1Color, a, false);
-  g.Brushes.Make(p);
 }

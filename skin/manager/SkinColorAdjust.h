@@ -19,5 +19,5 @@ void AdjustMasterBitmap(TacSkinGlobals& globals, const TacSkinOptions& options, 
 
 // After the palette of data is loaded: the pictures data owns (not those
 // made from the master bitmap), the colours of every section state and its
-// gradient, and the palette with its brushes.
+// gradient, and the palette.
 void AdjustSkinData(TacSkinData& data, TacSkinGlobals& globals, const TacColorAdjustment& adjust);

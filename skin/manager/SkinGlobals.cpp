@@ -1,6 +1,7 @@
 #include "skin/manager/SkinGlobals.h"
 
 #include "framework/AnsiText.h"
+#include "skin/graphics/ColorAdjust.h"
 #include "skin/manager/PackedSkin.h"
 #include "skin/manager/SkinPictures.h"
 #include "skin/manager/SkinSource.h"
@@ -15,16 +16,6 @@ String InFolder(const String& folder, const String& name) {
 
 uint32_t SysColor(int index) { return GetSysColor(index); }
 
-uint32_t Mix(uint32_t a, uint32_t b, int w) {
-  // w of 255 parts of a, the rest b, channel by channel.
-  uint32_t out = 0;
-  for (int shift = 0; shift < 24; shift += 8) {
-    int ca = (a >> shift) & 0xFF, cb = (b >> shift) & 0xFF;
-    out |= uint32_t((ca * w + cb * (255 - w)) / 255) << shift;
-  }
-  return out;
-}
-
 }  // namespace
 
 TacSkinFont::TacSkinFont(std::string bytes, String fileName, String fontName)
@@ -38,21 +29,17 @@ TacSkinFont::~TacSkinFont() {
 }
 
 void TacPaletteBrushes::Make(const std::array<uint32_t, 59>& palette) {
-  Reset();
-  for (int i = 0; i < 6; ++i) FBrushes[i] = CreateSolidBrush(palette[i] & 0xFFFFFF);
-}
-
-void TacPaletteBrushes::Reset() {
-  for (HBRUSH& b : FBrushes) {
-    if (b) DeleteObject(b);
-    b = nullptr;
+  for (int i = 0; i < 6; ++i) {
+    const uint32_t colour = palette[i] & 0xFFFFFF;
+    if (FBrushes[i] && FColors[i] == colour) continue;
+    FBrushes[i].Reset(CreateSolidBrush(colour));
+    FColors[i] = colour;
   }
 }
 
 void TacSkinGlobals::Clear() {
   MasterBitmap.reset();
   Fonts.clear();
-  Brushes.Reset();
   Palette = {};
   Version = 0;
 }
@@ -111,7 +98,7 @@ void ReadGlobalInfo(TacSkinGlobals& g, const TacSkinOptions& o, const TacSkinCon
       String file = o.ReadString(G, L"FontFile" + std::to_wstring(i), String());
       auto bytes = file.empty() ? std::nullopt : ReadSkinFile(file);
       g.Fonts.push_back(std::make_unique<TacSkinFont>(bytes ? *bytes : std::string(), file,
-                                                          o.ReadString(G, L"FontName" + std::to_wstring(i), String())));
+                                                      o.ReadString(G, L"FontName" + std::to_wstring(i), String())));
     }
   }
 }
@@ -161,7 +148,7 @@ void LoadSkinPalette(TacSkinGlobals& g, const TacSkinOptions& o, const TacSkinDa
   p[10] = key(L"EDITBG_INV", p[4]);
   p[11] = key(L"EDITTEXT_INV", p[5]);
   p[12] = key(L"EDITBG_ODD", p[5]);
-  p[13] = key(L"EDITBG_EVEN", Mix(p[4], p[5], 13));
+  p[13] = key(L"EDITBG_EVEN", MixColors(p[4], p[5], 13));
   p[14] = key(L"EDITTEXT_OK", 0x404000);
   p[15] = key(L"EDITTEXT_WARN", 0x004C4C);
   p[16] = p[17] = p[18] = key(L"EDITTEXT_ALERT", 0x00006C);
@@ -172,16 +159,16 @@ void LoadSkinPalette(TacSkinGlobals& g, const TacSkinOptions& o, const TacSkinDa
   p[25] = key(L"EDITTEXT_H2", 0);
   p[26] = key(L"EDITTEXT_H3", 0);
   p[55] = key(L"BORDERCOLOR", 0);
-  p[27] = key64(L"BTNCOLOR1ACTIVE", Mix(p[0], 0xFFFFFF, 177) | flag);
+  p[27] = key64(L"BTNCOLOR1ACTIVE", MixColors(p[0], 0xFFFFFF, 177) | flag);
   p[28] = key64(L"BTNCOLOR2ACTIVE", p[0] | flag);
   p[29] = key(L"BTNBORDERACTIVE", p[55]);
   p[30] = key(L"BTNFONTACTIVE", p[1]);
   p[31] = key64(L"BTNCOLOR1NORMAL", p[0] | flag);
-  p[32] = key64(L"BTNCOLOR2NORMAL", Mix(p[0], 0, 244) | flag);
+  p[32] = key64(L"BTNCOLOR2NORMAL", MixColors(p[0], 0, 244) | flag);
   p[33] = key(L"BTNBORDERNORMAL", p[55]);
   p[34] = key(L"BTNFONTNORMAL", p[1]);
-  p[35] = key64(L"BTNCOLOR1PRESSED", Mix(p[0], 0, 233) | flag);
-  p[36] = key64(L"BTNCOLOR2PRESSED", Mix(p[0], 0, 233) | flag);
+  p[35] = key64(L"BTNCOLOR1PRESSED", MixColors(p[0], 0, 233) | flag);
+  p[36] = key64(L"BTNCOLOR2PRESSED", MixColors(p[0], 0, 233) | flag);
   p[37] = key(L"BTNBORDERPRESSED", p[55]);
   p[38] = key(L"BTNFONTPRESSED", p[1]);
   struct Tone {
@@ -202,8 +189,7 @@ void LoadSkinPalette(TacSkinGlobals& g, const TacSkinOptions& o, const TacSkinDa
     p[40 + 2 * i] = key(tones[i].active, p[39 + 2 * i]);
   }
   p[56] = key(L"GRIDLINE", 0xFFFFFFFF);
-  if (p[56] == 0xFFFFFFFF) p[56] = Mix(p[4], p[5], 30);
+  if (p[56] == 0xFFFFFFFF) p[56] = MixColors(p[4], p[5], 30);
   p[57] = hint ? hint->Props[0].Color : SysColor(COLOR_INFOBK);
   p[58] = hint ? hint->Props[0].FontColor : SysColor(COLOR_INFOTEXT);
-  g.Brushes.Make(p);
 }

@@ -2,6 +2,7 @@
 // Skin-wide values of a loaded skin, read once per load: GLOBALINFO, the
 // master bitmap, the embedded fonts, and the 59-slot palette with its brushes.
 #include "framework/Bitmap.h"
+#include "framework/GdiHandles.h"
 #include "skin/manager/SkinData.h"
 #include "skin/manager/SkinOptions.h"
 
@@ -31,19 +32,19 @@ class TacSkinFont {
   HANDLE FHandle = nullptr;
 };
 
-// Solid brushes of palette slots 0 to 5.
+// Solid brushes of palette slots 0 to 5, kept for the manager's whole life.
+// Skinned controls give them to their window classes as the background
+// brush, and the classes keep them: a brush goes only when its slot's colour
+// changes (the change is then broadcast), never because the same palette is
+// built again for another density or a refresh.
 class TacPaletteBrushes {
  public:
-  TacPaletteBrushes() = default;
-  ~TacPaletteBrushes() { Reset(); }
-  TacPaletteBrushes(const TacPaletteBrushes&) = delete;
-  TacPaletteBrushes& operator=(const TacPaletteBrushes&) = delete;
   void Make(const std::array<uint32_t, 59>& palette);
-  void Reset();
-  HBRUSH operator[](int i) const { return FBrushes[i]; }
+  HBRUSH operator[](int i) const { return FBrushes[i].get(); }
 
  private:
-  std::array<HBRUSH, 6> FBrushes = {};
+  std::array<TOwnedBrush, 6> FBrushes;
+  std::array<uint32_t, 6> FColors = {};
 };
 
 enum TacPaletteSlot {
@@ -70,7 +71,7 @@ struct TacSkinGlobals {
   std::unique_ptr<TBitmap> MasterBitmap;
   std::vector<std::unique_ptr<TacSkinFont>> Fonts;
   std::array<uint32_t, 59> Palette = {};
-  TacPaletteBrushes Brushes;
+  TacPaletteBrushes Brushes;  // outlives Clear: window classes hold them
 
   void Clear();
 };
@@ -79,5 +80,6 @@ struct TacSkinGlobals {
 // is a reader, else from the skin folder) and the embedded fonts.
 void ReadGlobalInfo(TacSkinGlobals& globals, const TacSkinOptions& options, const TacSkinConvertor* reader,
                     const String& skinFolder);
-// The palette from GLOBALINFO and the sections of data, then the brushes.
+// The palette from GLOBALINFO and the sections of data. The brushes are made
+// by the caller once the palette is final (after the colour adjustments).
 void LoadSkinPalette(TacSkinGlobals& globals, const TacSkinOptions& options, const TacSkinData& data);

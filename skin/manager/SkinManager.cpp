@@ -261,6 +261,7 @@ void TsSkinManager::BuildSkinData(TacSkinData& data) {
   ::BuildSkinData(data, input);
   LoadSkinPalette(FGlobals, FOptions, data);
   AdjustSkinData(data, FGlobals, {FHueOffset, FSaturation, FBrightness});
+  FGlobals.Brushes.Make(FGlobals.Palette);
   MakeExtendedBorders(data, FGlobals.MasterBitmap.get(), FActive, ExtendedBorders(), input.ShadowBorders);
   if (OnSkinLoading) OnSkinLoading(this);
 }
@@ -352,6 +353,9 @@ void TsSkinManager::ApplyReceivedSkin(const TacReceivedSkin& skin) {
     SetSkinName(skin.SkinName);
     FUpdating = false;
     FSkinChanging = true;
+    // Loading freed every skin data object and built new ones: all controls
+    // let go of what they hold, not only those of the section repainted.
+    Broadcast(AC_SKINLOADED);
     RepaintSection(skin.SectionName);
     FSkinChanging = false;
   } else {

@@ -11,7 +11,7 @@ namespace {
 
 COLORREF PixelAfterPaint(TBevel& bevel, int x, int y) {
   TWindowDC screen(nullptr);
-  TMemoryDC dc(screen.get());
+  const TMemoryDC dc = TMemoryDC::CompatibleWith(screen.get());
   TOwnedBitmap bmp(CreateCompatibleBitmap(screen.get(), bevel.Width(), bevel.Height()));
   const HGDIOBJ old = SelectObject(dc.get(), bmp.get());
   RECT all{0, 0, bevel.Width(), bevel.Height()};
