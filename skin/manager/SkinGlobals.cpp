@@ -32,6 +32,7 @@ void TacPaletteBrushes::Make(const std::array<uint32_t, 59>& palette) {
   for (int i = 0; i < 6; ++i) {
     const uint32_t colour = palette[i] & 0xFFFFFF;
     if (FBrushes[i] && FColors[i] == colour) continue;
+    if (FBrushes[i]) FReplaced.push_back(std::move(FBrushes[i]));
     FBrushes[i].Reset(CreateSolidBrush(colour));
     FColors[i] = colour;
   }

@@ -34,9 +34,10 @@ class TacSkinFont {
 
 // Solid brushes of palette slots 0 to 5, kept for the manager's whole life.
 // Skinned controls give them to their window classes as the background
-// brush, and the classes keep them: a brush goes only when its slot's colour
-// changes (the change is then broadcast), never because the same palette is
-// built again for another density or a refresh.
+// brush, and the classes keep them: a slot gets a new brush only when its
+// colour changes, never because the same palette is built again for another
+// density or a refresh. The brush it replaces lives on with the manager, for
+// a class that has not heard of the change yet still paints with it.
 class TacPaletteBrushes {
  public:
   void Make(const std::array<uint32_t, 59>& palette);
@@ -45,6 +46,7 @@ class TacPaletteBrushes {
  private:
   std::array<TOwnedBrush, 6> FBrushes;
   std::array<uint32_t, 6> FColors = {};
+  std::vector<TOwnedBrush> FReplaced;
 };
 
 enum TacPaletteSlot {

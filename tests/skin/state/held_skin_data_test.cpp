@@ -111,4 +111,22 @@ TEST_F(HeldSkinDataTest, ClassBrushOutlivesRebuildsOfThePalette) {
   }
 }
 
+// A new main colour gives a new brush, but a class that has not been told yet
+// still paints with the one it holds: that one must not be freed under it.
+TEST_F(HeldSkinDataTest, ClassBrushOutlivesAChangeOfTheMainColour) {
+  const TSmallSkinFolder skins(Options("ALPHA", "BETA"));
+  manager = skins.Manager();
+  ASSERT_TRUE(manager->IsSkinLoaded());
+  const HBRUSH held = manager->Globals().Brushes[pcMainColor];
+  const uint32_t heldColour = manager->Palette()[pcMainColor] & 0xFFFFFF;
+
+  manager->SetHueOffset(90);
+  ASSERT_NE(manager->Palette()[pcMainColor] & 0xFFFFFF, heldColour);
+  EXPECT_NE(manager->Globals().Brushes[pcMainColor], held);
+  LOGBRUSH painted{};
+  ASSERT_EQ(GetObjectType(held), DWORD(OBJ_BRUSH));
+  ASSERT_EQ(GetObjectW(held, sizeof painted, &painted), int(sizeof painted));
+  EXPECT_EQ(painted.lbColor, heldColour);
+}
+
 }  // namespace
