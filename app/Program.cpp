@@ -44,7 +44,7 @@ TUnitEntry g_units[] = {
     {L"Gradients", InitGradients, DoneGradients},
     {L"PngGraphic", InitPngGraphic, DonePngGraphic},
     // The effects reach the controls' skin state through its hooks.
-    {L"SkinEffects", InstallEffects, nullptr},
+    {L"SkinEffects", InstallEffects, DoneEffects},
     // "/acver" and "/acpreview", read before any skin is loaded.
     {L"SkinCommandLine", InitSkinCommandLine, nullptr},
     {L"hkVersion", InitHkVersionUnit, DoneHkVersionUnit},

@@ -4,7 +4,10 @@
 #include <climits>
 #include <cmath>
 
+#include "framework/Bitmap.h"
 #include "framework/Control.h"
+#include "framework/Graphics.h"
+#include "framework/WinControl.h"
 #include "skin/core/SkinCommand.h"
 #include "skin/effects/ClickWave.h"
 #include "skin/effects/StateAnimation.h"
@@ -33,6 +36,31 @@ double Remaining(double R, const TacCircleGeometry& G, double Scale) {
 bool WaveFollows(TsCommonData* Data) {
   TsSkinManager* Manager = Data->GetSkinManager();
   return Manager && Manager->AnimEffects().Buttons.ClickEffect() == TacClickEffect::ceCircleAndWave;
+}
+
+// A control without a window of its own shows the circle through its
+// canvas, which draws on the parent's window at the control's place; it
+// needs that window to be there.
+TGraphicControl* OnParentCanvas(TsCommonData* Data) {
+  auto* Graphic = dynamic_cast<TGraphicControl*>(Data->OwnerControl);
+  if (!Graphic || !Graphic->Parent() || !Graphic->Parent()->HandleAllocated()) return nullptr;
+  return Graphic;
+}
+
+void PresentOnCanvas(TGraphicControl& Graphic, TBitmap& Frame) {
+  TCanvas& Canvas = Graphic.Canvas();
+  Canvas.Lock();
+  BitBlt(Canvas.Handle(), 0, 0, Frame.Width(), Frame.Height(), Frame.DC(), 0, 0, SRCCOPY);
+  // The last unlock gives the canvas's DC back to the parent's window.
+  Canvas.Unlock();
+}
+
+void PresentOnWindow(HWND Wnd, TBitmap& Frame) {
+  if (HDC DC = GetWindowDC(Wnd)) {
+    SetLayout(DC, 0);
+    BitBlt(DC, 0, 0, Frame.Width(), Frame.Height(), Frame.DC(), 0, 0, SRCCOPY);
+    ReleaseDC(Wnd, DC);
+  }
 }
 
 }  // namespace
@@ -64,11 +92,15 @@ bool ClickCircleStep(TsCommonData* Data, int Step) {
   if (!T || T->Destroying() || !T->TargetImage || !Data->CacheBmp) return false;
   if (Data->OwnerControl && Data->OwnerControl->Destroying()) return false;
   const HWND Wnd = Data->GetWndHandle();
-  if (!Wnd) return false;
+  TGraphicControl* Graphic = OnParentCanvas(Data);
+  if (!Wnd && !Graphic) return false;
   TBitmap& Cache = *Data->CacheBmp;
   const int W = Cache.Width(), H = Cache.Height();
   POINT P{};
-  if (Data->OwnerControl) {
+  if (Graphic) {
+    GetCursorPos(&P);
+    P = Graphic->ScreenToClient(P);
+  } else if (Data->OwnerControl) {
     GetCursorPos(&P);
     ScreenToClient(Wnd, &P);
   } else {
@@ -117,11 +149,10 @@ bool ClickCircleStep(TsCommonData* Data, int Step) {
                     uint8_t(Look.Alpha / 2));
   }
   if (Look.FadeBack != 0) MixBitmaps(*T->FrameImage, Cache, uint8_t(Look.FadeBack));
-  if (HDC DC = GetWindowDC(Wnd)) {
-    SetLayout(DC, 0);
-    BitBlt(DC, 0, 0, W, H, T->FrameImage->DC(), 0, 0, SRCCOPY);
-    ReleaseDC(Wnd, DC);
-  }
+  if (Graphic)
+    PresentOnCanvas(*Graphic, *T->FrameImage);
+  else
+    PresentOnWindow(Wnd, *T->FrameImage);
 
   if (Step >= T->StepCount || G.M - R < EndMargin) {
     if (State != 1) HideLayeredEffect(Data->GlowId, false);

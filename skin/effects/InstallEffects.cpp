@@ -5,6 +5,7 @@
 #include "skin/effects/MouseLight.h"
 #include "skin/effects/Pulse.h"
 #include "skin/effects/StateAnimation.h"
+#include "skin/manager/EffectsRelease.h"
 #include "skin/manager/MouseLighting.h"
 #include "skin/state/BoundLabel.h"
 #include "skin/state/GlowEffects.h"
@@ -24,4 +25,7 @@ void InstallEffects() {
   MouseLightActiveHook = ActivateMouseLight;
   LabelFlightHook = FlyLabelFromHint;
   GlowAlphaSetter = SetGlowAlpha;
+  FreeSkinEffectsHook = [] { FreeLayeredEffects(true, false); };
 }
+
+void DoneEffects() { FreeLayeredEffects(true, false); }

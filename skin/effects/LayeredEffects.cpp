@@ -164,6 +164,13 @@ TacLayeredEffect* LayeredEffect(int Index) {
 }
 
 int AddLayeredEffect(std::unique_ptr<TacLayeredEffect> Effect) {
+  // A freed effect's slot is taken again, so that effects shown and hidden
+  // over and over do not make the list grow.
+  const auto Free = std::find(gEffects.begin(), gEffects.end(), nullptr);
+  if (Free != gEffects.end()) {
+    *Free = std::move(Effect);
+    return int(Free - gEffects.begin());
+  }
   gEffects.push_back(std::move(Effect));
   return int(gEffects.size()) - 1;
 }
@@ -255,13 +262,9 @@ void HideGlowOrCircle(int& Index, bool Animate) {
     return;
   }
   FreeEffectWindow(*Effect);
-  if (Effect->IsCircle()) {
-    // The circle object is kept for its control's next hover; it must not
-    // outlive that control's skin state as its owner.
-    Effect->OwnerData = nullptr;
-  } else {
-    gEffects[Index].reset();
-  }
+  // Circles too: the control's next hover makes a new one, and a kept
+  // object would still name the control's skin state after it is gone.
+  gEffects[Index].reset();
   Index = -1;
   if (Data && Data->FadeTimer && Data->FadeTimer->StepProc == GlowFadeStep) Data->FadeTimer->StepProc = nullptr;
   if (Data && Data->FadeTimer) Data->StopFading();
@@ -269,8 +272,11 @@ void HideGlowOrCircle(int& Index, bool Animate) {
 
 void ReleaseEffectForm(int& Index) {
   TacLayeredEffect* Effect = LayeredEffect(Index);
-  if (Effect) FreeEffectWindow(*Effect);
   TsCommonData* Data = Effect ? Effect->OwnerData : nullptr;
+  if (Effect) {
+    FreeEffectWindow(*Effect);
+    gEffects[Index].reset();
+  }
   Index = -1;
   if (Data && Data->EffectTimer) Data->StopEffectTimer();
 }

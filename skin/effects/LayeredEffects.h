@@ -58,11 +58,11 @@ class TacGlowEffect : public TacLayeredEffect {
   RECT ShownRect{};
 };
 
-// All effects, by index; a freed glow leaves a nil slot.
+// All effects, by index; a freed effect leaves a nil slot.
 std::vector<std::unique_ptr<TacLayeredEffect>>& LayeredEffects();
 // The effect at Index, nil for an invalid index or an empty slot.
 TacLayeredEffect* LayeredEffect(int Index);
-// Appends Effect; answers its index.
+// Puts Effect into the first nil slot, else appends it; answers its index.
 int AddLayeredEffect(std::unique_ptr<TacLayeredEffect> Effect);
 
 int ShowGlowEffect(const RECT& R, const String& SectionName, const String& ItemName, TsCommonData* Data, HWND OwnerWnd,
@@ -72,6 +72,7 @@ int ShowGlowWithMask(const RECT& R, const std::vector<int>& MaskIndexes, int Mar
                      TsCommonData* Data);
 void SetGlowAlpha(int Index, uint8_t Alpha);
 void UpdateLayeredEffect(int Index);
+// Hiding without animation and releasing free the effect with its window.
 void HideGlowOrCircle(int& Index, bool Animate);
 void ReleaseEffectForm(int& Index);
 // With KeepCircles only the glows go; owners' ids of freed effects become -1.

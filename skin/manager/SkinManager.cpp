@@ -5,6 +5,7 @@
 #include "framework/Form.h"
 #include "framework/Screen.h"
 #include "skin/core/SkinCommand.h"
+#include "skin/manager/EffectsRelease.h"
 #include "skin/manager/MouseLighting.h"
 #include "skin/manager/RTLButtons.h"
 #include "skin/manager/SkinColorAdjust.h"
@@ -194,6 +195,8 @@ void TsSkinManager::SetSkinName(const String& value) {
 }
 
 void TsSkinManager::ResetSkinData() {
+  // Effect windows show the old skin's pictures.
+  FreeSkinEffects();
   FSkinData.clear();
   FGlobals.Clear();
   FOptions.Clear();

@@ -1,11 +1,13 @@
 // The skinned check box under "Night (internal)": the skin's box pictures
 // for each state, the user's toggles by mouse and space, the events a new
-// value raises, the size it takes and the check drawing's wipe.
+// value raises, the size it takes, the check drawing's wipe and the light
+// circle behind the glyph.
 #include "skin/controls/CheckBox.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -13,8 +15,10 @@
 #include "framework/Form.h"
 #include "framework/ImageList.h"
 #include "skin/effects/InstallEffects.h"
+#include "skin/effects/LayeredEffects.h"
 #include "skin/effects/StateAnimation.h"
 #include "skin/graphics/Bitmap32.h"
+#include "skin/graphics/ColorAdjust.h"
 #include "skin/state/ThreadedTimer.h"
 #include "tests/skin/manager/support/night_manager.h"
 #include "tests/skin/support/PixelHelpers.h"
@@ -370,6 +374,108 @@ TEST_F(SkinnedCheckBox, BecomingCheckedWipesTheCheckInOverTheUncheckedBox) {
   box->SetChecked(false);
   EXPECT_NE(timer->StepProc, &FadeStepCheckGlyph);
   ASSERT_TRUE(WaitUntil([&] { return !timer->Enabled(); }));
+}
+
+// The light circle behind the glyph, hovered over and over: every hover
+// leaves nothing behind, and neither a skin change nor the end of the
+// effects keeps a circle or its window.
+class CheckBoxCircle : public SkinnedCheckBox {
+ protected:
+  void SetUp() override {
+    SkinnedCheckBox::SetUp();
+    InitGraphUtils();  // the layered windows' entry points
+    InstallEffects();
+    manager->Effects().SetAllowAnimation(true);
+    box = Make();
+    box->SetAnimatEvents(AnimatEvent(aeClick));
+    const RECT g = box->GlyphRect();
+    const POINT centre = box->ClientToScreen(POINT{(g.left + g.right) / 2, (g.top + g.bottom) / 2});
+    ASSERT_TRUE(SetCursorPos(centre.x, centre.y));
+  }
+  void TearDown() override {
+    SetCursorPos(0, 0);
+    SkinnedCheckBox::TearDown();
+  }
+  void Enter() { box->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(box)); }
+  void Leave() { box->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(box)); }
+  HWND CircleWindow() {
+    TacLayeredEffect* e = LayeredEffect(box->SkinData()->EffectId);
+    return e ? e->EffectForm.HandleIfAllocated() : nullptr;
+  }
+  static int LiveEffects() {
+    int n = 0;
+    for (auto& e : LayeredEffects()) n += e != nullptr;
+    return n;
+  }
+  static bool AnyEffectOf(const TsCommonData* Data) {
+    for (auto& e : LayeredEffects())
+      if (e && e->OwnerData == Data) return true;
+    return false;
+  }
+  static int ThreadWindows() {
+    int n = 0;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND, LPARAM Count) {
+          ++*reinterpret_cast<int*>(Count);
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&n));
+    return n;
+  }
+  TsCheckBox* box = nullptr;
+};
+
+TEST_F(CheckBoxCircle, HoveringAThousandTimesLeavesTheEffectsAndWindowsAsTheyWere) {
+  Enter();
+  ASSERT_GE(box->SkinData()->EffectId, 0);
+  ASSERT_NE(CircleWindow(), nullptr);
+  Leave();
+  EXPECT_EQ(box->SkinData()->EffectId, -1);
+  EXPECT_FALSE(AnyEffectOf(box->SkinData()));
+  const size_t listSize = LayeredEffects().size();
+  const int live = LiveEffects();
+  const int windows = ThreadWindows();
+  for (int i = 0; i < 1000; ++i) {
+    Enter();
+    Leave();
+  }
+  EXPECT_EQ(LayeredEffects().size(), listSize);
+  EXPECT_EQ(LiveEffects(), live);
+  EXPECT_EQ(ThreadWindows(), windows);
+
+  // The box going while its circle shows leaves no effect pointing at it.
+  Enter();
+  ASSERT_GE(box->SkinData()->EffectId, 0);
+  const TsCommonData* data = box->SkinData();
+  delete box;
+  box = nullptr;
+  EXPECT_FALSE(AnyEffectOf(data));
+}
+
+TEST_F(CheckBoxCircle, SkinChangeRemovalAndTheEndOfTheEffectsFreeTheCircle) {
+  const struct {
+    const char* Name;
+    std::function<void(TsSkinManager&)> Act;
+  } cases[] = {
+      {"skin chosen again", [](TsSkinManager& m) { m.SetSkinName(m.SkinName()); }},
+      {"skin removed", [](TsSkinManager& m) { m.SetActive(false); }},
+      {"effects done", [](TsSkinManager&) { DoneEffects(); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    manager->SetActive(true);
+    ASSERT_TRUE(manager->IsSkinLoaded());
+    Leave();
+    Enter();
+    ASSERT_GE(box->SkinData()->EffectId, 0);
+    const HWND wnd = CircleWindow();
+    ASSERT_NE(wnd, nullptr);
+    c.Act(*manager);
+    EXPECT_EQ(box->SkinData()->EffectId, -1);
+    EXPECT_FALSE(IsWindow(wnd));
+    EXPECT_EQ(LiveEffects(), 0);
+  }
 }
 
 TEST(UnskinnedCheckBox, SystemButtonClicksAndTheControlPaintsTheSystemBox) {

@@ -1,12 +1,16 @@
 // The skinned speed button: its layouts, its drop-down menu and its face in
-// each state, on a small skin of plain colours.
+// each state and the click circle it shows while held, on a small skin of
+// plain colours.
 #include "framework/Application.h"
 #include "framework/Form.h"
 #include "framework/ImageList.h"
 #include "skin/controls/SkinnedControl.h"
 #include "skin/controls/SkinnedSpeedButton.h"
+#include "skin/effects/ClickCircle.h"
+#include "skin/effects/InstallEffects.h"
 #include "skin/manager/ManagerOptions.h"
 #include "skin/manager/SkinManager.h"
+#include "skin/state/ThreadedTimer.h"
 #include "tests/skin/support/PixelHelpers.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/wait_until.h"
@@ -319,6 +323,31 @@ TEST_F(SkinnedSpeedButton, MenuFreedIsForgotten) {
   b->SetDropdownMenu(menu);
   delete menu;
   EXPECT_EQ(b->DropdownMenu(), nullptr);
+}
+
+// Last here: the effects stay installed for the process.
+TEST_F(SkinnedSpeedButton, HeldPressGrowsTheClickCircleUntilReleased) {
+  InstallEffects();
+  LoadSkin();
+  manager->Effects().SetAllowAnimation(true);
+  manager->AnimEffects().Buttons.SetEvents(manager->AnimEffects().Buttons.Events() | beClick);
+  auto* b = Add(10, 80, 30);
+  form->Show();
+  UpdateWindow(form->Handle());
+  const POINT over = b->ClientToScreen(POINT{40, 15});
+  ASSERT_TRUE(SetCursorPos(over.x, over.y));
+  const HWND wnd = form->Handle();
+  SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(b->Left() + 40, b->Top() + 15));
+  TacThreadedTimer* t = b->SkinData()->FadeTimer;
+  ASSERT_NE(t, nullptr);
+  EXPECT_EQ(t->StepProc, &ClickCircleStep);
+  const double first = t->Radius;
+  EXPECT_GT(first, 0);
+  ASSERT_TRUE(WaitUntil([&] { return t->Radius >= first + 3; }));
+  EXPECT_TRUE(t->Enabled());
+  SendMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(b->Left() + 40, b->Top() + 15));
+  SetCursorPos(0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !t->Enabled(); }));
 }
 
 }  // namespace

@@ -1,10 +1,13 @@
 // The click circle's arithmetic: its sizes for a picture, the radius per
 // tick while pressed and once released, how it looks on the way, and that a
 // released circle always comes to an end, also on an empty picture; on a
-// control: held it keeps growing, off the control it stops.
+// control: held it keeps growing, off the control it stops; a control
+// without a window shows it on its parent at its own place.
 #include "skin/effects/ClickCircle.h"
 #include "skin/effects/StateAnimation.h"
 #include "skin/state/CommonData.h"
+#include "skin/state/CtrlSkinData.h"
+#include "framework/GdiHandles.h"
 #include "tests/skin/effects/support/effects_fixture.h"
 
 #include <gtest/gtest.h>
@@ -113,6 +116,70 @@ TEST_F(ClickCircleStepTest, GrowsWhileHeldAndStopsOffTheControl) {
   EXPECT_FALSE(ClickCircleStep(&Data(), ++t->Step));
   EXPECT_EQ(t->State, -1);
   EXPECT_TRUE(Data().BGChanged);
+}
+
+// A control without a window, its cache one flat colour.
+class TSkinGraphic : public TGraphicControl {
+ public:
+  explicit TSkinGraphic(TComponent* owner) : TGraphicControl(owner) {
+    Data = std::make_unique<TsCtrlSkinData>(this, true);
+    Data->SetSkinSection(L"BUTTON");
+  }
+  ~TSkinGraphic() override {
+    Destroying_();
+    Data.reset();
+  }
+  std::unique_ptr<TsCtrlSkinData> Data;
+
+ protected:
+  void WndProc(TMessage& m) override {
+    if (m.Msg == WM_SKINCOMMAND && SkinCommandCode(m.WParam) == AC_BUILDCACHE) {
+      Data->InitCacheBmp();
+      TBitmap& cache = *Data->CacheBmp;
+      for (int y = 0; y < cache.Height(); ++y)
+        for (int x = 0; x < cache.Width(); ++x) static_cast<uint32_t*>(cache.ScanLine(y))[x] = effects_test::kLook[2];
+      Data->BGChanged = false;
+      m.Result = 0;
+      return;
+    }
+    TGraphicControl::WndProc(m);
+  }
+};
+
+TEST_F(ClickCircleStepTest, ControlWithoutWindowShowsTheCircleOnItsParent) {
+  auto* graphic = new TSkinGraphic(form.get());
+  graphic->SetBounds(100, 20, 60, 40);
+  graphic->SetParent(form.get());
+  graphic->Data->Loaded(false);
+  graphic->Perform(WM_SKINCOMMAND, SkinCommandWParam(AC_BUILDCACHE), 0);
+  TsCtrlSkinData& data = *graphic->Data;
+  ASSERT_TRUE(data.CacheBmp);
+  const POINT at = graphic->ClientToScreen(POINT{30, 20});
+  ASSERT_TRUE(SetCursorPos(at.x, at.y));
+  AnimateControlState(&data, 2, ClickCircleStep, true, false);
+  TacThreadedTimer* t = data.FadeTimer;
+  ASSERT_NE(t, nullptr);
+  t->SetEnabled(false);
+  // The first tick started the circle where the mouse went down.
+  EXPECT_EQ(t->StepCount, INT_MAX);
+  EXPECT_EQ(t->Centre.x, 30);
+  EXPECT_EQ(t->Centre.y, 20);
+  ASSERT_TRUE(ClickCircleStep(&data, ++t->Step));
+  ASSERT_TRUE(t->FrameImage);
+  // The frame is on the parent at the control's place, lighter than the
+  // pressed picture in the middle, and nothing of it beside the control.
+  TWindowDC dc(form->Handle());
+  const auto screenRgb = [&](int x, int y) {
+    const COLORREF c = GetPixel(dc.get(), x, y);
+    return uint32_t(GetRValue(c)) << 16 | uint32_t(GetGValue(c)) << 8 | GetBValue(c);
+  };
+  const POINT origin{graphic->Left(), graphic->Top()};
+  const uint32_t middle = effects_test::PixelAt(*t->FrameImage, 30, 20) & 0xFFFFFF;
+  EXPECT_NE(middle, effects_test::kLook[2] & 0xFFFFFF);
+  EXPECT_EQ(screenRgb(origin.x + 30, origin.y + 20), middle);
+  EXPECT_EQ(screenRgb(origin.x + 1, origin.y + 1), effects_test::PixelAt(*t->FrameImage, 1, 1) & 0xFFFFFF);
+  EXPECT_NE(screenRgb(origin.x + 61, origin.y + 20), middle);
+  SetCursorPos(0, 0);
 }
 
 }  // namespace

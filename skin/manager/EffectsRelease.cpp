@@ -1,0 +1,7 @@
+#include "skin/manager/EffectsRelease.h"
+
+void (*FreeSkinEffectsHook)() = nullptr;
+
+void FreeSkinEffects() {
+  if (FreeSkinEffectsHook) FreeSkinEffectsHook();
+}
