@@ -14,7 +14,7 @@ namespace {
 // A memory DC with one bitmap selected for the length of a copy.
 class SelectedDC {
  public:
-  explicit SelectedDC(HBITMAP Bitmap) : FDC(nullptr), FSelect(FDC.get(), Bitmap) {}
+  explicit SelectedDC(HBITMAP Bitmap) : FDC(TMemoryDC::ForScreen()), FSelect(FDC.get(), Bitmap) {}
   operator HDC() const { return FDC.get(); }
 
  private:
@@ -86,7 +86,7 @@ void TBitmap::SelectIntoDC() {
 
 HDC TBitmap::DC() {
   if (!FDC) {
-    FDC = TMemoryDC(nullptr);
+    FDC = TMemoryDC::ForScreen();
     SelectIntoDC();
   }
   return FDC.get();

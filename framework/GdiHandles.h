@@ -3,8 +3,6 @@
 // TOwnedHandle: each frees its handle once, the way that kind is freed.
 #include <windows.h>
 
-#include <cstddef>
-
 // A pen, brush, font, bitmap, region or palette; DeleteObject frees it.
 // It must not be selected into a DC when its owner goes.
 template <typename THandle>
@@ -45,13 +43,13 @@ using TOwnedRegion = TOwnedGdiObject<HRGN>;
 using TOwnedPalette = TOwnedGdiObject<HPALETTE>;
 
 // A memory DC it makes itself with CreateCompatibleDC; DeleteDC frees it.
-// It never takes a DC made elsewhere: no constructor accepts an HDC, so a
-// DC created at the call site cannot be handed in and leak.
+// It never takes a DC made elsewhere: it is made only by its two named
+// makers, so a DC created at the call site cannot be handed in and leak.
 class TMemoryDC {
  public:
   TMemoryDC() = default;  // holds none
-  // TMemoryDC(nullptr): a new DC compatible with the screen.
-  explicit TMemoryDC(std::nullptr_t) : FDC(CreateCompatibleDC(nullptr)) {}
+  // A new DC compatible with the screen.
+  static TMemoryDC ForScreen() { return CompatibleWith(nullptr); }
   // A new DC compatible with Like (the screen when null).
   static TMemoryDC CompatibleWith(HDC like) {
     TMemoryDC made;

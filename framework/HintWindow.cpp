@@ -31,7 +31,7 @@ void THintWindow::CreateParams(TCreateParams& p) {
 
 RECT THintWindow::CalcHintRect(int maxWidth, const String& hint, void*) {
   RECT r{0, 0, maxWidth, 0};
-  TMemoryDC dc(nullptr);
+  TMemoryDC dc = TMemoryDC::ForScreen();
   TCanvas measure(dc.get());
   measure.Font().Assign(Font());
   measure.DrawText(hint, r, kTextFormat | DT_CALCRECT);

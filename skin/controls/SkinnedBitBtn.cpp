@@ -89,7 +89,7 @@ TBitmap* TsBitBtn::GlyphBitmap() {
   }
   if (FGlyphBmp && FGlyphSource == Picture.Bitmap()) return FGlyphBmp.get();
   FGlyphBmp = NewBitmap32(Picture.Width(), Picture.Height());
-  const TMemoryDC Source(nullptr);
+  const TMemoryDC Source = TMemoryDC::ForScreen();
   {
     TSelectObject Select(Source.get(), Picture.Bitmap());
     BitBlt(FGlyphBmp->DC(), 0, 0, Picture.Width(), Picture.Height(), Source.get(), 0, 0, SRCCOPY);

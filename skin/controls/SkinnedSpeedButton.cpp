@@ -293,7 +293,7 @@ void TsSpeedButton::UpdateMetrics() {
   RECT R{0, 0, std::max(0, Room), 0};
   UINT Flags = DT_CALCRECT | DT_EXPANDTABS | (FWordWrap ? DT_WORDBREAK : DT_SINGLELINE);
   if (FUseEllipsis) Flags |= kEllipsisFlags;
-  TMemoryDC Mem(nullptr);
+  TMemoryDC Mem = TMemoryDC::ForScreen();
   TSelectObject UseFont(Mem.get(), Font().Handle());
   DrawTextW(Mem.get(), Text.c_str(), int(Text.size()), &R, Flags);
   K.TW = R.right - R.left;

@@ -107,7 +107,7 @@ RECT TacCustomHintWindow::MeasureText(const String& hint) {
                       : GetSystemMetrics(SM_CXSCREEN);
   RECT r{0, 0, limit, 0};
   if (h && h->ContentFrame) return RECT{0, 0, h->ContentFrame->Width(), h->ContentFrame->Height()};
-  TMemoryDC dc(nullptr);
+  TMemoryDC dc = TMemoryDC::ForScreen();
   TCanvas canvas(dc.get());
   SetHintFont(canvas.Font(), SectionIndex >= 0);
   const UINT align = h ? AlignmentFlag(h->TextAlignment()) : DT_CENTER;

@@ -74,7 +74,7 @@ void DrawChar(HDC dc, HFONT font, wchar_t ch, int x, int y, int w, int h) {
 }
 
 SIZE MeasureChar(HFONT font, wchar_t ch) {
-  TMemoryDC dc(nullptr);
+  TMemoryDC dc = TMemoryDC::ForScreen();
   HGDIOBJ old = SelectObject(dc.get(), font);
   RECT r = {0, 0, 0, 0};
   DrawTextW(dc.get(), &ch, 1, &r, DT_CALCRECT | DT_NOPREFIX | DT_EXTERNALLEADING | DT_NOCLIP | DT_SINGLELINE);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <type_traits>
+#include <cstddef>
 #include <utility>
 
 namespace {
@@ -12,13 +13,14 @@ namespace {
 TEST(MemoryDC, TakesNoDCMadeElsewhere) {
   EXPECT_FALSE((std::is_constructible_v<TMemoryDC, HDC>));
   EXPECT_FALSE((std::is_convertible_v<HDC, TMemoryDC>));
+  EXPECT_FALSE((std::is_constructible_v<TMemoryDC, std::nullptr_t>));
 }
 
 TEST(MemoryDC, MakesItsOwnAndFreesItOnce) {
   const TWindowDC screen(nullptr);
   HDC forScreen = nullptr, like = nullptr;
   {
-    TMemoryDC first(nullptr);
+    TMemoryDC first = TMemoryDC::ForScreen();
     const TMemoryDC second = TMemoryDC::CompatibleWith(screen.get());
     EXPECT_EQ(GetObjectType(first.get()), DWORD(OBJ_MEMDC));
     EXPECT_EQ(GetObjectType(second.get()), DWORD(OBJ_MEMDC));

@@ -27,7 +27,7 @@ HBITMAP YellowGlyph() {
   HDC screen = GetDC(nullptr);
   HBITMAP bmp = CreateCompatibleBitmap(screen, 16, 16);
   ReleaseDC(nullptr, screen);
-  const TMemoryDC dc(nullptr);
+  const TMemoryDC dc = TMemoryDC::ForScreen();
   HGDIOBJ old = SelectObject(dc.get(), bmp);
   TOwnedBrush yellow(CreateSolidBrush(kGlyph));
   RECT r{0, 0, 16, 16};

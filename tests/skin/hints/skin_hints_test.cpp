@@ -96,7 +96,7 @@ TEST(SkinHints, BordersAndGapsWidenTheText) {
   TFont font;
   AssignScreenHintFont(font);
   ScaleHintFont(font, false);
-  TMemoryDC dc(nullptr);
+  TMemoryDC dc = TMemoryDC::ForScreen();
   TCanvas canvas(dc.get());
   canvas.Font().Assign(font);
   RECT textRect{0, 0, GetSystemMetrics(SM_CXSCREEN), 0};
