@@ -342,6 +342,11 @@ void TForm1::FormCreate(TObject*) {
   App.Loading = false;
 }
 
+void TForm1::DoCreate() {
+  TForm::DoCreate();
+  FCreationDone = true;
+}
+
 void TForm1::ShowLogFile(const String& value) {
   sFilenameEditLogfile->SetText(value == L"appdata" ? App.DataFolder + L"credits.txt" : value);
   if (const String log = sFilenameEditLogfile->Text(); FileExists(log)) {
@@ -436,7 +441,10 @@ void TForm1::SaveUnlessLoading(TObject*) {
   if (!App.Loading) SaveSettings();
 }
 
+bool TForm1::ServiceDialogReady() const { return FCreationDone && FormPasswordDlg && FormPasswordDlg->Complete(); }
+
 void TForm1::GlobalHotKey_ServiceKeyDown(TObject*, WORD&, TShiftState) {
+  if (!ServiceDialogReady()) return;
   SetWindowTopmost(Handle(), false);
   FormPasswordDlg->Show();
 }

@@ -89,6 +89,10 @@ class TForm1 : public TForm {
   void btnHideClick(TObject* Sender);
   void FileEditBeforeDialog(TObject* Sender, String& Name, bool& Action);
   void GlobalHotKey_ServiceKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+  // The hot key is registered while this window is still being made, and a
+  // box shown while either window is made runs the message loop: the service
+  // dialog comes up only once both windows are whole.
+  bool ServiceDialogReady() const;
 
   // Without the service hot key a hidden window could not be brought back:
   // it then stays in sight, and the log view says why.
@@ -116,6 +120,9 @@ class TForm1 : public TForm {
   // the lamp: a payment is a rise seen while the port is open.
   bool PortSettling() const { return FPortSettling; }
 
+ protected:
+  void DoCreate() override;
+
  private:
   void Build();
   // Puts the settings of Data into the program: first all but the port's,
@@ -137,6 +144,7 @@ class TForm1 : public TForm {
   bool FPortSettling = false;
   bool FClosing = false;
   bool FSaveFailureTold = false;
+  bool FCreationDone = false;
 };
 
 extern TForm1* Form1;
