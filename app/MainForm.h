@@ -1,6 +1,7 @@
 #pragma once
 // The main window: the validator's port, the counters, the credit log view
 // and every setting of data.txt.
+#include "framework/Application.h"
 #include "framework/Form.h"
 #include "framework/Image.h"
 #include "framework/Menus.h"
@@ -18,6 +19,7 @@
 #include "skin/hints/AlphaHints.h"
 #include "skin/manager/SkinManager.h"
 #include "app/CreditLog.h"
+#include "app/StartupMessages.h"
 
 #include <memory>
 
@@ -28,6 +30,7 @@ bool IsWow64();
 class TForm1 : public TForm {
  public:
   explicit TForm1(TComponent* owner);
+  ~TForm1() override;
 
   TsPanel* Panel1;
   TsCheckBox* cbPoll;
@@ -120,6 +123,9 @@ class TForm1 : public TForm {
   // the lamp: a payment is a rise seen while the port is open.
   bool PortSettling() const { return FPortSettling; }
 
+  // Boxes for the operator that start-up holds back until the port counts.
+  const TStartupMessages& StartupMessages() const { return FStartupMessages; }
+
  protected:
   void DoCreate() override;
 
@@ -139,12 +145,15 @@ class TForm1 : public TForm {
   void SaveCredits();
   bool AnotherPaymentWaiting();
   void ReportPortError();
+  void EndStartup();
 
   std::unique_ptr<TCreditLog> FLog;  // made with MemoLog, the view it keeps
   bool FPortSettling = false;
   bool FClosing = false;
   bool FSaveFailureTold = false;
+  TStartupMessages FStartupMessages;
   bool FCreationDone = false;
+  TMessageHookId FStartupHook = 0;
 };
 
 extern TForm1* Form1;
