@@ -23,6 +23,8 @@ namespace {
 constexpr wchar_t kDataSubFolder[] = L"drovik\\kelvraadapter\\";
 constexpr wchar_t kMissingDataMessage[] = L"Error with data file!\r\nPlease reinstall application";
 constexpr wchar_t kSaveFailedMessage[] = L"Settings and credits could not be saved!";
+// Posted to the application window when start-up is over.
+constexpr UINT kShowStartupMessages = WM_APP + 0x101;
 
 // An unreadable value as the log view can show it: one line, of sensible length.
 String Shown(const String& value) {
@@ -85,6 +87,10 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
   SetName(L"Form1");
   Form1 = this;
   Build();
+}
+
+TForm1::~TForm1() {
+  if (FStartupHook && Application) Application->UnhookMainWindow(FStartupHook);
 }
 
 void TForm1::Build() {
@@ -269,6 +275,12 @@ void TForm1::Build() {
   auto* night = sSkinManager1->InternalSkins().Add();
   night->Name = L"Night (internal)";
   night->Data = ResourceBytes(L"NIGHT_SKIN");
+  // The skin loads while the window is made: what it has to say waits until
+  // the port counts.
+  sSkinManager1->OnShowWarning = [this](const String& text) {
+    FStartupMessages.Show([this, text] { sSkinManager1->ShowWarningBox(text); });
+  };
+  sSkinManager1->OnShowError = [this](const String& text) { FStartupMessages.Show([text] { ShowMessage(text); }); };
   sSkinManager1->SetSkinName(L"Night (internal)");
   sSkinManager1->AnimEffects().BlendOnMoving.SetActive(true);
   sSkinManager1->ButtonsOptions().SetOldGlyphsMode(true);
@@ -313,7 +325,7 @@ void TForm1::FormCreate(TObject*) {
     WaitWhileFileLocked(dataFile);
     Data->Lines().LoadFromFile(dataFile);
   } else {
-    MessageDlg(kMissingDataMessage, TMsgDlgType::mtInformation, mbOK, 0);
+    FStartupMessages.Show([] { MessageDlg(kMissingDataMessage, TMsgDlgType::mtInformation, mbOK, 0); });
     Data->Lines().Add(kDataSection);
     WaitWhileFileLocked(dataFile);
     Data->Lines().SaveToFile(dataFile);
@@ -340,6 +352,31 @@ void TForm1::FormCreate(TObject*) {
 
   Application->SetHintHidePause(5000);
   App.Loading = false;
+}
+
+void TForm1::DoCreate() {
+  try {
+    TForm::DoCreate();
+  } catch (...) {
+    EndStartup();
+    throw;
+  }
+  EndStartup();
+}
+
+void TForm1::EndStartup() {
+  FCreationDone = true;
+  // The port is open by now. The boxes held back show once the message loop
+  // runs, after the service dialog exists too; the application window stays
+  // while this one may be made anew.
+  FStartupHook = Application->HookMainWindow([this](TMessage& m) {
+    if (m.Msg != kShowStartupMessages) return false;
+    Application->UnhookMainWindow(FStartupHook);
+    FStartupHook = 0;
+    FStartupMessages.Release();
+    return true;
+  });
+  PostMessageW(Application->Handle(), kShowStartupMessages, 0, 0);
 }
 
 void TForm1::ShowLogFile(const String& value) {
@@ -436,7 +473,10 @@ void TForm1::SaveUnlessLoading(TObject*) {
   if (!App.Loading) SaveSettings();
 }
 
+bool TForm1::ServiceDialogReady() const { return FCreationDone && FormPasswordDlg && FormPasswordDlg->Complete(); }
+
 void TForm1::GlobalHotKey_ServiceKeyDown(TObject*, WORD&, TShiftState) {
+  if (!ServiceDialogReady()) return;
   SetWindowTopmost(Handle(), false);
   FormPasswordDlg->Show();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The main window: the validator's port, the counters, the credit log view
 // and every setting of data.txt.
+#include "framework/Application.h"
 #include "framework/Form.h"
 #include "framework/Image.h"
 #include "framework/Menus.h"
@@ -18,6 +19,7 @@
 #include "skin/hints/AlphaHints.h"
 #include "skin/manager/SkinManager.h"
 #include "app/CreditLog.h"
+#include "app/StartupMessages.h"
 
 #include <memory>
 
@@ -28,6 +30,7 @@ bool IsWow64();
 class TForm1 : public TForm {
  public:
   explicit TForm1(TComponent* owner);
+  ~TForm1() override;
 
   TsPanel* Panel1;
   TsCheckBox* cbPoll;
@@ -89,6 +92,10 @@ class TForm1 : public TForm {
   void btnHideClick(TObject* Sender);
   void FileEditBeforeDialog(TObject* Sender, String& Name, bool& Action);
   void GlobalHotKey_ServiceKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+  // The hot key is registered while this window is still being made, and a
+  // box shown while either window is made runs the message loop: the service
+  // dialog comes up only once both windows are whole.
+  bool ServiceDialogReady() const;
 
   // Without the service hot key a hidden window could not be brought back:
   // it then stays in sight, and the log view says why.
@@ -116,6 +123,12 @@ class TForm1 : public TForm {
   // the lamp: a payment is a rise seen while the port is open.
   bool PortSettling() const { return FPortSettling; }
 
+  // Boxes for the operator that start-up holds back until the port counts.
+  const TStartupMessages& StartupMessages() const { return FStartupMessages; }
+
+ protected:
+  void DoCreate() override;
+
  private:
   void Build();
   // Puts the settings of Data into the program: first all but the port's,
@@ -132,11 +145,15 @@ class TForm1 : public TForm {
   void SaveCredits();
   bool AnotherPaymentWaiting();
   void ReportPortError();
+  void EndStartup();
 
   std::unique_ptr<TCreditLog> FLog;  // made with MemoLog, the view it keeps
   bool FPortSettling = false;
   bool FClosing = false;
   bool FSaveFailureTold = false;
+  TStartupMessages FStartupMessages;
+  bool FCreationDone = false;
+  TMessageHookId FStartupHook = 0;
 };
 
 extern TForm1* Form1;

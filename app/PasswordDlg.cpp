@@ -63,6 +63,15 @@ TFormPasswordDlg::TFormPasswordDlg(TComponent* owner) : TForm(owner) {
   Build();
 }
 
+TFormPasswordDlg::~TFormPasswordDlg() {
+  if (FormPasswordDlg == this) FormPasswordDlg = nullptr;
+}
+
+void TFormPasswordDlg::DoCreate() {
+  TForm::DoCreate();
+  FComplete = true;
+}
+
 void TFormPasswordDlg::Build() {
   SetCaption(L"Service");
   SetBorderStyle(TFormBorderStyle::bsSingle);

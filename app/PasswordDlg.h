@@ -13,6 +13,11 @@
 class TFormPasswordDlg : public TForm {
  public:
   explicit TFormPasswordDlg(TComponent* owner);
+  ~TFormPasswordDlg() override;
+
+  // Whole: built, loaded and past its creation. FormPasswordDlg is set
+  // before, while the dialog is still being made.
+  bool Complete() const { return FComplete; }
 
   TsPanel* GroupBox1;
   TsLabel* Label1;
@@ -45,9 +50,13 @@ class TFormPasswordDlg : public TForm {
   void DigitMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
   void TimerAutoCloseTimer(TObject* Sender);
 
+ protected:
+  void DoCreate() override;
+
  private:
   void Build();
   void RestartAutoClose();
+  bool FComplete = false;
 };
 
 extern TFormPasswordDlg* FormPasswordDlg;

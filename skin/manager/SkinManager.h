@@ -173,8 +173,10 @@ class TsSkinManager : public TComponent {
   // Warns about a skin made for a newer engine; called with the skin's
   // VERSION when its global values are read.
   void CheckSkinVersion(double version);
-  // How the warning is shown; a warning box unless set.
+  // How the warning is shown; ShowWarningBox unless set.
   std::function<void(const String& message)> OnShowWarning;
+  // The warning box, unskinned; for a handler that shows the warning later.
+  void ShowWarningBox(const String& text);
   // Mirrors the title-button pictures for right-to-left forms, or back.
   void UpdateRTLButtons(bool rightToLeft);
   bool RTLMirrored() const { return FRTLMirrored; }
@@ -252,6 +254,7 @@ class TsSkinManager : public TComponent {
   void PrepareSkinData();
   void BuildSkinData(TacSkinData& data);
   void ShowError(const String& message);
+  void WithoutStdDialogs(const std::function<void()>& show);
   void Broadcast(uint16_t command, uint16_t argument = 0);
 
   bool FActive = true;

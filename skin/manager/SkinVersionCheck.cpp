@@ -53,14 +53,22 @@ void TsSkinManager::CheckSkinVersion(double version) {
     return;
   }
   if (version <= kNewestKnownSkinVersion || PreviewMode) return;
-  // The warning box must not be skinned as a standard dialog: the skin may
-  // not draw dialogs right.
-  const bool hadStdDialogs = (FSkinningRules & srStdDialogs) != 0;
-  FSkinningRules &= ~TacSkinningRules(srStdDialogs);
   const String text = NewSkinVersionMessage(version);
   if (OnShowWarning)
-    OnShowWarning(text);
+    WithoutStdDialogs([&] { OnShowWarning(text); });
   else
-    MessageDlg(text, TMsgDlgType::mtWarning, mbOK);
+    ShowWarningBox(text);
+}
+
+void TsSkinManager::ShowWarningBox(const String& text) {
+  WithoutStdDialogs([&] { MessageDlg(text, TMsgDlgType::mtWarning, mbOK); });
+}
+
+void TsSkinManager::WithoutStdDialogs(const std::function<void()>& show) {
+  // A warning box must not be skinned as a standard dialog: the skin may not
+  // draw dialogs right.
+  const bool hadStdDialogs = (FSkinningRules & srStdDialogs) != 0;
+  FSkinningRules &= ~TacSkinningRules(srStdDialogs);
+  show();
   if (hadStdDialogs) FSkinningRules |= srStdDialogs;
 }

@@ -3,9 +3,11 @@
 #include "app/ShellFolders.h"
 #include "framework/Application.h"
 #include "framework/FileSearch.h"
+#include "tests/app/support/box_answerer.h"
 #include "tests/app/support/form_fixture.h"
 #include "tests/skin/manager/support/packages.h"
 #include "tests/support/child_process.h"
+#include "tests/support/wait_until.h"
 
 #include <shlobj.h>
 
@@ -59,6 +61,21 @@ TEST_F(MainFormSkin, FolderSkinOfTheSameNameWins) {
   EXPECT_EQ(m->SkinOrigin(), TacSkinOrigin::Folder);
   EXPECT_EQ(m->Globals().Author, L"trial build");
   EXPECT_EQ(m->SkinInfo(), L"16.01");
+}
+
+TEST_F(MainFormSkin, NewerFolderSkinWarnsOnceStartUpIsOverAndAtOnceAfterwards) {
+  WriteFolderSkin("[GLOBALINFO]\r\nVERSION=17.50\r\n[FORM]\r\nCOLOR=$00000000\r\n");
+  TBoxAnswerer answer(L"Warning", L"This version of the skin (v17.50)");
+  Start();
+  // Made without waiting for anyone: the warning shows from the message loop.
+  EXPECT_EQ(answer.Seen, 0);
+  EXPECT_EQ(form->StartupMessages().Waiting(), 1u);
+  EXPECT_TRUE(WaitUntil([&] { return answer.Seen == 1; }));
+  EXPECT_FALSE(form->StartupMessages().Held());
+  // Once started, a warning shows at once.
+  form->sSkinManager1->CheckSkinVersion(17.5);
+  EXPECT_EQ(answer.Seen, 2);
+  EXPECT_NE(form->sSkinManager1->SkinningRules() & srStdDialogs, 0u) << "the rules are back after the box";
 }
 
 TEST_F(MainFormSkin, GarbageFolderSkinStillStartsTheProgram) {

@@ -4,7 +4,9 @@
 #include "app/ShellFolders.h"
 #include "framework/Application.h"
 #include "skin/controls/ItemsPopupForm.h"
+#include "tests/app/support/box_answerer.h"
 #include "tests/app/support/form_fixture.h"
+#include "tests/support/wait_until.h"
 
 #include <shlobj.h>
 
@@ -219,63 +221,31 @@ TEST_F(StartUp, AFailingSaveIsToldOnceInTheLogView) {
   SetFileAttributesW(dataFile.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-// Presses OK on the information box when it appears, after running a step.
-class TMessageBoxAnswerer {
- public:
-  explicit TMessageBoxAnswerer(std::function<void()> beforeOk) : FBeforeOk(std::move(beforeOk)) {
-    FThread = std::thread([this] { Run(); });
-  }
-  ~TMessageBoxAnswerer() {
-    FStop = true;
-    FThread.join();
-  }
-  std::atomic<bool> Seen{false};
-
- private:
-  void Run() {
-    const DWORD pid = GetCurrentProcessId();
-    while (!FStop) {
-      HWND box = nullptr;
-      while ((box = FindWindowExW(nullptr, box, L"#32770", L"Information")) != nullptr) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(box, &owner);
-        if (owner != pid) continue;
-        wchar_t text[256] = {};
-        EnumChildWindows(
-            box,
-            [](HWND child, LPARAM out) -> BOOL {
-              wchar_t t[256];
-              GetWindowTextW(child, t, 256);
-              if (wcsstr(t, L"Error with data file!")) lstrcpynW(reinterpret_cast<wchar_t*>(out), t, 256);
-              return TRUE;
-            },
-            reinterpret_cast<LPARAM>(text));
-        if (!*text) continue;
-        Seen = true;
-        FBeforeOk();
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-        return;
-      }
-      Sleep(20);
-    }
-  }
-  std::function<void()> FBeforeOk;
-  std::atomic<bool> FStop{false};
-  std::thread FThread;
-};
-
-TEST_F(StartUp, DataFileStillMissingAfterTheRepairIsRecreatedFromTheSecondRepair) {
+TEST_F(StartUp, DataFileStillMissingIsRecreatedFromTheSecondRepairAndToldAfterStartUp) {
   // The backup cannot be read during the first repair (another program holds
-  // it), so no data.txt comes of it; the holder lets go while the message is up.
+  // it), so no data.txt comes of it; the holder lets go once the program has
+  // written data.txt anew, before the second repair reads the backup.
   Write(dataFolder + L"data_last.txt", "[data]\r\ncomport=7\r\ncredits=41\r\ncashid=9\r\n");
   HANDLE held = CreateFileW((dataFolder + L"data_last.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
                             nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  {
-    TMessageBoxAnswerer answer([&] { CloseHandle(held); });
-    Start();
-    EXPECT_TRUE(answer.Seen);
-  }
+  const String dataFile = dataFolder + L"data.txt";
+  std::atomic<bool> started{false};
+  std::thread holder([&] {
+    while (!started && !FileExists(dataFile)) Sleep(10);
+    CloseHandle(held);
+  });
+  TBoxAnswerer answer(L"Information", L"Error with data file!");
+  Start();
+  started = true;
+  holder.join();
+  // Nothing waited for an OK while the window was made: the message shows
+  // once the message loop runs.
+  EXPECT_EQ(answer.Seen, 0);
+  EXPECT_EQ(form->StartupMessages().Waiting(), 1u);
+  EXPECT_TRUE(WaitUntil([&] { return answer.Seen == 1; }));
+  EXPECT_EQ(form->StartupMessages().Waiting(), 0u);
+
   // The controls show what the second repair recovered, so the first save
   // keeps the credits.
   EXPECT_EQ(App.ComPortNumber, 7);

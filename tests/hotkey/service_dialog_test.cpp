@@ -108,6 +108,43 @@ TEST_F(ServiceDialog, HotKeyShowsAnEmptyFocusedDialogOnTop) {
   EXPECT_TRUE(dialog->Showing());
 }
 
+// The hot key is registered while the main window is made, and a box shown
+// while either window is made lets it through the message loop.
+TEST_F(ServiceDialog, HotKeyDoesNothingUntilBothWindowsAreWhole) {
+  struct Case {
+    const char* name;
+    bool mainWhole, dialogMade, dialogWhole;
+  };
+  const Case cases[] = {
+      {"main window still being made", false, true, true},
+      {"no dialog yet", true, false, false},
+      {"dialog still being made", true, true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    App = TAppState{};
+    main = new TForm1(Application);
+    if (c.mainWhole) main->FinishCreate();
+    if (c.dialogMade) dialog = new TFormPasswordDlg(Application);
+    if (c.dialogWhole) dialog->FinishCreate();
+    EXPECT_FALSE(main->ServiceDialogReady());
+    OpenWithHotKey();
+    EXPECT_FALSE(dialog && dialog->Showing());
+
+    // Once both are whole, the same key brings the dialog.
+    if (!c.mainWhole) main->FinishCreate();
+    if (!dialog) dialog = new TFormPasswordDlg(Application);
+    if (!dialog->Complete()) dialog->FinishCreate();
+    OpenWithHotKey();
+    EXPECT_TRUE(dialog->Showing());
+    delete dialog;
+    dialog = nullptr;
+    delete main;
+    main = nullptr;
+    Pump();
+  }
+}
+
 TEST_F(ServiceDialog, DigitsAppendWithEitherButtonAndKeepTheDialogOpen) {
   Start();
   OpenWithHotKey();
