@@ -22,10 +22,11 @@ std::optional<TPayment> PaymentOf(const String& line) {
   const String idText = line.substr(0, first);
   int id = 0;
   if (!TryStrToInt(idText, id) || IntToStr(id) != idText) return std::nullopt;
-  // The value the pulse added: the spin edit reads text that is no number as
-  // its lower limit, 0 here, and adds the low 32 bits.
+  // Pulse text that is no number added its spin edit's lower limit; a line
+  // of such text is not taken as a clear payment.
   int64_t value = 0;
-  if (!TryStrToInt64(line.substr(last + 1), value)) value = 0;
+  if (!TryStrToInt64(line.substr(last + 1), value)) return std::nullopt;
+  // The counting adds the low 32 bits of the value.
   return TPayment{id, static_cast<int32_t>(static_cast<uint32_t>(value))};
 }
 

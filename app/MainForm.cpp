@@ -341,8 +341,10 @@ void TForm1::FormCreate(TObject*) {
     Application->SetShowMainForm(true);
     MemoLog->Lines().Add(kServiceHotKeyTakenMessage);
   }
-  // Before the port opens: the next payment must get the next id.
-  TakeUnsavedPayments(dataSavedAt);
+  // Before the port opens: the next payment must get the next id. Only
+  // counters read from data.txt are continued; the backup's are older than
+  // the payments the log holds past them.
+  if (notes.empty()) TakeUnsavedPayments(dataSavedAt);
   ApplySettings(true);
 
   Application->SetHintHidePause(5000);

@@ -82,6 +82,9 @@ const LeftAloneCase kLeftAlone[] = {
     {"a gap", Settings(), LogLine(10) + LogLine(12) + LogLine(13)},
     {"a line that is no payment at the end", Settings(), LogLine(10) + LogLine(11) + "paid\r\n"},
     {"data.txt is the newer file", Settings(), LogLine(10) + LogLine(11), false},
+    // The backup's id stands in: it is older than the credits read.
+    {"an unreadable id", Replaced(Settings(), "cashid=10", "cashid=x"), LogLine(11) + LogLine(12)},
+    {"pulse text that is no number", Settings(), LogLine(10) + LogLine(11, "1 x")},
 };
 
 TEST_F(UnsavedPaymentsAtStart, AreLeftAloneUnlessTheLogEndsInACleanRunOfIds) {
@@ -89,6 +92,7 @@ TEST_F(UnsavedPaymentsAtStart, AreLeftAloneUnlessTheLogEndsInACleanRunOfIds) {
     SCOPED_TRACE(c.name);
     const String dataFile = dataFolder + L"data.txt";
     Write(dataFile, c.settings);
+    Write(dataFolder + L"data_last.txt", Settings());
     Write(dataFolder + L"credits.txt", c.log);
     WrittenAMinuteAgo(c.logIsNewer ? dataFile : dataFolder + L"credits.txt");
     Start();
