@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include "app/AppState.h"
+#include "app/CreditJournal.h"
 #include "app/FormBuilding.h"
 #include "app/HintTemplates.h"
 #include "app/PasswordDlg.h"
@@ -316,11 +317,15 @@ void TForm1::FormCreate(TObject*) {
   SetDoubleBuffered(true);
   MemoLog->SetDoubleBuffered(true);
 
+  const String dataFile = App.DataFolder + kDataFileName;
+  // When the counters were last saved: a log written since may hold payments
+  // data.txt lacks. The repair leaves an intact file untouched, so this
+  // holds until they are taken, even when this start is killed first.
+  const std::optional<FILETIME> dataSavedAt = LastWriteTime(dataFile);
   RepairSettingsFile(App.DataFolder, App.ExeFolder);
   PumpedDelay(100);
   Application->ProcessMessages();
 
-  const String dataFile = App.DataFolder + kDataFileName;
   if (FileExists(dataFile)) {
     WaitWhileFileLocked(dataFile);
     Data->Lines().LoadFromFile(dataFile);
@@ -348,6 +353,10 @@ void TForm1::FormCreate(TObject*) {
     Application->SetShowMainForm(true);
     MemoLog->Lines().Add(kServiceHotKeyTakenMessage);
   }
+  // Before the port opens: the next payment must get the next id. Only
+  // counters read from data.txt are continued; the backup's are older than
+  // the payments the log holds past them.
+  if (notes.empty()) TakeUnsavedPayments(dataSavedAt);
   ApplySettings(true);
 
   Application->SetHintHidePause(5000);

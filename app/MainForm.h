@@ -22,6 +22,7 @@
 #include "app/StartupMessages.h"
 
 #include <memory>
+#include <optional>
 
 // Whether this process runs under WOW64; raises "Bad process handle" when
 // the system cannot tell.
@@ -143,6 +144,9 @@ class TForm1 : public TForm {
   void ShowLamp(bool on);
   String LogFileName() const;
   void SaveCredits();
+  // At start: the payments the log holds past the saved id (a kill between
+  // the log's write and data.txt's) are counted and saved.
+  void TakeUnsavedPayments(const std::optional<FILETIME>& dataSavedAt);
   bool AnotherPaymentWaiting();
   void ReportPortError();
   void EndStartup();

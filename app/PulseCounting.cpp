@@ -1,6 +1,7 @@
 // One rise of CTS is one payment: count it, log it, store it, announce it.
 #include "app/AppState.h"
 #include "app/Confirmation.h"
+#include "app/CreditJournal.h"
 #include "app/MainForm.h"
 #include "app/SettingKeys.h"
 #include "app/Waits.h"
@@ -29,6 +30,28 @@ void TForm1::SaveCredits() {
   for (const TSettingKey& key : SettingKeys())
     if (key.Count) Data->Lines().SetValues(key.Name, key.Saved(*this));
   WriteDataFile();
+}
+
+void TForm1::TakeUnsavedPayments(const std::optional<FILETIME>& dataSavedAt) {
+  // Only the line-per-payment log carries ids.
+  if (cbLogOnlyTotal->Checked() || cbLogOnlyTotalPure->Checked()) return;
+  const String logFile = LogFileName();
+  if (!FileExists(logFile)) return;
+  TUnsavedPayments past;
+  try {
+    past = ReadUnsavedPayments(logFile, App.CashId, dataSavedAt);
+  } catch (const Exception&) {
+    return;  // a log that cannot be read now says nothing about payments
+  }
+  if (past.Count == 0) return;
+  const int32_t firstId = WrappingAdd(App.CashId, 1);
+  App.CashId = past.LastId;
+  Label_ID->SetCaption(IntToStr(App.CashId));
+  App.Credits = WrappingAdd(App.Credits, past.Sum);
+  LabelCredits->SetCaption(IntToStr(App.Credits));
+  MemoLog->Lines().Add(L"Taken from the log, not saved before the program stopped: IDs " + IntToStr(firstId) + L" to " +
+                       IntToStr(past.LastId) + L", credits +" + IntToStr(past.Sum) + L".");
+  SaveCredits();
 }
 
 bool TForm1::AnotherPaymentWaiting() {

@@ -36,12 +36,21 @@ void RepairSettingsFile(const String& dataFolder, const String& exeFolder) {
   TStringList current, backup, defaults;
   try {
     bool whole = false;
-    if (FileExists(dataFile)) {
+    // An intact data.txt is not written again: its time tells when the
+    // counters were last saved, which the start compares with the log's.
+    bool mended = !FileExists(dataFile);
+    if (!mended) {
       LoadIfExists(current, dataFile);
       whole = ReadsWhole(current);
       for (int i = 0; i < 2; ++i)
-        if (EndsWithEmptyLine(current)) current.Delete(current.Count() - 1);
-      if (current.Count() > 0 && Trim(current.Get(0)) != kDataSection) current.Insert(0, kDataSection);
+        if (EndsWithEmptyLine(current)) {
+          current.Delete(current.Count() - 1);
+          mended = true;
+        }
+      if (current.Count() > 0 && Trim(current.Get(0)) != kDataSection) {
+        current.Insert(0, kDataSection);
+        mended = true;
+      }
     }
     LoadIfExists(backup, backupFile);
     if (FileExists(defaultsFile)) {
@@ -54,14 +63,16 @@ void RepairSettingsFile(const String& dataFolder, const String& exeFolder) {
       }
     }
     for (const String& key : RepairedKeys()) {
-      if (current.Values(key).empty()) {
-        String value = backup.Values(key);
-        current.SetValues(key, value.empty() ? defaults.Values(key) : value);
-      }
+      if (!current.Values(key).empty()) continue;
+      mended = true;
+      String value = backup.Values(key);
+      current.SetValues(key, value.empty() ? defaults.Values(key) : value);
       if (current.Values(key).empty()) current.SetValues(key, L" ");
     }
-    WaitWhileFileLocked(dataFile);
-    current.SaveToFile(dataFile);
+    if (mended) {
+      WaitWhileFileLocked(dataFile);
+      current.SaveToFile(dataFile);
+    }
     if (whole) {
       PumpedDelay(100);
       current.SaveToFile(backupFile);

@@ -10,7 +10,8 @@ extern const wchar_t kDefaultsFileName[];  // "data_clean.txt"
 extern const wchar_t kDataSection[];       // "[data]"
 
 // Fills every missing or empty key of data.txt from data_last.txt, then from
-// data_clean.txt, else with one blank, and writes the result to data.txt.
+// data_clean.txt, else with one blank, and writes the result to data.txt
+// (an intact data.txt is left as it is, time and all).
 // The backup is refreshed only from a data.txt that read whole (every
 // repaired key there and readable): a damaged file must not overwrite the
 // copy the repair needs. Never raises: a failure leaves the files as far as

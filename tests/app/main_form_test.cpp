@@ -108,7 +108,8 @@ TEST_F(StartUp, BoxesAreCheckedOnlyByExactlyOne) {
 
 TEST_F(StartUp, LogFromTheDataFolderIsShownAndAMissingProgramIsIgnored) {
   Write(dataFolder + L"credits.txt", "1,01.01.2026,10:00:00,0,1\r\n2,01.01.2026,10:00:05,0,1\r\n");
-  Write(dataFolder + L"data.txt", "[data]\r\nlog=appdata\r\nexecutefile=C:\\no\\such\\program.exe\r\n");
+  // The saved id is the log's last: the log holds no payment data.txt lacks.
+  Write(dataFolder + L"data.txt", "[data]\r\nlog=appdata\r\ncashid=2\r\nexecutefile=C:\\no\\such\\program.exe\r\n");
   Start();
   EXPECT_EQ(form->sFilenameEditLogfile->Text(), dataFolder + L"credits.txt");
   ASSERT_EQ(form->MemoLog->Lines().Count(), 2);

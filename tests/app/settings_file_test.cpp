@@ -111,6 +111,24 @@ TEST_P(Repair, FillsMissingKeysAndWritesDataAndBackup) {
 INSTANTIATE_TEST_SUITE_P(Cases, Repair, ::testing::ValuesIn(kRepairCases),
                          [](const auto& info) { return "case" + std::to_string(info.index); });
 
+TEST(RepairOfAnIntactFile, LeavesItAsItWasTimeAndAll) {
+  // The file's time tells the start when the counters were last saved.
+  ScratchFolder dataFolder, exeFolder;
+  const String data = dataFolder.File(L"data.txt");
+  ScratchFolder::WriteBytes(data, kAllDefaults);
+  const FILETIME saved{0x1D5C000u, 0x1D5C0D4u};  // some day in 2020
+  {
+    const TOwnedHandle file(CreateFileW(data.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(file && SetFileTime(file.get(), nullptr, nullptr, &saved));
+  }
+  RepairSettingsFile(dataFolder.Path(), exeFolder.Path());
+  WIN32_FILE_ATTRIBUTE_DATA after;
+  ASSERT_TRUE(GetFileAttributesExW(data.c_str(), GetFileExInfoStandard, &after));
+  EXPECT_EQ(CompareFileTime(&after.ftLastWriteTime, &saved), 0);
+  EXPECT_EQ(ScratchFolder::ReadBytes(data), kAllDefaults);
+  EXPECT_EQ(ScratchFolder::ReadBytes(dataFolder.File(L"data_last.txt")), kAllDefaults);
+}
+
 TEST(RepairFailure, IsSwallowedAndLeavesWhatItGot) {
   ScratchFolder exeFolder;
   // A data folder that cannot be written: the repair must not raise.
