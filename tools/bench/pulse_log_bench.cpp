@@ -1,9 +1,9 @@
 // Benchmark program (run by tools/bench/counting.sh under the simulated line
-// of tests/serial/lines, or of vserial): starts kelvra.exe on COM5 with a credit log of the
-// given length and keeps it running while the script drives the line and
-// watches the files from Linux. It prints the data folder and "ready" once the
-// program has its port open, closes the program when a line arrives on its
-// input, and then prints how many payments the program counted.
+// of tests/serial/lines, or of vserial): starts kelvra.exe on COM5 with a
+// credit log of the given length and keeps it running while the script
+// drives the line and watches the files from Linux. It prints the data folder
+// and "ready" once the program has its port open, closes the program when a
+// line arrives on its input, and then prints how many payments it counted.
 // Usage: pulse_log_bench KELVRA_EXE LOG_LINES
 #include "tests/serial/lines/line_file.h"
 #include "tools/bench/bench_log.h"

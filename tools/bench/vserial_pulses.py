@@ -57,6 +57,8 @@ def main():
     # The shim notes the first status read of each change. A rise counts as
     # seen when a read found it and the last change read before it was a
     # fall (or none): a pulse whose fall no read found looks like no change.
+    # Still an upper bound: a poll of Wine's that finds the level its wait
+    # was armed with ends nothing, so what it read never reaches the program.
     rise_ns = dict(rises)
     rise_seqs = set(rise_ns)
     first = rises[0][0]
