@@ -82,6 +82,11 @@ void TComThread::Execute() {
       api.SetCommMask(port, 0);
       api.SetCommMask(port, FMask);
       if (moved.Events) Dispatch(moved);
+      // Wine ends that wait only at its next poll, which first compares the
+      // lines with the snapshot we cannot know: an event it ends with may be
+      // the edge just reported or a pulse after it. Reading the lines until
+      // it has ended counts such a pulse by its levels instead.
+      if (!FollowUntilEnded(ioEvent.get())) break;
     }
     if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) break;
     pending = false;
@@ -137,8 +142,23 @@ TComWakeUp TComThread::LookBeforeArming() {
   return w;
 }
 
+bool TComThread::FollowUntilEnded(HANDLE ioEvent) {
+  const HANDLE waits[2] = {FStopEvent.get(), ioEvent};
+  for (;;) {
+    // Wine polls about every millisecond: as often, so we see what it sees.
+    const DWORD result = WaitForMultipleObjects(2, waits, FALSE, 1);
+    if (result != WAIT_TIMEOUT) return result == WAIT_OBJECT_0 + 1;
+    TComWakeUp w;
+    if (LinesMoved(w) && w.Events) Dispatch(w);
+  }
+}
+
 bool TComThread::LinesMovedWhileArming(TComWakeUp& w) {
   FReportedAfterArming = 0;
+  return LinesMoved(w);
+}
+
+bool TComThread::LinesMoved(TComWakeUp& w) {
   const TComEvents watched = MaskToEvents(FMask) & kLineEvents;
   if (!watched) return false;
   if (!ReadSignals(w.Signals)) return false;
@@ -151,7 +171,7 @@ bool TComThread::LinesMovedWhileArming(TComWakeUp& w) {
   TComWakeUp none;  // without events the check finds no pulse that came and went
   w.Events = TakeReading(w.Signals, 0, 0, none);
   w.SignalsCaptured = true;
-  FReportedAfterArming = moved;
+  FReportedAfterArming |= moved;
   return true;
 }
 

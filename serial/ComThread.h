@@ -29,6 +29,12 @@ class TComThread : public TThread {
   // Reads the lines once the wait is left pending: true when any moved
   // since the look, with their report in w.
   bool LinesMovedWhileArming(TComWakeUp& w);
+  // Reads the lines: true when any moved since the last report, with their
+  // report in w; they join those whose event may end the pending wait.
+  bool LinesMoved(TComWakeUp& w);
+  // Reads the lines until the pending wait has ended (true) or the stop
+  // came (false), reporting every move.
+  bool FollowUntilEnded(HANDLE ioEvent);
   // Judges one read of the lines against the states reported so far.
   // lineEvents: the line events of the wait just ended (none for the look);
   // explained: lines whose event may be an edge reported already. Returns

@@ -275,4 +275,52 @@ TEST_F(ComEdgeSequences, NoSequenceGivesAPhantomOrADoubleCount) {
   }
 }
 
+// Wine ends a wait whose mask changed only at its next poll, and that poll
+// first reports what it finds against the wait's snapshot. The thread ends a
+// wait so when it cannot know which level the snapshot holds; a pulse that
+// comes before that last poll may then end the wait, and be gone by the time
+// the thread reads the lines: only reads of its own can tell it was there.
+class ComWaitEndingAtPoll : public PortFixture {};
+
+TEST_F(ComWaitEndingAtPoll, APulseBeforeTheLastPollIsCounted) {
+  Fake.SnapshotWaits = true;
+  Fake.MaskEndsAtPoll = true;
+  RecordAll();
+  std::atomic<int> arms{0};
+  // The line falls between the thread's look and the second wait's snapshot.
+  Fake.BeforeArm = [&] {
+    if (++arms == 2) Fake.SetLines(0);
+  };
+  Port->Open();
+  ASSERT_TRUE(WaitUntil([&] { return Fake.WaitPending(); }));
+  Seen.clear();
+  Fake.SetLines(C);
+  Fake.Poll();
+  ASSERT_TRUE(WaitUntil([&] { return Seen == Strings{"CTS 1", "CTS 0"}; }));
+
+  // The wait ended for that fall is still pending; a pulse comes, held until
+  // a status read of the thread found it, and the wait's last poll sees it.
+  const size_t readsBefore = Fake.StatusReads().size();
+  Fake.SetLines(C);
+  ASSERT_TRUE(WaitUntil([&] {
+    const std::vector<DWORD> reads = Fake.StatusReads();
+    return std::find(reads.begin() + readsBefore, reads.end(), C) != reads.end();
+  })) << "no read of the thread saw the pulse";
+  Fake.Poll();
+  Fake.SetLines(0);
+  // The fall may come while the thread arms its next wait: it ends that one
+  // too, and a poll then has to end it.
+  ASSERT_TRUE(WaitUntil([&] {
+    if (Fake.Settled()) return true;
+    Fake.Poll();
+    return false;
+  }));
+  Fake.Fire(EV_RXFLAG);
+  ASSERT_TRUE(WaitUntil([&] { return Delivered(Seen, "RxFlag"); }));
+  Seen.erase(std::find(Seen.begin(), Seen.end(), "RxFlag"));
+  EXPECT_EQ(Seen, (Strings{"CTS 1", "CTS 0", "CTS 1", "CTS 0"}));
+  Fake.MaskEndsAtPoll = false;
+  Port.reset();  // before the hook's locals go
+}
+
 }  // namespace

@@ -24,6 +24,7 @@ void TFakeComm::FireLocked(DWORD events) {
     FPending->Internal = 0;
     SetEvent(FPending->hEvent);
     FPending = nullptr;
+    FEnding = false;
   } else {
     FHistory |= events;
   }
@@ -43,6 +44,13 @@ void TFakeComm::Poll() {
   // Wine compares every line's level, falls of ring included.
   DWORD ev = LineEvents(FSnapshot, FModem);
   if ((FSnapshot ^ FModem) & MS_RING_ON) ev |= EV_RING;
+  if (!(ev & FMask) && FEnding) {
+    *FPendingMask = 0;
+    SetEvent(FPending->hEvent);
+    FPending = nullptr;
+    FEnding = false;
+    return;
+  }
   FireLocked(ev);
 }
 
@@ -172,7 +180,9 @@ BOOL TFakeComm::SetCommMask(HANDLE, DWORD mask) {
     std::lock_guard<std::mutex> lock(FLock);
     FMask = mask;
     FHistory = 0;
-    if (FPending) {  // a pending wait ends with an empty mask
+    if (FPending && SnapshotWaits && MaskEndsAtPoll) {
+      FEnding = true;
+    } else if (FPending) {  // a pending wait ends with an empty mask
       *FPendingMask = 0;
       SetEvent(FPending->hEvent);
       FPending = nullptr;

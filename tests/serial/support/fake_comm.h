@@ -31,6 +31,9 @@ class TFakeComm : public TCommApi {
   // waits. Otherwise as Windows': every edge is an event, and edges while no
   // wait is pending complete the next wait at once.
   bool SnapshotWaits = false;
+  // With snapshot waits, as Wine's: a mask change ends a pending wait only
+  // at its next Poll, which first reports what it finds against the snapshot.
+  bool MaskEndsAtPoll = false;
   DWORD OpenError = 0;  // CreatePortFile fails with this
   DWORD WaitError = 0;  // WaitCommEvent fails at once with this
   bool ModemStatusFails = false;
@@ -90,6 +93,7 @@ class TFakeComm : public TCommApi {
   DWORD FHistory = 0;  // events that came while no wait was pending
   DWORD* FPendingMask = nullptr;
   OVERLAPPED* FPending = nullptr;
+  bool FEnding = false;  // the mask changed: the next poll ends the wait
   DWORD FLineErrors = 0;
   std::string FInput, FWritten;
   bool FRts = false, FDtr = false;
