@@ -1,12 +1,14 @@
 #include "tests/support/child_process.h"
 
 #include <stdexcept>
+#include <string>
 
 TChildProcess::TChildProcess(String commandLine) {
   STARTUPINFOW si{sizeof(si)};
   PROCESS_INFORMATION info{};
   if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info))
-    throw std::runtime_error("cannot start " + StringToUtf8(commandLine));
+    throw std::runtime_error("cannot start " + StringToUtf8(commandLine) + " (error " +
+                             std::to_string(GetLastError()) + ")");
   FProcess.Reset(info.hProcess);
   FThread.Reset(info.hThread);
   FId = info.dwProcessId;
