@@ -16,6 +16,11 @@ struct TAppState {
 
 extern TAppState App;
 
+// The counters are 32-bit and wrap around like the registers they came from.
+inline int32_t WrappingAdd(int32_t a, int32_t b) {
+  return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
+
 extern const wchar_t kProductName[];  // "KELVRA-Adapter": title, window caption, mutex name
 
 // Unit start-up: the single-instance rule. A running copy is asked to close,

@@ -1,5 +1,6 @@
 #include "app/CreditJournal.h"
 
+#include "app/AppState.h"
 #include "framework/AnsiText.h"
 
 #include <algorithm>
@@ -30,8 +31,6 @@ std::optional<TPayment> PaymentOf(const String& line) {
   return TPayment{id, static_cast<int32_t>(static_cast<uint32_t>(value))};
 }
 
-int32_t WrappingAdd(int32_t a, uint32_t b) { return static_cast<int32_t>(static_cast<uint32_t>(a) + b); }
-
 }  // namespace
 
 TUnsavedPayments UnsavedPayments(const std::vector<String>& lastLines, int32_t savedId, bool logNotOlder) {
@@ -42,11 +41,11 @@ TUnsavedPayments UnsavedPayments(const std::vector<String>& lastLines, int32_t s
   const size_t start = lastLines.size() - past;
   for (uint32_t i = 0; i < past; ++i) {
     const std::optional<TPayment> p = PaymentOf(lastLines[start + i]);
-    if (!p || p->Id != WrappingAdd(savedId, i + 1)) return {};
-    found.Sum = WrappingAdd(found.Sum, static_cast<uint32_t>(p->Value));
+    if (!p || p->Id != WrappingAdd(savedId, static_cast<int32_t>(i + 1))) return {};
+    found.Sum = WrappingAdd(found.Sum, p->Value);
   }
   found.Count = static_cast<int32_t>(past);
-  found.LastId = WrappingAdd(savedId, past);
+  found.LastId = WrappingAdd(savedId, static_cast<int32_t>(past));
   return found;
 }
 

@@ -11,13 +11,6 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 
-namespace {
-// 32-bit counters wrap around like the registers they came from.
-int32_t WrappingAdd(int32_t a, int32_t b) {
-  return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
-}
-}  // namespace
-
 String TForm1::LogFileName() const { return sFilenameEditLogfile->Text(); }
 
 void TForm1::ShowLamp(bool on) {
