@@ -25,7 +25,7 @@ void InstallEffects() {
   MouseLightActiveHook = ActivateMouseLight;
   LabelFlightHook = FlyLabelFromHint;
   GlowAlphaSetter = SetGlowAlpha;
-  FreeSkinEffectsHook = [] { FreeLayeredEffects(true, false); };
+  FreeSkinEffectsHook = DoneEffects;
 }
 
 void DoneEffects() { FreeLayeredEffects(true, false); }
